@@ -1,0 +1,124 @@
+#include "configuration.h"
+
+#include "criteria.h"
+#include "cp932.h"
+#include "itemreader.h"
+#include "paths.h"
+#include "programdefinition.h"
+
+#include <vector>
+
+namespace zanfolio {
+
+uint32_t seasonColourForMonth(int month) {
+    switch (month) {
+    case 1:
+    case 2:
+        return 0x0080FF;
+    case 3:
+    case 4:
+    case 5:
+    case 12:
+        return 0xC0FFC0;
+    case 6:
+    case 7:
+    case 8:
+        return 0xC0C000;
+    default:
+        return 0x0040C0;
+    }
+}
+
+void splitSchoolLine(const QString& line, Untyped* code, QString* name) {
+    if (leadingNumber(line.left(5)) != 0.0) {
+        *code = Untyped(line.left(5));
+        *name = line.mid(5);
+    } else {
+        *code = Untyped();
+        *name = line;
+    }
+}
+
+QString pathSettingsFile(const SharedState& s) {
+    return s.AppDir + QStringLiteral("..") + separatorOf(s.AppDir) + QStringLiteral("パスデータ.txt");
+}
+QString commonSettingsFile(const SharedState& s) { return s.DataRoot + QStringLiteral("共通データ.txt"); }
+QString criteriaFile(const SharedState& s) { return s.ProgramDataDir + QStringLiteral("タイム回数データ.txt"); }
+QString resultsFile(const SharedState& s) { return s.ProgramDataDir + QStringLiteral("成績累積データ.dat"); }
+QString rosterFile(const SharedState& s) { return s.DataRoot + QStringLiteral("新名簿.txt"); }
+
+namespace {
+
+// Reads the first `count` items of a settings file.
+Result<std::vector<Item>> readSettingsItems(const QString& path, int count) {
+    Result<QString> text = readCp932File(path);
+    if (!text) {
+        Error e = text.error();
+        e.message = e.kind == ErrorKind::NotFound
+                        ? QStringLiteral("設定ファイル「%1」が見つかりません。").arg(path)
+                        : QStringLiteral("設定ファイル「%1」を読めません。\n%2").arg(path, e.message);
+        e.endsProgram = true;
+        return e;
+    }
+    ItemReader reader(*text);
+    std::vector<Item> items;
+    while (int(items.size()) < count) {
+        std::optional<Item> item = reader.next();
+        if (!item)
+            return makeError(path,
+                             QStringLiteral("設定ファイル「%1」の項目が足りません（%2 項目が必要ですが %3 項目しかありません）。")
+                                 .arg(path)
+                                 .arg(count)
+                                 .arg(items.size()),
+                             true);
+        items.push_back(*item);
+    }
+    return items;
+}
+
+} // namespace
+
+Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock) {
+    QString folder = programDir;
+    while (folder.size() > 1 && isSeparator(folder.back()))
+        folder.chop(1);
+    state.AppDir = withTrailingSeparator(folder);
+    state.SeasonColour = seasonColourForMonth(clock.now().date().month());
+
+    Result<std::vector<Item>> paths = readSettingsItems(pathSettingsFile(state), 10);
+    if (!paths)
+        return paths.error();
+    const QString root = (*paths)[0].text;
+    if (root.isEmpty())
+        return makeError(pathSettingsFile(state),
+                         QStringLiteral("設定ファイル「%1」にデータフォルダの名前がありません。")
+                             .arg(pathSettingsFile(state)),
+                         true);
+    // A data root written without its trailing separator still names the folder.
+    state.DataRoot = withTrailingSeparator(root);
+
+    Result<std::vector<Item>> common = readSettingsItems(commonSettingsFile(state), 10);
+    if (!common)
+        return common.error();
+    state.SchoolYearStartMonth = (*common)[0].toUntyped();
+    splitSchoolLine((*common)[1].text, &state.SchoolCode, &state.SchoolName);
+    state.ListStatus2Setting = (*common)[2].toUntyped();
+    state.TeacherPassword = (*common)[5].toUntyped();
+
+    state.ProgramFolderName = lastComponent(folder);
+    const QChar sep = separatorOf(state.DataRoot);
+    state.ProgramDataDir = state.DataRoot + state.ProgramFolderName + sep;
+    state.SoundDir = state.DataRoot + QStringLiteral("音フォルダ") + sep;
+
+    SetProgramTitle(state);
+
+    Result<CriteriaLoadReport> criteria = LoadCriteriaTable(criteriaFile(state), state.Criteria);
+    if (!criteria) {
+        Error e = criteria.error();
+        e.endsProgram = true;
+        return e;
+    }
+    return Ok{};
+}
+
+} // namespace zanfolio

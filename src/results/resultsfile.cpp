@@ -1,0 +1,228 @@
+#include "resultsfile.h"
+
+#include "platformfile.h"
+
+#include <algorithm>
+
+namespace zanfolio {
+
+namespace {
+
+constexpr qint64 kLockOffset = 0;
+constexpr qint64 kLockLength = ResultsRecord::kSize;
+constexpr int kFirstPauseMs = 5;
+constexpr int kLongestPauseMs = 1000;
+constexpr int kSharingPauseMs = 1000;
+constexpr int kNotFoundPauseMs = 5000;
+constexpr int kNotFoundTries = 4;
+
+Result<PlatformFile> openResults(const QString& path) {
+    return PlatformFile::open(path, PlatformFile::Mode::ReadWriteCreate);
+}
+
+Error givenUp(const QString& path, const Error& last) {
+    Error e = last;
+    e.file = path;
+    e.message = QStringLiteral("成績ファイル「%1」に書き込めませんでした。\n%2").arg(path, last.message);
+    return e;
+}
+
+} // namespace
+
+ResultsFile::ResultsFile(QString path, Waiter& waiter, Locking locking)
+    : path_(std::move(path)), waiter_(waiter), locking_(locking) {}
+
+QString ResultsFile::temporaryPath() const {
+    QString p = path_;
+    const QString name = QStringLiteral("成績累積データ.dat");
+    if (p.endsWith(name))
+        return p.left(p.size() - name.size()) + QStringLiteral("成績累積データtemp.dat");
+    return p + QStringLiteral(".temp");
+}
+
+Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
+    int notFound = 0;
+    int step = 3;
+    for (;;) {
+        Error failure;
+        step = 3;
+        Result<PlatformFile> file = openResults(path_);
+        if (file) {
+            step = 4;
+            Result<qint64> size = file->size();
+            if (size) {
+                step = 5;
+                ResultsTail tail;
+                tail.byteLength = *size;
+                tail.recordCount = int(*size / ResultsRecord::kSize);
+                tail.partialBytes = int(*size % ResultsRecord::kSize);
+                const int first = maxRecords > 0 ? std::max(0, tail.recordCount - maxRecords) : 0;
+                tail.firstRecordNumber = first + 1;
+                const qint64 bytes = qint64(tail.recordCount - first) * ResultsRecord::kSize;
+                Result<QByteArray> data = file->readAt(qint64(first) * ResultsRecord::kSize, bytes);
+                if (data) {
+                    // Another computer may have shortened the file since the size was taken.
+                    const int got = int(data->size() / ResultsRecord::kSize);
+                    tail.records.reserve(size_t(got));
+                    for (int i = 0; i < got; ++i)
+                        tail.records.push_back(
+                            ResultsRecord::decode(data->constData() + qint64(i) * ResultsRecord::kSize));
+                    tail.readCalls = file->readCalls();
+                    return tail;
+                }
+                failure = data.error();
+            } else {
+                failure = size.error();
+            }
+        } else {
+            failure = file.error();
+        }
+        if (failure.kind == ErrorKind::Sharing) {
+            if (!waiter_.wait(kSharingPauseMs))
+                return failure;
+            continue;
+        }
+        if (failure.kind == ErrorKind::NotFound && ++notFound < kNotFoundTries) {
+            if (!waiter_.wait(kNotFoundPauseMs))
+                return failure;
+            continue;
+        }
+        Error e = failure;
+        e.endsProgram = true;
+        e.message = failure.kind == ErrorKind::NotFound
+                        ? QStringLiteral("ファイルがありません%1 %2（%3）").arg(step).arg(failure.message).arg(failure.code)
+                        : QStringLiteral("成績ランダムファイル表示%1 %2（%3）").arg(step).arg(failure.message).arg(failure.code);
+        return e;
+    }
+}
+
+Result<ResultsRecord> ResultsFile::read(int number) {
+    for (;;) {
+        Result<PlatformFile> file = openResults(path_);
+        Error failure;
+        if (file) {
+            Result<QByteArray> data =
+                file->readAt(qint64(number - 1) * ResultsRecord::kSize, ResultsRecord::kSize);
+            if (data && data->size() == ResultsRecord::kSize && number >= 1)
+                return ResultsRecord::decode(data->constData());
+            if (data)
+                return makeError(path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
+            failure = data.error();
+        } else {
+            failure = file.error();
+        }
+        if (failure.kind != ErrorKind::Sharing || !waiter_.wait(kSharingPauseMs))
+            return failure;
+    }
+}
+
+template <class Work> Status ResultsFile::underLock(const char* what, Work work) {
+    lastLockWaits_ = 0;
+    int pause = kFirstPauseMs;
+    for (;;) {
+        Error failure;
+        Result<PlatformFile> file = openResults(path_);
+        if (file) {
+            Result<bool> locked = locking_ == Locking::On ? file->tryLock(kLockOffset, kLockLength)
+                                                          : Result<bool>(true);
+            if (locked && *locked) {
+                // A delete on another computer may have replaced the file while this one
+                // waited: work only on the file that the name now stands for.
+                if (locking_ == Locking::Off || file->isStillAt(path_)) {
+                    Status done = work(*file);
+                    if (locking_ == Locking::On)
+                        file->unlock(kLockOffset, kLockLength);
+                    if (done || done.error().kind != ErrorKind::Sharing)
+                        return done;
+                    failure = done.error();
+                } else {
+                    file->unlock(kLockOffset, kLockLength);
+                    continue;
+                }
+            } else if (locked) {
+                failure = Error{path_, QStringLiteral("成績ファイルは他のコンピュータが使用中です。"),
+                                false, ErrorKind::Sharing, 0};
+            } else {
+                failure = locked.error();
+            }
+        } else {
+            failure = file.error();
+        }
+        // The file is closed before waiting, so the next try opens it afresh.
+        file = Error{};
+        ++lastLockWaits_;
+        if (!waiter_.wait(pause)) {
+            Error e = givenUp(path_, failure);
+            e.message += QStringLiteral("（%1）").arg(QString::fromUtf8(what));
+            return e;
+        }
+        pause = std::min(pause * 2, kLongestPauseMs);
+    }
+}
+
+Status ResultsFile::append(const ResultsRecord& record) {
+    const QByteArray bytes = record.encode();
+    return underLock("追加", [&](PlatformFile& file) -> Status {
+        Result<qint64> size = file.size();
+        if (!size)
+            return size.error();
+        const qint64 at = (*size / ResultsRecord::kSize) * ResultsRecord::kSize;
+        Status written = file.writeAt(at, bytes);
+        if (!written)
+            return written.error();
+        return file.flush();
+    });
+}
+
+Status ResultsFile::rewrite(int number, const ResultsRecord& record) {
+    const QByteArray bytes = record.encode();
+    return underLock("変更", [&](PlatformFile& file) -> Status {
+        Result<qint64> size = file.size();
+        if (!size)
+            return size.error();
+        if (number < 1 || number > *size / ResultsRecord::kSize)
+            return makeError(path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
+        Status written = file.writeAt(qint64(number - 1) * ResultsRecord::kSize, bytes);
+        if (!written)
+            return written.error();
+        return file.flush();
+    });
+}
+
+Status ResultsFile::remove(int number) {
+    const QString temp = temporaryPath();
+    return underLock("消去", [&](PlatformFile& file) -> Status {
+        Result<qint64> size = file.size();
+        if (!size)
+            return size.error();
+        const qint64 count = *size / ResultsRecord::kSize;
+        if (number < 1 || number > count)
+            return makeError(path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
+        Result<QByteArray> data = file.readAt(0, count * ResultsRecord::kSize);
+        if (!data)
+            return data.error();
+        QByteArray kept = *data;
+        kept.remove(qint64(number - 1) * ResultsRecord::kSize, ResultsRecord::kSize);
+        kept.truncate((kept.size() / ResultsRecord::kSize) * ResultsRecord::kSize);
+        {
+            Result<PlatformFile> out = PlatformFile::open(temp, PlatformFile::Mode::CreateEmpty);
+            if (!out)
+                return out.error();
+            Status written = out->writeAt(0, kept);
+            if (written)
+                written = out->flush();
+            if (!written) {
+                (void)removeFile(temp);
+                return written.error();
+            }
+        }
+        // Replacing the original while holding its lock: appends from other computers wait
+        // for the lock and then find that the name stands for the new file.
+        Status renamed = renameOver(temp, path_);
+        if (!renamed && renamed.error().kind != ErrorKind::Sharing)
+            (void)removeFile(temp);
+        return renamed;
+    });
+}
+
+} // namespace zanfolio

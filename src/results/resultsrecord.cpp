@@ -1,0 +1,71 @@
+#include "resultsrecord.h"
+
+#include "cp932.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+namespace zanfolio {
+
+namespace {
+
+template <class T> void put(char* out, int offset, T value) {
+    qToLittleEndian(value, out + offset);
+}
+template <class T> T get(const char* in, int offset) { return qFromLittleEndian<T>(in + offset); }
+
+void putText(char* out, int offset, const QByteArray& text) {
+    std::memset(out + offset, ' ', ResultsRecord::kTextSize);
+    std::memcpy(out + offset, text.constData(),
+                size_t(std::min<qsizetype>(text.size(), ResultsRecord::kTextSize)));
+}
+
+} // namespace
+
+QByteArray ResultsRecord::encode() const {
+    QByteArray out(kSize, '\0');
+    char* p = out.data();
+    put<double>(p, kDateOffset, date);
+    put<double>(p, kTimeOfDayOffset, timeOfDay);
+    put<int16_t>(p, kPupilOffset, pupil);
+    put<int16_t>(p, kLevelOffset, level);
+    put<int32_t>(p, kTimeOffset, time);
+    putText(p, kSchoolCodeOffset, schoolCode);
+    putText(p, kSecondTextOffset, secondText);
+    putText(p, kPointsTextOffset, pointsText);
+    std::memset(p + kSpareOffset, 0, kTextSize);
+    std::memcpy(p + kSpareOffset, spare.constData(),
+                size_t(std::min<qsizetype>(spare.size(), kTextSize)));
+    return out;
+}
+
+ResultsRecord ResultsRecord::decode(const char* p) {
+    ResultsRecord r;
+    r.date = get<double>(p, kDateOffset);
+    r.timeOfDay = get<double>(p, kTimeOfDayOffset);
+    r.pupil = get<int16_t>(p, kPupilOffset);
+    r.level = get<int16_t>(p, kLevelOffset);
+    r.time = get<int32_t>(p, kTimeOffset);
+    r.schoolCode = QByteArray(p + kSchoolCodeOffset, kTextSize);
+    r.secondText = QByteArray(p + kSecondTextOffset, kTextSize);
+    r.pointsText = QByteArray(p + kPointsTextOffset, kTextSize);
+    r.spare = QByteArray(p + kSpareOffset, kTextSize);
+    return r;
+}
+
+QByteArray ResultsRecord::textField(const QString& text) {
+    QByteArray bytes = encodeCp932(text).left(kTextSize);
+    while (bytes.size() < kTextSize)
+        bytes += ' ';
+    return bytes;
+}
+
+QString ResultsRecord::schoolCodeText() const {
+    QString t = decodeCp932(schoolCode);
+    while (t.endsWith(u' ') || t.endsWith(QChar(0)))
+        t.chop(1);
+    return t;
+}
+
+} // namespace zanfolio
