@@ -1,5 +1,6 @@
 #include "datacommands.h"
 
+#include "commandcontext.h"
 #include "configuration.h"
 #include "daycount.h"
 #include "programdefinition.h"
@@ -19,15 +20,16 @@ namespace zanfolio {
 
 namespace {
 
-constexpr int kExitUsage = 2;
-
 const char* const kUsage =
     "使い方: zanfolio-data --program-dir DIR [--now YYYY-MM-DDTHH:MM:SS] COMMAND\n"
     "  dump                                    every record as CSV\n"
     "  check                                   count, torn tail, records out of range\n"
     "  append --pupil P --level L --seconds T  append one run\n"
     "  delete --record N                       remove record N\n"
-    "  stats --pupil N                         the statistics pass for pupil N, as JSON\n";
+    "  stats --pupil N                         the statistics pass for pupil N, as JSON\n"
+    "  roster [--mode 0..3] [--group TEXT]     the rows of the name list\n"
+    "  ranking --level L --kind time|total|today --pupil P [--group TEXT]\n"
+    "  runs --view today|all|personal --pupil P [--window 1..5] [--mode time|points] [--group TEXT]\n";
 
 struct Options {
     QString programDir;
@@ -64,22 +66,6 @@ std::optional<Options> parse(const QStringList& args, QTextStream& err) {
         return std::nullopt;
     }
     return o;
-}
-
-std::optional<int> intOption(const Options& o, const char* name, QTextStream& err, int lo, int hi) {
-    auto it = o.values.find(QString::fromUtf8(name));
-    if (it == o.values.end()) {
-        err << "--" << name << " が必要です。\n";
-        return std::nullopt;
-    }
-    bool ok = false;
-    const int v = it->second.toInt(&ok);
-    if (!ok || v < lo || v > hi) {
-        err << "--" << name << " の値が正しくありません: " << it->second << "（" << lo << "〜" << hi
-            << "）\n";
-        return std::nullopt;
-    }
-    return v;
 }
 
 QString dateText(double days) { return dateFromDayCount(days).toString(QStringLiteral("yyyy-MM-dd")); }
@@ -146,6 +132,35 @@ QJsonObject levelStats(const SharedState& s, int level, int pupil) {
 
 } // namespace
 
+std::optional<QString> CommandContext::option(const char* name) const {
+    auto it = values.find(QString::fromUtf8(name));
+    if (it == values.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<int> CommandContext::intOption(const char* name, QTextStream& err, int lo, int hi) const {
+    const std::optional<QString> text = option(name);
+    if (!text) {
+        err << "--" << name << " が必要です。\n";
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int v = text->toInt(&ok);
+    if (!ok || v < lo || v > hi) {
+        err << "--" << name << " の値が正しくありません: " << *text << "（" << lo << "〜" << hi << "）\n";
+        return std::nullopt;
+    }
+    return v;
+}
+
+std::optional<int> CommandContext::intOptionOr(const char* name, int fallback, QTextStream& err,
+                                               int lo, int hi) const {
+    if (!option(name))
+        return fallback;
+    return intOption(name, err, lo, hi);
+}
+
 int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& err) {
     std::optional<Options> o = parse(arguments, err);
     if (!o)
@@ -175,15 +190,16 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
     SleepingWaiter waiter(30);
     ResultsFile file(resultsFile(*state), waiter);
 
+    CommandContext context{*state, file, *clock, waiter, o->values};
     const QString& c = o->command;
     if (c == QStringLiteral("dump"))
         return dump(file, out, err);
     if (c == QStringLiteral("check"))
         return check(file, *clock, out, err);
     if (c == QStringLiteral("append")) {
-        const std::optional<int> pupil = intOption(*o, "pupil", err, 1, kMaxPupil);
-        const std::optional<int> level = intOption(*o, "level", err, 1, kMaxLevel);
-        const std::optional<int> seconds = intOption(*o, "seconds", err, 0, kNoTime);
+        const std::optional<int> pupil = context.intOption("pupil", err, 1, kMaxPupil);
+        const std::optional<int> level = context.intOption("level", err, 1, kMaxLevel);
+        const std::optional<int> seconds = context.intOption("seconds", err, 0, kNoTime);
         if (!pupil || !level || !seconds)
             return kExitUsage;
         state->CurrentStudent = *pupil;
@@ -197,7 +213,7 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         return 0;
     }
     if (c == QStringLiteral("delete")) {
-        const std::optional<int> record = intOption(*o, "record", err, 1, 1 << 30);
+        const std::optional<int> record = context.intOption("record", err, 1, 1 << 30);
         if (!record)
             return kExitUsage;
         Status done = file.remove(*record);
@@ -208,7 +224,7 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         return 0;
     }
     if (c == QStringLiteral("stats")) {
-        const std::optional<int> pupil = intOption(*o, "pupil", err, 0, kMaxPupil);
+        const std::optional<int> pupil = context.intOption("pupil", err, 0, kMaxPupil);
         if (!pupil)
             return kExitUsage;
         Status done = ComputePupilStatistics(*state, file, *clock);
@@ -230,6 +246,12 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) << "\n";
         return 0;
     }
+    if (c == QStringLiteral("roster"))
+        return rosterCommand(context, out, err);
+    if (c == QStringLiteral("ranking"))
+        return rankingCommand(context, out, err);
+    if (c == QStringLiteral("runs"))
+        return runsCommand(context, out, err);
     err << "知らないコマンドです: " << c << "\n" << kUsage;
     return kExitUsage;
 }

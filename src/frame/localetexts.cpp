@@ -1,0 +1,15 @@
+#include "localetexts.h"
+
+#include "daycount.h"
+
+namespace zanfolio {
+
+QString shortDateText(double days) {
+    return dateFromDayCount(days).toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString shortTimeText(double fraction) {
+    return timeFromDayFraction(fraction).toString(QStringLiteral("H:mm:ss"));
+}
+
+} // namespace zanfolio

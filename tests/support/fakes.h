@@ -1,0 +1,74 @@
+#pragma once
+// Fakes of the ports that tests share.
+
+#include "clock.h"
+#include "waiter.h"
+
+#include <functional>
+#include <vector>
+
+namespace zanfolio::testing {
+
+// A clock that stands still until a test moves it.
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(10, 0)))
+        : now_(std::move(now)) {}
+    QDateTime now() const override { return now_; }
+    qint64 monotonicMs() const override { return ms_; }
+    void set(const QDateTime& now) { now_ = now; }
+    void advanceMs(qint64 ms) {
+        ms_ += ms;
+        now_ = now_.addMSecs(ms);
+    }
+
+private:
+    QDateTime now_;
+    qint64 ms_ = 0;
+};
+
+// Records every wait instead of sleeping; `onWait` may change the world between tries, and
+// `giveUpAfter` makes the waiter refuse further waits (0: never).
+class RecordingWaiter final : public Waiter {
+public:
+    bool wait(int ms) override {
+        waits.push_back(ms);
+        if (onWait)
+            onWait(int(waits.size()));
+        return giveUpAfter == 0 || int(waits.size()) < giveUpAfter;
+    }
+    std::vector<int> waits;
+    std::function<void(int)> onWait;
+    int giveUpAfter = 0;
+};
+
+} // namespace zanfolio::testing
+
+#include "random.h"
+
+#include <deque>
+
+namespace zanfolio::testing {
+
+// Hands out the scripted draws in order; when they run out it repeats `fallback`.
+class ScriptedRandom final : public RandomSource {
+public:
+    ScriptedRandom() = default;
+    ScriptedRandom(std::initializer_list<float> draws) : draws_(draws) {}
+    void push(float r) { draws_.push_back(r); }
+    float next() override {
+        ++taken;
+        if (draws_.empty())
+            return fallback;
+        const float r = draws_.front();
+        draws_.pop_front();
+        return r;
+    }
+    float fallback = 0.0f;
+    int taken = 0;
+
+private:
+    std::deque<float> draws_;
+};
+
+} // namespace zanfolio::testing
