@@ -15,10 +15,8 @@ template <class T> void put(char* out, int offset, T value) {
 }
 template <class T> T get(const char* in, int offset) { return qFromLittleEndian<T>(in + offset); }
 
-void putText(char* out, int offset, const QByteArray& text) {
-    std::memset(out + offset, ' ', ResultsRecord::kTextSize);
-    std::memcpy(out + offset, text.constData(),
-                size_t(std::min<qsizetype>(text.size(), ResultsRecord::kTextSize)));
+void putText(char* out, int offset, const Text5& text) {
+    std::memcpy(out + offset, text.data(), ResultsRecord::kTextSize);
 }
 
 } // namespace
@@ -34,9 +32,7 @@ QByteArray ResultsRecord::encode() const {
     putText(p, kSchoolCodeOffset, schoolCode);
     putText(p, kSecondTextOffset, secondText);
     putText(p, kPointsTextOffset, pointsText);
-    std::memset(p + kSpareOffset, 0, kTextSize);
-    std::memcpy(p + kSpareOffset, spare.constData(),
-                size_t(std::min<qsizetype>(spare.size(), kTextSize)));
+    putText(p, kSpareOffset, spare);
     return out;
 }
 
@@ -47,10 +43,10 @@ ResultsRecord ResultsRecord::decode(const char* p) {
     r.pupil = get<int16_t>(p, kPupilOffset);
     r.level = get<int16_t>(p, kLevelOffset);
     r.time = get<int32_t>(p, kTimeOffset);
-    r.schoolCode = QByteArray(p + kSchoolCodeOffset, kTextSize);
-    r.secondText = QByteArray(p + kSecondTextOffset, kTextSize);
-    r.pointsText = QByteArray(p + kPointsTextOffset, kTextSize);
-    r.spare = QByteArray(p + kSpareOffset, kTextSize);
+    r.schoolCode = Text5::raw(p + kSchoolCodeOffset);
+    r.secondText = Text5::raw(p + kSecondTextOffset);
+    r.pointsText = Text5::raw(p + kPointsTextOffset);
+    r.spare = Text5::raw(p + kSpareOffset);
     return r;
 }
 
@@ -62,7 +58,7 @@ QByteArray ResultsRecord::textField(const QString& text) {
 }
 
 QString ResultsRecord::schoolCodeText() const {
-    QString t = decodeCp932(schoolCode);
+    QString t = decodeCp932(schoolCode.toByteArray());
     while (t.endsWith(u' ') || t.endsWith(QChar(0)))
         t.chop(1);
     return t;

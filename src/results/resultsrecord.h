@@ -19,9 +19,37 @@
 #include <QByteArray>
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace zanfolio {
+
+// A 5-byte text field held in place (no heap allocation per record: the statistics pass decodes
+// twenty thousand of them). Converts to and from QByteArray.
+class Text5 {
+public:
+    Text5() { bytes_.fill(' '); }
+    Text5(const QByteArray& b) { assign(b.constData(), b.size()); }
+    Text5(const char* b) { assign(b, qsizetype(std::strlen(b))); }
+    static Text5 raw(const char* five) {
+        Text5 t;
+        std::memcpy(t.bytes_.data(), five, 5);
+        return t;
+    }
+    operator QByteArray() const { return QByteArray(bytes_.data(), 5); }
+    QByteArray toByteArray() const { return QByteArray(bytes_.data(), 5); }
+    const char* data() const { return bytes_.data(); }
+    friend bool operator==(const Text5& a, const Text5& b) { return a.bytes_ == b.bytes_; }
+
+private:
+    // Shorter input is space-padded, longer cut, as the record's text fields are.
+    void assign(const char* b, qsizetype n) {
+        bytes_.fill(' ');
+        std::memcpy(bytes_.data(), b, size_t(std::min<qsizetype>(n, 5)));
+    }
+    std::array<char, 5> bytes_;
+};
 
 struct ResultsRecord {
     static constexpr int kSize = 44;
@@ -42,10 +70,10 @@ struct ResultsRecord {
     int16_t level = 0;
     int32_t time = 0;
     // The four texts as their 5 bytes, so a rewrite gives back exactly what was read.
-    QByteArray schoolCode = QByteArray(kTextSize, ' ');
-    QByteArray secondText = QByteArray(kTextSize, ' ');
-    QByteArray pointsText = QByteArray("0    ");
-    QByteArray spare = QByteArray(kTextSize, '\0');
+    Text5 schoolCode;
+    Text5 secondText;
+    Text5 pointsText = Text5("0    ");
+    Text5 spare = Text5::raw("\0\0\0\0\0");
 
     QByteArray encode() const;
     // `bytes` must hold at least kSize bytes from `offset`.

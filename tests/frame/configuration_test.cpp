@@ -1,0 +1,110 @@
+#include "configuration.h"
+#include "cp932.h"
+#include "fakes.h"
+#include "testfolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+class Configuration : public ::testing::Test {
+protected:
+    Status load() { return LoadConfiguration(state, install.programDir(), clock); }
+
+    TestInstallation install;
+    FakeClock clock;
+    SharedState state;
+};
+
+TEST_F(Configuration, ResolvesTheFoldersFromTheProgramFolder) {
+    install.writeStandardFiles();
+    ASSERT_TRUE(load().ok());
+    EXPECT_EQ(state.AppDir, install.programDir() + u'/');
+    EXPECT_EQ(state.DataRoot, install.dataRoot());
+    EXPECT_EQ(state.ProgramFolderName, QStringLiteral("calc"));
+    EXPECT_EQ(state.ProgramDataDir, install.dataRoot() + QStringLiteral("calc/"));
+    EXPECT_EQ(state.SoundDir, install.dataRoot() + QStringLiteral("音フォルダ/"));
+    EXPECT_EQ(criteriaFile(state), install.criteriaPath());
+    EXPECT_EQ(state.ProgramTitle, QStringLiteral("Zanfolio"));
+    EXPECT_EQ(state.TeacherPassword, Untyped(1234));
+    EXPECT_EQ(state.SchoolYearStartMonth.toNumber(), 4);
+    EXPECT_EQ(state.Criteria.StandardTime[1], 40);
+}
+
+TEST_F(Configuration, BackslashSeparatedFoldersWork) {
+    install.writeStandardFiles();
+    QString programDir = install.programDir();
+    programDir.replace(u'/', u'\\');
+    ASSERT_TRUE(LoadConfiguration(state, programDir + u'\\', clock).ok());
+    EXPECT_EQ(state.ProgramFolderName, QStringLiteral("calc"));
+    EXPECT_EQ(state.Criteria.MinimumLineTime[5], 60);
+}
+
+TEST_F(Configuration, DataRootWithoutTrailingSeparatorGetsOne) {
+    install.writeStandardFiles();
+    QString root = install.dataRoot();
+    root.chop(1);
+    install.writeLines(install.root() + QStringLiteral("パスデータ.txt"),
+                       {root, QStringLiteral("0,0,0,0,0,0,0,0,0")});
+    ASSERT_TRUE(load().ok());
+    EXPECT_EQ(state.DataRoot, install.dataRoot());
+}
+
+TEST_F(Configuration, MissingOrShortFilesGiveAnErrorNamingTheFile) {
+    struct Case {
+        const char* name;
+        std::function<void(const TestInstallation&)> damage;
+        const char* fileName;
+    };
+    const std::vector<Case> cases{
+        {"path file missing", [](const TestInstallation& i) { QFile::remove(i.root() + QStringLiteral("パスデータ.txt")); }, "パスデータ.txt"},
+        {"path file with one item", [](const TestInstallation& i) { i.writeLines(i.root() + QStringLiteral("パスデータ.txt"), {i.dataRoot()}); }, "パスデータ.txt"},
+        {"common file short", [](const TestInstallation& i) { i.writeLines(i.dataRoot() + QStringLiteral("共通データ.txt"), {QStringLiteral("4,school,0")}); }, "共通データ.txt"},
+        {"criteria missing", [](const TestInstallation& i) { QFile::remove(i.criteriaPath()); }, "タイム回数データ.txt"},
+    };
+    for (const Case& c : cases) {
+        TestInstallation fresh;
+        fresh.writeStandardFiles();
+        c.damage(fresh);
+        SharedState s;
+        Status status = LoadConfiguration(s, fresh.programDir(), clock);
+        ASSERT_FALSE(status.ok()) << c.name;
+        EXPECT_TRUE(status.error().endsProgram) << c.name;
+        EXPECT_TRUE(status.error().message.contains(QString::fromUtf8(c.fileName))) << c.name;
+    }
+}
+
+TEST(SchoolLine, SplitsAFiveDigitCodeFromTheName) {
+    struct Case {
+        const char* line;
+        const char* code; // nullptr: empty
+        const char* name;
+    };
+    for (const Case& c : {Case{"00123テスト塾", "00123", "テスト塾"}, Case{"テスト塾", nullptr, "テスト塾"},
+                          Case{"00000本校", nullptr, "00000本校"}, Case{"12345", "12345", ""}}) {
+        Untyped code;
+        QString name;
+        splitSchoolLine(QString::fromUtf8(c.line), &code, &name);
+        if (c.code)
+            EXPECT_EQ(code.toText(), QString::fromUtf8(c.code)) << c.line;
+        else
+            EXPECT_TRUE(code.isEmpty()) << c.line;
+        EXPECT_EQ(name, QString::fromUtf8(c.name)) << c.line;
+    }
+}
+
+TEST(SeasonColour, ByMonth) {
+    const uint32_t expected[13] = {0,        0x0080FF, 0x0080FF, 0xC0FFC0, 0xC0FFC0, 0xC0FFC0, 0xC0C000,
+                                   0xC0C000, 0xC0C000, 0x0040C0, 0x0040C0, 0x0040C0, 0xC0FFC0};
+    for (int month = 1; month <= 12; ++month)
+        EXPECT_EQ(seasonColourForMonth(month), expected[month]) << month;
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+#include "daycount.h"
+#include "localetexts.h"
+
+#include <gtest/gtest.h>
+
+using namespace zanfolio;
+
+TEST(DayCount, MatchesTheRecordsExample) {
+    EXPECT_EQ(dayCount(QDate(2004, 5, 6)), 38113.0);
+    EXPECT_EQ(dayCount(QDate(1899, 12, 30)), 0.0);
+    EXPECT_EQ(dayFraction(QTime(10, 30)), 0.4375);
+    EXPECT_EQ(dateFromDayCount(38113.0), QDate(2004, 5, 6));
+    EXPECT_EQ(timeFromDayFraction(0.4375), QTime(10, 30));
+}
+
+TEST(DayCount, WindowsHoldTodayAndTheDaysBefore) {
+    const double now = presentMoment(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)));
+    const double today = dayCount(QDate(2026, 12, 9));
+    struct Case {
+        double days;
+        double recordDate;
+        bool inside;
+    };
+    for (const Case& c : {Case{1, today, true}, Case{1, today - 1, false}, Case{7, today - 6, true},
+                          Case{7, today - 7, false}, Case{0, today, false}}) {
+        EXPECT_EQ(inDayWindow(c.recordDate, now, c.days), c.inside) << c.days << " " << c.recordDate;
+    }
+}
+
+TEST(LocaleTexts, JapaneseWindowsShortForms) {
+    EXPECT_EQ(shortDateText(dayCount(QDate(2004, 5, 12))), QStringLiteral("2004/05/12"));
+    EXPECT_EQ(shortTimeText(dayFraction(QTime(9, 5, 7))), QStringLiteral("9:05:07"));
+    EXPECT_EQ(shortTimeText(dayFraction(QTime(13, 45, 10))), QStringLiteral("13:45:10"));
+}
