@@ -32,3 +32,11 @@ TEST(LocaleTexts, JapaneseWindowsShortForms) {
     EXPECT_EQ(shortTimeText(dayFraction(QTime(9, 5, 7))), QStringLiteral("9:05:07"));
     EXPECT_EQ(shortTimeText(dayFraction(QTime(13, 45, 10))), QStringLiteral("13:45:10"));
 }
+
+#include "eradate.h"
+
+TEST(EraDate, SplashDateInTheJapaneseEra) {
+    EXPECT_EQ(japaneseEraDateText(QDate(2026, 12, 9)), QStringLiteral("令和8年 12月 09日（水）"));
+    EXPECT_EQ(japaneseEraDateText(QDate(2019, 4, 30)), QStringLiteral("平成31年 4月 30日（火）"));
+    EXPECT_EQ(japaneseEraDateText(QDate(2019, 5, 1)), QStringLiteral("令和1年 5月 01日（水）"));
+}

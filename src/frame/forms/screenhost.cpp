@@ -1,0 +1,83 @@
+#include "screenhost.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QTimer>
+
+namespace zanfolio {
+
+ScreenHost::ScreenHost(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Velmont"));
+    setFixedSize(kScreenWidth, kScreenHeight);
+    waitNotice_ = new QLabel(QStringLiteral("Just a moment, please."), this);
+    waitNotice_->setObjectName(QStringLiteral("BASEFRM"));
+    waitNotice_->setAlignment(Qt::AlignCenter);
+    waitNotice_->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fdf6d8; color: #202020; border: 2px solid #8a7a40; font-size: 20pt; }"));
+    waitNotice_->setGeometry((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110);
+    waitNotice_->hide();
+}
+
+ScreenHost::~ScreenHost() = default;
+
+void ScreenHost::replace(Screen* next) {
+    if (ending_) {
+        delete next;
+        return;
+    }
+    Screen* previous = current_;
+    current_ = next;
+    next->setParent(this);
+    next->setGeometry(0, 0, kScreenWidth, kScreenHeight);
+    next->show();
+    if (waitNotice_->isVisible())
+        waitNotice_->raise();
+    if (previous) {
+        previous->hide();
+        previous->deleteLater();
+    }
+    // Activation once the new screen is up and its load has returned.
+    QPointer<Screen> target = next;
+    QTimer::singleShot(0, this, [this, target] {
+        if (target && target == current_ && !ending_)
+            target->activate();
+    });
+}
+
+void ScreenHost::showWaitNotice() {
+    waitNotice_->show();
+    waitNotice_->raise();
+    waitNotice_->repaint();
+    QCoreApplication::processEvents();
+}
+
+void ScreenHost::hideWaitNotice() { waitNotice_->hide(); }
+
+bool ScreenHost::waitNoticeVisible() const { return waitNotice_->isVisible(); }
+
+int ScreenHost::runModal(QDialog& dialog) {
+    dialog.adjustSize();
+    const QPoint centre = mapToGlobal(rect().center());
+    dialog.move(centre - QPoint(dialog.width() / 2, dialog.height() / 2));
+    const int result = dialog.exec();
+    if (current_ && !ending_)
+        current_->activate();
+    return result;
+}
+
+void ScreenHost::endProgram(int exitCode) {
+    if (ending_)
+        return;
+    ending_ = true;
+    if (onEnd)
+        onEnd();
+    if (current_) {
+        current_->hide();
+        current_->deleteLater();
+    }
+    close();
+    QCoreApplication::exit(exitCode);
+}
+
+} // namespace zanfolio
