@@ -1,0 +1,77 @@
+#include "distribution.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+
+namespace zanfolio {
+
+namespace {
+
+constexpr int kBuckets = 101;
+constexpr int kLastAllBucket = 100;
+constexpr int kLastBestBucket = 30;
+
+using Histogram = std::array<int, kBuckets>;
+
+// A corrupt negative time would fall before the first bucket; it is shown with the fastest.
+int bucketOf(qint64 seconds, int last) {
+    return int(std::clamp<qint64>(seconds / 10, 0, last));
+}
+
+QStringList histogramLines(const QString& headingStart, const QString& headingEnd,
+                           const Histogram& h) {
+    const int m = *std::max_element(h.begin(), h.end());
+    const int scale = m / 10 == 0 ? 1 : m / 10;
+    QStringList lines{headingStart + headingEnd + QStringLiteral("（★=%1）").arg(scale)};
+    for (int b = 0; b < kBuckets; ++b) {
+        // The last four characters of two spaces and 10b: "  0", "  10", " 100", "1000".
+        const QString from = (QStringLiteral("  ") + QString::number(10 * b)).right(4);
+        const int stars = int(std::floor(double(h[size_t(b)]) / scale + 0.5));
+        lines << from + u'～' + QString(stars, u'★');
+    }
+    return lines;
+}
+
+} // namespace
+
+DistributionLists distributionLists(const std::vector<ResultsRecord>& records, int level) {
+    Histogram all{};
+    Histogram best{};
+    int count = 0;
+    std::map<int, qint64> bestByPupil;
+    if (level != 0) {
+        for (const ResultsRecord& r : records) {
+            if (r.level != level)
+                continue;
+            ++count;
+            ++all[size_t(bucketOf(r.time, kLastAllBucket))];
+            auto [it, added] = bestByPupil.try_emplace(r.pupil, r.time);
+            if (!added)
+                it->second = std::min<qint64>(it->second, r.time);
+        }
+    }
+    for (const auto& [pupil, time] : bestByPupil)
+        ++best[size_t(bucketOf(time, kLastBestBucket))];
+
+    const QString head = QStringLiteral("レベル%1").arg(level);
+    DistributionLists out;
+    out.List3 = histogramLines(head, QStringLiteral(" 今まで%1回  ").arg(count), all);
+    out.List4 = histogramLines(head, QStringLiteral(" "), best);
+    return out;
+}
+
+Result<DistributionLists> ShowDistribution(ResultsFile& file, int level) {
+    Result<ResultsTail> tail = file.readTail(0);
+    if (!tail) {
+        // A panel that cannot be filled is no reason to end the program: the editor shows
+        // the message and goes on with the criteria.
+        Error e = tail.error();
+        e.endsProgram = false;
+        return e;
+    }
+    return distributionLists(tail->records, level);
+}
+
+} // namespace zanfolio

@@ -1,0 +1,31 @@
+#pragma once
+// `ShowDistribution` of the criteria editor without the form: how the results of one level
+// are spread over time, as the two lists of the panel "現在までの成績度数分布".
+//
+// List3 "全成績": every record of the level, in buckets of ten seconds (bucket b holds 10b to
+// 10b + 9 s; bucket 100 everything from 1000 s on, time-outs included). List4 "最高タイム":
+// each pupil's best time on the level, the buckets capped at 30 (300 s and slower). Each list
+// is a heading and 101 lines "  0～", "  10～★★", ..., "1000～"; one "★" stands for `scale`
+// entries, scale = Int(M ÷ 10) with M the fullest bucket, or 1 when that is 0, and a line has
+// Int(count ÷ scale + 0.5) stars.
+
+#include "result.h"
+#include "resultsfile.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace zanfolio {
+
+struct DistributionLists {
+    QStringList List3; // "レベル3 今まで12回  （★=1）" and 101 lines
+    QStringList List4; // "レベル3 （★=1）" and 101 lines
+};
+
+// From the records in file order; records of level 0 count nowhere.
+DistributionLists distributionLists(const std::vector<ResultsRecord>& records, int level);
+
+// Reads the whole results file in one read and builds the lists of `level`.
+Result<DistributionLists> ShowDistribution(ResultsFile& file, int level);
+
+} // namespace zanfolio

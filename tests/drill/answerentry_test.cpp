@@ -1,0 +1,226 @@
+#include "answerentry.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace zanfolio {
+namespace {
+
+constexpr QChar kBackspace(8);
+
+class AnswerEntryTest : public ::testing::Test {
+  protected:
+    AnswerEntryTest()
+        : entry(state, [this](const DrillAction& a) {
+              log << describe(a);
+              if (duringEffect)
+                  duringEffect(a);
+          }) {
+        state.TotalProblems = 10;
+    }
+
+    static QString describe(const DrillAction& a) {
+        switch (a.effect) {
+        case DrillEffect::ShowInput:
+            return QStringLiteral("input:") + a.text;
+        case DrillEffect::PlayWarningSound:
+            return QStringLiteral("warning");
+        case DrillEffect::PlayCorrectSound:
+            return QStringLiteral("correct");
+        case DrillEffect::PlayWrongSound:
+            return QStringLiteral("wrong");
+        case DrillEffect::ShowRemaining:
+            return QStringLiteral("remaining:%1").arg(a.number);
+        case DrillEffect::ShowCorrection:
+            return QStringLiteral("correction:") + a.text;
+        case DrillEffect::ShowColumnLayout:
+            return QStringLiteral("layout");
+        case DrillEffect::ProcessEvents:
+            return QStringLiteral("events");
+        case DrillEffect::ShowConfirmPrompt:
+            return QStringLiteral("prompt");
+        case DrillEffect::HideConfirmPrompt:
+            return QStringLiteral("hide-prompt");
+        case DrillEffect::HideCorrection:
+            return QStringLiteral("hide-correction");
+        case DrillEffect::NewProblem:
+            return QStringLiteral("new");
+        case DrillEffect::FinishRun:
+            return QStringLiteral("finish");
+        }
+        return {};
+    }
+
+    void type(const QString& keys) {
+        for (QChar k : keys)
+            entry.keyPress(k);
+    }
+    // The effects after the last one that showed the typed text.
+    QStringList judgementEffects() const {
+        QStringList out;
+        for (const QString& e : log) {
+            if (e.startsWith(QStringLiteral("input:")))
+                out.clear();
+            else
+                out << e;
+        }
+        return out;
+    }
+    void answer(qint64 units) { entry.setJudgedAnswer(Decimal::fromUnits(units)); }
+
+    SharedState state;
+    QStringList log;
+    std::function<void(const DrillAction&)> duringEffect;
+    AnswerEntry entry;
+};
+
+const QStringList kCorrectNext{"correct", "remaining:9", "new"};
+
+TEST_F(AnswerEntryTest, EveryWayOfTypingTheAnswerIsJudgedCorrect) {
+    struct Case {
+        qint64 answer;
+        const char* keys;
+    };
+    const Case cases[] = {
+        {53000, "5 3 "}, {53000, "5.3 "},  {30000, "3  "},   {3000, ".3 "},    {3000, "0.30 "},
+        {3000, " 3 "},   {53000, "5.3* "}, {53000, "5.3, "}, {53000, "+5.3 "}, {1089000, "108.9 "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        state.CorrectCount = 0;
+        log.clear();
+        answer(c.answer);
+        type(QString::fromLatin1(c.keys));
+        EXPECT_EQ(judgementEffects(), kCorrectNext);
+        EXPECT_EQ(state.CorrectCount, 1);
+        EXPECT_EQ(state.Judgement, 0);
+        EXPECT_EQ(state.InputBusy, 0);
+        EXPECT_TRUE(entry.inputText().isEmpty());
+    }
+}
+
+TEST_F(AnswerEntryTest, WrongAnswerShowsTheCorrectionBeforeTheSoundAndCostsOneCorrectAnswer) {
+    answer(3000);
+    state.CorrectCount = 3;
+    type(QStringLiteral("3 "));
+    EXPECT_EQ(log, (QStringList{"input:3", "input:3."}));
+    type(QStringLiteral(" "));
+    EXPECT_EQ(judgementEffects(), (QStringList{"correction:0.3", "layout", "events", "wrong",
+                                               "remaining:8", "prompt"}));
+    EXPECT_EQ(state.CorrectCount, 2);
+    EXPECT_EQ(state.Judgement, 2);
+    EXPECT_EQ(state.ConfirmState, 1);
+    EXPECT_EQ(state.InputBusy, 0);
+}
+
+TEST_F(AnswerEntryTest, LonePointIsJudgedAsZeroAndAWrongAnswerAtZeroStaysAtZero) {
+    answer(3000);
+    type(QStringLiteral("  "));
+    EXPECT_EQ(log.first(), QStringLiteral("input:."));
+    EXPECT_EQ(state.Judgement, 2);
+    EXPECT_EQ(state.CorrectCount, 0);
+    EXPECT_TRUE(log.contains(QStringLiteral("remaining:10")));
+}
+
+TEST_F(AnswerEntryTest, NinthCharacterIsRefusedWithTheWarningAndBackspaceStillWorks) {
+    type(QStringLiteral("12345678"));
+    log.clear();
+    type(QStringLiteral("9"));
+    EXPECT_EQ(log, QStringList{"warning"});
+    EXPECT_EQ(entry.inputText(), QStringLiteral("12345678"));
+    type(QString(kBackspace));
+    EXPECT_EQ(log.last(), QStringLiteral("input:1234567"));
+
+    // A space that makes the text 8 characters long adds the point, then warns.
+    log.clear();
+    type(QStringLiteral(" "));
+    EXPECT_EQ(log, (QStringList{"input:1234567.", "warning"}));
+    EXPECT_EQ(entry.inputText(), QStringLiteral("1234567."));
+}
+
+TEST_F(AnswerEntryTest, OnlyTheCharactersFromAsteriskToNineAreTyped) {
+    type(QStringLiteral("a!*+,-./0"));
+    EXPECT_EQ(entry.inputText(), QStringLiteral("*+,-./0"));
+    type(QString(kBackspace) + kBackspace);
+    EXPECT_EQ(entry.inputText(), QStringLiteral("*+,-."));
+    entry.clearInput();
+    log.clear();
+    type(QString(kBackspace));
+    EXPECT_TRUE(log.isEmpty()) << "backspace on an empty answer shows nothing";
+}
+
+TEST_F(AnswerEntryTest, AnyOtherKeyBetweenTheTwoPlusPressesStartsTheCountAgain) {
+    answer(3000);
+    type(QStringLiteral("5  "));
+    ASSERT_EQ(state.ConfirmState, 1);
+    log.clear();
+    type(QStringLiteral("+5+"));
+    EXPECT_EQ(state.ConfirmState, 2);
+    EXPECT_TRUE(log.isEmpty()) << "nothing is typed or shown while the prompt waits";
+    EXPECT_EQ(entry.inputText(), QStringLiteral("5."));
+    type(QStringLiteral(" "));
+    EXPECT_EQ(state.ConfirmState, 1);
+    type(QStringLiteral("+"));
+    EXPECT_TRUE(log.isEmpty());
+    type(QStringLiteral("+"));
+    EXPECT_EQ(log, (QStringList{"hide-prompt", "input:", "hide-correction", "new"}));
+    EXPECT_EQ(state.ConfirmState, 0);
+    EXPECT_TRUE(entry.inputText().isEmpty());
+}
+
+TEST_F(AnswerEntryTest, KeysAreIgnoredWhileJudgingAndAfterTheRunHasEnded) {
+    answer(53000);
+    type(QStringLiteral("5."));
+    for (int flag = 0; flag < 3; ++flag) {
+        SCOPED_TRACE(flag);
+        state.InputBusy = flag == 0;
+        state.RunFinished = flag == 1;
+        state.TimedOut = flag == 2;
+        log.clear();
+        type(QStringLiteral("3 +") + kBackspace);
+        EXPECT_TRUE(log.isEmpty());
+        EXPECT_EQ(entry.inputText(), QStringLiteral("5."));
+        EXPECT_EQ(state.CorrectCount, 0);
+        EXPECT_EQ(state.ConfirmState, 0);
+    }
+}
+
+TEST_F(AnswerEntryTest, LastCorrectAnswerFinishesTheRunAndLaterKeysAreIgnored) {
+    answer(53000);
+    state.CorrectCount = 9;
+    int busyAtFinish = -1;
+    duringEffect = [&](const DrillAction& a) {
+        if (a.effect == DrillEffect::FinishRun)
+            busyAtFinish = state.InputBusy;
+    };
+    type(QStringLiteral("5.3 "));
+    EXPECT_EQ(judgementEffects(), (QStringList{"correct", "remaining:0", "finish"}));
+    EXPECT_EQ(state.RunFinished, 1);
+    EXPECT_EQ(busyAtFinish, 1) << "the hand-off runs while the answer still counts as judged";
+    EXPECT_EQ(state.InputBusy, 0);
+    log.clear();
+    type(QStringLiteral("5.3 "));
+    EXPECT_TRUE(log.isEmpty());
+    EXPECT_EQ(state.CorrectCount, 10);
+}
+
+// The sounds block and the form may process events around them: a key or a clock tick that
+// slips in must find the answer still being judged.
+TEST_F(AnswerEntryTest, AnswerStaysBusyWhileItsSoundsPlaySoNothingSlipsIn) {
+    answer(53000);
+    QStringList busy;
+    duringEffect = [&](const DrillAction& a) {
+        if (a.effect == DrillEffect::PlayCorrectSound || a.effect == DrillEffect::PlayWrongSound ||
+            a.effect == DrillEffect::ProcessEvents || a.effect == DrillEffect::NewProblem) {
+            busy << describe(a) + QStringLiteral(":%1").arg(state.InputBusy);
+            entry.keyPress(u' '); // a second space pressed during the sound
+        }
+    };
+    type(QStringLiteral("5.3 "));
+    type(QStringLiteral("4. "));
+    EXPECT_EQ(busy, (QStringList{"correct:1", "new:0", "events:1", "wrong:1"}));
+    EXPECT_EQ(state.CorrectCount, 0) << "one correct and one wrong answer, each judged once";
+}
+
+} // namespace
+} // namespace zanfolio

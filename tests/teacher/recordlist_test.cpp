@@ -1,0 +1,96 @@
+#include "fakes.h"
+#include "recordexport.h"
+#include "recordlist.h"
+#include "sharedstate.h"
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace zanfolio {
+namespace {
+
+ResultsRecord record(int pupil, int level, int seconds, const char* school = "00123") {
+    ResultsRecord r;
+    r.date = 38113.0;     // 2004/05/06
+    r.timeOfDay = 0.4375; // 10:30:00
+    r.pupil = int16_t(pupil);
+    r.level = int16_t(level);
+    r.time = seconds;
+    r.schoolCode = ResultsRecord::textField(QString::fromLatin1(school));
+    return r;
+}
+
+class RecordListTest : public ::testing::Test {
+  protected:
+    RecordListTest() : names(kPupilSlots), grades(kPupilSlots) {
+        names[12] = QStringLiteral("山田太郎");
+        grades[12] = QStringLiteral("小３");
+        names[13] = QStringLiteral("長谷川由美子さん");
+        names[14] = QStringLiteral("Tanaka, Ken");
+        context.schoolName = QStringLiteral("テスト塾");
+        context.schoolCode = Untyped(QStringLiteral("00123"));
+        context.names = names;
+        context.gradeLabels = grades;
+    }
+    std::vector<QString> names;
+    std::vector<QString> grades;
+    RecordListContext context;
+};
+
+TEST_F(RecordListTest, LineHoldsAllSeventeenPartsInTheirWidths) {
+    EXPECT_EQ(recordListLine(7, record(12, 3, 45), context),
+              QStringLiteral(
+                  "   7 2004/05/06　 10:30:00ﾚﾍﾞﾙ3　   45秒 　  12 山田太郎　　 小３++テスト塾"));
+    ResultsRecord early = record(13, 1, 99999);
+    early.timeOfDay = 0.25; // 6:00:00
+    EXPECT_EQ(
+        recordListLine(12345, early, context),
+        QStringLiteral("12345 2004/05/06　  6:00:00ﾚﾍﾞﾙ1　99999秒 　  13 長谷川由美子 ++テスト塾"))
+        << "long names are cut to six characters, numbers are never cut";
+}
+
+TEST_F(RecordListTest, RecordsOfAnotherSchoolOrWithoutOurCodeShowOtherSchool) {
+    EXPECT_TRUE(
+        recordListLine(1, record(12, 3, 45, "00999"), context).endsWith(QStringLiteral("++他塾")));
+    // Without a code of our own nothing matches, not even records without a code.
+    context.schoolCode = Untyped();
+    EXPECT_TRUE(
+        recordListLine(1, record(12, 3, 45, ""), context).endsWith(QStringLiteral("++他塾")));
+    EXPECT_TRUE(recordListLine(1, record(12, 3, 45), context).endsWith(QStringLiteral("++他塾")));
+}
+
+TEST_F(RecordListTest, TornFileCountsAFractionAndLevelZeroRecordsAreNotListed) {
+    testing::TestInstallation inst;
+    testing::RecordingWaiter waiter;
+    ResultsFile file(inst.resultsPath(), waiter);
+
+    Result<RecordList> empty = BuildRecordList(file, context);
+    ASSERT_TRUE(empty.ok());
+    EXPECT_EQ(empty->countText, QStringLiteral("総レコード数:0"));
+    EXPECT_TRUE(empty->lines.isEmpty());
+
+    inst.writeBytes(inst.resultsPath(), record(12, 3, 45).encode() + record(12, 0, 50).encode() +
+                                            record(13, 2, 60).encode() + QByteArray(12, '\0'));
+    Result<RecordList> list = BuildRecordList(file, context);
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(list->countText, QStringLiteral("総レコード数:3.27272727272727"));
+    ASSERT_EQ(list->lines.size(), 2);
+    EXPECT_EQ(list->numbers, (std::vector<int>{1, 3}));
+    EXPECT_TRUE(list->lines[1].startsWith(QStringLiteral("   3 ")));
+    EXPECT_EQ(recordCountText(132), QStringLiteral("総レコード数:3"));
+}
+
+TEST_F(RecordListTest, CsvExportHasAHeaderAndOneQuotedSafeLinePerListedRecord) {
+    ResultsTail tail;
+    tail.records = {record(12, 3, 45), record(12, 0, 50), record(14, 2, 99999, "")};
+    tail.firstRecordNumber = 1;
+    const QByteArray csv = recordsCsv(tail, context);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines, (QStringList{"record,date,time,pupil,name,level,seconds,school",
+                                  QStringLiteral("1,2004/05/06,10:30:00,12,山田太郎,3,45,00123"),
+                                  "3,2004/05/06,10:30:00,14,\"Tanaka, Ken\",2,99999,", ""}));
+}
+
+} // namespace
+} // namespace zanfolio
