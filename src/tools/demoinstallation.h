@@ -1,0 +1,31 @@
+#pragma once
+// A demonstration installation, laid out as on the classroom computers:
+//
+//   <root>/パスデータ.txt                 item 1: the absolute data root
+//   <root>/calc/                          the program's folder (the executable goes here)
+//   <root>/起動/プログラムメニューc.exe    a stand-in launcher that shows it was started
+//   <root>/data/共通データ.txt            school code and name, teacher password
+//   <root>/data/新名簿.txt                about thirty pupils, kindergarten to high school
+//   <root>/data/音フォルダ/                generated wave files and 新音ファイル.txt
+//   <root>/data/calc/タイム回数データ.txt  criteria for the five levels
+//   <root>/data/calc/成績累積データ.dat    a few weeks of generated runs
+
+#include "result.h"
+
+#include <QDate>
+#include <QString>
+
+namespace zanfolio {
+
+struct DemoSettings {
+    QString root;                   // folder to lay out (created)
+    QDate today;                    // the history ends today
+    QString password = QStringLiteral("1234");
+    int historyDays = 21;
+    unsigned seed = 20261209;
+};
+
+// Writes every file of the installation (replacing earlier demo files) except the executable.
+Status writeDemoInstallation(const DemoSettings& settings);
+
+} // namespace zanfolio
