@@ -42,8 +42,7 @@ Error systemError(const QString& path, DWORD code, const char* what) {
         buffer ? QString::fromWCharArray(buffer).trimmed() : QString::number(code);
     LocalFree(buffer);
     return Error{path,
-                 QStringLiteral("「%1」を%2できません（%3）。").arg(path, QString::fromUtf8(what),
-                                                                   description),
+                 QString::fromUtf8(what).arg(path, description),
                  false, kind, int(code)};
 }
 #else
@@ -54,8 +53,7 @@ Error systemError(const QString& path, int code, const char* what) {
     else if (code == EACCES || code == EAGAIN || code == EBUSY || code == ETXTBSY)
         kind = ErrorKind::Sharing;
     return Error{path,
-                 QStringLiteral("「%1」を%2できません（%3）。")
-                     .arg(path, QString::fromUtf8(what), QString::fromLocal8Bit(strerror(code))),
+                 QString::fromUtf8(what).arg(path, QString::fromLocal8Bit(strerror(code))),
                  false, kind, code};
 }
 #endif
@@ -73,7 +71,7 @@ Result<PlatformFile> PlatformFile::open(const QString& path, Mode mode) {
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
-        return systemError(path, GetLastError(), "開く");
+        return systemError(path, GetLastError(), "「%1」を開けません（%2）。");
     return PlatformFile(reinterpret_cast<intptr_t>(h), path);
 #else
     const QByteArray name = QFileInfo(native).filePath().toLocal8Bit();
@@ -85,7 +83,7 @@ Result<PlatformFile> PlatformFile::open(const QString& path, Mode mode) {
         fd = ::open(name.constData(), flags | O_CLOEXEC, 0664);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        return systemError(path, errno, "開く");
+        return systemError(path, errno, "「%1」を開けません（%2）。");
     return PlatformFile(fd, path);
 #endif
 }
@@ -123,12 +121,12 @@ Result<qint64> PlatformFile::size() const {
 #ifdef _WIN32
     LARGE_INTEGER s;
     if (!GetFileSizeEx(reinterpret_cast<HANDLE>(handle_), &s))
-        return systemError(path_, GetLastError(), "調べる");
+        return systemError(path_, GetLastError(), "「%1」の大きさを調べられません（%2）。");
     return qint64(s.QuadPart);
 #else
     struct stat st {};
     if (fstat(int(handle_), &st) != 0)
-        return systemError(path_, errno, "調べる");
+        return systemError(path_, errno, "「%1」の大きさを調べられません（%2）。");
     return qint64(st.st_size);
 #endif
 }
@@ -149,7 +147,7 @@ Result<QByteArray> PlatformFile::readAt(qint64 offset, qint64 length) {
             const DWORD code = GetLastError();
             if (code == ERROR_HANDLE_EOF)
                 break;
-            return systemError(path_, code, "読む");
+            return systemError(path_, code, "「%1」を読めません（%2）。");
         }
 #else
         const ssize_t got = pread(int(handle_), out.data() + done, size_t(length - done),
@@ -157,7 +155,7 @@ Result<QByteArray> PlatformFile::readAt(qint64 offset, qint64 length) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return systemError(path_, errno, "読む");
+            return systemError(path_, errno, "「%1」を読めません（%2）。");
         }
 #endif
         if (got == 0)
@@ -179,14 +177,14 @@ Status PlatformFile::writeAt(qint64 offset, const QByteArray& bytes) {
         DWORD put = 0;
         if (!WriteFile(reinterpret_cast<HANDLE>(handle_), bytes.constData() + done,
                        DWORD(bytes.size() - done), &put, &ov))
-            return systemError(path_, GetLastError(), "書き込む");
+            return systemError(path_, GetLastError(), "「%1」に書き込めません（%2）。");
 #else
         const ssize_t put = pwrite(int(handle_), bytes.constData() + done,
                                    size_t(bytes.size() - done), off_t(offset + done));
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            return systemError(path_, errno, "書き込む");
+            return systemError(path_, errno, "「%1」に書き込めません（%2）。");
         }
 #endif
         done += qint64(put);
@@ -197,10 +195,10 @@ Status PlatformFile::writeAt(qint64 offset, const QByteArray& bytes) {
 Status PlatformFile::flush() {
 #ifdef _WIN32
     if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle_)))
-        return systemError(path_, GetLastError(), "保存する");
+        return systemError(path_, GetLastError(), "「%1」を保存できません（%2）。");
 #else
     if (fsync(int(handle_)) != 0 && errno != EINVAL)
-        return systemError(path_, errno, "保存する");
+        return systemError(path_, errno, "「%1」を保存できません（%2）。");
 #endif
     return Ok{};
 }
@@ -216,7 +214,7 @@ Result<bool> PlatformFile::tryLock(qint64 offset, qint64 length) {
     const DWORD code = GetLastError();
     if (code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING)
         return false;
-    return systemError(path_, code, "ロックする");
+    return systemError(path_, code, "「%1」をロックできません（%2）。");
 #else
     struct flock fl {};
     fl.l_type = F_WRLCK;
@@ -227,7 +225,7 @@ Result<bool> PlatformFile::tryLock(qint64 offset, qint64 length) {
         return true;
     if (errno == EAGAIN || errno == EACCES)
         return false;
-    return systemError(path_, errno, "ロックする");
+    return systemError(path_, errno, "「%1」をロックできません（%2）。");
 #endif
 }
 
@@ -291,13 +289,13 @@ Status renameOver(const QString& from, const QString& to) {
     if (!MoveFileExW(reinterpret_cast<const wchar_t*>(nativePath(from).utf16()),
                      reinterpret_cast<const wchar_t*>(nativePath(to).utf16()),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return systemError(to, GetLastError(), "置き換える");
+        return systemError(to, GetLastError(), "「%1」を置き換えられません（%2）。");
     return Ok{};
 #else
     const QByteArray src = nativePath(from).toLocal8Bit();
     const QByteArray dst = nativePath(to).toLocal8Bit();
     if (::rename(src.constData(), dst.constData()) != 0)
-        return systemError(to, errno, "置き換える");
+        return systemError(to, errno, "「%1」を置き換えられません（%2）。");
     // The rename itself must reach the disk before the new file is taken as written.
     const QByteArray dir = QFileInfo(nativePath(to)).absolutePath().toLocal8Bit();
     const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -312,10 +310,10 @@ Status renameOver(const QString& from, const QString& to) {
 Status removeFile(const QString& path) {
 #ifdef _WIN32
     if (!DeleteFileW(reinterpret_cast<const wchar_t*>(nativePath(path).utf16())))
-        return systemError(path, GetLastError(), "削除");
+        return systemError(path, GetLastError(), "「%1」を削除できません（%2）。");
 #else
     if (::unlink(nativePath(path).toLocal8Bit().constData()) != 0)
-        return systemError(path, errno, "削除");
+        return systemError(path, errno, "「%1」を削除できません（%2）。");
 #endif
     return Ok{};
 }

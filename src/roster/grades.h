@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 namespace zanfolio {
 
@@ -20,5 +21,13 @@ bool hasGradeLabel(int g);
 // "高1".."高3", "大+".
 QString listGradeCode(int g);
 inline bool isKindergarten(int g) { return g <= 0; }
+
+// The twelve grade groups of the roster form's grade-group box, in the box's order:
+// "全学年", "中学生全体", "小学生全体", "中３" .. "中１", "小６" .. "小１" (full-width digits).
+const QStringList& nameListGradeGroups();
+inline const QString kAllGrades = QStringLiteral("全学年");
+// Whether a pupil of grade G is shown under `group`: "全学年" everyone, "小学生全体" G 1..6,
+// "中学生全体" G 7..9, "小１".."小６" and "中１".."中３" one grade. Any other text shows nobody.
+bool passesNameListGroup(const QString& group, int g);
 
 } // namespace zanfolio

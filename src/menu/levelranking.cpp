@@ -1,0 +1,146 @@
+#include "levelranking.h"
+
+#include "gradegroups.h"
+#include "programdefinition.h"
+#include "sortbykey.h"
+#include "textparts.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace zanfolio {
+
+namespace {
+
+const QString kSixIdeographicSpaces = QStringLiteral("　　　　　　");
+
+// Positions 1..n of the roster's listed pupils, as pupil numbers the tables can hold.
+std::vector<int> listedPupils(const SharedState& state) {
+    const int last =
+        std::min<int>(state.RosterListedCount, int(state.RosterIndexByLine.size()) - 1);
+    std::vector<int> pupils;
+    pupils.reserve(size_t(std::max(last, 0)));
+    for (int i = 1; i <= last; ++i) {
+        const int p = state.RosterIndexByLine[size_t(i)];
+        if (p >= 0 && p <= kMaxPupil)
+            pupils.push_back(p);
+    }
+    return pupils;
+}
+
+} // namespace
+
+QString rankField(int rank, RankStyle style) {
+    return style == RankStyle::Menu ? signedNumberText(rank).right(2)
+                                    : lastChars(QStringLiteral("   "), signedNumberText(rank), 3);
+}
+
+QString rankingNameField(const QString& rosterName) {
+    return (trimmedRight(rosterName) + kSixIdeographicSpaces).left(5);
+}
+
+LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
+                       const QString& groupText, RankStyle style) {
+    LevelRanking out;
+    if (!isValidLevel(level))
+        return out;
+    const PupilStatistics& s = state.Stats;
+    std::vector<int> pupils = listedPupils(state);
+    const size_t n = pupils.size();
+
+    // Time: the best time itself. Points: 1000000 − 1000 × P − Q, so that higher P comes
+    // first and Q breaks ties; a Q of 1000 or more outweighs one point of P, as it always did.
+    auto primary = [&](int p) -> int64_t {
+        switch (kind) {
+        case RankingKind::Time:
+            return s.PersonalBestTimes(level, p);
+        case RankingKind::TotalPoints:
+            return s.TotalPoints(level, p);
+        case RankingKind::TodayPoints:
+            return s.TodayPoints(level, p);
+        }
+        return 0;
+    };
+    std::vector<int64_t> keys(n);
+    for (size_t i = 0; i < n; ++i) {
+        const int p = pupils[i];
+        if (kind == RankingKind::Time) {
+            keys[i] = s.PersonalBestTimes(level, p);
+        } else {
+            const int64_t secondary = kind == RankingKind::TotalPoints ? s.TodayPoints(level, p)
+                                                                       : s.TotalPoints(level, p);
+            keys[i] = 1000000 - 1000 * primary(p) - secondary;
+        }
+    }
+    SortByKey(keys, pupils);
+
+    int rank = 0;
+    int64_t previous = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const int p = pupils[i];
+        const int64_t compared = primary(p);
+        if (i == 0 || compared != previous)
+            rank = int(i) + 1;
+        previous = compared;
+
+        const int g = pupilGradeNumber(state, p);
+        if (!passesGradeGroup(groupText, g))
+            continue;
+        const QString mark = pupilMark(state, p, g);
+        const QString name = rankingNameField(state.RosterNames[size_t(p)]);
+        if (kind == RankingKind::Time) {
+            const int64_t k = compared;
+            const QString end = QStringLiteral(" ") + pupilEndMark(state, p);
+            if (k == kFailedTime)
+                out.lines << rankField(rank, style) + mark + name + QStringLiteral("*失敗*") + end;
+            else if (k == kNoTime)
+                out.lines << (style == RankStyle::Menu ? QStringLiteral("--")
+                                                       : QStringLiteral("---")) +
+                                 mark + name + QStringLiteral("------") + end;
+            else
+                out.lines << rankField(rank, style) + mark + name +
+                                 lastChars(QStringLiteral("    "), signedNumberText(k), 6) + end;
+        } else {
+            const int today = s.TodayPoints(level, p);
+            if (kind == RankingKind::TodayPoints && today == 0)
+                continue;
+            out.lines << rankField(rank, style) + mark + name +
+                             lastChars(QStringLiteral("    "), QString::number(today), 3) +
+                             QStringLiteral("/") +
+                             lastChars(QStringLiteral("    "),
+                                       QString::number(s.TotalPoints(level, p)), 5);
+        }
+    }
+
+    for (qsizetype j = 0; j < out.lines.size(); ++j) {
+        if (out.lines[j].contains(kCurrentPupilMark))
+            out.scrollIndex = j > 0 ? std::optional<int>(int(j - 1)) : std::nullopt;
+    }
+    return out;
+}
+
+RankingView BuildRankingView(const SharedState& state, RankingKind kind, const QString& groupText) {
+    RankingView view;
+    switch (kind) {
+    case RankingKind::Time:
+        view.title = QStringLiteral("ベスト成績");
+        break;
+    case RankingKind::TotalPoints:
+        view.title = QStringLiteral("獲得ポイント（今まで順位）");
+        break;
+    case RankingKind::TodayPoints:
+        view.title = QStringLiteral("獲得ポイント（今日の順位）");
+        break;
+    }
+    const int count = std::clamp(state.LevelCount, 0, kMaxLevel);
+    for (int level = 1; level <= count; ++level) {
+        RankingViewLevel& v = view.levels[size_t(level)];
+        const bool practice = isPracticeLevel(state, level);
+        v.listShown = !practice;
+        if (kind != RankingKind::Time || !practice)
+            v.ranking = RankLevel(state, level, kind, groupText);
+    }
+    return view;
+}
+
+} // namespace zanfolio

@@ -1,0 +1,97 @@
+#include "namelist.h"
+
+#include "configuration.h"
+#include "grades.h"
+#include "namerows.h"
+#include "rosterfile.h"
+
+#include <vector>
+
+namespace zanfolio {
+
+namespace {
+
+Error buildError(const QString& step, const Error& cause) {
+    Error e = cause;
+    e.endsProgram = true;
+    e.message = QStringLiteral("名簿表示 %1\n%2\n(エラー番号 %3)")
+                    .arg(step, cause.message, QString::number(cause.code));
+    return e;
+}
+
+Result<RosterFileContents> readWithRetries(const QString& path, Waiter& waiter) {
+    int retries = 0; // BuildRetries
+    for (;;) {
+        Result<RosterFileContents> contents = readRosterFile(path);
+        if (contents)
+            return contents;
+        const bool waited = waiter.wait(kRosterRetryMs);
+        ++retries;
+        if (!waited || retries >= kRosterTries)
+            return buildError(QStringLiteral("3"), contents.error());
+    }
+}
+
+} // namespace
+
+Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request, const Clock& clock,
+                          Waiter& waiter, const StatisticsPass& statistics) {
+    // Step 1.
+    state.SchoolYear = schoolYearOf(clock.now().date(), int(state.SchoolYearStartMonth.toNumber()));
+    // Step 1.5.
+    if (statistics) {
+        Status done = statistics();
+        if (!done)
+            return done.error();
+    }
+    // Step 3.
+    Result<RosterFileContents> contents = readWithRetries(rosterFile(state), waiter);
+    if (!contents)
+        return contents.error();
+
+    NameList list;
+    list.skippedLines = contents->skippedLines;
+    const bool listStatus2 = state.ListStatus2Setting.toNumber() == 1.0;
+    std::vector<NameRow> rows;
+    int p = 0;
+    for (const RosterRecord& line : contents->lines) {
+        const bool listed = line.Status == 0 || (line.Status == 2 && listStatus2);
+        if (listed && p >= kMaxListedPupils) {
+            // The tables hold no more; the installations stopped with an error here.
+            ++list.skippedLines;
+            continue;
+        }
+        ++p;
+        state.RosterRecords[size_t(p)] = line;
+        const size_t k = size_t(line.Index);
+        state.RosterNames[k] = line.Name;
+        state.RosterBirthYears[k] = line.BirthYear;
+        state.RosterIndexByLine[size_t(p)] = line.Index;
+        const int g = gradeNumber(state.SchoolYear, line.BirthYear);
+        if (hasGradeLabel(g))
+            state.RosterGradeLabels[k] = gradeLabel(g);
+        if (!listed) {
+            --p;
+            continue;
+        }
+        // Steps 5 and 4.
+        rows.push_back(makeNameRow(line.Index, line.BirthYear, state.SchoolYear,
+                                   trimSpaces(line.Name), request.displayMode,
+                                   pupilFigures(state.Stats, line.Index)));
+    }
+    state.RosterListedCount = p;
+
+    // Step 10.
+    sortNameRows(rows);
+    list.visibleRows << kNoPupilRow;
+    for (const NameRow& row : rows) {
+        list.sortTexts << row.sortText;
+        if (passesNameListGroup(request.gradeGroup, row.grade)) {
+            list.visibleRows << row.visibleRow;
+            list.companionTexts << row.companionText;
+        }
+    }
+    return list;
+}
+
+} // namespace zanfolio

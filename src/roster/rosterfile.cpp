@@ -1,0 +1,85 @@
+#include "rosterfile.h"
+
+#include "cp932.h"
+#include "itemreader.h"
+
+#include <array>
+#include <cmath>
+#include <optional>
+
+namespace zanfolio {
+
+QString rosterField(const QString& text) {
+    return text.left(kRosterFieldWidth).leftJustified(kRosterFieldWidth, u' ');
+}
+
+QString trimSpaces(const QString& text) {
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
+namespace {
+
+// A 16-bit integer field, or nothing when the value does not fit.
+std::optional<int> int16Field(const Item& item) {
+    const double value = std::nearbyint(item.toNumber()); // half to even in the default mode
+    if (!(value >= -32768.0 && value <= 32767.0))
+        return std::nullopt;
+    return int(value);
+}
+
+} // namespace
+
+RosterFileContents parseRoster(const QString& text) {
+    RosterFileContents contents;
+    ItemReader reader(text);
+    while (!reader.atEnd()) {
+        std::array<Item, 8> items;
+        int count = 0;
+        while (count < 8) {
+            std::optional<Item> item = reader.next();
+            if (!item)
+                break;
+            items[size_t(count++)] = std::move(*item);
+        }
+        if (count < 8) {
+            ++contents.skippedLines;
+            break;
+        }
+        const std::optional<int> index = int16Field(items[0]);
+        const std::optional<int> birthYear = int16Field(items[1]);
+        const std::optional<int> spare1 = int16Field(items[2]);
+        const std::optional<int> spare2 = int16Field(items[3]);
+        const std::optional<int> status = int16Field(items[5]);
+        if (!index || *index < 0 || *index > kMaxPupil || !birthYear || !spare1 || !spare2 ||
+            !status) {
+            ++contents.skippedLines;
+            continue;
+        }
+        RosterRecord r;
+        r.Index = *index;
+        r.BirthYear = *birthYear;
+        r.SpareNumber1 = *spare1;
+        r.SpareNumber2 = *spare2;
+        r.Name = rosterField(items[4].text);
+        r.Status = *status;
+        r.SpareText1 = rosterField(items[6].text);
+        r.SpareText2 = rosterField(items[7].text);
+        contents.lines.push_back(std::move(r));
+    }
+    return contents;
+}
+
+Result<RosterFileContents> readRosterFile(const QString& path) {
+    Result<QString> text = readCp932File(path);
+    if (!text)
+        return text.error();
+    return parseRoster(*text);
+}
+
+} // namespace zanfolio

@@ -1,0 +1,46 @@
+#pragma once
+// "新名簿.txt", the roster: one pupil per line, eight items, in code page 932. Nothing in the
+// program writes it; the name list, the records browser and the chart read it.
+//
+//   1 Index        pupil number 0..5000, the key of every per-pupil table
+//   2 BirthYear    four-digit school year of birth
+//   3 SpareNumber1 kept, no other use
+//   4 SpareNumber2 kept, no other use
+//   5 Name         kept as a 20-character field (cut, or padded with spaces)
+//   6 Status       0 listed; 2 listed when ListStatus2Setting is 1; anything else not listed
+//   7 SpareText1   20-character field
+//   8 SpareText2   20-character field
+//
+// Items are consumed in sequence, eight per pupil, exactly as the installations' reader did: a
+// line with a missing or extra item shifts the ones after it. Quotes protect commas; an empty or
+// non-numeric item read as a number is 0; a fractional number is rounded half to even, as the
+// 16-bit integer fields took it.
+
+#include "result.h"
+#include "sharedstate.h"
+
+#include <QString>
+#include <vector>
+
+namespace zanfolio {
+
+inline constexpr int kRosterFieldWidth = 20;
+
+struct RosterFileContents {
+    std::vector<RosterRecord> lines; // file order, text fields as 20-character fields
+    // Pupils left out: a pupil number outside 0..5000, another number outside the 16-bit
+    // range, or an incomplete last pupil (fewer than eight items before the end of the file).
+    // The installations' reader stopped with an error on each of these.
+    int skippedLines = 0;
+};
+
+// The text cut to 20 characters or padded with spaces to 20.
+QString rosterField(const QString& text);
+// Without leading and trailing ordinary spaces; ideographic spaces stay (the displays' Trim).
+QString trimSpaces(const QString& text);
+
+RosterFileContents parseRoster(const QString& text);
+// Reads and parses the file once; a missing or unreadable file gives the file layer's error.
+Result<RosterFileContents> readRosterFile(const QString& path);
+
+} // namespace zanfolio

@@ -1,0 +1,69 @@
+#include "rosterfile.h"
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace zanfolio {
+namespace {
+
+TEST(RosterFile, QuotesProtectCommasAndTextFieldsAreTwentyCharacters) {
+    const RosterFileContents c = parseRoster(
+        QStringLiteral("12,1996,3,4,\"山田, 太郎\",0,\"メモ\",\"ABCDEFGHIJKLMNOPQRSTUVWXYZ\"\r\n"));
+    ASSERT_EQ(c.lines.size(), 1u);
+    const RosterRecord& r = c.lines[0];
+    EXPECT_EQ(r.Index, 12);
+    EXPECT_EQ(r.BirthYear, 1996);
+    EXPECT_EQ(r.SpareNumber1, 3);
+    EXPECT_EQ(r.SpareNumber2, 4);
+    EXPECT_EQ(r.Name, QStringLiteral("山田, 太郎") + QString(14, u' '));
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.SpareText1, QStringLiteral("メモ") + QString(18, u' '));
+    EXPECT_EQ(r.SpareText2, QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    EXPECT_EQ(c.skippedLines, 0);
+}
+
+TEST(RosterFile, EmptyOrTextNumbersReadAsZero) {
+    const RosterFileContents c = parseRoster(QStringLiteral("7, ,,x,名前,,a,b\r\n"));
+    ASSERT_EQ(c.lines.size(), 1u);
+    EXPECT_EQ(c.lines[0].Index, 7);
+    EXPECT_EQ(c.lines[0].BirthYear, 0);
+    EXPECT_EQ(c.lines[0].SpareNumber1, 0);
+    EXPECT_EQ(c.lines[0].SpareNumber2, 0);
+    EXPECT_EQ(c.lines[0].Status, 0);
+    EXPECT_EQ(trimSpaces(c.lines[0].Name), QStringLiteral("名前"));
+}
+
+TEST(RosterFile, LinesTheTablesCannotHoldAreSkippedAndCounted) {
+    const RosterFileContents c = parseRoster(QStringLiteral("1,1996,0,0,a,0,,\r\n"
+                                                            "5001,1996,0,0,too high,0,,\r\n"
+                                                            "-1,1996,0,0,negative,0,,\r\n"
+                                                            "5000,1996,0,0,last number,0,,\r\n"
+                                                            "0,1996,0,0,first number,0,,\r\n"
+                                                            "2,40000,0,0,year overflows,0,,\r\n"
+                                                            "3,1996,0,0,b,0,,\r\n"
+                                                            "4,1996,0,0,cut short\r\n"));
+    ASSERT_EQ(c.lines.size(), 4u);
+    EXPECT_EQ(c.lines[0].Index, 1);
+    EXPECT_EQ(c.lines[1].Index, 5000);
+    EXPECT_EQ(c.lines[2].Index, 0);
+    EXPECT_EQ(c.lines[3].Index, 3);
+    EXPECT_EQ(c.skippedLines, 4);
+}
+
+TEST(RosterFile, ReadsCodePage932) {
+    testing::TestInstallation inst;
+    inst.writeLines(inst.rosterPath(), {QStringLiteral("9,1995,0,0,\"表ソ－～\",0,,")});
+    Result<RosterFileContents> c = readRosterFile(inst.rosterPath());
+    ASSERT_TRUE(c.ok());
+    ASSERT_EQ(c->lines.size(), 1u);
+    EXPECT_EQ(trimSpaces(c->lines[0].Name), QStringLiteral("表ソ－～"));
+    EXPECT_FALSE(readRosterFile(inst.dataRoot() + QStringLiteral("ない.txt")).ok());
+}
+
+TEST(TrimSpaces, KeepsIdeographicSpaces) {
+    EXPECT_EQ(trimSpaces(QStringLiteral("  山田　 ")), QStringLiteral("山田　"));
+    EXPECT_EQ(trimSpaces(QStringLiteral("    ")), QString());
+}
+
+} // namespace
+} // namespace zanfolio
