@@ -72,3 +72,49 @@ private:
 };
 
 } // namespace zanfolio::testing
+
+#include "dialogs.h"
+#include "launcher.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace zanfolio::testing {
+
+// Answers message boxes from a script (then `fallback`) and records what was shown.
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        Buttons buttons;
+    };
+    Answer show(const QString& title, const QString& text, Buttons buttons, Icon) override {
+        shown.push_back({title, text, buttons});
+        if (onShow)
+            onShow(shown.back());
+        if (answers.empty())
+            return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;
+    std::function<void(const Shown&)> onShow;
+};
+
+// Records the programs started; `fails` makes every start fail.
+class RecordingLauncher final : public ProcessLauncher {
+public:
+    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override {
+        started.push_back({program, arguments});
+        if (fails && error)
+            *error = QStringLiteral("起動できません");
+        return !fails;
+    }
+    std::vector<std::pair<QString, QStringList>> started;
+    bool fails = false;
+};
+
+} // namespace zanfolio::testing

@@ -1,0 +1,41 @@
+#pragma once
+// Everything a screen needs, handed to it at construction: the shared state, the ports, the
+// program's window, and the ways to the other screens. The ways are set by main() (and by
+// tests), so no screen library depends on another's: the menu starts the drill, the drill
+// ends on the evaluation, the evaluation returns to the menu.
+
+#include <functional>
+
+namespace zanfolio {
+
+struct SharedState;
+class Clock;
+class RandomSource;
+class Dialogs;
+class Sounds;
+class ProcessLauncher;
+class Waiter;
+class ScreenHost;
+
+struct Navigator {
+    std::function<void()> showRosterForm;     // namesel
+    std::function<void()> showResultsMenu;    // seisekitime1
+    std::function<void()> startRun;           // StartRun: the drill MainFrm for CurrentLevel
+    std::function<void()> showEvaluation;     // FrmSyuuryou
+    std::function<void()> showRecordsBrowser; // FrmData
+    std::function<void()> showCriteriaEditor; // FrmTimeData
+};
+
+struct AppContext {
+    SharedState& state;
+    Clock& clock;
+    RandomSource& random;
+    Dialogs& dialogs;
+    Sounds& sounds;
+    ProcessLauncher& launcher;
+    Waiter& waiter;
+    ScreenHost& host;
+    Navigator navigate;
+};
+
+} // namespace zanfolio

@@ -1,0 +1,78 @@
+#include "firstfrm.h"
+
+#include "configuration.h"
+#include "dialogs.h"
+#include "eradate.h"
+#include "fonts.h"
+#include "screenhost.h"
+#include "sharedstate.h"
+#include "soundtable.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTimer>
+
+namespace zanfolio {
+
+Firstfrm::Firstfrm(AppContext& context, QString programDir)
+    : context_(context), programDir_(std::move(programDir)) {
+    setObjectName(QStringLiteral("Firstfrm"));
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(japaneseFont(22));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: #1d3557; background: rgba(255,255,255,170); border-radius: 8px;"));
+    Label1->setGeometry(262, 560, 500, 56);
+    Label1->setText(japaneseEraDateText(context_.clock.now().date()));
+    context_.state.SeasonColour = seasonColourForMonth(context_.clock.now().date().month());
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, &Firstfrm::Timer1_Timer);
+    Timer1->start();
+}
+
+void Firstfrm::paintEvent(QPaintEvent*) {
+    // The splash picture: the program's title over a sky of its season colour.
+    QPainter p(this);
+    const uint32_t c = context_.state.SeasonColour;
+    const QColor season(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    QLinearGradient sky(0, 0, 0, height());
+    sky.setColorAt(0, season.lighter(150));
+    sky.setColorAt(1, season.darker(115));
+    p.fillRect(rect(), sky);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(255, 255, 255, 140), 3));
+    for (int i = 0; i < 9; ++i)
+        p.drawText(QRect(60 + i * 100, 120 + (i % 3) * 60, 90, 60), Qt::AlignCenter,
+                   i % 2 ? QStringLiteral("＋") : QStringLiteral("－"));
+    p.setFont(japaneseFont(64));
+    p.setPen(QColor(29, 53, 87));
+    p.drawText(QRect(0, 260, width(), 150), Qt::AlignCenter, QStringLiteral("Zanfolio"));
+    p.setFont(japaneseFont(20));
+    p.drawText(QRect(0, 410, width(), 50), Qt::AlignCenter, QStringLiteral("小数のたし算・ひき算"));
+}
+
+void Firstfrm::Timer1_Timer() {
+    Timer1->stop();
+    StartUp();
+}
+
+void Firstfrm::StartUp() {
+    Status configured = LoadConfiguration(context_.state, programDir_, context_.clock);
+    if (configured)
+        configured = LoadSoundTable(context_.state);
+    if (!configured) {
+        context_.dialogs.show(QStringLiteral("Zanfolio"), configured.error().message,
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
+        context_.host.endProgram(1);
+        return;
+    }
+    if (context_.navigate.showRosterForm)
+        context_.navigate.showRosterForm();
+}
+
+} // namespace zanfolio

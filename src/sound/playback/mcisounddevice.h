@@ -1,0 +1,15 @@
+#pragma once
+// Windows: the command string goes to the media control interface unchanged
+// (mciSendStringW); "wait" makes the call return when the sound has ended. The error text is
+// mciGetErrorStringW's, in the language of the system.
+
+#include "sounddevice.h"
+
+namespace zanfolio {
+
+class MciSoundDevice final : public SoundDevice {
+public:
+    PlayResult play(const QString& command) override;
+};
+
+} // namespace zanfolio

@@ -1,0 +1,13 @@
+#pragma once
+// The sound device of the platform the program runs on: the media control interface on
+// Windows, PulseAudio (or PipeWire's pulse server) elsewhere.
+
+#include "sounddevice.h"
+
+#include <memory>
+
+namespace zanfolio {
+
+std::unique_ptr<SoundDevice> createPlatformSoundDevice();
+
+} // namespace zanfolio
