@@ -1,0 +1,644 @@
+#include "mainfrm.h"
+
+#include "configuration.h"
+#include "daycount.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "noticewaiter.h"
+#include "problem.h"
+#include "programdefinition.h"
+#include "recordrun.h"
+#include "resultsfile.h"
+#include "screenhost.h"
+#include "sharedstate.h"
+#include "sounds.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace zanfolio {
+
+namespace {
+
+constexpr int kRunClockMs = 1000;
+constexpr int kSignInClockMs = 10000;
+constexpr int kHintDesignMs = 1000;
+constexpr int kWaitSliceMs = 10;
+constexpr int kSecondsPerDay = 24 * 60 * 60;
+
+// Bar and marks share the frame's left edge and top (inside the frame's border).
+constexpr QRect kBarFrame(17, 318, MainFrm::kBarWidth, 26);
+
+const QString kPlusPrompt = QStringLiteral("\"+\"を２回押しなさい");
+const QString kInstruction = QStringLiteral("スペース＝１回目：小数点　２回目：判定");
+const QString kRecordWaitNotice =
+    QStringLiteral("他のコンピュータが成績ファイルを使用中です。\n記録を待っています…");
+
+// The character a key press stands for, as the drill's key handling takes it. The keypad's
+// digits, point and signs give the same characters as the main keys; keys that type nothing
+// (a modifier alone, the arrows) are no key press of the drill.
+std::optional<QChar> drillCharacter(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Backspace)
+        return QChar(u'\b');
+    if (key.key() == Qt::Key_Space)
+        return QChar(u' ');
+    if (key.text().isEmpty())
+        return std::nullopt;
+    return key.text().at(0);
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
+                  const QRect& geometry, Qt::Alignment alignment = Qt::AlignCenter) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QString::fromLatin1(name));
+    label->setFont(font);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    return label;
+}
+
+// Sets `text`, in the largest size from `largest` down to `smallest` points at which it fits
+// the label's width; what still does not fit at the smallest size is cut with an ellipsis.
+void setFittedText(QLabel* label, const QString& text, double largest, double smallest) {
+    const int room = label->width() - 8;
+    QFont font = label->font();
+    for (double size = largest; size >= smallest; size -= 0.5) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room)
+            break;
+    }
+    label->setFont(font);
+    label->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
+    label->setToolTip(text);
+}
+
+QFrame* makeShape(QWidget* parent, const char* name, const QRect& geometry, const QString& style) {
+    auto* shape = new QFrame(parent);
+    shape->setObjectName(QString::fromLatin1(name));
+    shape->setGeometry(geometry);
+    shape->setStyleSheet(QStringLiteral("QFrame#%1 { %2 }").arg(QString::fromLatin1(name), style));
+    return shape;
+}
+
+} // namespace
+
+MainFrm::MainFrm(AppContext& context)
+    : context_(context), state_(context.state),
+      entry_(context.state, [this](const DrillAction& action) { act(action); }) {
+    setObjectName(QStringLiteral("MainFrm"));
+    setFixedSize(kScreenWidth, kScreenHeight);
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(0xee, 0xf5, 0xfb));
+    setPalette(palette);
+    // Keys go to the form, never to a control: the button takes no focus (a space on it
+    // would click it), and the form reads every key press first.
+    setFocusPolicy(Qt::StrongFocus);
+
+    buildProblemArea();
+    buildStatusPanel();
+    buildOverlay();
+
+    sTimer1 = new QTimer(this);
+    sTimer1->setObjectName(QStringLiteral("sTimer1"));
+    sTimer1->setInterval(kRunClockMs);
+    connect(sTimer1, &QTimer::timeout, this, &MainFrm::sTimer1_Timer);
+
+    sTimer2 = new QTimer(this);
+    sTimer2->setObjectName(QStringLiteral("sTimer2"));
+    sTimer2->setInterval(kSignInClockMs);
+    connect(sTimer2, &QTimer::timeout, this, &MainFrm::sTimer2_Timer);
+    sTimer2->start();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kHintDesignMs);
+    connect(Timer1, &QTimer::timeout, this, &MainFrm::Timer1_Timer);
+
+    waitTimer = new QTimer(this);
+    waitTimer->setObjectName(QStringLiteral("waitTimer"));
+    waitTimer->setInterval(kWaitSliceMs);
+    connect(waitTimer, &QTimer::timeout, this, &MainFrm::WaitThenEvaluate_Tick);
+
+    qApp->installEventFilter(this);
+}
+
+MainFrm::~MainFrm() = default;
+
+void MainFrm::buildProblemArea() {
+    const QFont row = japaneseFont(40);
+    const QString boxStyle =
+        QStringLiteral("QLabel { background: white; color: #1d3557; border: 2px solid #9db4c8; "
+                       "border-radius: 10px; }");
+
+    auto* rowCard = new QFrame(this);
+    rowCard->setObjectName(QStringLiteral("problemCard"));
+    rowCard->setGeometry(24, 24, 676, 128);
+    rowCard->setStyleSheet(QStringLiteral("QFrame#problemCard { background: white; border: 2px "
+                                          "solid #9db4c8; border-radius: 14px; }"));
+    qLabel1 = makeLabel(this, "qLabel1", QString(), row, QRect(40, 44, 260, 88),
+                        Qt::AlignRight | Qt::AlignVCenter);
+    Label6 = makeLabel(this, "Label6", QString(), row, QRect(310, 44, 100, 88));
+    qlabel2 = makeLabel(this, "qlabel2", QString(), row, QRect(420, 44, 260, 88),
+                        Qt::AlignLeft | Qt::AlignVCenter);
+    for (QLabel* l : {qLabel1, Label6, qlabel2})
+        l->setStyleSheet(QStringLiteral("color: #1d3557;"));
+
+    makeLabel(this, nullptr, QStringLiteral("こたえ"), japaneseFont(20), QRect(40, 184, 120, 84))
+        ->setStyleSheet(QStringLiteral("color: #3a5a78;"));
+    inputLabel = makeLabel(this, "inputLabel", QString(), row, QRect(170, 180, 330, 92),
+                           Qt::AlignLeft | Qt::AlignVCenter);
+    inputLabel->setStyleSheet(boxStyle);
+    inputLabel->setContentsMargins(18, 0, 8, 0);
+
+    // The correction, with its caption inside it so both show and hide together.
+    seitouLabel = makeLabel(this, "seitouLabel", QString(), japaneseFont(36),
+                            QRect(516, 170, 184, 112), Qt::AlignHCenter | Qt::AlignBottom);
+    seitouLabel->setStyleSheet(QStringLiteral(
+        "QLabel#seitouLabel { background: #fff1f0; color: #c62828; border: 2px solid #e57373; "
+        "border-radius: 10px; }"));
+    seitouLabel->setContentsMargins(4, 26, 4, 6);
+    makeLabel(seitouLabel, nullptr, QStringLiteral("正しい答え"), japaneseFont(12),
+              QRect(2, 4, 180, 26))
+        ->setStyleSheet(QStringLiteral("color: #c62828; background: transparent; border: none;"));
+    seitouLabel->hide();
+
+    // The column layout: both numbers aligned on their points, the sign before the second,
+    // a line under it, and a frame around the sum.
+    const QFont column = monospacedJapaneseFont(36);
+    Shape3 = makeShape(this, "Shape3", QRect(196, 300, 332, 190),
+                       QStringLiteral("background: #fffdf2; border: 2px solid #c9b458; "
+                                      "border-radius: 8px;"));
+    Label1 = makeLabel(this, "Label1", QString(), column, QRect(280, 316, 230, 64),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    Label9 = makeLabel(this, "Label9", QString(), japaneseFont(34), QRect(212, 388, 64, 64));
+    Label5 = makeLabel(this, "Label5", QString(), column, QRect(280, 388, 230, 64),
+                       Qt::AlignLeft | Qt::AlignVCenter);
+    Shape2 =
+        makeShape(this, "Shape2", QRect(212, 460, 300, 4), QStringLiteral("background: #3a3a3a;"));
+    for (QLabel* l : {Label1, Label9, Label5})
+        l->setStyleSheet(QStringLiteral("color: #3a3a3a; background: transparent;"));
+    showColumnLayout(false);
+
+    Commandkakunin2 =
+        makeLabel(this, "Commandkakunin2", kPlusPrompt, japaneseFont(22), QRect(64, 530, 420, 64));
+    Commandkakunin2->setStyleSheet(
+        QStringLiteral("QLabel { background: #fff3cd; color: #8a4b00; border: 2px solid #e0a030; "
+                       "border-radius: 10px; }"));
+    Commandkakunin = new QPushButton(QStringLiteral("確認"), this);
+    Commandkakunin->setObjectName(QStringLiteral("Commandkakunin"));
+    Commandkakunin->setFont(japaneseFont(20));
+    Commandkakunin->setGeometry(504, 530, 156, 64);
+    Commandkakunin->setFocusPolicy(Qt::NoFocus);
+    Commandkakunin->setStyleSheet(QStringLiteral(
+        "QPushButton { background: #e0a030; color: white; border: none; border-radius: 10px; }"
+        "QPushButton:pressed { background: #b87d1c; }"));
+    connect(Commandkakunin, &QPushButton::clicked, this, &MainFrm::Commandkakunin_Click);
+    showConfirmPrompt(false);
+
+    auto* instruction = makeLabel(this, "instructionLabel", kInstruction, japaneseFont(18),
+                                  QRect(24, 660, 676, 64));
+    instruction->setStyleSheet(
+        QStringLiteral("QLabel { background: #dcebf7; color: #1d3557; border-radius: 10px; }"));
+}
+
+void MainFrm::buildStatusPanel() {
+    statusPanel = new QFrame(this);
+    statusPanel->setObjectName(QStringLiteral("statusPanel"));
+    statusPanel->setGeometry(724, 24, 284, 700);
+    statusPanel->setStyleSheet(QStringLiteral(
+        "QFrame#statusPanel { background: white; border: 2px solid #9db4c8; border-radius: 14px; }"
+        "QLabel { color: #1d3557; background: transparent; }"));
+    QWidget* p = statusPanel;
+
+    sLabel2 = makeLabel(p, "sLabel2", QString(), japaneseFont(16.8), QRect(12, 12, 260, 44));
+    sLabel2->setWordWrap(true);
+    sLabel2->setStyleSheet(QStringLiteral("QLabel { color: white; background: #3a6ea5; "
+                                          "border-radius: 8px; }"));
+    sLabel7 = makeLabel(p, "sLabel7", QString(), japaneseFont(18), QRect(12, 64, 260, 40));
+    sLabel14 = makeLabel(p, "sLabel14", QString(), japaneseFont(11), QRect(12, 106, 260, 28));
+
+    const QFont caption = japaneseFont(13);
+    const QFont value = japaneseFont(20);
+    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    // One row: caption, value, unit.
+    auto rowAt = [&](int y, const QString& captionText, const char* name, const QString& unit,
+                     const QFont& valueFont) {
+        makeLabel(p, nullptr, captionText, caption, QRect(16, y, 96, 44), left);
+        QLabel* v = makeLabel(p, name, QString(), valueFont, QRect(112, y, 110, 44), right);
+        if (!unit.isEmpty())
+            makeLabel(p, nullptr, unit, caption, QRect(228, y, 48, 44), left);
+        return v;
+    };
+
+    makeLabel(p, nullptr, QStringLiteral("レベル"), caption, QRect(16, 150, 96, 44), left);
+    sLabel8 = makeLabel(p, "sLabel8", QString(), japaneseFont(17), QRect(104, 150, 168, 44), right);
+    sLabel9 = rowAt(204, QStringLiteral("残り"), "sLabel9", QStringLiteral("問"), japaneseFont(26));
+    sLabel10 = rowAt(258, QStringLiteral("タイム"), "sLabel10", QStringLiteral("秒"), value);
+
+    sShape5 = makeShape(p, "sShape5", kBarFrame,
+                        QStringLiteral("background: #f2f5f8; border: 1px solid #7a8a99;"));
+    sShape2 = makeShape(p, "sShape2", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
+                        QStringLiteral("background: #4f9ddc; border: none;"));
+    // The marks are rectangles from the frame's left edge; their right edge is the mark.
+    sShape3 = makeShape(p, "sShape3", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
+                        QStringLiteral("background: transparent; border: none; "
+                                       "border-right: 3px solid #2e9d4a;"));
+    sShape4 = makeShape(p, "sShape4", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
+                        QStringLiteral("background: transparent; border: none; "
+                                       "border-right: 3px solid #d64545;"));
+    auto* legend =
+        makeLabel(p, "barLegend", QString(), japaneseFont(10), QRect(16, 348, 256, 24), left);
+    legend->setTextFormat(Qt::RichText);
+    legend->setText(QStringLiteral("<span style='color:#2e9d4a'>┃目標タイム</span>　"
+                                   "<span style='color:#d64545'>┃最低ライン</span>"));
+
+    sLabel11 = rowAt(392, QStringLiteral("このレベル"), "sLabel11", QStringLiteral("回目"), value);
+    sLabel12 = rowAt(446, QStringLiteral("本日"), "sLabel12", QStringLiteral("回目"), value);
+    sLabel13 = rowAt(500, QStringLiteral("起動後"), "sLabel13", QStringLiteral("分"), value);
+}
+
+void MainFrm::buildOverlay() {
+    // Over the whole working area below the problem, so that nothing of the finished run
+    // shows through; its text stands above the middle, where the wait notice comes next.
+    sPicture2 = new QFrame(this);
+    sPicture2->setObjectName(QStringLiteral("sPicture2"));
+    sPicture2->setGeometry(24, 168, 676, 472);
+    sPicture2->setStyleSheet(QStringLiteral(
+        "QFrame#sPicture2 { background: #fffbea; border: 3px solid #e0a030; border-radius: 16px; }"
+        "QLabel { background: transparent; }"));
+    lblsss1 = makeLabel(sPicture2, "lblsss1", QStringLiteral("成績記録中"), japaneseFont(44),
+                        QRect(10, 24, 656, 100));
+    lblsss1->setStyleSheet(QStringLiteral("color: #1d6b3a;"));
+    lblsss2 = makeLabel(sPicture2, "lblsss2", QStringLiteral("時間切れ"), japaneseFont(44),
+                        QRect(10, 24, 656, 100));
+    lblsss2->setStyleSheet(QStringLiteral("color: #c62828;"));
+    recordNotice = makeLabel(sPicture2, "recordNotice", kRecordWaitNotice, japaneseFont(14),
+                             QRect(40, 130, 596, 60));
+    recordNotice->setWordWrap(true);
+    recordNotice->setStyleSheet(QStringLiteral("color: #8a4b00;"));
+    recordNotice->hide();
+    sPicture2->hide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Activation and set-up.
+
+void MainFrm::activate() {
+    if (state_.RunEnding == 1 || ended_)
+        return;
+    初期設定();
+    レベル別設定();
+    スタート();
+    問題作成表示();
+    setFocus();
+}
+
+void MainFrm::初期設定() {
+    SharedState& s = state_;
+    context_.host.hideWaitNotice();
+    s.RunFinished = 0;
+    s.RunEnding = 0;
+    s.Judgement = 0;
+    entry_.clearInput();
+    const int lv = s.CurrentLevel;
+    const size_t l = size_t(std::clamp(lv, 0, kMaxLevel));
+
+    if (s.LevelPresent[l] != 0) {
+        const int minimumLine = s.Criteria.MinimumLineTime[l];
+        s.TimeoutSeconds = minimumLine > 0 ? minimumLine * 5 : 0;
+        sLabel10->setText(QStringLiteral("0"));
+        placeTimeBar();
+    }
+
+    sLabel2->setText(s.ProgramTitle);
+    sLabel2->setFont(japaneseFont(s.ProgramTitle.size() < 10 ? 16.8 : 14));
+    // A name fills its 20 characters, a school line may be longer: they shrink to fit.
+    setFittedText(sLabel7, s.StudentName.trimmed(), 18, 9);
+    setFittedText(sLabel8, s.LevelNames[l], 17, 10);
+    setFittedText(sLabel14, s.SchoolName, 11, 8);
+
+    const int pupil = std::clamp(s.CurrentStudent, 0, kMaxPupil);
+    const int thisLevelToday = s.Stats.TodayRunCounts(int(l), pupil);
+    int today = 0;
+    for (int i = 1; i <= 15; ++i)
+        today += s.Stats.TodayRunCounts(i, pupil);
+    s.TodayRunTotal = today;
+    sLabel13->setText(QString::number(minutesSinceSignIn()));
+    if (isPracticeLevel(s, int(l))) {
+        // Practice runs are not recorded, so they have no number.
+        sLabel12->setText(QStringLiteral("－"));
+        sLabel11->setText(QStringLiteral("－"));
+    } else {
+        sLabel12->setText(QString::number(s.TodayRunTotal + 1));
+        sLabel11->setText(QString::number(thisLevelToday + 1));
+    }
+    s.TotalProblems = 10;
+}
+
+void MainFrm::レベル別設定() {
+    sLabel9->setText(QString::number(state_.TotalProblems - state_.CorrectCount));
+}
+
+void MainFrm::スタート() {
+    const QDateTime now = context_.clock.now();
+    state_.RunStartTime = float(now.time().msecsSinceStartOfDay()) / 1000.0f;
+    runStartMs_ = context_.clock.monotonicMs();
+    sTimer1->start();
+}
+
+bool MainFrm::hasTimeout() const {
+    return state_.TimeoutSeconds > 0;
+}
+
+void MainFrm::placeTimeBar() {
+    SharedState& s = state_;
+    const size_t l = size_t(std::clamp(s.CurrentLevel, 0, kMaxLevel));
+    // Without a time-out the bar still shows the time passing, on a scale of its own.
+    s.BarScale =
+        double(sShape5->width()) / double(hasTimeout() ? s.TimeoutSeconds : kDefaultBarSeconds);
+    setBarWidth(sShape2, 0);
+    const int standard = s.Criteria.StandardTime[l];
+    setBarWidth(sShape3, int(std::lround(standard * s.BarScale)));
+    sShape3->setVisible(standard > 0);
+    setBarWidth(sShape4, int(std::lround(s.Criteria.MinimumLineTime[l] * s.BarScale)));
+    sShape4->setVisible(hasTimeout());
+}
+
+void MainFrm::setBarWidth(QFrame* shape, int width) {
+    // Nothing reaches past the frame: a mark beyond the time-out stands at its end.
+    const int w = std::clamp(width, 0, sShape5->width());
+    shape->setGeometry(sShape5->x(), sShape5->y(), w, sShape5->height());
+}
+
+void MainFrm::showElapsedBar() {
+    setBarWidth(sShape2, int(std::lround(state_.ElapsedSeconds * state_.BarScale)));
+}
+
+int MainFrm::minutesSinceSignIn() const {
+    int seconds = secondsSinceMidnight(context_.clock.now()) - state_.SignInTime;
+    // Signed in before midnight: the time of day has started again from 0.
+    if (seconds < 0)
+        seconds += kSecondsPerDay;
+    return seconds / 60;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Problems and the hint.
+
+void MainFrm::問題作成表示() {
+    const std::optional<Problem> problem = zanfolio::問題作成表示(state_, context_.random);
+    if (!problem)
+        return;
+    qLabel1->clear();
+    inputLabel->clear();
+    Timer1->stop();
+    showColumnLayout(false);
+
+    Label1->setText(problem->alignedTexts[0]);
+    qLabel1->setText(problem->rowTexts[0]);
+    qlabel2->setText(problem->rowTexts[1]);
+    Label6->setText(problem->sign);
+    Label5->setText(problem->alignedTexts[1]);
+    Label9->setText(problem->sign);
+    Timer1->setInterval(problem->hintDelayMs);
+    Timer1->start();
+    entry_.setJudgedAnswer(problem->answer);
+}
+
+void MainFrm::Timer1_Timer() {
+    Timer1->stop();
+    showColumnLayout(true);
+}
+
+void MainFrm::showColumnLayout(bool shown) {
+    for (QWidget* w : {static_cast<QWidget*>(Shape3), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(Label5), static_cast<QWidget*>(Label9),
+                       static_cast<QWidget*>(Shape2)})
+        w->setVisible(shown);
+}
+
+void MainFrm::showConfirmPrompt(bool shown) {
+    Commandkakunin2->setVisible(shown);
+    Commandkakunin->setVisible(shown);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and the effects of the answer entry.
+
+bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || ended_ || !isVisible())
+        return false;
+    auto* target = qobject_cast<QWidget*>(watched);
+    // Keys meant for this screen: the form, any control on it, or the program's window when
+    // no control has the focus. A message box is a window of its own and keeps its keys.
+    if (!target || !(target == this || isAncestorOf(target) || target == window()))
+        return false;
+    const std::optional<QChar> k = drillCharacter(*static_cast<QKeyEvent*>(event));
+    if (!k)
+        return false;
+    entry_.keyPress(*k);
+    return true;
+}
+
+void MainFrm::Commandkakunin_Click() {
+    // The button is offered only while a wrong answer waits to be acknowledged; a click at
+    // any other moment would skip the problem without answering it.
+    const SharedState& s = state_;
+    if (ended_ || s.ConfirmState < 1 || s.InputBusy == 1 || s.TimedOut == 1 || s.RunFinished == 1)
+        return;
+    entry_.Commandkakunin_Click();
+}
+
+void MainFrm::act(const DrillAction& action) {
+    if (ended_)
+        return;
+    switch (action.effect) {
+    case DrillEffect::ShowInput:
+        inputLabel->setText(action.text);
+        break;
+    case DrillEffect::PlayWarningSound:
+        context_.sounds.PlayWarningSound();
+        break;
+    case DrillEffect::PlayCorrectSound:
+        checkAnswerSound(context_.sounds.PlayCorrectSound());
+        break;
+    case DrillEffect::PlayWrongSound:
+        checkAnswerSound(context_.sounds.PlayWrongSound());
+        break;
+    case DrillEffect::ShowRemaining:
+        sLabel9->setText(QString::number(action.number));
+        break;
+    case DrillEffect::ShowCorrection:
+        seitouLabel->setText(action.text);
+        seitouLabel->show();
+        break;
+    case DrillEffect::ShowColumnLayout:
+        showColumnLayout(true);
+        break;
+    case DrillEffect::ProcessEvents:
+        QCoreApplication::processEvents();
+        break;
+    case DrillEffect::ShowConfirmPrompt:
+        showConfirmPrompt(true);
+        break;
+    case DrillEffect::HideConfirmPrompt:
+        showConfirmPrompt(false);
+        break;
+    case DrillEffect::HideCorrection:
+        seitouLabel->hide();
+        break;
+    case DrillEffect::NewProblem:
+        問題作成表示();
+        break;
+    case DrillEffect::FinishRun:
+        sTimer1->stop();
+        EndOfRun();
+        break;
+    }
+}
+
+void MainFrm::checkAnswerSound(const SoundOutcome& outcome) {
+    if (!outcome.endProgram)
+        return;
+    // A pupil who cannot hear the judgements must not go on: tell them, then end.
+    ended_ = true;
+    stopTimers();
+    AppContext& context = context_;
+    context.dialogs.show(outcome.title, outcome.message, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Critical);
+    context.host.endProgram(1);
+}
+
+void MainFrm::stopTimers() {
+    sTimer1->stop();
+    sTimer2->stop();
+    Timer1->stop();
+    waitTimer->stop();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The clocks.
+
+void MainFrm::sTimer1_Timer() {
+    if (!sTimer1->isActive() || ended_)
+        return; // the clock has stopped: a tick still on its way counts no more
+    SharedState& s = state_;
+    s.ElapsedSeconds =
+        int(std::lround(double(context_.clock.monotonicMs() - runStartMs_) / 1000.0));
+    const bool present = s.LevelPresent[size_t(std::clamp(s.CurrentLevel, 0, kMaxLevel))] != 0;
+    if (present) {
+        sLabel10->setText(QString::number(s.ElapsedSeconds));
+        if (!hasTimeout() || s.ElapsedSeconds < s.TimeoutSeconds)
+            showElapsedBar();
+    }
+    QCoreApplication::processEvents();
+
+    if (!hasTimeout() || s.ElapsedSeconds < s.TimeoutSeconds) {
+        showElapsedBar();
+        return;
+    }
+    setBarWidth(sShape2, sShape5->width());
+    // An answer being judged, or a run already ending, defers the time-out to a later tick.
+    if (s.RunEnding == 0 && s.RunFinished == 0 && s.InputBusy == 0) {
+        s.TimedOut = 1;
+        sTimer1->stop();
+        EndOfRun();
+    }
+    QCoreApplication::processEvents();
+}
+
+void MainFrm::sTimer2_Timer() {
+    sLabel13->setText(QString::number(minutesSinceSignIn()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// The end of a run.
+
+void MainFrm::EndOfRun() {
+    QCoreApplication::processEvents();
+    SharedState& s = state_;
+    if (s.RunEnding == 1 || ended_)
+        return; // the hand-off is already under way
+    s.RunEnding = 1;
+    sPicture2->show();
+    sPicture2->raise();
+    lblsss2->setVisible(s.TimedOut == 1);
+    lblsss1->setVisible(s.TimedOut != 1);
+    QCoreApplication::processEvents();
+
+    AppContext& context = context_;
+    const int level = s.CurrentLevel;
+    const bool present = s.LevelPresent[size_t(std::clamp(level, 0, kMaxLevel))] != 0;
+    if (isPracticeLevel(s, level) || !present) {
+        // Practice: nothing is recorded and nothing evaluated.
+        sTimer1->stop();
+        context.host.showWaitNotice();
+        if (context.navigate.showResultsMenu)
+            context.navigate.showResultsMenu();
+        QCoreApplication::processEvents();
+        return;
+    }
+
+    sTimer1->stop();
+    s.RecordedTime = s.TimedOut == 1 ? kNoTime : s.ElapsedSeconds;
+    // While another computer holds the results file the append waits and tries again (the
+    // record is never dropped); the overlay says so meanwhile.
+    QPointer<MainFrm> self(this);
+    NoticeWaiter waiter(context.waiter, [this] {
+        recordNotice->show();
+        recordNotice->repaint();
+    });
+    ResultsFile file(resultsFile(s), waiter);
+    const Status recorded = RecordRun(s, level, file, context.clock);
+    if (!self)
+        return; // the program ended during the wait
+    recordNotice->hide();
+    if (!recorded) {
+        if (context.host.ending())
+            return;
+        context.dialogs.show(s.ProgramTitle, recorded.error().message, Dialogs::Buttons::Ok,
+                             Dialogs::Icon::Critical);
+        if (recorded.error().endsProgram) {
+            context.host.endProgram(1);
+        } else {
+            context.host.showWaitNotice();
+            if (context.navigate.showResultsMenu)
+                context.navigate.showResultsMenu();
+        }
+        return;
+    }
+    context.host.showWaitNotice();
+    QCoreApplication::processEvents();
+    if (!self)
+        return;
+    WaitThenEvaluate(1);
+}
+
+void MainFrm::WaitThenEvaluate(int seconds) {
+    // A second on the monotonic clock, counted in 10 ms slices while events go on.
+    waitStartMs_ = context_.clock.monotonicMs();
+    waitMs_ = qint64(seconds) * 1000;
+    waitTimer->start();
+}
+
+void MainFrm::WaitThenEvaluate_Tick() {
+    if (!waitTimer->isActive() || context_.clock.monotonicMs() - waitStartMs_ < waitMs_)
+        return;
+    waitTimer->stop();
+    if (context_.navigate.showEvaluation)
+        context_.navigate.showEvaluation();
+}
+
+} // namespace zanfolio

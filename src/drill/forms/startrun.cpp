@@ -1,0 +1,23 @@
+#include "startrun.h"
+
+#include "mainfrm.h"
+#include "screenhost.h"
+#include "sharedstate.h"
+
+#include <QCoreApplication>
+
+namespace zanfolio {
+
+void StartRun(AppContext& context) {
+    SharedState& s = context.state;
+    s.RunFinished = 0;
+    s.RunEnding = 0;
+    s.InputBusy = 0;
+    s.ConfirmState = 0;
+    s.CorrectCount = 0;
+    s.TimedOut = 0;
+    QCoreApplication::processEvents();
+    context.host.replace(new MainFrm(context));
+}
+
+} // namespace zanfolio

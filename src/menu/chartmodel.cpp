@@ -1,0 +1,330 @@
+#include "chartmodel.h"
+
+#include "daycount.h"
+#include "gradegroups.h"
+#include "localetexts.h"
+#include "runlists.h"
+#include "textparts.h"
+#include "untyped.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zanfolio {
+
+namespace {
+
+const QString kSixSpaces = QStringLiteral("      ");
+
+// R(s, n): the last n characters of six spaces followed by s.
+QString r(const QString& s, qsizetype n) {
+    return lastChars(kSixSpaces, s, n);
+}
+
+// Builds the primitives of one drawing.
+class ChartBuilder {
+  public:
+    ChartBuilder(const SharedState& state, const std::vector<ResultsRecord>& records,
+                 const QDateTime& now, const ChartRequest& request)
+        : state_(state), records_(records), present_(presentMoment(now)), request_(request),
+          u_(request.width / 2), v_(request.height / 3),
+          levelCount_(std::clamp(state.LevelCount, 0, kMaxLevel)) {}
+
+    ChartDrawing build() {
+        const double h = request_.height;
+        double chartY = 0.05 * h - 0.3 * h;
+        for (int level : request_.levels) {
+            // A level without a column ends the drawing here, before it could start a page
+            // that would stay empty.
+            if (level < 1 || level > levelCount_)
+                break;
+            chartY += 0.3 * h;
+            if (drawing_.pages == 0) {
+                drawing_.pages = 1;
+            } else if (chartY > 0.9 * h) {
+                ChartPrimitive p;
+                p.kind = ChartPrimitive::Kind::PageBreak;
+                p.role = ChartRole::PageBreak;
+                drawing_.primitives.push_back(p);
+                drawing_.pages += 1;
+                chartY = 0.05 * h;
+            }
+            block(level, chartY);
+        }
+        return std::move(drawing_);
+    }
+
+  private:
+    bool screen() const { return request_.target == ChartTarget::Screen; }
+
+    // The record scan's selection: dated within ten years, a level with a column.
+    bool selected(const ResultsRecord& r) const {
+        return r.level >= 1 && r.level <= levelCount_ && r.pupil >= 0 && r.pupil <= kMaxPupil &&
+               inDayWindow(r.date, present_, kChartDateWindowDays);
+    }
+
+    void line(ChartRole role, int level, QPointF from, QPointF to, double width) {
+        ChartPrimitive p;
+        p.kind = ChartPrimitive::Kind::Line;
+        p.role = role;
+        p.at = from;
+        p.to = to;
+        p.width = width;
+        p.level = level;
+        drawing_.primitives.push_back(p);
+    }
+    void point(int level, QPointF at, double width, uint32_t colour) {
+        ChartPrimitive p;
+        p.kind = ChartPrimitive::Kind::Point;
+        p.role = ChartRole::RunPoint;
+        p.at = at;
+        p.width = width;
+        p.colour = colour;
+        p.level = level;
+        drawing_.primitives.push_back(p);
+    }
+    void text(ChartRole role, int level, QPointF at, double size, const QString& s) {
+        ChartPrimitive p;
+        p.kind = ChartPrimitive::Kind::Text;
+        p.role = role;
+        p.at = at;
+        p.fontSize = size;
+        p.text = s;
+        p.level = level;
+        drawing_.primitives.push_back(p);
+    }
+
+    void block(int level, double n);
+
+    const SharedState& state_;
+    const std::vector<ResultsRecord>& records_;
+    double present_;
+    const ChartRequest& request_;
+    double u_;
+    double v_;
+    int levelCount_;
+    ChartDrawing drawing_;
+};
+
+void ChartBuilder::block(int level, double n) {
+    const double u = u_;
+    const double v = v_;
+    const double fs = request_.fontSize;
+    const int pupil = request_.pupil;
+    ChartBlock b;
+    b.level = level;
+    b.top = n;
+    b.ranks = ChartRankings(state_, level, pupil, request_.groupText, request_.pointsKind);
+
+    // The page heading: the pupil's name, on the first block of every page.
+    if (n < 0.08 * request_.height) {
+        const QString name =
+            isValidPupil(pupil) ? trimmedSpaces(state_.RosterNames[size_t(pupil)]) : QString();
+        text(ChartRole::PupilName, level, {0.01 * u, 0.02 * v}, 3 * fs, name);
+    }
+
+    const double penWidth = screen() ? kScreenLineWidth : kPrinterLineWidth;
+    const double baseFont = screen() ? fs : kChartFontSize;
+
+    // Header band.
+    line(ChartRole::HeaderRule, level, {0, n}, {request_.width, n}, kRuleLineWidth);
+    line(ChartRole::HeaderRule, level, {0, n + 0.09 * v}, {request_.width, n + 0.09 * v},
+         kRuleLineWidth);
+    const QString levelName = state_.LevelNames[size_t(level)];
+    text(ChartRole::Title, level, {0.7 * u, n + 0.01 * v}, (screen() ? 2 : 3) * fs,
+         state_.ProgramTitle + QStringLiteral(" ") + levelName);
+
+    // First scan: the pupil's plotted runs.
+    for (const ResultsRecord& r : records_) {
+        if (!selected(r) || r.level != level || r.pupil != pupil || r.time >= kChartSlowRunFrom)
+            continue;
+        b.personalRunCount += 1;
+        b.personalTimeSum += r.time;
+        b.personalMaxTime = std::max(b.personalMaxTime, int(r.time));
+    }
+
+    // Axes.
+    line(ChartRole::Axis, level, {0.2 * u, n + 0.8 * v}, {0.9 * u, n + 0.8 * v}, penWidth);
+    line(ChartRole::Axis, level, {0.2 * u, n + 0.8 * v}, {0.2 * u, n + 0.1 * v}, penWidth);
+
+    b.yScale = YScale(b.personalMaxTime);
+
+    // Second scan: the school's times and the pupil's points. The lines joining the bests
+    // go in front of the points later on, so that they never hide a best's red mark.
+    const size_t firstPoint = drawing_.primitives.size();
+    const int g = isValidPupil(pupil) ? pupilGradeNumber(state_, pupil) : 0;
+    const bool pupilShown = passesGradeGroup(request_.groupText, g);
+    int t = 0;
+    ChartBest sentinel;
+    sentinel.y = -99999;
+    QString lastPlottedDate;
+    double lastPlottedX = 0;
+    for (const ResultsRecord& r : records_) {
+        if (!selected(r) || r.level != level)
+            continue;
+        if (r.time < kChartSlowRunFrom) {
+            b.schoolTimeSum += r.time;
+            b.schoolTimeCount += 1;
+        }
+        b.schoolBestTime = std::min(b.schoolBestTime, int(r.time));
+        if (r.pupil != pupil || r.time >= kChartSlowRunFrom)
+            continue;
+        t += 1;
+        if (!pupilShown)
+            continue;
+        const double x = u * (0.7 * t / b.personalRunCount + 0.2);
+        const double y = v * (0.8 - 0.7 * r.time / b.yScale);
+        const ChartBest& previous = b.bests.empty() ? sentinel : b.bests.back();
+        if (y > previous.y && int(b.bests.size()) < kMaxBestEntries) {
+            b.bests.push_back({y, x, runTimeText(r.time), shortDateText(r.date)});
+            point(level, {x, n + y}, penWidth, kNewBestColour);
+        } else {
+            point(level, {x, n + y}, penWidth, kRunColour);
+        }
+        lastPlottedX = x;
+        lastPlottedDate = shortDateText(r.date);
+    }
+
+    // Text block.
+    b.textLines = ChartTextBlock(b);
+    const double lineHeight = (screen() ? 0.08 : 0.06) * v;
+    double y = n + 0.05 * v;
+    for (qsizetype i = 0; i < b.textLines.size(); ++i) {
+        // The last line, "(塾平均)", sits half a line lower than the next line would.
+        y += i + 1 == b.textLines.size() ? 1.5 * lineHeight : lineHeight;
+        text(ChartRole::TextBlock, level, {1.05 * u, y}, 1.5 * baseFont, b.textLines[i]);
+    }
+
+    // Personal bests: joined and labelled.
+    if (!b.bests.empty()) {
+        const ChartBest& first = b.bests.front();
+        const ChartBest& last = b.bests.back();
+        text(ChartRole::LastDate, level, {lastPlottedX - 0.025 * u, n + 0.815 * v}, baseFont,
+             lastPlottedDate);
+        const size_t lastPrimitive = drawing_.primitives.size();
+        for (size_t k = 1; k < b.bests.size(); ++k)
+            line(ChartRole::BestLine, level, {b.bests[k - 1].x, n + b.bests[k - 1].y},
+                 {b.bests[k].x, n + b.bests[k].y}, kBestLineWidth);
+        std::rotate(drawing_.primitives.begin() + std::ptrdiff_t(firstPoint),
+                    drawing_.primitives.begin() + std::ptrdiff_t(lastPrimitive),
+                    drawing_.primitives.end());
+        text(ChartRole::AxisLabel, level, {0.12 * u, n + 0.79 * v}, baseFont,
+             QStringLiteral("0秒"));
+        text(ChartRole::AxisLabel, level, {0.12 * u, n + 0.1 * v}, baseFont,
+             QString::number(b.yScale) + QStringLiteral("秒"));
+        text(ChartRole::BestLabel, level, {0.12 * u, n + first.y - 0.01 * v}, baseFont,
+             first.timeText);
+        text(ChartRole::BestLabel, level, {first.x - 0.025 * u, n + 0.815 * v}, baseFont,
+             first.date);
+
+        // Entry k (1-based) with its date shortened to month/day when the year is that of
+        // entry k − 1.
+        auto dateOf = [&](size_t k) {
+            const QString& date = b.bests[k - 1].date;
+            const QString previous = k >= 2 ? b.bests[k - 2].date : QString();
+            return date.left(5) == previous.left(5) ? date.right(5) : date;
+        };
+        const size_t count = b.bests.size();
+        if (count > 5) {
+            for (size_t k = 3; k + 2 <= count; k += 3) {
+                const ChartBest& e = b.bests[k - 1];
+                text(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.01 * v}, baseFont,
+                     e.timeText);
+                text(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.03 * v}, baseFont,
+                     dateOf(k));
+            }
+        }
+        text(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.04 * v}, baseFont,
+             last.timeText);
+        text(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.07 * v}, baseFont,
+             dateOf(count));
+    }
+    drawing_.blocks.push_back(std::move(b));
+}
+
+} // namespace
+
+int YScale(int personalMaxTime) {
+    const int scale = 10 * (std::max(personalMaxTime, 0) / 10 + 1);
+    return std::min(scale, 1000);
+}
+
+QString chartPatternText(double value) {
+    const double rounded = std::round(value); // half away from zero, as the pattern rounds
+    if (rounded == 0 || !std::isfinite(rounded))
+        return QString();
+    return QString::number(static_cast<long long>(rounded));
+}
+
+QString chartPatternText(const QString& text) {
+    if (!isNumericText(text))
+        return text;
+    return chartPatternText(leadingNumber(text));
+}
+
+QStringList ChartTextBlock(const ChartBlock& b) {
+    QStringList lines;
+    lines << QStringLiteral("回数\u3000\u3000\u3000\u3000\u3000\u3000\u3000") +
+                 r(chartPatternText(b.personalRunCount), 3) + QStringLiteral("回");
+    lines << QStringLiteral("タイム  \u3000\u3000 \u3000    本人 / 塾全体");
+    lines << QStringLiteral("\u3000\u3000順位\u3000\u3000\u3000\u3000") +
+                 r(chartPatternText(b.ranks.timeRankText), 5) + QStringLiteral("位");
+    const QString best = b.bests.empty() ? QString() : b.bests.back().timeText;
+    // Without any run on the level the school best is the "none" marker, shown blank rather
+    // than as a time of 99999 seconds.
+    const QString schoolBest =
+        b.schoolBestTime >= kNoTime ? QString() : chartPatternText(b.schoolBestTime);
+    lines << QStringLiteral("\u3000\u3000最高\u3000\u3000\u3000\u3000") + r(best, 6) +
+                 QStringLiteral(" /") + r(schoolBest, 5) + QStringLiteral("秒");
+    if (b.personalRunCount != 0) {
+        const long long personalAverage = b.personalTimeSum / b.personalRunCount;
+        const QString schoolAverage =
+            b.schoolTimeCount == 0 ? QString()
+                                   : chartPatternText(double(b.schoolTimeSum) / b.schoolTimeCount);
+        lines << QStringLiteral("\u3000\u3000平均\u3000\u3000\u3000\u3000") +
+                     r(chartPatternText(double(personalAverage)), 5) + QStringLiteral("秒") +
+                     QStringLiteral(" /") + r(schoolAverage, 5) + QStringLiteral("秒");
+    }
+    lines << QStringLiteral("ポイント  \u3000\u3000\u3000");
+    lines << QStringLiteral("\u3000\u3000順位\u3000\u3000\u3000\u3000") +
+                 r(chartPatternText(b.ranks.pointsRankText), 5) + QStringLiteral("位");
+    lines << QStringLiteral("\u3000\u3000獲得ポイント") +
+                 r(chartPatternText(b.ranks.pupilPoints), 5) + QStringLiteral("点");
+    if (b.ranks.schoolPointPupils != 0)
+        lines << QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+                                "\u3000\u3000/") +
+                     r(chartPatternText(double(b.ranks.schoolPointSum) / b.ranks.schoolPointPupils),
+                       5) +
+                     QStringLiteral("点");
+    lines << QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+                            "\u3000 (塾平均)");
+    return lines;
+}
+
+ChartDrawing BuildChart(const SharedState& state, const std::vector<ResultsRecord>& records,
+                        const QDateTime& now, const ChartRequest& request) {
+    return ChartBuilder(state, records, now, request).build();
+}
+
+Result<std::vector<ResultsRecord>> ReadChartRecords(ResultsFile& file) {
+    Result<ResultsTail> tail = file.readTail(kMaxLoadedRecords);
+    if (!tail)
+        return tail.error();
+    return std::move(tail->records);
+}
+
+std::vector<ChartPrimitive> ChartPage(const ChartDrawing& drawing, int page) {
+    std::vector<ChartPrimitive> out;
+    int current = 0;
+    for (const ChartPrimitive& p : drawing.primitives) {
+        if (p.kind == ChartPrimitive::Kind::PageBreak) {
+            ++current;
+            continue;
+        }
+        if (current == page)
+            out.push_back(p);
+    }
+    return out;
+}
+
+} // namespace zanfolio

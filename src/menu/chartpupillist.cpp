@@ -1,0 +1,39 @@
+#include "chartpupillist.h"
+
+#include "configuration.h"
+#include "grades.h"
+#include "rosterfile.h"
+#include "untyped.h"
+
+namespace zanfolio {
+
+Result<QStringList> FillChartPupilList(SharedState& state, const Clock& clock) {
+    Result<RosterFileContents> roster = readRosterFile(rosterFile(state));
+    if (!roster)
+        return roster.error();
+    const int schoolYear =
+        schoolYearOf(clock.now().date(), int(state.SchoolYearStartMonth.toNumber()));
+    QStringList entries;
+    for (const RosterRecord& line : roster->lines) {
+        const size_t p = size_t(line.Index); // 0..5000, the reader leaves out the rest
+        const QString name = trimSpaces(line.Name);
+        state.RosterNames[p] = name;
+        state.RosterBirthYears[p] = line.BirthYear;
+        const int g = gradeNumber(schoolYear, line.BirthYear);
+        if (hasGradeLabel(g))
+            state.RosterGradeLabels[p] = gradeLabel(g);
+        if (line.Status == 0)
+            entries << state.RosterGradeLabels[p] + QStringLiteral(" /  ") + name +
+                           QStringLiteral("/") + QString::number(line.Index);
+    }
+    return entries;
+}
+
+int chartListPupil(const QString& entry) {
+    const qsizetype slash = entry.lastIndexOf(u'/');
+    if (slash < 0)
+        return 0;
+    return int(leadingNumber(entry.mid(slash + 1)));
+}
+
+} // namespace zanfolio

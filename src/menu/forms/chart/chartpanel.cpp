@@ -1,0 +1,244 @@
+#include "chartpanel.h"
+
+#include "appcontext.h"
+#include "chartpainter.h"
+#include "chartpupillist.h"
+#include "configuration.h"
+#include "dialogs.h"
+#include "resultsfile.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zanfolio {
+
+namespace {
+
+// The panel's place on the results menu, top 1740 and left 120 twips (15 twips a pixel).
+constexpr int kPanelLeft = 120 / 15;
+constexpr int kPanelTop = 1740 / 15;
+
+} // namespace
+
+void ChartSurface::setPage(std::vector<ChartPrimitive> primitives) {
+    page_ = std::move(primitives);
+    update();
+}
+
+void ChartSurface::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    // Logical pixels: the pen units of the screen are pixels at 96 dpi.
+    paintChart(painter, page_, ChartTarget::Screen, 96);
+}
+
+void ChartSurface::resizeEvent(QResizeEvent*) {
+    emit resized();
+}
+
+ChartPanel::ChartPanel(SharedState& state, const Clock& clock, Waiter& waiter, Dialogs& dialogs,
+                       ChartPrinterPort& printer, QWidget* parent)
+    : QWidget(parent), state_(state), clock_(clock), waiter_(waiter), dialogs_(dialogs),
+      printer_(printer) {
+    build();
+}
+
+ChartPanel::ChartPanel(AppContext& context, QWidget* parent)
+    : QWidget(parent), state_(context.state), clock_(context.clock), waiter_(context.waiter),
+      dialogs_(context.dialogs), ownPrinter_(std::make_unique<SystemChartPrinter>(
+                                     chartPdfFolder(context.state), context.clock)),
+      printer_(*ownPrinter_) {
+    build();
+}
+
+ChartPanel::~ChartPanel() = default;
+
+void ChartPanel::build() {
+    setObjectName(QStringLiteral("Picture11"));
+    setAutoFillBackground(true);
+
+    List2 = new QListWidget(this);
+    List2->setObjectName(QStringLiteral("List2"));
+    List2->setSelectionMode(QAbstractItemView::MultiSelection);
+    List3 = new QListWidget(this);
+    List3->setObjectName(QStringLiteral("List3"));
+    List3->setSelectionMode(QAbstractItemView::MultiSelection);
+    const QStringList captions{QStringLiteral("表示"), QStringLiteral("印刷")};
+    for (int k = 0; k < 2; ++k) {
+        Command24[size_t(k)] = new QPushButton(captions[k], this);
+        Command24[size_t(k)]->setObjectName(QStringLiteral("Command24_%1").arg(k));
+        connect(Command24[size_t(k)], &QPushButton::clicked, this,
+                [this, k] { Command24_Click(k); });
+    }
+    Command24[1]->hide();
+    Command25 = new QPushButton(QStringLiteral("他の人のデータを見る"), this);
+    Command25->setObjectName(QStringLiteral("Command25"));
+    Command18 = new QPushButton(QStringLiteral("戻る"), this);
+    Command18->setObjectName(QStringLiteral("Command18"));
+    Picture12 = new ChartSurface(this);
+    Picture12->setObjectName(QStringLiteral("Picture12"));
+    Picture12->setMinimumSize(400, 300);
+
+    auto* side = new QVBoxLayout;
+    // The levels on top: the pupil list below them is hidden until "他の人のデータを見る".
+    side->addWidget(List3, 1);
+    side->addWidget(List2, 3);
+    side->addWidget(Command24[0]);
+    side->addWidget(Command24[1]);
+    side->addWidget(Command25);
+    side->addWidget(Command18);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addLayout(side);
+    layout->addWidget(Picture12, 1);
+    List2->setFixedWidth(170);
+    List3->setFixedWidth(170);
+    // The original panel filled the menu below its header: 1024 × 768 less the place above.
+    resize(1024 - 2 * kPanelLeft, 768 - kPanelTop - kPanelLeft);
+
+    connect(Command25, &QPushButton::clicked, this, [this] { Command25_Click(); });
+    connect(Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
+    connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
+    connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
+    connect(Picture12, &ChartSurface::resized, this, [this] { redrawForSize(); });
+}
+
+void ChartPanel::fillLists() {
+    List2->clear();
+    Result<QStringList> pupils = FillChartPupilList(state_, clock_);
+    if (pupils)
+        List2->addItems(*pupils);
+    else
+        report(pupils.error());
+    List3->clear();
+    for (int level = 1; level <= std::clamp(state_.LevelCount, 0, kMaxLevel); ++level)
+        List3->addItem(QString::number(level));
+    ChartPupil = state_.CurrentStudent;
+}
+
+void ChartPanel::showFor(int pupil) {
+    ChartPupil = pupil;
+    List2->hide();
+    Command25->show();
+    List2->clearSelection();
+    for (int i = 0; i < 3 && i < List3->count(); ++i)
+        List3->item(i)->setSelected(true);
+    ChartFontSize = kChartFontSize;
+    ChartLevelOffset = 1;
+    Command21_Click(0);
+}
+
+void ChartPanel::setTeacher(bool teacher) {
+    Command24[1]->setVisible(teacher);
+}
+
+void ChartPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    place();
+}
+
+void ChartPanel::place() {
+    if (parentWidget())
+        move(kPanelLeft, kPanelTop);
+}
+
+void ChartPanel::Command24_Click(int k) {
+    printedToPdf_ = false;
+    const QList<QListWidgetItem*> chosen = List2->selectedItems();
+    if (chosen.isEmpty()) {
+        Command21_Click(k);
+    } else {
+        // In list order, not in the order of clicking.
+        for (int row = 0; row < List2->count(); ++row) {
+            if (!List2->item(row)->isSelected())
+                continue;
+            ChartPupil = chartListPupil(List2->item(row)->text());
+            Command21_Click(k);
+        }
+    }
+    if (k == 1 && printedToPdf_)
+        dialogs_.show(QStringLiteral("印刷"), chartPdfNotice(printer_.pdfFolder()),
+                      Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+}
+
+std::vector<int> ChartPanel::selectedLevels() const {
+    std::vector<int> levels;
+    for (int i = 0; i < List3->count(); ++i) {
+        if (List3->item(i)->isSelected())
+            levels.push_back(i + 1 + ChartLevelOffset - 1);
+    }
+    return levels;
+}
+
+ChartRequest ChartPanel::request() const {
+    ChartRequest r;
+    r.pupil = ChartPupil;
+    r.levels = selectedLevels();
+    r.target = ChartTarget::Screen;
+    r.width = Picture12->width();
+    r.height = Picture12->height();
+    r.fontSize = ChartFontSize;
+    r.groupText = groupText_;
+    r.pointsKind = pointsKind_;
+    return r;
+}
+
+void ChartPanel::Command21_Click(int k) {
+    place();
+    show();
+    raise();
+    ResultsFile file(resultsFile(state_), waiter_);
+    Result<std::vector<ResultsRecord>> records = ReadChartRecords(file);
+    if (!records) {
+        report(records.error());
+        return;
+    }
+    records_ = std::move(*records);
+    if (k == 1) {
+        Status printed =
+            PrintCharts(state_, records_, clock_.now(), {ChartPupil}, request(), printer_);
+        if (!printed)
+            report(printed.error());
+        if (!printer_.pdfFolder().isEmpty())
+            printedToPdf_ = true;
+        return;
+    }
+    drawing_ = BuildChart(state_, records_, clock_.now(), request());
+    Picture12->setPage(ChartPage(drawing_, std::max(drawing_.pages - 1, 0)));
+}
+
+void ChartPanel::redrawForSize() {
+    if (drawing_.pages == 0)
+        return;
+    drawing_ = BuildChart(state_, records_, clock_.now(), request());
+    Picture12->setPage(ChartPage(drawing_, std::max(drawing_.pages - 1, 0)));
+}
+
+void ChartPanel::Command25_Click() {
+    Command25->hide();
+    List2->show();
+}
+
+void ChartPanel::Command18_Click() {
+    hide();
+    emit closed();
+}
+
+void ChartPanel::List2_Click() {
+    Command24_Click(0);
+}
+
+void ChartPanel::List3_Click() {
+    if (isVisible())
+        Command24_Click(0);
+}
+
+void ChartPanel::report(const Error& error) {
+    dialogs_.show(QStringLiteral("成績グラフ"), error.message, Dialogs::Buttons::Ok,
+                  Dialogs::Icon::Warning);
+}
+
+} // namespace zanfolio

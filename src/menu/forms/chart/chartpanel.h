@@ -1,0 +1,127 @@
+#pragma once
+// The chart panel `Picture11` of the results menu: the pupil list `List2` (hidden until
+// "他の人のデータを見る"), the level list `List3` (several levels at once), "表示"
+// (`Command24` 0), "印刷" (`Command24` 1, teachers only), "他の人のデータを見る" (`Command25`),
+// "戻る" (`Command18`) and the drawing surface `Picture12`, which shows the last page of the
+// chart (a fourth level clears the surface, as the screen has room for three blocks).
+//
+// Object names are the control names ("Command24_0", "Command24_1" for the pair).
+//
+// Use from the results menu:
+//   fillLists()    before the personal list is built (FillChartPupilList, levels 1..LevelCount)
+//   showFor(p)     the "グラフ" button: the chart of pupil p for levels 1 to 3
+//   setTeacher()   offers "印刷"
+//   setGradeGroupText(), setPointsRankingKind()  the menu's grade group and points kind
+//   closed()       emitted by "戻る" after the panel has hidden itself
+
+#include "chartmodel.h"
+#include "chartprint.h"
+
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+class QListWidget;
+class QPushButton;
+
+namespace zanfolio {
+
+struct AppContext;
+class Clock;
+class Dialogs;
+class Waiter;
+
+// `Picture12`: paints one page of primitives, white behind them.
+class ChartSurface : public QWidget {
+    Q_OBJECT
+
+  public:
+    using QWidget::QWidget;
+    void setPage(std::vector<ChartPrimitive> primitives);
+    void clear() { setPage({}); }
+    const std::vector<ChartPrimitive>& page() const { return page_; }
+
+  signals:
+    void resized();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    std::vector<ChartPrimitive> page_;
+};
+
+class ChartPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    // Prints through `printer` (the caller keeps it alive).
+    ChartPanel(SharedState& state, const Clock& clock, Waiter& waiter, Dialogs& dialogs,
+               ChartPrinterPort& printer, QWidget* parent = nullptr);
+    // Prints on the default printer, or to PDF files in the data root's "印刷" folder.
+    explicit ChartPanel(AppContext& context, QWidget* parent = nullptr);
+    ~ChartPanel() override;
+
+    // Fills List2 from the roster file and List3 with the levels 1..LevelCount; the chart
+    // pupil becomes CurrentStudent. A roster that cannot be read is reported and leaves List2
+    // empty.
+    void fillLists();
+    // Command17 click ("グラフ").
+    void showFor(int pupil);
+    void setTeacher(bool teacher);
+    void setGradeGroupText(const QString& text) { groupText_ = text; }
+    void setPointsRankingKind(RankingKind kind) { pointsKind_ = kind; }
+
+    int chartPupil() const { return ChartPupil; }
+    // The drawing the surface shows (all its pages; the surface paints the last one).
+    const ChartDrawing& drawing() const { return drawing_; }
+    ChartSurface* surface() const { return Picture12; }
+
+  signals:
+    void closed();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void build();
+    void Command24_Click(int k);
+    void Command21_Click(int k);
+    void Command25_Click();
+    void Command18_Click();
+    void List2_Click();
+    void List3_Click();
+    std::vector<int> selectedLevels() const;
+    ChartRequest request() const;
+    void redrawForSize();
+    void place();
+    void report(const Error& error);
+
+    SharedState& state_;
+    const Clock& clock_;
+    Waiter& waiter_;
+    Dialogs& dialogs_;
+    std::unique_ptr<ChartPrinterPort> ownPrinter_;
+    ChartPrinterPort& printer_;
+
+    int ChartPupil = 0;
+    int ChartLevelOffset = 1;
+    double ChartFontSize = kChartFontSize;
+    QString groupText_ = QStringLiteral("全学年");
+    RankingKind pointsKind_ = RankingKind::TotalPoints;
+
+    std::vector<ResultsRecord> records_; // the last display's records, for redraws on resize
+    ChartDrawing drawing_;
+    bool printedToPdf_ = false;
+
+    QListWidget* List2;
+    QListWidget* List3;
+    std::array<QPushButton*, 2> Command24{};
+    QPushButton* Command25;
+    QPushButton* Command18;
+    ChartSurface* Picture12;
+};
+
+} // namespace zanfolio

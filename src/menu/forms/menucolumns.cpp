@@ -1,0 +1,84 @@
+#include "menucolumns.h"
+
+#include "fonts.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace zanfolio {
+
+namespace {
+template <class W> W* named(W* widget, const char* control, int level) {
+    widget->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(control)).arg(level));
+    return widget;
+}
+QLabel* cell(QWidget* parent, const char* control, int level, double points,
+             Qt::Alignment alignment = Qt::AlignCenter) {
+    auto* label = named(new QLabel(parent), control, level);
+    label->setFont(japaneseFont(points));
+    label->setAlignment(alignment);
+    return label;
+}
+} // namespace
+
+MenuColumn createMenuColumn(QWidget* parent, int level) {
+    MenuColumn c;
+    c.Label1 = cell(parent, "Label1", level, 12);
+    c.Label1->setStyleSheet(QStringLiteral("background: #1d3557; color: white;"));
+    c.Label3 = cell(parent, "Label3", level, 12, Qt::AlignLeft | Qt::AlignVCenter);
+    c.Label3->setStyleSheet(
+        QStringLiteral("background: white; color: #1d3557; padding-left: 4px;"));
+    c.Label3->setCursor(Qt::PointingHandCursor);
+    c.Command4 = named(new QPushButton(parent), "Command4", level);
+    c.Command4->setFont(japaneseFont(13));
+    c.Text1 = named(new QLineEdit(parent), "Text1", level);
+    c.Text1->setReadOnly(true);
+    c.Text1->setFocusPolicy(Qt::NoFocus);
+    c.Text1->setAlignment(Qt::AlignCenter);
+    c.Text1->setFont(japaneseFont(13));
+    c.Text1->setStyleSheet(QStringLiteral("background: #fff0f0; color: #c00000;"));
+    c.Text1->hide();
+    c.Label9 = cell(parent, "Label9", level, 10);
+    c.Label10 = cell(parent, "Label10", level, 10);
+    c.Label14 = cell(parent, "Label14", level, 10);
+    c.Label15 = cell(parent, "Label15", level, 10);
+    for (QLabel* l : {c.Label9, c.Label10})
+        l->setStyleSheet(QStringLiteral("background: #dde6ee; color: #202020;"));
+    for (QLabel* l : {c.Label14, c.Label15})
+        l->setStyleSheet(QStringLiteral("background: white; color: #202020;"));
+    c.Label8 = cell(parent, "Label8", level, 10);
+    c.List5 = named(new QListWidget(parent), "List5", level);
+    // The lines were laid out in a fixed-width font (half-width characters half as wide as
+    // full-width ones): only a monospaced Japanese font keeps their columns under each other.
+    c.List5->setFont(monospacedJapaneseFont(10));
+    c.List5->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    c.List5->setFocusPolicy(Qt::NoFocus);
+    c.Label7 = cell(parent, "Label7", level, 10);
+    return c;
+}
+
+void placeMenuColumn(const MenuColumn& c, int top, int left, int nameLeft, int rightLeft, int width,
+                     int numberWidth, int half, const ColumnRows& rows) {
+    int y = top;
+    c.Label1->setGeometry(left, y, numberWidth, rows.nameHeight);
+    c.Label3->setGeometry(nameLeft, y, width - numberWidth, rows.nameHeight);
+    y += rows.nameHeight;
+    c.Command4->setGeometry(left, y, width, rows.buttonHeight);
+    c.Text1->setGeometry(left, y, width, rows.buttonHeight);
+    y += rows.buttonHeight;
+    c.Label9->setGeometry(left, y, half, rows.captionHeight);
+    c.Label10->setGeometry(rightLeft, y, half, rows.captionHeight);
+    y += rows.captionHeight;
+    c.Label14->setGeometry(left, y, half, rows.tallyHeight);
+    c.Label15->setGeometry(rightLeft, y, half, rows.tallyHeight);
+    y += rows.tallyHeight;
+    c.Label8->setGeometry(left, y, width, rows.windowHeight);
+    y += rows.windowHeight;
+    c.List5->setGeometry(left, y, width, rows.listHeight);
+    y += rows.listHeight;
+    c.Label7->setGeometry(left, y, width, rows.targetHeight);
+}
+
+} // namespace zanfolio

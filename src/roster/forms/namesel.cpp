@@ -1,0 +1,325 @@
+#include "namesel.h"
+
+#include "configuration.h"
+#include "daycount.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "frmver.h"
+#include "grades.h"
+#include "launcher.h"
+#include "launchercommand.h"
+#include "programdefinition.h"
+#include "resultsfile.h"
+#include "rosterfile.h"
+#include "screenhost.h"
+#include "sharedstate.h"
+#include "sounds.h"
+#include "statistics.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace zanfolio {
+
+namespace {
+
+const QString kChooseYourName = QStringLiteral("名前を選びなさい");
+
+// SeasonColour is 0x00BBGGRR, the order of the classroom program's colour values.
+QString cssColour(uint32_t bgr) {
+    return QStringLiteral("rgb(%1,%2,%3)")
+        .arg(bgr & 0xFF)
+        .arg((bgr >> 8) & 0xFF)
+        .arg((bgr >> 16) & 0xFF);
+}
+
+} // namespace
+
+Namesel::Namesel(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("namesel"));
+    SharedState& state = context_.state;
+    const QString background = cssColour(state.SeasonColour);
+    setAutoFillBackground(true);
+    setStyleSheet(QStringLiteral("#namesel { background: %1; }").arg(background));
+    setAttribute(Qt::WA_StyledBackground, true);
+
+    // The title band: the program's title over a band of deep blue.
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAttribute(Qt::WA_StyledBackground, true);
+    Picture1->setStyleSheet(QStringLiteral(
+        "#Picture1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1d3557, "
+        "stop:1 #457b9d); }"));
+    Picture1->setGeometry(0, 0, kScreenWidth, 120);
+    auto* signs = new QLabel(QStringLiteral("＋ － ＋ －"), Picture1);
+    signs->setFont(japaneseFont(24));
+    signs->setStyleSheet(QStringLiteral("color: rgba(255,255,255,120);"));
+    signs->setGeometry(30, 30, 220, 60);
+    Label4 = new QLabel(Picture1);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setStyleSheet(QStringLiteral("color: white;"));
+    Label4->setAlignment(Qt::AlignCenter);
+    Label4->setGeometry(262, 6, 500, 108);
+    Label4->setCursor(Qt::PointingHandCursor);
+    Label4->installEventFilter(this);
+
+    Label1 = new QLabel(kChooseYourName, this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(japaneseFont(20));
+    Label1->setGeometry(60, 140, 560, 44);
+    Label1->setStyleSheet(
+        QStringLiteral("background: white; border: 1px solid #606060; padding-left: 8px;"));
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->hide();
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(monospacedJapaneseFont(15));
+    List1->setGeometry(60, 196, 560, 540);
+    List1->installEventFilter(this);
+    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+
+    auto* gradeCaption = new QLabel(QStringLiteral("表示する学年"), this);
+    gradeCaption->setFont(japaneseFont(12));
+    gradeCaption->setGeometry(660, 150, 300, 26);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setFont(japaneseFont(14));
+    Combo1->setGeometry(660, 180, 220, 40);
+    Combo1->setToolTip(QStringLiteral("表示する学年を選びなさい"));
+    Combo1->setMaxVisibleItems(12);
+    Combo1->installEventFilter(this);
+    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
+
+    auto* modeCaption = new QLabel(QStringLiteral("表示する成績"), this);
+    modeCaption->setFont(japaneseFont(12));
+    modeCaption->setGeometry(660, 250, 300, 26);
+    const QString captions[4] = {
+        QStringLiteral("回数(今日／今まで）"), QStringLiteral("ポイント（今日／今まで）"),
+        QStringLiteral("本日（ポイント／回数）"), QStringLiteral("今まで（ポイント／回数）")};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* option = new QRadioButton(captions[i], this);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option->setFont(japaneseFont(13));
+        option->setGeometry(670, 282 + i * 40, 320, 36);
+        option->installEventFilter(this);
+        group->addButton(option, i);
+        connect(option, &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
+        Option1[size_t(i)] = option;
+    }
+    Option1[1]->setChecked(true);
+
+    Command14 = new QPushButton(QStringLiteral("O.K."), this);
+    Command14->setObjectName(QStringLiteral("Command14"));
+    Command14->setFont(japaneseFont(22));
+    Command14->setGeometry(660, 470, 300, 90);
+    Command14->installEventFilter(this);
+    connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
+
+    Command7 = new QPushButton(QStringLiteral("ﾌﾟﾟﾛｸﾞﾗﾑメニューへ(0)"), this);
+    Command7->setObjectName(QStringLiteral("Command7"));
+    Command7->setFont(japaneseFont(13));
+    Command7->setGeometry(660, 676, 300, 60);
+    Command7->installEventFilter(this);
+    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
+
+    // The wait panel, at the top left corner and covering the form while it loads.
+    Picture5 = new QLabel(QStringLiteral("Just a moment, please."), this);
+    Picture5->setObjectName(QStringLiteral("Picture5"));
+    Picture5->setAlignment(Qt::AlignCenter);
+    Picture5->setFont(japaneseFont(24));
+    Picture5->setStyleSheet(QStringLiteral("background: %1; color: #202020;").arg(background));
+    Picture5->setGeometry(0, 0, kScreenWidth, kScreenHeight);
+    Picture5->show();
+    Picture5->raise();
+
+    名簿表示();
+    Label4->setFont(japaneseFont(48));
+    Label4->setText(state.ProgramTitle);
+    freshlyBuilt_ = true;
+    Picture5->hide();
+}
+
+void Namesel::activate() {
+    if (context_.host.ending())
+        return;
+    context_.host.setWindowTitle(QStringLiteral("Velmont"));
+    DisplayMode = 1;
+    Option1[1]->setChecked(true);
+    fillGradeGroups();
+    context_.state.GradeGroupFilter = kAllGrades;
+    // The load has just built this very list; any later activation (the version box closing)
+    // rebuilds it with fresh statistics.
+    if (!freshlyBuilt_)
+        名簿表示();
+    freshlyBuilt_ = false;
+    Label1->setText(kChooseYourName);
+    Picture5->hide();
+    context_.host.hideWaitNotice();
+    List1->setFocus();
+}
+
+void Namesel::fillGradeGroups() {
+    // Cleared first: the box holds its twelve entries once however often the form is activated.
+    const QSignalBlocker block(Combo1);
+    Combo1->clear();
+    Combo1->addItems(nameListGradeGroups());
+    Combo1->setCurrentIndex(0);
+}
+
+void Namesel::名簿表示() {
+    SharedState& state = context_.state;
+    const StatisticsPass statistics = [this, &state]() -> Status {
+        ResultsFile file(resultsFile(state), context_.waiter);
+        return ComputePupilStatistics(state, file, context_.clock);
+    };
+    const QString group = Combo1->count() > 0 ? Combo1->currentText() : kAllGrades;
+    Result<NameList> built = zanfolio::名簿表示(state, NameListRequest{DisplayMode, group},
+                                                context_.clock, context_.waiter, statistics);
+    if (!built) {
+        context_.dialogs.show(state.ProgramTitle, built.error().message, Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Critical);
+        if (built.error().endsProgram)
+            context_.host.endProgram(1);
+        return;
+    }
+    list_ = std::move(built.value());
+    {
+        const QSignalBlocker block(List1);
+        List1->clear();
+        List1->addItems(list_.visibleRows);
+        List1->setCurrentRow(0);
+    }
+    List1_Click();
+}
+
+void Namesel::Option1_Click(int index) {
+    DisplayMode = index;
+    名簿表示();
+}
+
+void Namesel::Combo1_Click() {
+    context_.state.GradeGroupFilter = Combo1->currentText();
+    名簿表示();
+    List1->setFocus();
+}
+
+void Namesel::List1_Click() {
+    showChosenPupil(List1->currentRow(), false);
+}
+
+void Namesel::List1_DblClick() {
+    showChosenPupil(List1->currentRow(), true);
+    Command14_Click();
+}
+
+void Namesel::showChosenPupil(int row, bool longLabel) {
+    if (row <= 0) {
+        // Label2 keeps the last number; Label1 tells the confirmation that nobody is chosen.
+        Label1->setText(kChooseYourName);
+        return;
+    }
+    const QString text = List1->item(row)->text();
+    const QString companion = list_.companionTexts.value(row - 1);
+    if (longLabel) {
+        const qsizetype slash = text.indexOf(u'/');
+        Label1->setText(trimSpaces(trimSpaces(text).left(slash < 0 ? text.size() : slash)));
+    } else {
+        Label1->setText(trimSpaces(trimSpaces(text).left(10)));
+    }
+    const qsizetype star = companion.indexOf(u'*');
+    Label2->setText(star < 0 ? QString() : companion.mid(star + 1));
+}
+
+void Namesel::Command14_Click() {
+    SharedState& state = context_.state;
+    bool numberOk = false;
+    const int pupil = Label2->text().toInt(&numberOk);
+    if (Label1->text() == kChooseYourName || Label1->text().isEmpty() || !numberOk || pupil < 0 ||
+        pupil > kMaxPupil) {
+        const SoundOutcome outcome = context_.sounds.PlayWrongSound();
+        if (outcome.endProgram) {
+            context_.dialogs.show(outcome.title, outcome.message, Dialogs::Buttons::Ok,
+                                  Dialogs::Icon::Critical);
+            context_.host.endProgram(1);
+        }
+        return;
+    }
+    state.SignInTime = secondsSinceMidnight(context_.clock.now());
+    state.CurrentStudent = pupil;
+    state.StudentName = state.RosterNames[size_t(pupil)];
+    state.StudentGrade = state.RosterGradeLabels[size_t(pupil)];
+    Command14->hide();
+    Picture5->show();
+    Picture5->raise();
+    Picture5->repaint();
+    QCoreApplication::processEvents();
+    // DefineLevels: the level list, then the results menu.
+    DefineLevelTables(state);
+    if (context_.navigate.showResultsMenu)
+        context_.navigate.showResultsMenu();
+}
+
+void Namesel::Command7_Click() {
+    const LauncherCommand command = launcherCommand(context_.state.AppDir);
+    QString reason;
+    if (!context_.launcher.startDetached(command.program, command.arguments, &reason)) {
+        // The pupil stays on the roster form; a teacher can start the launcher by hand.
+        context_.dialogs.show(context_.state.ProgramTitle,
+                              QStringLiteral("プログラムメニューを起動できません。") + reason,
+                              Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return;
+    }
+    context_.host.endProgram();
+}
+
+void Namesel::Label4_Click() {
+    Frmver box(context_.state, this);
+    context_.host.runModal(box);
+}
+
+bool Namesel::formKeyPress(const QString& text) {
+    if (text == QStringLiteral("1") && Command14->isVisible()) {
+        Command14_Click();
+        return true;
+    }
+    if (text == QStringLiteral("0") && Command7->isVisible()) {
+        Command7_Click();
+        return true;
+    }
+    return false;
+}
+
+bool Namesel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease) {
+        Label4_Click();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (formKeyPress(key->text()))
+            return true;
+        if (watched == List1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                                 key->key() == Qt::Key_Space)) {
+            Command14_Click();
+            return true;
+        }
+    }
+    return Screen::eventFilter(watched, event);
+}
+
+void Namesel::keyPressEvent(QKeyEvent* event) {
+    if (!formKeyPress(event->text()))
+        Screen::keyPressEvent(event);
+}
+
+} // namespace zanfolio

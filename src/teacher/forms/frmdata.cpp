@@ -1,0 +1,388 @@
+#include "frmdata.h"
+
+#include "configuration.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "grades.h"
+#include "platformfile.h"
+#include "recordeditor.h"
+#include "recordexport.h"
+#include "resultsfile.h"
+#include "rosterfile.h"
+#include "screenhost.h"
+#include "sharedstate.h"
+#include "waiter.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextEdit>
+
+namespace zanfolio {
+
+namespace {
+
+const QString kTitle = QStringLiteral("注意");
+
+// The results file's writers retry for as long as their waiter lets them (an append must not
+// be lost). The teacher, though, is sitting at the screen: after about ten seconds of another
+// computer holding the file, or of a missing folder, the browser gives up and says so.
+class PatientWaiter final : public Waiter {
+public:
+    explicit PatientWaiter(Waiter& inner) : inner_(inner) {}
+    bool wait(int ms) override {
+        waited_ += ms;
+        return waited_ <= kPatienceMs && inner_.wait(ms);
+    }
+
+private:
+    static constexpr int kPatienceMs = 10000;
+    Waiter& inner_;
+    int waited_ = 0;
+};
+
+// While a file operation waits for the results file, the waiter lets events run: the form
+// takes no input meanwhile, so a second click cannot change or delete a record twice.
+class InputPause {
+public:
+    explicit InputPause(QWidget* form) : form_(form), wasEnabled_(form->isEnabled()) {
+        form_->setEnabled(false);
+    }
+    ~InputPause() { form_->setEnabled(wasEnabled_); }
+    InputPause(const InputPause&) = delete;
+    InputPause& operator=(const InputPause&) = delete;
+
+private:
+    QWidget* form_;
+    bool wasEnabled_;
+};
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& place) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    b->setFont(japaneseFont(12));
+    return b;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setGeometry(place);
+    return l;
+}
+
+} // namespace
+
+FrmData::FrmData(AppContext& context, BrowserPorts* ports)
+    : context_(context), ownPorts_(ports ? nullptr : std::make_unique<PlatformBrowserPorts>()),
+      ports_(ports ? *ports : *ownPorts_), names_(kPupilSlots), gradeLabels_(kPupilSlots) {
+    setObjectName(QStringLiteral("FrmData"));
+    buildControls();
+    // The list filter is fixed to "すべて": every record is listed.
+    BuildRecordList();
+}
+
+FrmData::~FrmData() = default;
+
+void FrmData::buildControls() {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(232, 238, 244));
+    setPalette(pal);
+
+    Label4 = makeLabel(this, QStringLiteral("Label4"), QString(), QRect(12, 8, 300, 26));
+    Label4->setFont(japaneseFont(12));
+    Label5 =
+        makeLabel(this, QStringLiteral("Label5"),
+                  QStringLiteral("ダブルクリックすると変更、消去できます"), QRect(320, 8, 400, 26));
+    Label5->setFont(japaneseFont(11));
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setFont(monospacedJapaneseFont(10));
+    List1->setGeometry(12, 38, 652, 522);
+    List1->setUniformItemSizes(true);
+    connect(List1, &QListWidget::itemClicked, this, [this] { hideEditPanel(); });
+    connect(List1, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { OpenRecordEditor(List1->row(item)); });
+
+    Picture3 = new QWidget(this);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setGeometry(676, 38, 336, 522);
+    Picture3->setAutoFillBackground(true);
+    QPalette panel = Picture3->palette();
+    panel.setColor(QPalette::Window, QColor(250, 246, 228));
+    Picture3->setPalette(panel);
+
+    Label1 = makeLabel(Picture3, QStringLiteral("Label1"), QString(), QRect(12, 12, 150, 28));
+    Label1->setFont(japaneseFont(13));
+    Label1->setFrameShape(QFrame::Panel);
+    Label1->setFrameShadow(QFrame::Sunken);
+    for (int i : {1, 2, 4}) {
+        Label2[size_t(i)] =
+            makeLabel(Picture3, QStringLiteral("Label2_%1").arg(i), QString(),
+                      QRect(i == 2 ? 130 : 12, i == 4 ? 84 : 50, i == 2 ? 140 : 110, 26));
+        Label2[size_t(i)]->setFont(japaneseFont(12));
+    }
+    Text1 = new QLineEdit(Picture3);
+    Text1->setObjectName(QStringLiteral("Text1_1"));
+    Text1->setFont(japaneseFont(13));
+    Text1->setGeometry(12, 124, 120, 32);
+    Label6 = makeLabel(Picture3, QStringLiteral("Label6"), QStringLiteral("秒"),
+                       QRect(138, 124, 30, 32));
+    Label6->setFont(japaneseFont(13));
+
+    VScroll1 = new QScrollBar(Qt::Vertical, Picture3);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setRange(0, kTimeScrollMaximum);
+    VScroll1->setSingleStep(1);
+    VScroll1->setPageStep(10);
+    VScroll1->setGeometry(292, 12, 26, 330);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &FrmData::VScroll1_Change);
+
+    Combo1 = new QComboBox(Picture3);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setFont(japaneseFont(12));
+    Combo1->setGeometry(12, 176, 270, 32);
+    Combo1->setMaxVisibleItems(20);
+    connect(Combo1, &QComboBox::activated, this, &FrmData::Combo1_Click);
+
+    Command2 =
+        makeButton(Picture3, "Command2", QStringLiteral("変更して記録"), QRect(12, 232, 200, 46));
+    Command3 = makeButton(Picture3, "Command3", QStringLiteral("消去"), QRect(12, 292, 200, 46));
+    connect(Command2, &QPushButton::clicked, this, &FrmData::SaveRecordChange);
+    connect(Command3, &QPushButton::clicked, this, &FrmData::DeleteSelectedRecord);
+    Picture3->hide();
+
+    RichTextBox1 = new QTextEdit(this);
+    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
+    RichTextBox1->setFont(japaneseFont(11));
+    RichTextBox1->setAcceptRichText(false);
+    RichTextBox1->setGeometry(12, 572, 652, 184);
+
+    Command17 = makeButton(this, "Command17", QStringLiteral("印刷"), QRect(676, 572, 150, 46));
+    connect(Command17, &QPushButton::clicked, this, &FrmData::PrintText);
+    Command16 =
+        makeButton(this, "Command16", QStringLiteral("ファイル化"), QRect(676, 630, 150, 46));
+    connect(Command16, &QPushButton::clicked, this, &FrmData::ExportRecords);
+    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("後で加工して印刷できます"),
+                       QRect(676, 680, 240, 24));
+    Command4 = makeButton(this, "Command4", QStringLiteral("戻る"), QRect(862, 710, 150, 46));
+    connect(Command4, &QPushButton::clicked, this, &FrmData::Command4_Click);
+}
+
+bool FrmData::editPanelVisible() const {
+    return Picture3->isVisibleTo(this);
+}
+
+void FrmData::showError(const QString& what, const QString& detail) {
+    context_.dialogs.show(kTitle, detail.isEmpty() ? what : what + u'\n' + detail,
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+}
+
+RecordListContext FrmData::listContext() const {
+    return RecordListContext{context_.state.SchoolName, context_.state.SchoolCode, names_,
+                             gradeLabels_};
+}
+
+void FrmData::loadRoster() {
+    std::fill(names_.begin(), names_.end(), QString());
+    std::fill(gradeLabels_.begin(), gradeLabels_.end(), QString());
+    Combo1->clear();
+    Result<RosterFileContents> roster = readRosterFile(rosterFile(context_.state));
+    if (!roster) {
+        // The records are still worth seeing without names; said once per visit.
+        if (!rosterErrorShown_)
+            showError(QStringLiteral("名簿を読めませんでした。名前なしで表示します。"),
+                      roster.error().message);
+        rosterErrorShown_ = true;
+        return;
+    }
+    const int schoolYear = schoolYearOf(context_.clock.now().date(),
+                                        int(context_.state.SchoolYearStartMonth.toNumber()));
+    for (const RosterRecord& line : roster->lines) {
+        if (line.Index < 0 || line.Index > kMaxPupil)
+            continue;
+        const size_t k = size_t(line.Index);
+        names_[k] = trimSpaces(line.Name);
+        const int g = gradeNumber(schoolYear, line.BirthYear);
+        gradeLabels_[k] = hasGradeLabel(g) ? gradeLabel(g) : QString();
+        Combo1->addItem(chooserItem(line.Index, names_[k]), line.Index);
+    }
+}
+
+void FrmData::BuildRecordList() {
+    const InputPause pause(this);
+    loadRoster();
+    PatientWaiter waiter(context_.waiter);
+    ResultsFile file(resultsFile(context_.state), waiter);
+    Result<RecordList> built = zanfolio::BuildRecordList(file, listContext());
+    List1->clear();
+    if (!built) {
+        // No list rather than a stale one whose numbers may no longer match the file.
+        list_ = RecordList{};
+        Label4->setText(QStringLiteral("総レコード数:"));
+        hideEditPanel();
+        showError(QStringLiteral("成績ファイルを読めませんでした。"), built.error().message);
+        return;
+    }
+    list_ = std::move(*built);
+    List1->addItems(list_.lines);
+    Label4->setText(list_.countText);
+}
+
+void FrmData::selectRecordRow(int number) {
+    if (list_.numbers.empty())
+        return;
+    // The row of `number`, or the first after it, or the last row.
+    int row = int(list_.numbers.size()) - 1;
+    for (size_t i = 0; i < list_.numbers.size(); ++i)
+        if (list_.numbers[i] >= number) {
+            row = int(i);
+            break;
+        }
+    List1->setCurrentRow(row);
+    List1->scrollToItem(List1->item(row));
+}
+
+void FrmData::hideEditPanel() {
+    Picture3->hide();
+}
+
+void FrmData::OpenRecordEditor(int row) {
+    const InputPause pause(this);
+    if (row < 0 || size_t(row) >= list_.numbers.size())
+        return;
+    const int n = list_.numbers[size_t(row)];
+    PatientWaiter waiter(context_.waiter);
+    ResultsFile file(resultsFile(context_.state), waiter);
+    Result<ResultsRecord> record = file.read(n);
+    if (!record) {
+        showError(QStringLiteral("記録を読めませんでした。"), record.error().message);
+        return;
+    }
+    asRead_ = *record;
+    selectedRecord_ = n;
+    const RecordEditorValues v = recordEditorValues(n, asRead_, listContext());
+    Label1->setText(v.Label1);
+    Label2[1]->setText(v.levelText);
+    Label2[2]->setText(v.dateText);
+    Label2[4]->setText(v.gradeText);
+    {
+        // The bar stops at 6000; the box shows the real time (a time-out's 99999 included).
+        const QSignalBlocker quiet(VScroll1);
+        VScroll1->setValue(v.VScroll1);
+    }
+    Text1->setText(v.Text1);
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(v.Combo1);
+    Command2->setEnabled(true);
+    Command3->setEnabled(true);
+    Picture3->show();
+    Picture3->raise();
+}
+
+void FrmData::VScroll1_Change(int value) {
+    Text1->setText(QString::number(value));
+}
+
+void FrmData::Combo1_Click(int index) {
+    const int pupil = Combo1->itemData(index).toInt();
+    if (pupil >= 0 && size_t(pupil) < gradeLabels_.size())
+        Label2[4]->setText(gradeLabels_[size_t(pupil)].trimmed());
+}
+
+void FrmData::SaveRecordChange() {
+    const InputPause pause(this);
+    if (selectedRecord_ < 1 || !editPanelVisible())
+        return;
+    Result<ResultsRecord> changed = changedRecord(asRead_, Text1->text(), Combo1->currentText());
+    if (!changed) {
+        showError(changed.error().message, QString());
+        return;
+    }
+    const int n = selectedRecord_;
+    PatientWaiter waiter(context_.waiter);
+    ResultsFile file(resultsFile(context_.state), waiter);
+    const Status written = file.rewrite(n, *changed);
+    if (!written) {
+        showError(QStringLiteral("記録できませんでした。"), written.error().message);
+        return;
+    }
+    BuildRecordList();
+    selectRecordRow(n);
+    // The panel shows the record as the file now holds it.
+    for (size_t row = 0; row < list_.numbers.size(); ++row)
+        if (list_.numbers[row] == n) {
+            OpenRecordEditor(int(row));
+            return;
+        }
+    hideEditPanel();
+}
+
+void FrmData::DeleteSelectedRecord() {
+    const InputPause pause(this);
+    if (selectedRecord_ < 1 || !editPanelVisible())
+        return;
+    const Dialogs::Answer answer =
+        context_.dialogs.show(kTitle, QStringLiteral("本当に消去しますか"),
+                              Dialogs::Buttons::OkCancel, Dialogs::Icon::Question);
+    if (answer != Dialogs::Answer::Ok)
+        return;
+    const int n = selectedRecord_;
+    PatientWaiter waiter(context_.waiter);
+    ResultsFile file(resultsFile(context_.state), waiter);
+    const Status removed = file.remove(n);
+    if (!removed) {
+        showError(QStringLiteral("消去できませんでした。"), removed.error().message);
+        return;
+    }
+    // Record n is now the one that followed: the panel must not write or delete it unseen.
+    selectedRecord_ = 0;
+    hideEditPanel();
+    BuildRecordList();
+    selectRecordRow(n);
+}
+
+void FrmData::ExportRecords() {
+    const QString path =
+        ports_.chooseExportFile(this, QDir::homePath() + QStringLiteral("/成績累積データ.csv"));
+    if (path.isEmpty())
+        return;
+    const InputPause pause(this);
+    PatientWaiter waiter(context_.waiter);
+    ResultsFile file(resultsFile(context_.state), waiter);
+    Result<ResultsTail> tail = file.readTail(0);
+    if (!tail) {
+        showError(QStringLiteral("成績ファイルを読めませんでした。"), tail.error().message);
+        return;
+    }
+    const Status written = replaceFileAtomically(path, recordsCsv(*tail, listContext()));
+    if (!written) {
+        showError(QStringLiteral("ファイル化できませんでした。"), written.error().message);
+        return;
+    }
+    context_.dialogs.show(QStringLiteral("ファイル化"),
+                          QStringLiteral("ファイルに書き出しました。") + u'\n' +
+                              QDir::toNativeSeparators(path),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Information);
+}
+
+void FrmData::PrintText() {
+    ports_.printTextBox(this, *RichTextBox1, RichTextBox1->textCursor().hasSelection());
+}
+
+void FrmData::Command4_Click() {
+    if (context_.navigate.showResultsMenu)
+        context_.navigate.showResultsMenu();
+}
+
+} // namespace zanfolio

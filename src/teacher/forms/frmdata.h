@@ -1,0 +1,100 @@
+#pragma once
+// FrmData, the records browser: every record of "成績累積データ.dat" as one line of List1, in
+// file order; a double click opens the edit panel Picture3 for the line, where the teacher
+// corrects the time or the pupil ("変更して記録") or deletes the record ("消去", after the
+// question "本当に消去しますか"). After every change and delete the list is built afresh from
+// the file. Below the list a free-text box with "印刷", and "ファイル化", the listed records as a
+// CSV file.
+//
+// Failures (a results file held by another computer, a missing roster, a chooser text that
+// names no pupil) are said in Japanese message boxes titled "注意"; nothing is written then.
+// A missing roster still lists the records, without names.
+
+#include "appcontext.h"
+#include "browserports.h"
+#include "recordlist.h"
+#include "resultsrecord.h"
+#include "screen.h"
+
+#include <array>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class QTextEdit;
+class QWidget;
+
+namespace zanfolio {
+
+class FrmData : public Screen {
+    Q_OBJECT
+
+public:
+    // `ports`: the print and file dialogs; the platform's when null.
+    explicit FrmData(AppContext& context, BrowserPorts* ports = nullptr);
+    ~FrmData() override;
+
+    // The list's lines and the record number of each (tests and the screenshots).
+    const RecordList& records() const { return list_; }
+    int selectedRecord() const { return selectedRecord_; }
+    bool editPanelVisible() const;
+
+    // The double click on row `row` of List1 (0-based).
+    void OpenRecordEditor(int row);
+    void SaveRecordChange();     // 変更して記録
+    void DeleteSelectedRecord(); // 消去
+    void ExportRecords();        // ファイル化
+    void PrintText();            // 印刷
+
+private:
+    void buildControls();
+    // Roster names and grade labels, the chooser, List1 and the count label, from the files.
+    void BuildRecordList();
+    void loadRoster();
+    RecordListContext listContext() const;
+    void selectRecordRow(int number);
+    void hideEditPanel();
+    void showError(const QString& what, const QString& detail);
+
+    void VScroll1_Change(int value);
+    void Combo1_Click(int index);
+    void Command4_Click(); // 戻る
+
+    AppContext& context_;
+    std::unique_ptr<BrowserPorts> ownPorts_;
+    BrowserPorts& ports_;
+
+    QLabel* Label4; // the record count, "総レコード数:"
+    QLabel* Label5;
+    QListWidget* List1;
+    QWidget* Picture3;
+    QLabel* Label1;
+    std::array<QLabel*, 5> Label2{}; // items 1 (level), 2 (date) and 4 (grade label)
+    QLineEdit* Text1;
+    QLabel* Label6; // "秒"
+    QScrollBar* VScroll1;
+    QComboBox* Combo1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QTextEdit* RichTextBox1;
+    QPushButton* Command17;
+    QPushButton* Command16; // ファイル化
+    QLabel* Label8;         // "後で加工して印刷できます"
+
+    // Per roster index, loaded by every build of the list.
+    std::vector<QString> names_;
+    std::vector<QString> gradeLabels_;
+    bool rosterErrorShown_ = false;
+
+    RecordList list_;
+    int selectedRecord_ = 0;
+    ResultsRecord asRead_; // the shared record buffer: record selectedRecord_ as read
+};
+
+} // namespace zanfolio

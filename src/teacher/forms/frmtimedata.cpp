@@ -1,0 +1,475 @@
+#include "frmtimedata.h"
+
+#include "columnexplanations.h"
+#include "configuration.h"
+#include "dialogs.h"
+#include "distribution.h"
+#include "fonts.h"
+#include "resultsfile.h"
+#include "screenhost.h"
+#include "sharedstate.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <algorithm>
+
+namespace zanfolio {
+
+namespace {
+
+// The grid's colour for a cell changed by typing: &H00FFFF, yellow.
+const QColor kChangedColour(255, 255, 0);
+// The fixed caption row and level column, in the grey of a fixed grid cell.
+const QColor kFixedColour(212, 208, 200);
+const QColor kCellColour(255, 255, 255);
+
+constexpr int kColumnWidth = 48;
+constexpr int kRowHeight = 20;
+// The caret goes after the tenth character (the end of any shorter value).
+constexpr int kCaretColumn = 10;
+
+const QString kTitle = QStringLiteral("注意");
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& place) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(place);
+    b->setFont(japaneseFont(12));
+    return b;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(place);
+    return l;
+}
+
+} // namespace
+
+FrmTimeData::FrmTimeData(AppContext& context) : context_(context) {
+    setObjectName(QStringLiteral("FrmTimeData"));
+    buildControls();
+}
+
+void FrmTimeData::buildControls() {
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(236, 240, 232));
+    setPalette(pal);
+
+    Label2 = makeLabel(this, "Label2",
+                       QStringLiteral("成績の基準となるデータを変更できます。") + u'\n' +
+                           QStringLiteral("プログラムを選んでください。"),
+                       QRect(12, 6, 640, 48));
+    Label2->setFont(japaneseFont(12));
+
+    MSFlexGrid1 = new QTableWidget(this);
+    MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
+    MSFlexGrid1->setColumnCount(kColumns);
+    MSFlexGrid1->horizontalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(10);
+    MSFlexGrid1->verticalHeader()->setMinimumSectionSize(10);
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    for (int c = 0; c < kColumns; ++c)
+        MSFlexGrid1->setColumnWidth(c, kColumnWidth);
+    MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    MSFlexGrid1->setFocusPolicy(Qt::NoFocus);
+    MSFlexGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MSFlexGrid1->setFont(japaneseFont(10));
+    MSFlexGrid1->setWordWrap(true);
+    MSFlexGrid1->setTextElideMode(Qt::ElideNone);
+    MSFlexGrid1->setStyleSheet(
+        QStringLiteral("QTableWidget { gridline-color: #a0a0a0; }"
+                       "QTableWidget::item:selected { background: #9cc3f0; color: black; }"));
+    const int frame = 2 * MSFlexGrid1->frameWidth();
+    MSFlexGrid1->setGeometry(12, 58, kColumns * kColumnWidth + frame + 18, 478);
+    connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &FrmTimeData::MSFlexGrid1_Click);
+    connect(MSFlexGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { placeEditorGeometry(); });
+
+    Gridinputtext = new QLineEdit(MSFlexGrid1->viewport());
+    Gridinputtext->setObjectName(QStringLiteral("Gridinputtext"));
+    Gridinputtext->setFont(japaneseFont(10));
+    Gridinputtext->setFrame(false);
+    Gridinputtext->setStyleSheet(
+        QStringLiteral("QLineEdit { background: white; border: 2px solid #1d5fbf; }"));
+    Gridinputtext->hide();
+    Gridinputtext->installEventFilter(this);
+    connect(Gridinputtext, &QLineEdit::textChanged, this, [this] { TextToGrid転送(); });
+
+    Label6 = makeLabel(this, "Label6", QStringLiteral("列の説明"), QRect(12, 542, 200, 24));
+    Label6->setFont(japaneseFont(11));
+    Label3 = makeLabel(this, "Label3", QString(), QRect(12, 566, 644, 76));
+    Label3->setFont(japaneseFont(11));
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label3->setWordWrap(true);
+    Label3->setFrameShape(QFrame::Panel);
+    Label3->setFrameShadow(QFrame::Sunken);
+    Label3->setAutoFillBackground(true);
+    Label3->setStyleSheet(QStringLiteral("QLabel { background: #ffffff; padding: 2px; }"));
+    Label1 =
+        makeLabel(this, "Label1", QStringLiteral("スペース：セルクリア　　Shift + ↓：セルコピー"),
+                  QRect(12, 648, 644, 26));
+    Label1->setFont(japaneseFont(11));
+
+    Command3 = makeButton(this, "Command3", QStringLiteral("更新記録"), QRect(12, 690, 150, 48));
+    Command2 = makeButton(this, "Command2", QStringLiteral("元に戻す"), QRect(176, 690, 150, 48));
+    Command4 = makeButton(this, "Command4", QStringLiteral("戻る"), QRect(506, 690, 150, 48));
+    for (QPushButton* b : {Command2, Command3, Command4})
+        b->setFocusPolicy(Qt::NoFocus); // the typing stays in the text box
+    connect(Command2, &QPushButton::clicked, this, &FrmTimeData::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FrmTimeData::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &FrmTimeData::Command4_Click);
+
+    auto* options = new QButtonGroup(this);
+    const QString optionTexts[2] = {QStringLiteral("度数表示"), QStringLiteral("度数非表示")};
+    for (int i = 0; i < 2; ++i) {
+        Option1[i] = new QRadioButton(optionTexts[i], this);
+        Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        Option1[i]->setGeometry(676 + i * 150, 10, 140, 26);
+        Option1[i]->setFocusPolicy(Qt::NoFocus);
+        options->addButton(Option1[i], i);
+    }
+    Option1[0]->setChecked(true);
+    connect(options, &QButtonGroup::idClicked, this, &FrmTimeData::Option1_Click);
+
+    Picture3 = new QWidget(this);
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    Picture3->setGeometry(668, 42, 348, 718);
+    Picture3->setAutoFillBackground(true);
+    QPalette panel = Picture3->palette();
+    panel.setColor(QPalette::Window, QColor(250, 248, 236));
+    Picture3->setPalette(panel);
+    Label7 = makeLabel(Picture3, "Label7", QStringLiteral("現在までの成績度数分布"),
+                       QRect(8, 4, 332, 26));
+    Label7->setFont(japaneseFont(12));
+    Label9 = makeLabel(Picture3, "Label9", QStringLiteral("全成績"), QRect(8, 32, 332, 22));
+    List3 = new QListWidget(Picture3);
+    List3->setObjectName(QStringLiteral("List3"));
+    List3->setGeometry(8, 56, 332, 300);
+    Label10 = makeLabel(Picture3, "Label10", QStringLiteral("最高タイム"), QRect(8, 364, 332, 22));
+    List4 = new QListWidget(Picture3);
+    List4->setObjectName(QStringLiteral("List4"));
+    List4->setGeometry(8, 388, 332, 322);
+    for (QListWidget* l : {List3, List4}) {
+        l->setFont(monospacedJapaneseFont(10));
+        l->setFocusPolicy(Qt::NoFocus);
+        l->setUniformItemSizes(true);
+    }
+
+    Picture6 = new QLabel(QStringLiteral("Just a moment,please."), this);
+    Picture6->setObjectName(QStringLiteral("Picture6"));
+    Picture6->setAlignment(Qt::AlignCenter);
+    Picture6->setFont(japaneseFont(20));
+    Picture6->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fdf6d8; color: #202020; border: 2px solid #8a7a40; }"));
+    Picture6->setGeometry((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110);
+    Picture6->hide();
+}
+
+void FrmTimeData::activate() {
+    LoadGrid();
+    if (levelRows_ >= 1)
+        setCurrentCell(1, 1);
+    PlaceEditor();
+    GridToText転送();
+    ShowDistribution();
+}
+
+bool FrmTimeData::LoadGrid() {
+    Result<std::vector<CriteriaRow>> rows = readCriteriaRows(criteriaFile(context_.state));
+    if (!rows) {
+        context_.dialogs.show(
+            kTitle, QStringLiteral("基準データを読めませんでした。") + u'\n' + rows.error().message,
+            Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return false;
+    }
+    // Line 0 of the file is read and ignored: the caption row always shows the standard captions.
+    const int levels = std::max(0, int(rows->size()) - 1);
+    MSFlexGrid1->clearContents();
+    MSFlexGrid1->setRowCount(1 + levels);
+    const CriteriaRow captions = standardCriteriaCaptions();
+    auto fixedItem = [](const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        item->setFont(japaneseFont(9));
+        item->setFlags(Qt::ItemIsEnabled);
+        item->setBackground(kFixedColour);
+        item->setTextAlignment(Qt::AlignCenter);
+        return item;
+    };
+    MSFlexGrid1->setItem(0, 0, fixedItem(QStringLiteral("レベル")));
+    for (int c = 1; c <= kLastField; ++c)
+        MSFlexGrid1->setItem(0, c, fixedItem(captions[size_t(c - 1)]));
+    for (int k = 1; k <= levels; ++k) {
+        MSFlexGrid1->setItem(k, 0, fixedItem(QString::number(k)));
+        for (int c = 1; c <= kLastField; ++c) {
+            auto* item = new QTableWidgetItem((*rows)[size_t(k)][size_t(c - 1)]);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setBackground(kCellColour);
+            MSFlexGrid1->setItem(k, c, item);
+        }
+    }
+    // Two lines for the captions: "目標Time" and "ﾎﾟｲﾝﾄ倍率" are wider than a column.
+    MSFlexGrid1->setRowHeight(0, 2 * kRowHeight);
+    levelRows_ = levels;
+    row_ = std::clamp(row_, 1, std::max(1, levelRows_));
+    rowSel_ = row_;
+    return true;
+}
+
+std::vector<CriteriaRow> FrmTimeData::levelRowTexts() const {
+    std::vector<CriteriaRow> rows(static_cast<size_t>(levelRows_));
+    for (int r = 1; r <= levelRows_; ++r)
+        for (int c = 1; c <= kLastField; ++c) {
+            const QTableWidgetItem* item = MSFlexGrid1->item(r, c);
+            rows[size_t(r - 1)][size_t(c - 1)] = item ? item->text() : QString();
+        }
+    return rows;
+}
+
+bool FrmTimeData::SaveGrid() {
+    if (QTableWidgetItem* corner = MSFlexGrid1->item(0, 0))
+        corner->setText(QStringLiteral("レベル"));
+    showWaitNotice(true);
+    // A temporary file renamed over the old one: a failure leaves the old file whole, and the
+    // criteria in effect stay those of the old file.
+    const Status saved =
+        SaveCriteriaTable(criteriaFile(context_.state), levelRowTexts(), context_.state.Criteria);
+    showWaitNotice(false);
+    if (!saved) {
+        context_.dialogs.show(
+            kTitle,
+            QStringLiteral("記録できませんでした。変更はまだ記録されていません。") + u'\n' +
+                saved.error().message,
+            Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return false;
+    }
+    changedMark_ = 0;
+    return true;
+}
+
+void FrmTimeData::showWaitNotice(bool visible) {
+    Picture6->setVisible(visible);
+    if (visible) {
+        Picture6->raise();
+        Picture6->repaint();
+    }
+}
+
+void FrmTimeData::TextToGrid転送() {
+    if (levelRows_ < 1)
+        return;
+    QTableWidgetItem* item = MSFlexGrid1->item(row_, col_);
+    if (!item)
+        return;
+    const QString text = Gridinputtext->text();
+    if (text != item->text()) {
+        item->setBackground(kChangedColour);
+        changedMark_ = 1;
+    }
+    item->setText(text);
+}
+
+void FrmTimeData::GridToText転送() {
+    if (levelRows_ < 1)
+        return;
+    const QTableWidgetItem* item = MSFlexGrid1->item(row_, col_);
+    Gridinputtext->setText(item ? item->text() : QString());
+    Gridinputtext->setCursorPosition(
+        std::min<int>(kCaretColumn, int(Gridinputtext->text().size())));
+}
+
+void FrmTimeData::placeEditorGeometry() {
+    if (levelRows_ < 1 || !MSFlexGrid1->item(row_, col_))
+        return;
+    Gridinputtext->setGeometry(MSFlexGrid1->visualItemRect(MSFlexGrid1->item(row_, col_)));
+}
+
+void FrmTimeData::PlaceEditor() {
+    if (levelRows_ < 1) {
+        // A file without level lines: nothing to edit.
+        Gridinputtext->hide();
+        Label3->clear();
+        return;
+    }
+    MSFlexGrid1->scrollToItem(MSFlexGrid1->item(row_, col_));
+    placeEditorGeometry();
+    Gridinputtext->show();
+    Gridinputtext->raise();
+    Gridinputtext->setFocus();
+    Gridinputtext->setCursorPosition(
+        std::min<int>(kCaretColumn, int(Gridinputtext->text().size())));
+    Label3->setText(columnExplanation(col_));
+}
+
+void FrmTimeData::setCurrentCell(int row, int column) {
+    row_ = row;
+    col_ = column;
+    rowSel_ = row;
+    showSelection();
+}
+
+void FrmTimeData::showSelection() {
+    if (levelRows_ < 1)
+        return;
+    QItemSelectionModel* model = MSFlexGrid1->selectionModel();
+    const QModelIndex current = MSFlexGrid1->model()->index(row_, col_);
+    const QModelIndex last = MSFlexGrid1->model()->index(rowSel_, col_);
+    model->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+    model->select(QItemSelection(current, last), QItemSelectionModel::ClearAndSelect);
+}
+
+void FrmTimeData::clickCell(int row, int column) {
+    MSFlexGrid1_Click(row, column);
+}
+
+void FrmTimeData::MSFlexGrid1_Click(int row, int column) {
+    // The caption row and the level column are fixed: a click there leaves the current cell.
+    if (row >= 1 && row <= levelRows_ && column >= 1 && column <= kLastField)
+        setCurrentCell(row, column);
+    else
+        showSelection();
+    PlaceEditor();
+    ShowDistribution();
+    GridToText転送();
+}
+
+bool FrmTimeData::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Gridinputtext && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return Gridinputtext_KeyDown(key->key(), key->modifiers(), key->text());
+    }
+    return Screen::eventFilter(watched, event);
+}
+
+bool FrmTimeData::Gridinputtext_KeyDown(int key, Qt::KeyboardModifiers modifiers,
+                                        const QString& text) {
+    if (levelRows_ < 1) // the box is hidden then; nothing to move to
+        return false;
+    switch (key) {
+    case Qt::Key_Up:
+        if (row_ > 1) {
+            setCurrentCell(row_ - 1, col_);
+            GridToText転送();
+            PlaceEditor();
+        }
+        break;
+    case Qt::Key_Down:
+        if (modifiers & Qt::ShiftModifier) {
+            // Copies down the column. They are not typed changes: no colour, no mark.
+            if (rowSel_ < levelRows_) {
+                ++rowSel_;
+                const QString copied = Gridinputtext->text();
+                for (int r = row_; r <= rowSel_; ++r)
+                    if (QTableWidgetItem* item = MSFlexGrid1->item(r, col_))
+                        item->setText(copied);
+                showSelection();
+            }
+        } else if (row_ < levelRows_) {
+            setCurrentCell(row_ + 1, col_);
+            GridToText転送();
+            PlaceEditor();
+        }
+        break;
+    case Qt::Key_Left:
+        if (col_ > 1) {
+            setCurrentCell(row_, col_ - 1);
+            GridToText転送();
+            PlaceEditor();
+        }
+        break;
+    case Qt::Key_Right:
+        if (col_ < kLastField) {
+            setCurrentCell(row_, col_ + 1);
+            GridToText転送();
+            PlaceEditor();
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        break;
+    case Qt::Key_Escape:
+        return true;
+    default:
+        if (text == QStringLiteral(" ")) {
+            // Space clears the cell (through TextToGrid転送, so it counts as a change).
+            Gridinputtext->clear();
+            break;
+        }
+        return false;
+    }
+    ShowDistribution();
+    GridToText転送();
+    return true;
+}
+
+void FrmTimeData::ShowDistribution() {
+    ++distributionRuns_;
+    List3->clear();
+    List4->clear();
+    if (levelRows_ < 1)
+        return;
+    ResultsFile file(resultsFile(context_.state), context_.waiter);
+    Result<DistributionLists> lists = ::zanfolio::ShowDistribution(file, row_);
+    if (!lists) {
+        // Said in the panel, not in a box: the panel is rebuilt on every key.
+        List3->addItem(QStringLiteral("成績ファイルを読めません。"));
+        List3->addItem(lists.error().message);
+        return;
+    }
+    List3->addItems(lists->List3);
+    List4->addItems(lists->List4);
+}
+
+void FrmTimeData::Command2_Click() {
+    if (!LoadGrid())
+        return;
+    // The box would otherwise keep the discarded text and write it back at the next key.
+    if (levelRows_ >= 1)
+        setCurrentCell(row_, col_);
+    GridToText転送();
+    PlaceEditor();
+    ShowDistribution();
+}
+
+void FrmTimeData::Command3_Click() {
+    SaveGrid();
+    PlaceEditor();
+}
+
+void FrmTimeData::Command4_Click() {
+    if (changedMark_ == 1) {
+        const Dialogs::Answer answer = context_.dialogs.show(
+            kTitle, QStringLiteral("データが変更されています。記録しますか？"),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Question);
+        // A failed save keeps the teacher here with the edits, rather than losing them.
+        if (answer == Dialogs::Answer::Yes && !SaveGrid())
+            return;
+    }
+    showWaitNotice(true);
+    if (context_.navigate.showResultsMenu)
+        context_.navigate.showResultsMenu();
+}
+
+void FrmTimeData::Option1_Click(int index) {
+    Picture3->setVisible(index == 0);
+    if (index == 0)
+        ShowDistribution();
+    PlaceEditor();
+}
+
+} // namespace zanfolio

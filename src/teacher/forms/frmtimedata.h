@@ -1,0 +1,119 @@
+#pragma once
+// FrmTimeData, the criteria editor: "タイム回数データ.txt" in a grid, one row per level and one
+// column per field, edited from the keyboard through a text box laid over the current cell,
+// with the column's explanation and, beside the grid, how the results of the current row's
+// level are spread over time.
+//
+// The grid MSFlexGrid1 has 13 columns: column 0 the level number, columns 1 to 12 the twelve
+// fields; row 0 is the fixed caption row ("レベル", the nine captions, three empty cells) and
+// rows 1 to N the levels of the file. The current cell is never in row 0 or column 0.
+//
+// All typing goes into Gridinputtext and is copied into the cell on every change; a cell whose
+// text changes that way turns yellow and sets the changed mark, which only "更新記録" clears.
+// Shift + Down copies the box's text down the current column without marking anything. Nothing
+// is written to the file before "更新記録"; a save that fails leaves the file, the grid and the
+// mark as they were and says so.
+
+#include "appcontext.h"
+#include "criteria.h"
+#include "screen.h"
+
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QWidget;
+
+namespace zanfolio {
+
+class FrmTimeData : public Screen {
+    Q_OBJECT
+
+public:
+    static constexpr int kColumns = 13;
+    static constexpr int kLastField = 12;
+
+    explicit FrmTimeData(AppContext& context);
+
+    // LoadGrid, row 1 column 1, the text box over it, the distribution.
+    void activate() override;
+
+    // Form state, for the back question and for tests.
+    int changedMark() const { return changedMark_; }
+    int levelRows() const { return levelRows_; }
+    int currentRow() const { return row_; }
+    int currentColumn() const { return col_; }
+    int selectionLastRow() const { return rowSel_; }
+    // How often the panel was rebuilt (tests count the refreshes of the keys).
+    int distributionRuns() const { return distributionRuns_; }
+
+    QTableWidget* grid() const { return MSFlexGrid1; }
+    QLineEdit* inputText() const { return Gridinputtext; }
+
+    // Makes (row, column) the current cell as a click does; rows 1..N, columns 1..12.
+    void clickCell(int row, int column);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+
+    // Keeps its real name: runs on every change of the text box.
+    void TextToGrid転送();
+    void GridToText転送();
+    void PlaceEditor();
+    void ShowDistribution();
+    // "元に戻す": the grid from the file (the changed mark stays). False when the file could
+    // not be read; the grid is then left as it was.
+    bool LoadGrid();
+    // "更新記録". False when the file could not be written (a message has been shown).
+    bool SaveGrid();
+
+    void Command2_Click(); // 元に戻す
+    void Command3_Click(); // 更新記録
+    void Command4_Click(); // 戻る
+    void Option1_Click(int index);
+    void MSFlexGrid1_Click(int row, int column);
+
+    // The key table of the text box; true when the key was consumed.
+    bool Gridinputtext_KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString& text);
+    void setCurrentCell(int row, int column);
+    void showSelection();
+    void placeEditorGeometry();
+    void showWaitNotice(bool visible);
+    std::vector<CriteriaRow> levelRowTexts() const;
+
+    AppContext& context_;
+
+    QTableWidget* MSFlexGrid1;
+    QLineEdit* Gridinputtext;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label6;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QRadioButton* Option1[2];
+    QWidget* Picture3;
+    QLabel* Label7;
+    QLabel* Label9;
+    QLabel* Label10;
+    QListWidget* List3;
+    QListWidget* List4;
+    QLabel* Picture6; // the wait notice, Label8 "Just a moment,please."
+
+    int changedMark_ = 0;
+    int levelRows_ = 0;
+    int row_ = 1;
+    int col_ = 1;
+    int rowSel_ = 1; // the last row of the extended selection (Shift + Down)
+    int distributionRuns_ = 0;
+};
+
+} // namespace zanfolio

@@ -1,0 +1,373 @@
+// The drill form driven as a pupil drives it: keys on the form, the run clock ticked with the
+// fake clock, the sounds recorded, the results file read back.
+//
+// Unless a test scripts its own draws, every draw is 0.5: each problem of level 1 is then
+// 0.5 ＋ 0.5 (answer 1, typed "1  ": the first space adds the point, the second hands it in).
+
+#include "daycount.h"
+#include "frmsyuuryou.h"
+#include "mainfrm.h"
+#include "platformfile.h"
+#include "screenharness.h"
+#include "startrun.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <optional>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+class DrillScreenTest : public ::testing::Test {
+  protected:
+    DrillScreenTest() {
+        h.random.fallback = 0.5f;
+        h.context.navigate.showEvaluation = [this] {
+            ++evaluations;
+            h.host.replace(new FrmSyuuryou(h.context));
+        };
+        h.context.navigate.showResultsMenu = [this] { ++menus; };
+    }
+
+    MainFrm* start(int level = 1) {
+        h.state.CurrentLevel = level;
+        StartRun(h.context);
+        h.processEvents();
+        return h.currentAs<MainFrm>();
+    }
+    MainFrm* form() const { return h.currentAs<MainFrm>(); }
+    template <class W = QLabel> W* control(const char* name) const {
+        W* w = h.host.current()->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString text(const char* name) const { return control(name)->text(); }
+    bool shown(const char* name) const { return control<QWidget>(name)->isVisible(); }
+    int width(const char* name) const { return control<QWidget>(name)->width(); }
+    void type(const QString& keys) { QTest::keyClicks(form(), keys); }
+    // Moves the fake clock on and lets the run clock tick.
+    void tick(qint64 ms) {
+        h.clock.advanceMs(ms);
+        form()->sTimer1_Timer();
+    }
+    void answerCorrectly(int times) {
+        for (int i = 0; i < times; ++i)
+            type(QStringLiteral("1  "));
+    }
+    // The second the drill waits before the evaluation.
+    void waitForEvaluation() {
+        h.clock.advanceMs(1000);
+        h.pump(40);
+    }
+    QStringList sounds() const { return h.sound.commands; }
+    QString sound(const QString& file) const { return playCommandOf(h, file); }
+
+    ScreenHarness h;
+    int evaluations = 0;
+    int menus = 0;
+};
+
+TEST_F(DrillScreenTest, TenCorrectAnswersAreRecordedOnceAndEndOnTheEvaluation) {
+    for (float r : {0.7f, 0.1f, 0.25f, 0.9f}) // 0.07 ＋ 3
+        h.random.push(r);
+    MainFrm* f = start();
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(text("qLabel1"), QStringLiteral("0.07"));
+    EXPECT_EQ(text("Label6"), QStringLiteral("＋"));
+    EXPECT_EQ(text("qlabel2"), QStringLiteral("3"));
+    EXPECT_EQ(text("Label1"), QStringLiteral("  0.07"));
+    EXPECT_EQ(text("Label9"), QStringLiteral("＋"));
+    EXPECT_EQ(text("Label5"), QStringLiteral("  3.   "));
+    EXPECT_EQ(text("sLabel2"), QStringLiteral("Zanfolio"));
+    EXPECT_DOUBLE_EQ(control("sLabel2")->font().pointSizeF(), 16.8);
+    EXPECT_EQ(text("sLabel7"), QStringLiteral("山田　花子"));
+    EXPECT_EQ(text("sLabel14"), QStringLiteral("テスト塾"));
+    EXPECT_EQ(text("sLabel8"), QStringLiteral("足し算１"));
+    EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
+    EXPECT_EQ(text("sLabel11"), QStringLiteral("1"));
+    EXPECT_EQ(text("sLabel12"), QStringLiteral("1"));
+    EXPECT_EQ(text("sLabel13"), QStringLiteral("5"));
+    EXPECT_FALSE(shown("Label1"));
+    f->Timer1_Timer(); // the hint
+    EXPECT_TRUE(shown("Label1") && shown("Label5") && shown("Shape2") && shown("Shape3"));
+
+    tick(4500);
+    type(QStringLiteral("3.07 "));
+    EXPECT_EQ(text("sLabel9"), QStringLiteral("9"));
+    EXPECT_EQ(text("qLabel1"), QStringLiteral("0.5"));
+    EXPECT_FALSE(shown("Label1")) << "a new problem hides the hint";
+    for (int i = 2; i <= 10; ++i) {
+        tick(4500);
+        if (i == 5) { // the keypad types the same answer
+            QTest::keyClick(f, Qt::Key_1, Qt::KeypadModifier);
+            QTest::keyClick(f, Qt::Key_Space);
+            QTest::keyClick(f, Qt::Key_Space);
+        } else {
+            answerCorrectly(1);
+        }
+    }
+    EXPECT_EQ(h.state.CorrectCount, 10);
+    EXPECT_EQ(text("sLabel10"), QStringLiteral("45"));
+    EXPECT_TRUE(shown("sPicture2") && shown("lblsss1"));
+    EXPECT_FALSE(shown("lblsss2"));
+    EXPECT_TRUE(h.host.waitNoticeVisible());
+    answerCorrectly(2); // keys after the end count for nothing
+
+    std::vector<ResultsRecord> records = h.records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].pupil, ScreenHarness::kPupil);
+    EXPECT_EQ(records[0].level, 1);
+    EXPECT_EQ(records[0].time, 45);
+    EXPECT_EQ(records[0].schoolCodeText(), QStringLiteral("00123"));
+    EXPECT_EQ(records[0].date, dayCount(h.clock.now().date()));
+    EXPECT_EQ(records[0].timeOfDay, dayFraction(QTime(10, 0, 45)));
+
+    EXPECT_EQ(evaluations, 0) << "the evaluation comes a second later";
+    h.pump(40);
+    EXPECT_EQ(evaluations, 0);
+    waitForEvaluation();
+    ASSERT_NE(h.currentAs<FrmSyuuryou>(), nullptr);
+    EXPECT_EQ(text("Label18"), QStringLiteral("今の成績：45秒"));
+    EXPECT_EQ(text("Label19"), QStringLiteral("獲得ポイント：4点×1→4点"));
+    EXPECT_EQ(text("Label13"), QStringLiteral(" (このレベル　1回目)"));
+    EXPECT_EQ(text("Label14"), QStringLiteral("（1回目)"));
+    EXPECT_EQ(text("Label16"), QStringLiteral("足し算１"));
+    EXPECT_EQ(text("Label17"), QStringLiteral("山田　花子"));
+    EXPECT_TRUE(shown("Label20"));
+    EXPECT_EQ(text("Label20"), QStringLiteral("！！！最高新記録！！！"));
+    EXPECT_FALSE(h.host.waitNoticeVisible());
+    QStringList expected;
+    for (int i = 0; i < 10; ++i)
+        expected << sound(kCorrectSoundFile);
+    expected << sound(QStringLiteral("最高1"));
+    EXPECT_EQ(sounds(), expected);
+    EXPECT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(evaluations, 1);
+}
+
+TEST_F(DrillScreenTest, WrongAnswerShowsTheCorrectionAndWantsTwoPlusInARow) {
+    start();
+    answerCorrectly(1);
+    type(QStringLiteral("2  "));
+    EXPECT_EQ(sounds().last(), sound(kWrongSoundFile));
+    EXPECT_TRUE(shown("seitouLabel"));
+    EXPECT_EQ(text("seitouLabel"), QStringLiteral("1"));
+    EXPECT_TRUE(shown("Label1") && shown("Shape2"));
+    EXPECT_TRUE(shown("Commandkakunin2"));
+    EXPECT_EQ(text("Commandkakunin2"), QStringLiteral("\"+\"を２回押しなさい"));
+    EXPECT_EQ(h.state.CorrectCount, 0);
+    EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
+
+    const int drawsBefore = h.random.taken;
+    type(QStringLiteral("+5+"));
+    QTest::keyClick(form(), Qt::Key_Shift); // a modifier alone is no key press
+    EXPECT_TRUE(shown("Commandkakunin2")) << "the 5 started the count again";
+    EXPECT_EQ(text("inputLabel"), QStringLiteral("2.")) << "nothing is typed meanwhile";
+    EXPECT_EQ(h.random.taken, drawsBefore);
+    type(QStringLiteral("+"));
+    EXPECT_FALSE(shown("Commandkakunin2"));
+    EXPECT_FALSE(shown("Commandkakunin"));
+    EXPECT_FALSE(shown("seitouLabel"));
+    EXPECT_EQ(text("inputLabel"), QString());
+    EXPECT_GT(h.random.taken, drawsBefore) << "a new problem";
+
+    // A wrong answer with nothing to lose leaves the count at 0.
+    type(QStringLiteral("3  "));
+    EXPECT_EQ(h.state.CorrectCount, 0);
+    EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
+    // "確認" acknowledges like the two "+".
+    QTest::mouseClick(control<QPushButton>("Commandkakunin"), Qt::LeftButton);
+    EXPECT_FALSE(shown("Commandkakunin2"));
+    EXPECT_EQ(h.state.ConfirmState, 0);
+    // With nothing to acknowledge, the button skips no problem.
+    const int drawsAfter = h.random.taken;
+    form()->Commandkakunin_Click();
+    EXPECT_EQ(h.random.taken, drawsAfter);
+    answerCorrectly(1);
+    EXPECT_EQ(h.state.CorrectCount, 1);
+}
+
+TEST_F(DrillScreenTest, KeysReachTheDrillWhereverTheFocusIsAndTheNinthIsRefused) {
+    start();
+    QTest::keyClick(&h.host, '1'); // no control has the focus: the window gets the key
+    QTest::keyClick(control<QPushButton>("Commandkakunin"), '2');
+    QTest::keyClick(form(), Qt::Key_3, Qt::KeypadModifier);
+    EXPECT_EQ(text("inputLabel"), QStringLiteral("123"));
+    type(QStringLiteral("45678"));
+    h.sound.commands.clear();
+    type(QStringLiteral("9"));
+    EXPECT_EQ(text("inputLabel"), QStringLiteral("12345678"));
+    EXPECT_EQ(sounds(), QStringList{sound(QStringLiteral("警告1"))});
+    QTest::keyClick(form(), Qt::Key_Backspace);
+    EXPECT_EQ(text("inputLabel"), QStringLiteral("1234567"));
+}
+
+TEST_F(DrillScreenTest, TimeOutIsRecordedAs99999AndEvaluatedWithoutATime) {
+    start(); // minimum line 60 s: the time-out at 300 s
+    EXPECT_EQ(h.state.TimeoutSeconds, 300);
+    EXPECT_EQ(width("sShape5"), MainFrm::kBarWidth);
+    EXPECT_EQ(width("sShape3"), 33) << "the standard time, 40 of 300 seconds";
+    EXPECT_EQ(width("sShape4"), MainFrm::kBarWidth / 5) << "the minimum line, a fifth";
+    type(QStringLiteral("7"));
+
+    tick(299000);
+    EXPECT_EQ(h.state.TimedOut, 0);
+    EXPECT_EQ(text("sLabel10"), QStringLiteral("299"));
+    EXPECT_EQ(width("sShape2"), 249);
+    tick(1000);
+    EXPECT_EQ(h.state.TimedOut, 1);
+    EXPECT_EQ(width("sShape2"), width("sShape5"));
+    EXPECT_TRUE(shown("sPicture2") && shown("lblsss2"));
+    EXPECT_FALSE(shown("lblsss1"));
+    EXPECT_EQ(text("lblsss2"), QStringLiteral("時間切れ"));
+    type(QStringLiteral("  "));
+    EXPECT_EQ(text("inputLabel"), QStringLiteral("7")) << "keys are ignored after the time-out";
+    tick(1000); // a tick on its way changes nothing
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 99999);
+
+    waitForEvaluation();
+    ASSERT_NE(h.currentAs<FrmSyuuryou>(), nullptr);
+    EXPECT_EQ(text("Label20"), QStringLiteral("時間切れ"));
+    EXPECT_EQ(text("Label18"), QStringLiteral("記録なし"));
+    EXPECT_EQ(text("Label19"), QStringLiteral("獲得ポイント：0点×1→0点"));
+    EXPECT_TRUE(sounds().isEmpty());
+}
+
+// The time-out tick that comes while an answer is being judged (the sound blocks the program,
+// so the tick is handled inside the judging) waits for a later tick.
+TEST_F(DrillScreenTest, TimeOutTickDuringJudgingWaitsForTheNextTick) {
+    start();
+    h.device.onPlay = [this](const QString&) {
+        h.device.onPlay = nullptr;
+        tick(300000);
+    };
+    answerCorrectly(1);
+    EXPECT_EQ(h.state.TimedOut, 0);
+    EXPECT_EQ(h.state.CorrectCount, 1);
+    EXPECT_EQ(width("sShape2"), width("sShape5"));
+    EXPECT_TRUE(h.records().empty());
+    tick(0);
+    EXPECT_EQ(h.state.TimedOut, 1);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 99999);
+}
+
+TEST_F(DrillScreenTest, LastAnswerJudgedDuringTheTimeOutTickEndsTheRunNormally) {
+    start();
+    answerCorrectly(9);
+    h.device.onPlay = [this](const QString&) {
+        h.device.onPlay = nullptr;
+        tick(300000);
+    };
+    answerCorrectly(1);
+    EXPECT_EQ(h.state.TimedOut, 0);
+    EXPECT_EQ(h.state.RunFinished, 1);
+    EXPECT_TRUE(shown("lblsss1"));
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 300);
+}
+
+TEST_F(DrillScreenTest, PracticeLevelGoesBackToTheMenuWithoutARecord) {
+    h.state.LevelNames[1] = QStringLiteral("足し算練習");
+    start();
+    EXPECT_EQ(text("sLabel11"), QStringLiteral("－"));
+    EXPECT_EQ(text("sLabel12"), QStringLiteral("－"));
+    answerCorrectly(10);
+    EXPECT_EQ(menus, 1);
+    EXPECT_TRUE(h.host.waitNoticeVisible());
+    waitForEvaluation();
+    EXPECT_EQ(evaluations, 0);
+    EXPECT_TRUE(h.records().empty());
+    EXPECT_EQ(h.state.RecordedTime, 0);
+}
+
+TEST_F(DrillScreenTest, FourthFailedAnswerSoundEndsTheProgramWithTheMessage) {
+    start();
+    h.sound.fail(4);
+    answerCorrectly(3); // three failures are tolerated
+    EXPECT_EQ(h.state.CorrectCount, 3);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    EXPECT_FALSE(h.host.ending());
+    type(QStringLiteral("2  ")); // the fourth, on the wrong-answer sound
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_EQ(h.dialogs.shown[0].title, QStringLiteral("音声エラー"));
+    EXPECT_EQ(h.dialogs.shown[0].text,
+              QStringLiteral("音声がでません。先生を呼びなさい。\r\n装置が見つかりません"));
+    EXPECT_TRUE(h.host.ending());
+    h.pump();
+    EXPECT_TRUE(h.records().empty());
+    EXPECT_EQ(evaluations, 0);
+}
+
+TEST_F(DrillScreenTest, ActivationInMidRunRestartsTheClockAndKeepsTheCount) {
+    MainFrm* f = start();
+    tick(20000);
+    answerCorrectly(3);
+    const int draws = h.random.taken;
+    h.clock.advanceMs(5000);
+    f->activate();
+    EXPECT_EQ(text("sLabel10"), QStringLiteral("0"));
+    EXPECT_EQ(width("sShape2"), 0);
+    EXPECT_GT(h.random.taken, draws) << "a new problem";
+    EXPECT_EQ(h.state.CorrectCount, 3);
+    EXPECT_EQ(text("sLabel9"), QStringLiteral("7"));
+    tick(2000);
+    EXPECT_EQ(text("sLabel10"), QStringLiteral("2"));
+    answerCorrectly(7);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 2);
+    f->activate(); // during the hand-off: nothing starts again
+    EXPECT_EQ(h.state.RunEnding, 1);
+    tick(400000);
+    EXPECT_EQ(h.records().size(), 1u);
+}
+
+TEST_F(DrillScreenTest, RecordWaitsWhileAnotherComputerHoldsTheFile) {
+    Result<PlatformFile> opened =
+        PlatformFile::open(h.install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
+    ASSERT_TRUE(opened.ok());
+    std::optional<PlatformFile> holder(std::move(*opened));
+    ASSERT_TRUE(holder->tryLock(0, ResultsRecord::kSize).value());
+    bool noticeShown = false;
+    h.waiter.onWait = [&](int n) {
+        noticeShown = noticeShown || (shown("recordNotice") && shown("lblsss1"));
+        if (n == 3)
+            holder.reset(); // the other computer is done
+    };
+    start();
+    answerCorrectly(10);
+    EXPECT_TRUE(noticeShown);
+    EXPECT_EQ(h.waiter.waits.size(), 3u);
+    EXPECT_EQ(h.records().size(), 1u);
+    EXPECT_FALSE(shown("recordNotice"));
+    waitForEvaluation();
+    EXPECT_EQ(evaluations, 1);
+}
+
+TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {
+    h.state.Criteria.MinimumLineTime[1] = 0;
+    h.clock.set(QDateTime(QDate(2026, 12, 9), QTime(23, 59, 30)));
+    h.state.SignInTime = secondsSinceMidnight(QDateTime(QDate(2026, 12, 9), QTime(23, 50)));
+    MainFrm* f = start();
+    EXPECT_EQ(h.state.TimeoutSeconds, 0);
+    EXPECT_FALSE(shown("sShape4"));
+    EXPECT_EQ(width("sShape3"), 33) << "40 s on the bar's own scale of 300 s";
+    tick(45000);
+    EXPECT_EQ(text("sLabel10"), QStringLiteral("45"));
+    f->sTimer2_Timer();
+    EXPECT_EQ(text("sLabel13"), QStringLiteral("10"));
+    tick(10000000);
+    EXPECT_EQ(h.state.TimedOut, 0);
+    EXPECT_EQ(width("sShape2"), width("sShape5"));
+    answerCorrectly(10);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 10045);
+}
+
+} // namespace

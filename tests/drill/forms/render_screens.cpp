@@ -1,0 +1,144 @@
+// Renders the drill and evaluation screens in their main states to PNG files, for looking at
+// them as a pupil sees them (layout, Japanese text, nothing cut or overlapping).
+//
+//   QT_QPA_PLATFORM=offscreen render_screens [folder]      (default /tmp/screens)
+
+#include "frmsyuuryou.h"
+#include "mainfrm.h"
+#include "platformfile.h"
+#include "screenharness.h"
+#include "startrun.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QTest>
+#include <cstdio>
+#include <optional>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+QString folder = QStringLiteral("/tmp/screens");
+
+void save(ScreenHarness& h, const char* name) {
+    h.processEvents();
+    const QString path = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
+    if (!h.host.grab().save(path))
+        std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+MainFrm* startRun(ScreenHarness& h, int level, std::initializer_list<float> draws) {
+    for (float r : draws)
+        h.random.push(r);
+    h.random.fallback = 0.5f;
+    h.state.CurrentLevel = level;
+    h.context.navigate.showEvaluation = [&h] { h.host.replace(new FrmSyuuryou(h.context)); };
+    StartRun(h.context);
+    h.processEvents();
+    return h.currentAs<MainFrm>();
+}
+
+void drillScreens() {
+    {
+        ScreenHarness h;
+        MainFrm* f = startRun(h, 1, {0.7f, 0.1f, 0.25f, 0.9f}); // 0.07 ＋ 3
+        h.clock.advanceMs(12000);
+        f->sTimer1_Timer();
+        QTest::keyClicks(f, QStringLiteral("3.0"));
+        save(h, "drill-problem");
+        f->Timer1_Timer();
+        save(h, "drill-hint");
+    }
+    {
+        ScreenHarness h;
+        MainFrm* f = startRun(h, 4, {0.9995f, 0.5f, 0.95f, 0.9f}); // 108.9 － 9
+        h.clock.advanceMs(140000);
+        f->sTimer1_Timer();
+        QTest::keyClicks(f, QStringLiteral("12345.67 "));
+        save(h, "drill-wrong");
+    }
+    {
+        ScreenHarness h;
+        h.state.StudentName = QStringLiteral("長い名前の生徒さんです一二三四五六七八");
+        h.state.SchoolName = QStringLiteral("さくら学習塾　駅前本校・第二教室");
+        h.state.ProgramTitle = QStringLiteral("Zanfolio 小数のたし算");
+        MainFrm* f = startRun(h, 5, {});
+        h.clock.advanceMs(300000);
+        f->sTimer1_Timer();
+        save(h, "drill-timeout");
+    }
+    {
+        ScreenHarness h;
+        MainFrm* f = startRun(h, 1, {});
+        Result<PlatformFile> holder =
+            PlatformFile::open(h.install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
+        std::optional<PlatformFile> lock;
+        if (holder && *holder->tryLock(0, 44))
+            lock.emplace(std::move(*holder));
+        h.waiter.onWait = [&](int n) {
+            if (n == 1)
+                save(h, "drill-recordwait");
+            if (n == 2)
+                lock.reset();
+        };
+        for (int i = 0; i < 10; ++i)
+            QTest::keyClicks(f, QStringLiteral("1  "));
+        save(h, "drill-recorded");
+    }
+}
+
+void evaluationScreens() {
+    {
+        ScreenHarness h;
+        for (int i = 0; i < 5; ++i)
+            h.appendRecord(5, 10);
+        h.state.CurrentLevel = 5;
+        h.state.RecordedTime = 10;
+        h.state.NewPersonalBest = 1;
+        h.host.replace(new FrmSyuuryou(h.context));
+        h.processEvents();
+        save(h, "evaluation-congratulation");
+        h.currentAs<FrmSyuuryou>()->Timer1_Timer();
+        save(h, "evaluation-buttons");
+    }
+    {
+        ScreenHarness h;
+        h.state.Criteria.OveruseRunLimit[3] = 3;
+        for (int i = 0; i < 5; ++i)
+            h.appendRecord(3, 10);
+        h.state.CurrentLevel = 3;
+        h.state.RecordedTime = 10;
+        h.state.NewOverallBest = 1;
+        h.host.replace(new FrmSyuuryou(h.context));
+        h.processEvents();
+        h.currentAs<FrmSyuuryou>()->Timer1_Timer();
+        save(h, "evaluation-overused");
+    }
+    {
+        ScreenHarness h;
+        h.appendRecord(2, kNoTime);
+        h.state.CurrentLevel = 2;
+        h.state.RecordedTime = kNoTime;
+        h.state.TimedOut = 1;
+        h.host.replace(new FrmSyuuryou(h.context));
+        h.processEvents();
+        h.currentAs<FrmSyuuryou>()->Timer1_Timer();
+        save(h, "evaluation-timeout");
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1)
+        folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+    ensureApplication();
+    drillScreens();
+    evaluationScreens();
+    return 0;
+}

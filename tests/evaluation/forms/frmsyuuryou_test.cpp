@@ -1,0 +1,128 @@
+// The evaluation screen over a results file that holds the run just recorded: what it shows,
+// the order of its sounds, what its timer offers, and where its buttons lead.
+//
+// Criteria of the harness: standard 40 s, minimum line 60 s, 30 points and 5 runs within 7 days
+// to clear, multiplier 1; the target level is 5. A run of 10 s earns Int(50 × 0.75³ + 5) = 26.
+
+#include "frmsyuuryou.h"
+#include "mainfrm.h"
+#include "screenharness.h"
+#include "startrun.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+class EvaluationScreenTest : public ::testing::Test {
+  protected:
+    EvaluationScreenTest() {
+        h.context.navigate.showResultsMenu = [this] { ++menus; };
+        h.context.navigate.startRun = [this] {
+            ++runs;
+            StartRun(h.context);
+        };
+    }
+
+    // The screen after a run of `seconds` on `level`, recorded as the last of `runsToday`.
+    FrmSyuuryou* evaluate(int level, int seconds, int runsToday = 1) {
+        for (int i = 0; i < runsToday; ++i)
+            h.appendRecord(level, seconds);
+        h.state.CurrentLevel = level;
+        h.state.RecordedTime = seconds;
+        h.state.RunFinished = 1;
+        h.state.RunEnding = 1;
+        h.state.CorrectCount = 10;
+        h.host.showWaitNotice();
+        h.host.replace(new FrmSyuuryou(h.context));
+        h.processEvents();
+        return h.currentAs<FrmSyuuryou>();
+    }
+    template <class W = QLabel> W* control(const char* name) const {
+        W* w = h.host.current()->findChild<W*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QString text(const char* name) const { return control(name)->text(); }
+    bool shown(const char* name) const { return control<QWidget>(name)->isVisible(); }
+
+    ScreenHarness h;
+    int menus = 0;
+    int runs = 0;
+};
+
+TEST_F(EvaluationScreenTest, FirstClearingOfTheTargetLevelPlaysTheRecordThenThePass) {
+    h.state.NewPersonalBest = 1;
+    h.state.ClearedBefore = 0;
+    FrmSyuuryou* f = evaluate(5, 10, 5);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(h.sound.commands, (QStringList{playCommandOf(h, kPersonalBestSoundFile),
+                                             playCommandOf(h, QStringLiteral("合格"))}));
+    EXPECT_EQ(text("Label20"), QStringLiteral("新記録おめでとう"));
+    EXPECT_EQ(text("Label19"), QStringLiteral("獲得ポイント：26点×1→26点"));
+    EXPECT_EQ(text("Label18"), QStringLiteral("今の成績：10秒"));
+    EXPECT_EQ(text("Label13"), QStringLiteral(" (このレベル　5回目)"));
+    EXPECT_EQ(text("Label14"), QStringLiteral("（5回目)"));
+    EXPECT_EQ(text("Label15"), QStringLiteral("Zanfolio"));
+    EXPECT_TRUE(shown("Label2"));
+    EXPECT_TRUE(shown("Picture1"));
+    EXPECT_EQ(text("Label1"), QStringLiteral("目標レベルクリア。おめでとう！"));
+    EXPECT_FALSE(shown("Command4") || shown("Command5")) << "the buttons wait for the timer";
+    EXPECT_EQ(h.state.NewPersonalBest, 0) << "the screen consumes the flag";
+    EXPECT_FALSE(h.host.waitNoticeVisible());
+
+    f->Timer1_Timer();
+    EXPECT_FALSE(shown("Picture1"));
+    EXPECT_TRUE(shown("Command4") && shown("Command5"));
+    EXPECT_EQ(h.host.focusWidget(), control<QWidget>("Command4"));
+    EXPECT_EQ(text("Label2"), QStringLiteral("このレベルクリア"));
+
+    f->activate(); // activated again: nothing is played twice
+    EXPECT_EQ(h.sound.commands.size(), 2);
+}
+
+TEST_F(EvaluationScreenTest, ClearedAndOverusedLevelBelowTheTargetOffersOnlyTheMenu) {
+    h.state.Criteria.OveruseRunLimit[3] = 3;
+    FrmSyuuryou* f = evaluate(3, 10, 5);
+    ASSERT_NE(f, nullptr);
+    EXPECT_FALSE(shown("Label20"));
+    EXPECT_FALSE(shown("Picture1")) << "only the target level congratulates";
+    EXPECT_EQ(h.sound.commands, QStringList{playCommandOf(h, kFailSoundFile)})
+        << "no record, within the minimum line";
+    f->Timer1_Timer();
+    EXPECT_TRUE(shown("Command4"));
+    EXPECT_FALSE(shown("Command5"));
+    EXPECT_TRUE(shown("Label2"));
+    EXPECT_EQ(text("Label2"), QStringLiteral("次のレベルへ進みましょう"));
+    QTest::mouseClick(control<QPushButton>("Command4"), Qt::LeftButton);
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(runs, 0);
+}
+
+TEST_F(EvaluationScreenTest, OnceMoreStartsTheSameLevelAgainOnce) {
+    FrmSyuuryou* f = evaluate(2, 50);
+    ASSERT_NE(f, nullptr);
+    f->Timer1_Timer();
+    auto* again = control<QPushButton>("Command5");
+    ASSERT_TRUE(again->isVisible());
+    QTest::mouseClick(again, Qt::LeftButton);
+    f->Command5_Click(); // a second click before the drill is up
+    h.processEvents();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(menus, 0);
+    ASSERT_NE(h.currentAs<MainFrm>(), nullptr);
+    EXPECT_EQ(h.state.CurrentLevel, 2);
+    EXPECT_EQ(text("sLabel8"), QStringLiteral("引き算１"));
+    EXPECT_EQ(h.state.CorrectCount, 0);
+    EXPECT_EQ(h.state.RunFinished + h.state.RunEnding + h.state.TimedOut, 0);
+    EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
+    EXPECT_EQ(text("sLabel11"), QStringLiteral("2")) << "the second run of the day on this level";
+    EXPECT_FALSE(h.host.waitNoticeVisible());
+}
+
+} // namespace

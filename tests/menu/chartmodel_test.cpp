@@ -1,0 +1,334 @@
+#include "chartmodel.h"
+#include "chartpupillist.h"
+#include "chartranking.h"
+#include "daycount.h"
+#include "fakes.h"
+#include "menufixture.h"
+#include "testfolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
+// An 800 × 600 surface: U = 400, V = 200, the first block at N = 30.
+constexpr double kW = 800;
+constexpr double kH = 600;
+constexpr double kU = kW / 2;
+constexpr double kV = kH / 3;
+constexpr double kN = 0.05 * kH;
+
+constexpr int kPupil = 7;
+
+ResultsRecord run(int pupil, int level, int time, QDate date = kNow.date()) {
+    ResultsRecord r;
+    r.date = dayCount(date);
+    r.timeOfDay = 0.5;
+    r.pupil = int16_t(pupil);
+    r.level = int16_t(level);
+    r.time = time;
+    return r;
+}
+
+std::vector<ChartPrimitive> ofRole(const ChartDrawing& d, ChartRole role) {
+    std::vector<ChartPrimitive> out;
+    for (const ChartPrimitive& p : d.primitives)
+        if (p.role == role)
+            out.push_back(p);
+    return out;
+}
+
+class ChartModelTest : public ::testing::Test {
+  protected:
+    ChartModelTest() {
+        s.addPupil(kPupil, QStringLiteral("山田"));
+        s.addPupil(8, QStringLiteral("佐藤"));
+        s->CurrentStudent = kPupil;
+    }
+    ChartDrawing chart(std::vector<int> levels = {1}, ChartTarget target = ChartTarget::Screen,
+                       const QString& group = QStringLiteral("全学年")) {
+        ChartRequest r;
+        r.pupil = kPupil;
+        r.levels = std::move(levels);
+        r.width = kW;
+        r.height = kH;
+        r.target = target;
+        r.groupText = group;
+        return BuildChart(*s, records, kNow, r);
+    }
+    void runs(std::initializer_list<int> times, int pupil = kPupil, int level = 1) {
+        int day = 0;
+        for (int t : times)
+            records.push_back(run(pupil, level, t, kNow.date().addDays(-100 + day++)));
+    }
+    MenuState s;
+    std::vector<ResultsRecord> records;
+};
+
+TEST_F(ChartModelTest, NewPersonalBestsRedOthersBlueAtTheirPlaces) {
+    runs({60, 55, 58, 50});
+    runs({45}, 8); // another pupil: school figures only, never plotted
+    const ChartDrawing d = chart();
+    const std::vector<ChartPrimitive> points = ofRole(d, ChartRole::RunPoint);
+    ASSERT_EQ(points.size(), 4u);
+    const int scale = 70; // slowest 60 s
+    ASSERT_EQ(d.blocks.at(0).yScale, scale);
+    const int times[] = {60, 55, 58, 50};
+    const uint32_t colours[] = {kNewBestColour, kNewBestColour, kRunColour, kNewBestColour};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_DOUBLE_EQ(points[size_t(i)].at.x(), kU * (0.7 * (i + 1) / 4 + 0.2));
+        EXPECT_DOUBLE_EQ(points[size_t(i)].at.y(), kN + kV * (0.8 - 0.7 * times[i] / scale));
+        EXPECT_EQ(points[size_t(i)].colour, colours[i]);
+        EXPECT_EQ(points[size_t(i)].width, kScreenLineWidth);
+    }
+    // The three bests joined in order: 1 → 2 → 4.
+    const std::vector<ChartPrimitive> joins = ofRole(d, ChartRole::BestLine);
+    ASSERT_EQ(joins.size(), 2u);
+    EXPECT_EQ(joins[0].at, points[0].at);
+    EXPECT_EQ(joins[0].to, points[1].at);
+    EXPECT_EQ(joins[1].to, points[3].at);
+    EXPECT_EQ(joins[1].width, kBestLineWidth);
+    EXPECT_EQ(d.blocks[0].bests.size(), 3u);
+    EXPECT_EQ(d.blocks[0].schoolBestTime, 45);
+}
+
+TEST(ChartYScale, TopOfTheTimeAxisAboveTheSlowestRunAndCapped) {
+    const std::pair<int, int> cases[] = {{83, 90}, {80, 90}, {995, 1000}, {1790, 1000}, {0, 10}};
+    for (auto [max, scale] : cases)
+        EXPECT_EQ(YScale(max), scale) << max;
+}
+
+TEST_F(ChartModelTest, AxisLabelsNameZeroAndTheScale) {
+    runs({83, 70});
+    const std::vector<ChartPrimitive> labels = ofRole(chart(), ChartRole::AxisLabel);
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0].text, QStringLiteral("0秒"));
+    EXPECT_EQ(labels[0].at, QPointF(0.12 * kU, kN + 0.79 * kV));
+    EXPECT_EQ(labels[1].text, QStringLiteral("90秒"));
+    EXPECT_EQ(labels[1].at, QPointF(0.12 * kU, kN + 0.1 * kV));
+}
+
+TEST_F(ChartModelTest, WithoutPlottedRunsOnlyAxesAndABlankCount) {
+    // Nothing at all, and only runs of 1800 s or more (which once divided by zero).
+    for (bool slowRuns : {false, true}) {
+        SCOPED_TRACE(slowRuns);
+        records.clear();
+        if (slowRuns)
+            runs({1800, 2500, kNoTime});
+        const ChartDrawing d = chart();
+        EXPECT_TRUE(ofRole(d, ChartRole::RunPoint).empty());
+        EXPECT_TRUE(ofRole(d, ChartRole::BestLine).empty());
+        EXPECT_TRUE(ofRole(d, ChartRole::AxisLabel).empty());
+        EXPECT_TRUE(ofRole(d, ChartRole::BestLabel).empty());
+        EXPECT_EQ(ofRole(d, ChartRole::Axis).size(), 2u);
+        const QStringList& text = d.blocks.at(0).textLines;
+        EXPECT_EQ(text.value(0),
+                  QStringLiteral("回数\u3000\u3000\u3000\u3000\u3000\u3000\u3000   回"));
+        // The school's best is blank without any run, and counts slow runs too.
+        EXPECT_EQ(text.value(3),
+                  QStringLiteral("\u3000\u3000最高\u3000\u3000\u3000\u3000       /") +
+                      (slowRuns ? QStringLiteral(" 1800秒") : QStringLiteral("     秒")));
+        for (const QString& line : text)
+            EXPECT_FALSE(line.startsWith(QStringLiteral("\u3000\u3000平均"))) << line.toStdString();
+    }
+}
+
+TEST_F(ChartModelTest, SlowRunsLeftOutOfThePlotButCountedForTheSchoolBest) {
+    runs({1800, 60, 2000, 50});
+    const ChartDrawing d = chart();
+    const std::vector<ChartPrimitive> points = ofRole(d, ChartRole::RunPoint);
+    ASSERT_EQ(points.size(), 2u);
+    EXPECT_DOUBLE_EQ(points[0].at.x(), kU * (0.7 * 1 / 2 + 0.2));
+    EXPECT_DOUBLE_EQ(points[1].at.x(), kU * (0.7 * 2 / 2 + 0.2));
+    EXPECT_EQ(d.blocks[0].personalRunCount, 2);
+    EXPECT_EQ(d.blocks[0].schoolTimeCount, 2);
+}
+
+TEST_F(ChartModelTest, TextBlockLinesWithRanksTimesAndPoints) {
+    runs({60, 50});
+    runs({40, 41}, 8);
+    s->Stats.PersonalBestTimes(1, kPupil) = 50;
+    s->Stats.PersonalBestTimes(1, 8) = 40;
+    s->Stats.TotalPoints(1, kPupil) = 12;
+    s->Stats.TotalPoints(1, 8) = 31;
+    const QStringList text = chart().blocks.at(0).textLines;
+    const QStringList expected{
+        QStringLiteral("回数\u3000\u3000\u3000\u3000\u3000\u3000\u3000  2回"),
+        QStringLiteral("タイム  \u3000\u3000 \u3000    本人 / 塾全体"),
+        QStringLiteral("\u3000\u3000順位\u3000\u3000\u3000\u3000    2位"),
+        QStringLiteral("\u3000\u3000最高\u3000\u3000\u3000\u3000   50秒 /   40秒"),
+        QStringLiteral("\u3000\u3000平均\u3000\u3000\u3000\u3000   55秒 /   48秒"), // 191 / 4
+        QStringLiteral("ポイント  \u3000\u3000\u3000"),
+        QStringLiteral("\u3000\u3000順位\u3000\u3000\u3000\u3000    2位"),
+        QStringLiteral("\u3000\u3000獲得ポイント   12点"),
+        QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000/"
+                       "   22点"), // 43 / 2 = 21.5, rounded up
+        QStringLiteral("\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000\u3000"
+                       " (塾平均)"),
+    };
+    EXPECT_EQ(text, expected);
+}
+
+TEST_F(ChartModelTest, TextBlockLinesStepDownAndTheLastHalfALineMore) {
+    runs({60});
+    for (ChartTarget target : {ChartTarget::Screen, ChartTarget::Printer}) {
+        const double h = (target == ChartTarget::Screen ? 0.08 : 0.06) * kV;
+        const std::vector<ChartPrimitive> lines = ofRole(chart({1}, target), ChartRole::TextBlock);
+        ASSERT_EQ(lines.size(), 9u); // no school points average without points
+        EXPECT_DOUBLE_EQ(lines[0].at.y(), kN + 0.05 * kV + h);
+        EXPECT_DOUBLE_EQ(lines[7].at.y(), kN + 0.05 * kV + 8 * h);
+        EXPECT_DOUBLE_EQ(lines[8].at.y(), kN + 0.05 * kV + 9.5 * h);
+        EXPECT_DOUBLE_EQ(lines[0].at.x(), 1.05 * kU);
+        EXPECT_EQ(lines[0].fontSize, 9);
+    }
+}
+
+TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
+    s.addPupil(9, QStringLiteral("長い名前の生徒")); // longer than the five-character name field
+    s->Stats.PersonalBestTimes(1, 8) = 40;
+    s->Stats.PersonalBestTimes(1, 9) = 45;
+    s->Stats.TotalPoints(1, 9) = 20;
+    s->Stats.TotalPoints(1, 8) = 10;
+    ChartRankTexts long9 =
+        ChartRankings(*s, 1, 9, QStringLiteral("全学年"), RankingKind::TotalPoints);
+    EXPECT_EQ(long9.timeRankText, QStringLiteral("  2"));
+    EXPECT_EQ(long9.pointsRankText, QStringLiteral("  1"));
+    EXPECT_EQ(long9.pupilPoints, 20);
+    EXPECT_EQ(long9.schoolPointPupils, 2);
+    EXPECT_EQ(long9.schoolPointSum, 30);
+
+    // No record: "---" stays as text in the rank line.
+    ChartRankTexts none =
+        ChartRankings(*s, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints);
+    EXPECT_EQ(none.timeRankText, QStringLiteral("---"));
+    ChartBlock b;
+    b.ranks = none;
+    EXPECT_EQ(ChartTextBlock(b).value(2),
+              QStringLiteral("\u3000\u3000順位\u3000\u3000\u3000\u3000  ---位"));
+
+    // Outside the grade group: no line, so blank ranks and no points.
+    ChartRankTexts hidden =
+        ChartRankings(*s, 1, 9, QStringLiteral("中１"), RankingKind::TotalPoints);
+    EXPECT_TRUE(hidden.timeRankText.isEmpty());
+    EXPECT_TRUE(hidden.pointsRankText.isEmpty());
+    EXPECT_EQ(hidden.pupilPoints, 0);
+}
+
+TEST_F(ChartModelTest, OneNameBeginningAnotherFindsItsOwnLine) {
+    s.addPupil(20, QStringLiteral("山田花子")); // contains "山田", ranked first
+    s->Stats.PersonalBestTimes(1, 20) = 30;
+    s->Stats.PersonalBestTimes(1, kPupil) = 50;
+    EXPECT_EQ(ChartRankings(*s, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints)
+                  .timeRankText,
+              QStringLiteral("  2"));
+}
+
+TEST(ChartPatternText, WholeRoundedNumbersAndBlankZero) {
+    EXPECT_EQ(chartPatternText(21.5), QStringLiteral("22"));
+    EXPECT_EQ(chartPatternText(0.4), QString());
+    EXPECT_EQ(chartPatternText(0.0), QString());
+    EXPECT_EQ(chartPatternText(QStringLiteral("  3")), QStringLiteral("3"));
+    EXPECT_EQ(chartPatternText(QStringLiteral("---")), QStringLiteral("---"));
+    EXPECT_EQ(chartPatternText(QString()), QString());
+}
+
+TEST_F(ChartModelTest, FourthLevelStartsANewPageWithTheNameAgain) {
+    runs({60});
+    for (ChartTarget target : {ChartTarget::Screen, ChartTarget::Printer}) {
+        const ChartDrawing d = chart({1, 2, 3, 4}, target);
+        EXPECT_EQ(d.pages, 2);
+        ASSERT_EQ(d.blocks.size(), 4u);
+        EXPECT_DOUBLE_EQ(d.blocks[0].top, 0.05 * kH);
+        EXPECT_NEAR(d.blocks[1].top, 0.35 * kH, 1e-9);
+        EXPECT_NEAR(d.blocks[2].top, 0.65 * kH, 1e-9);
+        EXPECT_DOUBLE_EQ(d.blocks[3].top, 0.05 * kH);
+        EXPECT_EQ(ofRole(d, ChartRole::PupilName).size(), 2u);
+        const std::vector<ChartPrimitive> second = ChartPage(d, 1);
+        for (const ChartPrimitive& p : second)
+            EXPECT_EQ(p.level, 4);
+        EXPECT_EQ(second.front().role, ChartRole::PupilName);
+        EXPECT_EQ(second.front().text, QStringLiteral("山田"));
+        EXPECT_EQ(second.front().fontSize, 18);
+    }
+}
+
+TEST_F(ChartModelTest, LevelAboveTheLevelCountStopsTheDrawing) {
+    const ChartDrawing d = chart({1, s->LevelCount + 1, 2});
+    ASSERT_EQ(d.blocks.size(), 1u);
+    EXPECT_EQ(d.pages, 1);
+}
+
+TEST_F(ChartModelTest, PaperSizesDifferFromTheScreen) {
+    runs({60});
+    const ChartDrawing paper = chart({1}, ChartTarget::Printer);
+    EXPECT_EQ(ofRole(paper, ChartRole::Title).at(0).fontSize, 18);
+    EXPECT_EQ(ofRole(paper, ChartRole::Axis).at(0).width, kPrinterLineWidth);
+    EXPECT_EQ(ofRole(paper, ChartRole::RunPoint).at(0).width, kPrinterLineWidth);
+    EXPECT_EQ(ofRole(paper, ChartRole::HeaderRule).at(0).width, kRuleLineWidth);
+    const ChartDrawing screen = chart({1});
+    EXPECT_EQ(ofRole(screen, ChartRole::Title).at(0).fontSize, 12);
+    EXPECT_EQ(ofRole(screen, ChartRole::Title).at(0).text,
+              s->ProgramTitle + QStringLiteral(" ") + s->LevelNames[1]);
+}
+
+TEST_F(ChartModelTest, BestLabelsShortenDatesWithinTheSameYear) {
+    // Seven successive bests, the last two in a new year.
+    const QDate days[] = {{2025, 10, 1}, {2025, 10, 2}, {2025, 10, 3}, {2025, 10, 4},
+                          {2025, 10, 5}, {2026, 1, 6},  {2026, 1, 7}};
+    int time = 90;
+    for (const QDate& day : days)
+        records.push_back(run(kPupil, 1, time--, day));
+    const std::vector<ChartPrimitive> labels = ofRole(chart(), ChartRole::BestLabel);
+    QStringList texts;
+    for (const ChartPrimitive& p : labels)
+        texts << p.text;
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("90秒"), QStringLiteral("2025/10/01"),
+                                  QStringLiteral("88秒"), QStringLiteral("10/03"),
+                                  QStringLiteral("84秒"), QStringLiteral("01/07")}));
+    const std::vector<ChartPrimitive> last = ofRole(chart(), ChartRole::LastDate);
+    ASSERT_EQ(last.size(), 1u);
+    EXPECT_EQ(last[0].text, QStringLiteral("2026/01/07"));
+}
+
+TEST_F(ChartModelTest, LastDateIsThePupilsLastRunNotTheFilesLastRecord) {
+    runs({60});
+    records.push_back(run(8, 2, 40, kNow.date()));
+    const std::vector<ChartPrimitive> last = ofRole(chart(), ChartRole::LastDate);
+    ASSERT_EQ(last.size(), 1u);
+    EXPECT_EQ(last[0].text, QStringLiteral("2026/08/31")); // 100 days before 9 Dec
+}
+
+TEST_F(ChartModelTest, RunsOlderThanTenYearsOrOfLevelsWithoutColumnAreLeftOut) {
+    records.push_back(run(kPupil, 1, 60, kNow.date().addDays(-3650)));
+    records.push_back(run(kPupil, 1, 70, kNow.date().addDays(-3649)));
+    const ChartDrawing d = chart();
+    EXPECT_EQ(d.blocks.at(0).personalRunCount, 1);
+    EXPECT_EQ(d.blocks.at(0).personalMaxTime, 70);
+}
+
+TEST(FillChartPupilList, EntriesOfListedPupilsAndGradeOfTheSchoolYear) {
+    TestInstallation inst;
+    inst.writeLines(inst.rosterPath(), {QStringLiteral("12,2017,0,0,\" 山田太郎 \",0,\"\",\"\""),
+                                        QStringLiteral("13,2014,0,0,\"休会中\",1,\"\",\"\""),
+                                        QStringLiteral("14,1990,0,0,\"★先生\",0,\"\",\"\"")});
+    SharedState state;
+    state.DataRoot = inst.dataRoot();
+    state.SchoolYearStartMonth = 4;
+    state.RosterGradeLabels[14] = QStringLiteral("前の値");
+    // 15 March 2027 is still school year 2026: born 2017 is in grade 3 ("小３"), not grade 2.
+    FakeClock clock(QDateTime(QDate(2027, 3, 15), QTime(9, 0)));
+    Result<QStringList> list = FillChartPupilList(state, clock);
+    ASSERT_TRUE(list.ok());
+    EXPECT_EQ(*list, (QStringList{QStringLiteral("小３ /  山田太郎/12"),
+                                  QStringLiteral("前の値 /  ★先生/14")}));
+    EXPECT_EQ(state.RosterNames[13], QStringLiteral("休会中"));
+    EXPECT_EQ(state.RosterGradeLabels[13], QStringLiteral("小６"));
+    EXPECT_EQ(state.RosterBirthYears[12], 2017);
+    EXPECT_EQ(chartListPupil(list->at(0)), 12);
+}
+
+} // namespace
