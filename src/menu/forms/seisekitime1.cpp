@@ -1,5 +1,6 @@
 #include "seisekitime1.h"
 
+#include "chartpanel.h"
 #include "columnlayout.h"
 #include "configuration.h"
 #include "datewindow.h"
@@ -176,6 +177,10 @@ void Seisekitime1::buildViewControls() {
     // The chart button and the print button exist but are not offered here.
     Command17 = button(this, "Command17", QStringLiteral("グラフ"), QRect(546, 720, 150, 40));
     Command17->hide();
+    connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
+    Picture11 = new ChartPanel(context_, this);
+    Picture11->hide();
+    connect(Picture11, &ChartPanel::closed, this, [this] { Picture11->hide(); });
     Command27 = button(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
     Command27->hide();
 }
@@ -290,6 +295,7 @@ void Seisekitime1::activate() {
     const bool teacher = IsTeacherName(state.StudentName);
     Command27->setVisible(teacher && state.TeacherPrintButton.toNumber() == 1);
     Command8->setVisible(teacher);
+    Picture11->setTeacher(teacher);
 
     Label17->setText(
         MinutesSinceSignInText(state.SignInTime, secondsSinceMidnight(context_.clock.now())));
@@ -544,6 +550,7 @@ void Seisekitime1::Combo2_Click() {
 void Seisekitime1::Option2_Click(int index) {
     const int levels = std::min(context_.state.LevelCount, kMaxLevel);
     Command17->hide();
+    Picture11->hide();
     Command1->setEnabled(false);
     for (int level = 1; level <= levels; ++level) {
         columns_[size_t(level)].Command4->setEnabled(false);
@@ -583,8 +590,10 @@ void Seisekitime1::Option2_Click(int index) {
             Option1_Click(2);
         }
     } else {
-        // The chart button stays hidden: the chart panel is a separate widget.
+        Command17->show();
         Combo2->hide();
+        // The chart's pupil and level lists are filled before the personal list is built.
+        Picture11->fillLists();
         showRunList(RunListView::Personal);
     }
 }
@@ -713,6 +722,15 @@ void Seisekitime1::showRunList(RunListView view) {
     Picture1->setEnabled(true);
     if (view == RunListView::AllRuns && lists.ok() && lists->dateWindowBoxShown)
         Combo2->show();
+}
+
+void Seisekitime1::Command17_Click() {
+    Picture11->setGradeGroupText(Combo1->currentText());
+    Picture11->setPointsRankingKind(PointsRankingKind == 2 ? RankingKind::TodayPoints
+                                                           : RankingKind::TotalPoints);
+    Picture11->show();
+    Picture11->raise();
+    Picture11->showFor(context_.state.CurrentStudent);
 }
 
 // ---------------------------------------------------------------------------------------------

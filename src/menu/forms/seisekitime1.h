@@ -11,7 +11,7 @@
 //   Label11 title, Label12 pupil, Label13 school and number, Label17 minutes, Label18 runs today
 //   Label5 view title; Option2_i display mode; Picture1 holding Option1_k (sub-view)
 //   Combo1 grade group (editable); Combo2 date window; HScroll1 column paging
-//   Command1 "戻る(0)"; Command8 "データ処理" (teachers); Command17 "グラフ" (kept hidden: the
+//   Command1 "戻る(0)"; Command8 "データ処理" (teachers); Command17 "グラフ" (in the personal view: opens the chart panel Picture11; formerly the
 //   chart panel is a separate widget); Command27 "印刷" (never offered in this program)
 //   Picture7 password panel: Label28, Text3, Command10_0, Command10_1, Command12
 //   Picture2 wait panel (Label19, ProgressBar1); Picture6 busy panel (ProgressBar2)
@@ -30,6 +30,9 @@
 #include <array>
 
 class QComboBox;
+namespace zanfolio {
+class ChartPanel;
+}
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -117,6 +120,8 @@ class Seisekitime1 : public Screen {
     QPushButton* Command1;
     QPushButton* Command8;
     QPushButton* Command17;
+    ChartPanel* Picture11 = nullptr;
+    void Command17_Click();
     QPushButton* Command27;
     QWidget* Picture7;
     QLabel* Label28;

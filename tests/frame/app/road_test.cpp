@@ -1,0 +1,112 @@
+// The whole road of a pupil on the real screens, by keyboard: roster form → results menu →
+// drill → evaluation → results menu → roster form → launcher.
+
+#include "decimal.h"
+#include "navigation.h"
+#include "screenharness.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+QString screenName(ScreenHarness& h) { return h.host.current() ? h.host.current()->metaObject()->className() : QString(); }
+
+template <class W = QWidget> W* control(ScreenHarness& h, const QString& name) {
+    return h.host.current() ? h.host.current()->findChild<W*>(name) : nullptr;
+}
+
+// The answer of the problem on screen, typed as a pupil types it: digits, the point by the
+// first space, the second space hands it in.
+QString answerKeys(ScreenHarness& h) {
+    const Decimal a = leadingDecimal(control<QLabel>(h, QStringLiteral("qLabel1"))->text()).value;
+    const Decimal b = leadingDecimal(control<QLabel>(h, QStringLiteral("qlabel2"))->text()).value;
+    const bool plus = control<QLabel>(h, QStringLiteral("Label6"))->text() == QStringLiteral("＋");
+    const QString answer = Text(plus ? a + b : a - b);
+    return answer.contains(u'.') ? answer + u' ' : answer + QStringLiteral("  ");
+}
+
+TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
+    ensureApplication();
+    ScreenHarness h;
+    h.random.fallback = 0.4f;
+    h.install.writeLines(h.install.rosterPath(),
+                         {QStringLiteral("12,2017,0,0,\"山田　花子\",0,\"\",\"\""),
+                          QStringLiteral("13,2016,0,0,\"佐藤一郎\",0,\"\",\"\"")});
+    wireNavigation(h.context);
+    h.context.navigate.showRosterForm();
+    h.processEvents();
+    ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
+
+    // Sign in by the list and Enter.
+    QListWidget* names = control<QListWidget>(h, QStringLiteral("List1"));
+    ASSERT_NE(names, nullptr);
+    ASSERT_GE(names->count(), 2);
+    names->setFocus();
+    for (int row = 1; row < names->count(); ++row)
+        if (names->item(row)->text().contains(QStringLiteral("山田")))
+            names->setCurrentRow(row);
+    QTest::keyClick(names, Qt::Key_Return);
+    h.processEvents();
+    ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
+    EXPECT_EQ(h.state.CurrentStudent, ScreenHarness::kPupil);
+    EXPECT_EQ(control<QLabel>(h, QStringLiteral("Label14_2"))->text(), QStringLiteral("-----"));
+
+    // Level 2 by its key, ten correct answers.
+    QTest::keyClicks(h.host.current(), QStringLiteral("2"));
+    h.processEvents();
+    ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::MainFrm"));
+    EXPECT_EQ(h.state.CurrentLevel, 2);
+    for (int i = 0; i < 10; ++i) {
+        h.clock.advanceMs(3000);
+        QTest::keyClicks(h.host.current(), answerKeys(h));
+    }
+    EXPECT_EQ(h.state.CorrectCount, 10);
+    for (int i = 0; i < 20 && screenName(h) != QStringLiteral("zanfolio::FrmSyuuryou"); ++i) {
+        h.clock.advanceMs(200);
+        h.pump(20);
+    }
+    ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::FrmSyuuryou"));
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].level, 2);
+    EXPECT_EQ(h.records()[0].pupil, ScreenHarness::kPupil);
+
+    // "メニューへ" once the buttons are offered.
+    QPushButton* menu = nullptr;
+    for (int i = 0; i < 50 && !(menu && menu->isVisible()); ++i) {
+        h.pump(20);
+        menu = control<QPushButton>(h, QStringLiteral("Command4"));
+    }
+    ASSERT_TRUE(menu && menu->isVisible());
+    QTest::mouseClick(menu, Qt::LeftButton);
+    h.processEvents();
+    ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
+    EXPECT_TRUE(control<QLabel>(h, QStringLiteral("Label14_2"))->text().startsWith(QStringLiteral("1回/")));
+    EXPECT_TRUE(control<QLabel>(h, QStringLiteral("Label15_2"))->text().startsWith(QStringLiteral("1回/")));
+    QListWidget* list = control<QListWidget>(h, QStringLiteral("List5_2"));
+    ASSERT_NE(list, nullptr);
+    bool ownLine = false;
+    for (int i = 0; i < list->count(); ++i)
+        ownLine = ownLine || list->item(i)->text().contains(QStringLiteral("●"));
+    EXPECT_TRUE(ownLine);
+
+    // "0" back to the roster form, "0" there to the launcher.
+    QTest::keyClicks(h.host.current(), QStringLiteral("0"));
+    h.processEvents();
+    ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
+    QTest::keyClicks(h.host.current(), QStringLiteral("0"));
+    h.processEvents();
+    ASSERT_EQ(h.launcher.started.size(), 1u);
+    EXPECT_TRUE(h.launcher.started[0].first.endsWith(QStringLiteral("起動/プログラムメニューc.exe")));
+    EXPECT_EQ(h.launcher.started[0].second, QStringList{QStringLiteral("001")});
+    EXPECT_TRUE(h.host.ending());
+}
+
+} // namespace

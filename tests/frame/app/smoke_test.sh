@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End-to-end smoke test of the real program under a virtual display, with a silent PulseAudio
+# output: a demonstration installation, a pupil signs in by keyboard and starts level 1, whose
+# time-out is set to ten seconds; the run must land in the results file as a time-out, and the
+# screenshots are kept in $SHOTS. Exit 77 (skipped) when Xvfb or xdotool is missing.
+set -euo pipefail
+program=$1 demo_install=$2 data_tool=$3
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "skipped: Xvfb or xdotool is not installed"; exit 77; }
+
+work=$(mktemp -d /tmp/zanfolio-smoke.XXXXXX)
+shots=${SHOTS:-$work/screens}
+mkdir -p "$shots"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
+trap cleanup EXIT
+
+"$demo_install" "$work/demo"
+cp "$program" "$work/demo/calc/zanfolio"
+# Level 1: minimum line 2 s, so the run times out after 10 s.
+sed -i '2s/^40,60,/40,2,/' "$work/demo/data/calc/タイム回数データ.txt"
+before=$("$data_tool" --program-dir "$work/demo/calc" dump | wc -l)
+
+display=":$((200 + RANDOM % 500))"
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+HOME="$work" pulseaudio --daemonize=no --system=false --disallow-exit --exit-idle-time=-1 \
+  --realtime=false -n -L module-null-sink -L "module-native-protocol-unix socket=$work/pulse" \
+  >/dev/null 2>&1 & pids+=($!)
+export PULSE_SERVER="unix:$work/pulse"
+for _ in $(seq 50); do [ -S "$work/pulse" ] && break; sleep 0.1; done
+
+unset QT_QPA_PLATFORM
+"$work/demo/calc/zanfolio" >"$work/program.log" 2>&1 & pids+=($!)
+sleep 5
+import -window root "$shots/1-roster.png" || true
+xdotool key --delay 150 Down Return
+sleep 4
+import -window root "$shots/2-menu.png" || true
+xdotool type --delay 150 1
+sleep 3
+import -window root "$shots/3-drill.png" || true
+sleep 12
+import -window root "$shots/4-evaluation.png" || true
+
+after=$("$data_tool" --program-dir "$work/demo/calc" dump | wc -l)
+last=$("$data_tool" --program-dir "$work/demo/calc" dump | tail -1)
+echo "records before: $((before - 1)), after: $((after - 1)); last: $last; screenshots: $shots"
+[ "$after" -eq $((before + 1)) ] || { echo "no new record"; cat "$work/program.log"; exit 1; }
+[[ "$last" == *,1,1,99999,00123 ]] || { echo "unexpected record: $last"; exit 1; }
+for f in 1-roster 2-menu 3-drill 4-evaluation; do [ -s "$shots/$f.png" ] || { echo "missing $f.png"; exit 1; }; done
+rm -rf "$work/demo"
