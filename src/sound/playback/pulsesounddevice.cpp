@@ -153,18 +153,18 @@ private:
     };
 
     static pa_simple* open(const SampleFormat& format, int* error) {
-        pa_sample_spec spec{};
-        spec.format = PA_SAMPLE_S16NE;
-        spec.rate = uint32_t(format.rate);
-        spec.channels = uint8_t(format.channels);
+        pa_sample_spec sampleFormat{};
+        sampleFormat.format = PA_SAMPLE_S16NE;
+        sampleFormat.rate = uint32_t(format.rate);
+        sampleFormat.channels = uint8_t(format.channels);
         // A short target buffer: the sound starts at once and the drain ends soon after it.
         pa_buffer_attr attr{};
         attr.maxlength = uint32_t(-1);
-        attr.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(kStreamLatencyMs) * 1000, &spec));
+        attr.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(kStreamLatencyMs) * 1000, &sampleFormat));
         attr.prebuf = uint32_t(-1);
         attr.minreq = uint32_t(-1);
         attr.fragsize = uint32_t(-1);
-        return pa_simple_new(nullptr, "Zanfolio", PA_STREAM_PLAYBACK, nullptr, "効果音", &spec,
+        return pa_simple_new(nullptr, "Zanfolio", PA_STREAM_PLAYBACK, nullptr, "効果音", &sampleFormat,
                              nullptr, &attr, error);
     }
 
