@@ -7,6 +7,7 @@
 
 #include "resultsfile.h"
 #include "testfolder.h"
+#include "testrecords.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -26,12 +27,7 @@ using namespace zanfolio::testing;
 namespace {
 
 ResultsRecord record(int pupil, int level, int time) {
-    ResultsRecord r;
-    r.date = 46365;
-    r.timeOfDay = 0.5;
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = time;
+    ResultsRecord r = testRecord(pupil, level, time, 46365);
     r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
     return r;
 }

@@ -2,6 +2,7 @@
 #include "platformfile.h"
 #include "resultsfile.h"
 #include "testfolder.h"
+#include "testrecords.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,15 +15,7 @@ using namespace zanfolio::testing;
 
 namespace {
 
-ResultsRecord run(int pupil, int level, int time) {
-    ResultsRecord r;
-    r.date = 46000;
-    r.timeOfDay = 0.5;
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = time;
-    return r;
-}
+ResultsRecord run(int pupil, int level, int time) { return testRecord(pupil, level, time); }
 
 class ResultsFileTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 
 #include "chartpanel.h"
 #include "columnlayout.h"
+#include "controls.h"
 #include "configuration.h"
 #include "datewindow.h"
 #include "daycount.h"
@@ -52,11 +53,7 @@ QString cssColour(uint32_t bgr) {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r,
                     double points = 12) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(r);
-    b->setFont(japaneseFont(points));
-    return b;
+    return makeButton(parent, name, caption, r, points);
 }
 
 QLabel* label(QWidget* parent, const char* name, const QRect& r, double points) {

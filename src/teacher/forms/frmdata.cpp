@@ -1,6 +1,7 @@
 #include "frmdata.h"
 
 #include "configuration.h"
+#include "controls.h"
 #include "dialogs.h"
 #include "fonts.h"
 #include "grades.h"
@@ -60,15 +61,6 @@ private:
     QWidget* form_;
     bool wasEnabled_;
 };
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    b->setFont(japaneseFont(12));
-    return b;
-}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
     auto* l = new QLabel(text, parent);

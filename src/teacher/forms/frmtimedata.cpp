@@ -2,6 +2,7 @@
 
 #include "columnexplanations.h"
 #include "configuration.h"
+#include "controls.h"
 #include "dialogs.h"
 #include "distribution.h"
 #include "fonts.h"
@@ -38,15 +39,6 @@ constexpr int kRowHeight = 20;
 constexpr int kCaretColumn = 10;
 
 const QString kTitle = QStringLiteral("注意");
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& place) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(place);
-    b->setFont(japaneseFont(12));
-    return b;
-}
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* l = new QLabel(text, parent);
