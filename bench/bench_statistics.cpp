@@ -9,9 +9,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
-
 #include <memory>
 #include <random>
 

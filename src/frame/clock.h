@@ -8,7 +8,7 @@
 namespace zanfolio {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Local date and time.
     virtual QDateTime now() const = 0;
@@ -17,23 +17,23 @@ public:
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     SystemClock() { timer_.start(); }
     QDateTime now() const override { return QDateTime::currentDateTime(); }
     qint64 monotonicMs() const override { return timer_.elapsed(); }
 
-private:
+  private:
     QElapsedTimer timer_;
 };
 
 // A clock fixed at one moment (the command-line companion's --now); monotonic time runs.
 class FixedClock final : public Clock {
-public:
+  public:
     explicit FixedClock(QDateTime moment) : moment_(std::move(moment)) { timer_.start(); }
     QDateTime now() const override { return moment_; }
     qint64 monotonicMs() const override { return timer_.elapsed(); }
 
-private:
+  private:
     QDateTime moment_;
     QElapsedTimer timer_;
 };

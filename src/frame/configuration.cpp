@@ -1,7 +1,7 @@
 #include "configuration.h"
 
-#include "criteria.h"
 #include "cp932.h"
+#include "criteria.h"
 #include "itemreader.h"
 #include "paths.h"
 #include "programdefinition.h"
@@ -40,12 +40,21 @@ void splitSchoolLine(const QString& line, Untyped* code, QString* name) {
 }
 
 QString pathSettingsFile(const SharedState& s) {
-    return s.AppDir + QStringLiteral("..") + separatorOf(s.AppDir) + QStringLiteral("パスデータ.txt");
+    return s.AppDir + QStringLiteral("..") + separatorOf(s.AppDir) +
+           QStringLiteral("パスデータ.txt");
 }
-QString commonSettingsFile(const SharedState& s) { return s.DataRoot + QStringLiteral("共通データ.txt"); }
-QString criteriaFile(const SharedState& s) { return s.ProgramDataDir + QStringLiteral("タイム回数データ.txt"); }
-QString resultsFile(const SharedState& s) { return s.ProgramDataDir + QStringLiteral("成績累積データ.dat"); }
-QString rosterFile(const SharedState& s) { return s.DataRoot + QStringLiteral("新名簿.txt"); }
+QString commonSettingsFile(const SharedState& s) {
+    return s.DataRoot + QStringLiteral("共通データ.txt");
+}
+QString criteriaFile(const SharedState& s) {
+    return s.ProgramDataDir + QStringLiteral("タイム回数データ.txt");
+}
+QString resultsFile(const SharedState& s) {
+    return s.ProgramDataDir + QStringLiteral("成績累積データ.dat");
+}
+QString rosterFile(const SharedState& s) {
+    return s.DataRoot + QStringLiteral("新名簿.txt");
+}
 
 namespace {
 
@@ -54,9 +63,10 @@ Result<std::vector<Item>> readSettingsItems(const QString& path, int count) {
     Result<QString> text = readCp932File(path);
     if (!text) {
         Error e = text.error();
-        e.message = e.kind == ErrorKind::NotFound
-                        ? QStringLiteral("設定ファイル「%1」が見つかりません。").arg(path)
-                        : QStringLiteral("設定ファイル「%1」を読めません。\n%2").arg(path, e.message);
+        e.message =
+            e.kind == ErrorKind::NotFound
+                ? QStringLiteral("設定ファイル「%1」が見つかりません。").arg(path)
+                : QStringLiteral("設定ファイル「%1」を読めません。\n%2").arg(path, e.message);
         e.endsProgram = true;
         return e;
     }
@@ -66,7 +76,8 @@ Result<std::vector<Item>> readSettingsItems(const QString& path, int count) {
         std::optional<Item> item = reader.next();
         if (!item)
             return makeError(path,
-                             QStringLiteral("設定ファイル「%1」の項目が足りません（%2 項目が必要ですが %3 項目しかありません）。")
+                             QStringLiteral("設定ファイル「%1」の項目が足りません（%2 "
+                                            "項目が必要ですが %3 項目しかありません）。")
                                  .arg(path)
                                  .arg(count)
                                  .arg(items.size()),

@@ -2,9 +2,8 @@
 
 #include "platformfile.h"
 
-#include <unicode/ucnv.h>
-
 #include <memory>
+#include <unicode/ucnv.h>
 
 namespace zanfolio {
 
@@ -31,9 +30,9 @@ QString decodeCp932(const QByteArray& bytes) {
     Converter c = openConverter();
     UErrorCode status = U_ZERO_ERROR;
     QString out(bytes.size() * 2 + 1, Qt::Uninitialized);
-    const int32_t n = ucnv_toUChars(c.get(), reinterpret_cast<UChar*>(out.data()),
-                                    int32_t(out.size()), bytes.constData(),
-                                    int32_t(bytes.size()), &status);
+    const int32_t n =
+        ucnv_toUChars(c.get(), reinterpret_cast<UChar*>(out.data()), int32_t(out.size()),
+                      bytes.constData(), int32_t(bytes.size()), &status);
     if (U_FAILURE(status))
         return QString::fromLatin1(bytes);
     out.resize(n);

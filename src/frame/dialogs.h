@@ -7,7 +7,7 @@
 namespace zanfolio {
 
 class Dialogs {
-public:
+  public:
     enum class Buttons { Ok, OkCancel, YesNo };
     enum class Icon { None, Information, Warning, Critical, Question };
     enum class Answer { Ok, Cancel, Yes, No };

@@ -1,18 +1,18 @@
 #include "eradate.h"
 
+#include <memory>
 #include <unicode/calendar.h>
 #include <unicode/locid.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/unistr.h>
-
-#include <memory>
 
 namespace zanfolio {
 
 QString japaneseEraDateText(const QDate& date) {
     UErrorCode status = U_ZERO_ERROR;
     const icu::Locale locale("ja_JP@calendar=japanese");
-    icu::SimpleDateFormat format(icu::UnicodeString::fromUTF8("Gy年 M月 dd日（E）"), locale, status);
+    icu::SimpleDateFormat format(icu::UnicodeString::fromUTF8("Gy年 M月 dd日（E）"), locale,
+                                 status);
     if (U_FAILURE(status))
         return date.toString(QStringLiteral("yyyy年 M月 dd日"));
     std::unique_ptr<icu::Calendar> calendar(icu::Calendar::createInstance(locale, status));

@@ -15,8 +15,12 @@ Untyped Item::toUntyped() const {
 ItemReader::ItemReader(QString text) : text_(std::move(text)) {}
 
 namespace {
-bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
-bool isSpace(QChar c) { return c == u' ' || c == u'\t'; }
+bool isLineEnd(QChar c) {
+    return c == u'\r' || c == u'\n';
+}
+bool isSpace(QChar c) {
+    return c == u' ' || c == u'\t';
+}
 } // namespace
 
 void ItemReader::skipBlank() {

@@ -7,7 +7,6 @@
 #include "untyped.h"
 
 #include <QString>
-
 #include <optional>
 
 namespace zanfolio {
@@ -25,7 +24,7 @@ struct Item {
 };
 
 class ItemReader {
-public:
+  public:
     explicit ItemReader(QString text);
 
     // The next item, or nothing past the last one.
@@ -34,7 +33,7 @@ public:
     // Line number of the next item (or of the end).
     int line();
 
-private:
+  private:
     void skipBlank();
 
     QString text_;

@@ -7,7 +7,7 @@
 namespace zanfolio {
 
 class ProcessLauncher {
-public:
+  public:
     virtual ~ProcessLauncher() = default;
     // Starts `program` with `arguments` in its own folder; false with a reason when it cannot.
     virtual bool startDetached(const QString& program, const QStringList& arguments,
@@ -15,8 +15,9 @@ public:
 };
 
 class SystemLauncher final : public ProcessLauncher {
-public:
-    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override;
+  public:
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       QString* error) override;
 };
 
 } // namespace zanfolio

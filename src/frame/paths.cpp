@@ -2,7 +2,9 @@
 
 namespace zanfolio {
 
-bool isSeparator(QChar c) { return c == u'\\' || c == u'/'; }
+bool isSeparator(QChar c) {
+    return c == u'\\' || c == u'/';
+}
 
 QChar separatorOf(const QString& path) {
     return path.contains(u'\\') && !path.contains(u'/') ? QChar(u'\\') : QChar(u'/');

@@ -41,9 +41,7 @@ Error systemError(const QString& path, DWORD code, const char* what) {
     const QString description =
         buffer ? QString::fromWCharArray(buffer).trimmed() : QString::number(code);
     LocalFree(buffer);
-    return Error{path,
-                 QString::fromUtf8(what).arg(path, description),
-                 false, kind, int(code)};
+    return Error{path, QString::fromUtf8(what).arg(path, description), false, kind, int(code)};
 }
 #else
 Error systemError(const QString& path, int code, const char* what) {
@@ -52,8 +50,7 @@ Error systemError(const QString& path, int code, const char* what) {
         kind = ErrorKind::NotFound;
     else if (code == EACCES || code == EAGAIN || code == EBUSY || code == ETXTBSY)
         kind = ErrorKind::Sharing;
-    return Error{path,
-                 QString::fromUtf8(what).arg(path, QString::fromLocal8Bit(strerror(code))),
+    return Error{path, QString::fromUtf8(what).arg(path, QString::fromLocal8Bit(strerror(code))),
                  false, kind, code};
 }
 #endif
@@ -75,7 +72,7 @@ Result<PlatformFile> PlatformFile::open(const QString& path, Mode mode) {
     return PlatformFile(reinterpret_cast<intptr_t>(h), path);
 #else
     const QByteArray name = QFileInfo(native).filePath().toLocal8Bit();
-    const int flags = mode == Mode::Read              ? O_RDONLY
+    const int flags = mode == Mode::Read ? O_RDONLY
                       : mode == Mode::ReadWriteCreate ? (O_RDWR | O_CREAT)
                                                       : (O_RDWR | O_CREAT | O_TRUNC);
     int fd = -1;
@@ -104,7 +101,9 @@ PlatformFile& PlatformFile::operator=(PlatformFile&& other) noexcept {
     return *this;
 }
 
-PlatformFile::~PlatformFile() { close(); }
+PlatformFile::~PlatformFile() {
+    close();
+}
 
 void PlatformFile::close() {
     if (handle_ == -1)
@@ -150,8 +149,8 @@ Result<QByteArray> PlatformFile::readAt(qint64 offset, qint64 length) {
             return systemError(path_, code, "「%1」を読めません（%2）。");
         }
 #else
-        const ssize_t got = pread(int(handle_), out.data() + done, size_t(length - done),
-                                  off_t(offset + done));
+        const ssize_t got =
+            pread(int(handle_), out.data() + done, size_t(length - done), off_t(offset + done));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -282,7 +281,9 @@ Result<QByteArray> readWholeFile(const QString& path) {
     return file->readAt(0, *size);
 }
 
-bool fileExists(const QString& path) { return QFileInfo::exists(nativePath(path)); }
+bool fileExists(const QString& path) {
+    return QFileInfo::exists(nativePath(path));
+}
 
 Status renameOver(const QString& from, const QString& to) {
 #ifdef _WIN32

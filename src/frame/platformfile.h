@@ -7,7 +7,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <cstdint>
 
 namespace zanfolio {
@@ -15,7 +14,7 @@ namespace zanfolio {
 // Opens, reads and writes one file by a native descriptor. Movable, not copyable; the file
 // is closed when the object goes away.
 class PlatformFile {
-public:
+  public:
     enum class Mode {
         Read,            // existing file, reading only
         ReadWriteCreate, // created empty when missing, contents kept
@@ -53,7 +52,7 @@ public:
     int readCalls() const { return readCalls_; }
     const QString& path() const { return path_; }
 
-private:
+  private:
     PlatformFile(intptr_t handle, QString path) : handle_(handle), path_(std::move(path)) {}
     void close();
 

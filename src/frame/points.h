@@ -12,7 +12,8 @@ enum class PointsTime {
 
 // Base points before the multiplier. A standard time of 0 or less gives 0 (it would divide
 // by zero).
-int basePoints(double standardTime, long long seconds, PointsTime rule = PointsTime::FirstThreeDigits);
+int basePoints(double standardTime, long long seconds,
+               PointsTime rule = PointsTime::FirstThreeDigits);
 
 // Int(points × multiplier), as the tallies add them.
 int multipliedPoints(int basePoints, double multiplier);

@@ -7,7 +7,7 @@
 namespace zanfolio {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // A fresh draw in [0, 1).
     virtual float next() = 0;
@@ -15,7 +15,7 @@ public:
 
 // Seeded from the time of day, like the classroom program.
 class SystemRandom final : public RandomSource {
-public:
+  public:
     explicit SystemRandom(unsigned seed) : engine_(seed) {}
     float next() override {
         // generate_canonical can return 1.0f through rounding; keep the draw below 1.
@@ -23,7 +23,7 @@ public:
         return r < 1.0f ? r : 0.99999994f;
     }
 
-private:
+  private:
     std::mt19937 engine_;
 };
 

@@ -7,12 +7,12 @@
 namespace zanfolio {
 
 class ResponsiveWaiter final : public Waiter {
-public:
+  public:
     bool wait(int ms) override;
     // Once the program is ending, waits return false at once so retry loops stop.
     void stop() { stopped_ = true; }
 
-private:
+  private:
     bool stopped_ = false;
 };
 

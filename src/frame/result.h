@@ -3,7 +3,6 @@
 // message box to show; the texts in Error are ready to be shown to a Japanese user.
 
 #include <QString>
-
 #include <optional>
 #include <utility>
 #include <variant>
@@ -18,15 +17,15 @@ enum class ErrorKind {
 };
 
 struct Error {
-    QString file;    // the file the operation was working on (may be empty)
-    QString message; // Japanese text for the message box, naming the file and the fault
+    QString file;             // the file the operation was working on (may be empty)
+    QString message;          // Japanese text for the message box, naming the file and the fault
     bool endsProgram = false; // the program must end after showing the message
     ErrorKind kind = ErrorKind::Other;
     int code = 0; // the platform's error number, 0 when none
 };
 
 template <class T> class [[nodiscard]] Result {
-public:
+  public:
     Result(T value) : v_(std::move(value)) {}
     Result(Error error) : v_(std::move(error)) {}
     bool ok() const { return v_.index() == 0; }
@@ -39,7 +38,7 @@ public:
     const T& operator*() const { return value(); }
     const Error& error() const { return std::get<1>(v_); }
 
-private:
+  private:
     std::variant<T, Error> v_;
 };
 

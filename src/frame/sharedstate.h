@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -24,12 +23,16 @@ inline constexpr int kNoTime = 99999;     // a timed-out run, and a best time no
 inline constexpr int kFailedTime = 99998; // shown as a failure in the rankings
 inline constexpr int kMaxLoadedRecords = 20000;
 
-inline bool isValidLevel(int level) { return level >= 1 && level <= kMaxLevel; }
-inline bool isValidPupil(int pupil) { return pupil >= 1 && pupil <= kMaxPupil; }
+inline bool isValidLevel(int level) {
+    return level >= 1 && level <= kMaxLevel;
+}
+inline bool isValidPupil(int pupil) {
+    return pupil >= 1 && pupil <= kMaxPupil;
+}
 
 // A table addressed by (level, pupil), 36 × 5001 entries, level-major.
 template <class T> class LevelPupilTable {
-public:
+  public:
     LevelPupilTable() : v_(size_t(kLevelSlots) * kPupilSlots, T{}) {}
     T& operator()(int level, int pupil) { return v_[size_t(level) * kPupilSlots + size_t(pupil)]; }
     const T& operator()(int level, int pupil) const {
@@ -37,7 +40,7 @@ public:
     }
     void fill(const T& value) { std::fill(v_.begin(), v_.end(), value); }
 
-private:
+  private:
     std::vector<T> v_;
 };
 
@@ -47,9 +50,9 @@ template <class T> using LevelTable = std::array<T, kLevelSlots>;
 struct CriteriaTable {
     LevelTable<int32_t> StandardTime{};    // 目標Time, seconds
     LevelTable<int32_t> MinimumLineTime{}; // 最低Time, seconds; 5 × this is the time-out
-    LevelTable<int32_t> TargetPoints{};    // ｸﾘｱﾎﾟｲﾝﾄ; 9999 marks a level without target
-    LevelTable<int16_t> TargetCount{};     // ｸﾘｱ回数
-    LevelTable<float> PointMultiplier{};   // ﾎﾟｲﾝﾄ倍率
+    LevelTable<int32_t> TargetPoints{}; // ｸﾘｱﾎﾟｲﾝﾄ; 9999 marks a level without target
+    LevelTable<int16_t> TargetCount{};       // ｸﾘｱ回数
+    LevelTable<float> PointMultiplier{};     // ﾎﾟｲﾝﾄ倍率
     LevelTable<Untyped> OveruseRunLimit{};   // 禁回; 0 or empty: off
     LevelTable<Untyped> OverusePointLimit{}; // 禁点; 0 or empty: off
     LevelTable<Untyped> ClearWindowDays{};   // 判期間
@@ -100,7 +103,7 @@ struct RosterRecord {
     int BirthYear = 0;
     int SpareNumber1 = 0;
     int SpareNumber2 = 0;
-    QString Name;       // 20-character field
+    QString Name; // 20-character field
     int Status = 0;
     QString SpareText1; // 20-character field
     QString SpareText2; // 20-character field

@@ -4,13 +4,12 @@
 // file becomes a number.
 
 #include <QString>
-
 #include <variant>
 
 namespace zanfolio {
 
 class Untyped {
-public:
+  public:
     Untyped() = default;
     Untyped(double number) : v_(number) {}
     Untyped(int number) : v_(double(number)) {}
@@ -34,7 +33,7 @@ public:
 
     friend bool operator==(const Untyped& a, const Untyped& b);
 
-private:
+  private:
     std::variant<std::monostate, double, QString> v_;
 };
 

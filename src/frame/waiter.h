@@ -5,7 +5,7 @@
 namespace zanfolio {
 
 class Waiter {
-public:
+  public:
     virtual ~Waiter() = default;
     // Waits about `ms` milliseconds. Returns false when the retrying should stop instead
     // (the program is closing, or the caller's patience is spent).
@@ -14,11 +14,11 @@ public:
 
 // Sleeps the thread; gives up after `maxWaits` waits (0: never).
 class SleepingWaiter final : public Waiter {
-public:
+  public:
     explicit SleepingWaiter(int maxWaits = 0) : maxWaits_(maxWaits) {}
     bool wait(int ms) override;
 
-private:
+  private:
     int maxWaits_;
     int waits_ = 0;
 };

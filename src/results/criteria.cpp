@@ -9,10 +9,18 @@
 namespace zanfolio {
 
 CriteriaRow standardCriteriaCaptions() {
-    return {QStringLiteral("目標Time"), QStringLiteral("最低Time"), QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ"),
-            QStringLiteral("ｸﾘｱ回数"),  QStringLiteral("ﾎﾟｲﾝﾄ倍率"), QStringLiteral("禁回"),
-            QStringLiteral("禁点"),     QStringLiteral("判期間"),   QStringLiteral("禁期間"),
-            QString(),                  QString(),                  QString()};
+    return {QStringLiteral("目標Time"),
+            QStringLiteral("最低Time"),
+            QStringLiteral("ｸﾘｱﾎﾟｲﾝﾄ"),
+            QStringLiteral("ｸﾘｱ回数"),
+            QStringLiteral("ﾎﾟｲﾝﾄ倍率"),
+            QStringLiteral("禁回"),
+            QStringLiteral("禁点"),
+            QStringLiteral("判期間"),
+            QStringLiteral("禁期間"),
+            QString(),
+            QString(),
+            QString()};
 }
 
 namespace {
@@ -27,18 +35,42 @@ template <class Int> Int toInteger(const Item& item) {
 
 void storeField(CriteriaTable& t, size_t i, int field, const Item& item) {
     switch (field) {
-    case 0: t.StandardTime[i] = toInteger<int32_t>(item); break;
-    case 1: t.MinimumLineTime[i] = toInteger<int32_t>(item); break;
-    case 2: t.TargetPoints[i] = toInteger<int32_t>(item); break;
-    case 3: t.TargetCount[i] = toInteger<int16_t>(item); break;
-    case 4: t.PointMultiplier[i] = float(item.toNumber()); break;
-    case 5: t.OveruseRunLimit[i] = item.toUntyped(); break;
-    case 6: t.OverusePointLimit[i] = item.toUntyped(); break;
-    case 7: t.ClearWindowDays[i] = item.toUntyped(); break;
-    case 8: t.OveruseWindowDays[i] = item.toUntyped(); break;
-    case 9: t.SpareCriterion10[i] = item.toUntyped(); break;
-    case 10: t.SpareCriterion11[i] = item.toUntyped(); break;
-    default: t.SpareCriterion12[i] = item.toUntyped(); break;
+    case 0:
+        t.StandardTime[i] = toInteger<int32_t>(item);
+        break;
+    case 1:
+        t.MinimumLineTime[i] = toInteger<int32_t>(item);
+        break;
+    case 2:
+        t.TargetPoints[i] = toInteger<int32_t>(item);
+        break;
+    case 3:
+        t.TargetCount[i] = toInteger<int16_t>(item);
+        break;
+    case 4:
+        t.PointMultiplier[i] = float(item.toNumber());
+        break;
+    case 5:
+        t.OveruseRunLimit[i] = item.toUntyped();
+        break;
+    case 6:
+        t.OverusePointLimit[i] = item.toUntyped();
+        break;
+    case 7:
+        t.ClearWindowDays[i] = item.toUntyped();
+        break;
+    case 8:
+        t.OveruseWindowDays[i] = item.toUntyped();
+        break;
+    case 9:
+        t.SpareCriterion10[i] = item.toUntyped();
+        break;
+    case 10:
+        t.SpareCriterion11[i] = item.toUntyped();
+        break;
+    default:
+        t.SpareCriterion12[i] = item.toUntyped();
+        break;
     }
 }
 
@@ -111,7 +143,8 @@ Status SaveCriteriaTable(const QString& path, const std::vector<CriteriaRow>& le
     Status written = writeCp932Lines(path, lines);
     if (!written) {
         Error e = written.error();
-        e.message = QStringLiteral("基準データ「%1」を保存できませんでした。\n%2").arg(path, e.message);
+        e.message =
+            QStringLiteral("基準データ「%1」を保存できませんでした。\n%2").arg(path, e.message);
         return e;
     }
     Result<CriteriaLoadReport> loaded = LoadCriteriaTable(path, table);

@@ -23,7 +23,8 @@ Result<PlatformFile> openResults(const QString& path) {
 Error givenUp(const QString& path, const Error& last) {
     Error e = last;
     e.file = path;
-    e.message = QStringLiteral("成績ファイル「%1」に書き込めませんでした。\n%2").arg(path, last.message);
+    e.message =
+        QStringLiteral("成績ファイル「%1」に書き込めませんでした。\n%2").arg(path, last.message);
     return e;
 }
 
@@ -65,8 +66,8 @@ Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
                     const int got = int(data->size() / ResultsRecord::kSize);
                     tail.records.reserve(size_t(got));
                     for (int i = 0; i < got; ++i)
-                        tail.records.push_back(
-                            ResultsRecord::decode(data->constData() + qint64(i) * ResultsRecord::kSize));
+                        tail.records.push_back(ResultsRecord::decode(
+                            data->constData() + qint64(i) * ResultsRecord::kSize));
                     tail.readCalls = file->readCalls();
                     return tail;
                 }
@@ -90,8 +91,14 @@ Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
         Error e = failure;
         e.endsProgram = true;
         e.message = failure.kind == ErrorKind::NotFound
-                        ? QStringLiteral("ファイルがありません%1 %2（%3）").arg(step).arg(failure.message).arg(failure.code)
-                        : QStringLiteral("成績ランダムファイル表示%1 %2（%3）").arg(step).arg(failure.message).arg(failure.code);
+                        ? QStringLiteral("ファイルがありません%1 %2（%3）")
+                              .arg(step)
+                              .arg(failure.message)
+                              .arg(failure.code)
+                        : QStringLiteral("成績ランダムファイル表示%1 %2（%3）")
+                              .arg(step)
+                              .arg(failure.message)
+                              .arg(failure.code);
         return e;
     }
 }
@@ -106,7 +113,9 @@ Result<ResultsRecord> ResultsFile::read(int number) {
             if (data && data->size() == ResultsRecord::kSize && number >= 1)
                 return ResultsRecord::decode(data->constData());
             if (data)
-                return makeError(path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
+                return makeError(
+                    path_,
+                    QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
             failure = data.error();
         } else {
             failure = file.error();
@@ -140,8 +149,9 @@ template <class Work> Status ResultsFile::underLock(const char* what, Work work)
                     continue;
                 }
             } else if (locked) {
-                failure = Error{path_, QStringLiteral("成績ファイルは他のコンピュータが使用中です。"),
-                                false, ErrorKind::Sharing, 0};
+                failure =
+                    Error{path_, QStringLiteral("成績ファイルは他のコンピュータが使用中です。"),
+                          false, ErrorKind::Sharing, 0};
             } else {
                 failure = locked.error();
             }
@@ -181,7 +191,8 @@ Status ResultsFile::rewrite(int number, const ResultsRecord& record) {
         if (!size)
             return size.error();
         if (number < 1 || number > *size / ResultsRecord::kSize)
-            return makeError(path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
+            return makeError(
+                path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
         Status written = file.writeAt(qint64(number - 1) * ResultsRecord::kSize, bytes);
         if (!written)
             return written.error();
@@ -197,7 +208,8 @@ Status ResultsFile::remove(int number) {
             return size.error();
         const qint64 count = *size / ResultsRecord::kSize;
         if (number < 1 || number > count)
-            return makeError(path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
+            return makeError(
+                path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
         Result<QByteArray> data = file.readAt(0, count * ResultsRecord::kSize);
         if (!data)
             return data.error();

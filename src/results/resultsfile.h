@@ -15,7 +15,6 @@
 #include "waiter.h"
 
 #include <QString>
-
 #include <vector>
 
 namespace zanfolio {
@@ -25,13 +24,16 @@ struct ResultsTail {
     int firstRecordNumber = 1;          // number of records[0]
     int recordCount = 0;                // whole records in the file
     qint64 byteLength = 0;
-    int partialBytes = 0;               // bytes of a torn last record
-    int readCalls = 0;                  // read calls the load took
+    int partialBytes = 0; // bytes of a torn last record
+    int readCalls = 0;    // read calls the load took
 };
 
 class ResultsFile {
-public:
-    enum class Locking { On, Off }; // Off only to show, by hand, that the lock is what protects appends
+  public:
+    enum class Locking {
+        On,
+        Off
+    }; // Off only to show, by hand, that the lock is what protects appends
 
     ResultsFile(QString path, Waiter& waiter, Locking locking = Locking::On);
 
@@ -54,7 +56,7 @@ public:
     // screens' notice and for tests).
     int lastLockWaits() const { return lastLockWaits_; }
 
-private:
+  private:
     template <class Work> Status underLock(const char* what, Work work);
 
     QString path_;

@@ -3,7 +3,6 @@
 #include "cp932.h"
 
 #include <QtEndian>
-
 #include <cstring>
 
 namespace zanfolio {
@@ -13,7 +12,9 @@ namespace {
 template <class T> void put(char* out, int offset, T value) {
     qToLittleEndian(value, out + offset);
 }
-template <class T> T get(const char* in, int offset) { return qFromLittleEndian<T>(in + offset); }
+template <class T> T get(const char* in, int offset) {
+    return qFromLittleEndian<T>(in + offset);
+}
 
 void putText(char* out, int offset, const Text5& text) {
     std::memcpy(out + offset, text.data(), ResultsRecord::kTextSize);

@@ -18,7 +18,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -28,7 +27,7 @@ namespace zanfolio {
 // A 5-byte text field held in place (no heap allocation per record: the statistics pass decodes
 // twenty thousand of them). Converts to and from QByteArray.
 class Text5 {
-public:
+  public:
     Text5() { bytes_.fill(' '); }
     Text5(const QByteArray& b) { assign(b.constData(), b.size()); }
     Text5(const char* b) { assign(b, qsizetype(std::strlen(b))); }
@@ -42,7 +41,7 @@ public:
     const char* data() const { return bytes_.data(); }
     friend bool operator==(const Text5& a, const Text5& b) { return a.bytes_ == b.bytes_; }
 
-private:
+  private:
     // Shorter input is space-padded, longer cut, as the record's text fields are.
     void assign(const char* b, qsizetype n) {
         bytes_.fill(' ');

@@ -69,7 +69,8 @@ void TallyPupilStatistics(SharedState& state, double now, double today) {
         const bool completed = r.time < 6000;
         if (completed)
             ++s.TotalRunCounts(L, P);
-        const int pts = multipliedPoints(basePoints(c.StandardTime[l], r.time), c.PointMultiplier[l]);
+        const int pts =
+            multipliedPoints(basePoints(c.StandardTime[l], r.time), c.PointMultiplier[l]);
         if (inDayWindow(r.date, now, clearDays[l])) {
             if (completed)
                 ++s.WindowRunCounts(L, P);

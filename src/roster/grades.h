@@ -11,7 +11,9 @@ namespace zanfolio {
 
 // The year of `today`, less 1 before the month in which the school year starts.
 int schoolYearOf(const QDate& today, int startMonth);
-inline int gradeNumber(int schoolYear, int birthYear) { return (schoolYear - birthYear) - 6; }
+inline int gradeNumber(int schoolYear, int birthYear) {
+    return (schoolYear - birthYear) - 6;
+}
 
 // "幼３", "小１".."小６", "中１".."中３", "高１" for G = 0..10 (full-width digits); empty otherwise
 // (callers keep an earlier label then).
@@ -20,7 +22,9 @@ bool hasGradeLabel(int g);
 // The name list's grade code (ASCII digits): "幼-", "幼1".."幼3", "小1".."小6", "中1".."中3",
 // "高1".."高3", "大+".
 QString listGradeCode(int g);
-inline bool isKindergarten(int g) { return g <= 0; }
+inline bool isKindergarten(int g) {
+    return g <= 0;
+}
 
 // The twelve grade groups of the roster form's grade-group box, in the box's order:
 // "全学年", "中学生全体", "小学生全体", "中３" .. "中１", "小６" .. "小１" (full-width digits).

@@ -18,7 +18,7 @@ struct PlayResult {
 };
 
 class SoundDevice {
-public:
+  public:
     virtual ~SoundDevice() = default;
     // Plays the file the command names and returns when it has ended. Never throws; every
     // failure (bad command, missing or unreadable file, no audio output) is a non-zero code.

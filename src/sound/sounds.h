@@ -31,7 +31,7 @@ struct SoundOutcome {
 inline constexpr int kToleratedSoundFailures = 3;
 
 class Sounds {
-public:
+  public:
     Sounds(SharedState& state, SoundDevice& device, RandomSource& random);
 
     [[nodiscard]] SoundOutcome PlayCorrectSound(); // role 2
@@ -46,7 +46,7 @@ public:
     // With an empty or zero count the pick is 1, as the classroom program's formula gives.
     static int pickAlternative(float draw, double count);
 
-private:
+  private:
     // Draws, and plays the chosen file of `role`; nothing when that slot is empty.
     std::optional<PlayResult> playRole(int role);
     PlayResult playFixed(const QString& fileName);

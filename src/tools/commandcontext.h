@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QTextStream>
-
 #include <map>
 #include <optional>
 
@@ -26,7 +25,8 @@ struct CommandContext {
     // The option as a whole number in [lo, hi]; a missing or bad value is reported on err.
     std::optional<int> intOption(const char* name, QTextStream& err, int lo, int hi) const;
     // The option as a whole number in [lo, hi], or `fallback` when it is absent.
-    std::optional<int> intOptionOr(const char* name, int fallback, QTextStream& err, int lo, int hi) const;
+    std::optional<int> intOptionOr(const char* name, int fallback, QTextStream& err, int lo,
+                                   int hi) const;
 };
 
 inline constexpr int kExitUsage = 2;

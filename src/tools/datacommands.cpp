@@ -11,7 +11,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,7 +28,8 @@ const char* const kUsage =
     "  stats --pupil N                         the statistics pass for pupil N, as JSON\n"
     "  roster [--mode 0..3] [--group TEXT]     the rows of the name list\n"
     "  ranking --level L --kind time|total|today --pupil P [--group TEXT]\n"
-    "  runs --view today|all|personal --pupil P [--window 1..5] [--mode time|points] [--group TEXT]\n";
+    "  runs --view today|all|personal --pupil P [--window 1..5] [--mode time|points] [--group "
+    "TEXT]\n";
 
 struct Options {
     QString programDir;
@@ -68,8 +68,12 @@ std::optional<Options> parse(const QStringList& args, QTextStream& err) {
     return o;
 }
 
-QString dateText(double days) { return dateFromDayCount(days).toString(QStringLiteral("yyyy-MM-dd")); }
-QString timeText(double fraction) { return timeFromDayFraction(fraction).toString(QStringLiteral("HH:mm:ss")); }
+QString dateText(double days) {
+    return dateFromDayCount(days).toString(QStringLiteral("yyyy-MM-dd"));
+}
+QString timeText(double fraction) {
+    return timeFromDayFraction(fraction).toString(QStringLiteral("HH:mm:ss"));
+}
 
 int dump(ResultsFile& file, QTextStream& out, QTextStream& err) {
     Result<ResultsTail> tail = file.readTail(0);
@@ -139,7 +143,8 @@ std::optional<QString> CommandContext::option(const char* name) const {
     return it->second;
 }
 
-std::optional<int> CommandContext::intOption(const char* name, QTextStream& err, int lo, int hi) const {
+std::optional<int> CommandContext::intOption(const char* name, QTextStream& err, int lo,
+                                             int hi) const {
     const std::optional<QString> text = option(name);
     if (!text) {
         err << "--" << name << " が必要です。\n";
@@ -148,7 +153,8 @@ std::optional<int> CommandContext::intOption(const char* name, QTextStream& err,
     bool ok = false;
     const int v = text->toInt(&ok);
     if (!ok || v < lo || v > hi) {
-        err << "--" << name << " の値が正しくありません: " << *text << "（" << lo << "〜" << hi << "）\n";
+        err << "--" << name << " の値が正しくありません: " << *text << "（" << lo << "〜" << hi
+            << "）\n";
         return std::nullopt;
     }
     return v;

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-
 #include <random>
 
 namespace zanfolio {
@@ -25,17 +24,21 @@ struct DemoPupil {
 
 // Numbers as a school hands them out: not in order of age, with gaps.
 const DemoPupil kPupils[] = {
-    {1, "山田先生", 20, 0},  {3, "青木ゆい", -1, 0},  {4, "石田そら", 0, 0},   {5, "上野けん", 0, 0},
-    {8, "伊藤花", 1, 0},     {9, "加藤陽太", 1, 0},   {10, "木村凛", 2, 0},    {12, "小林大和", 2, 0},
-    {13, "斎藤結衣", 3, 0},  {14, "佐藤蓮", 3, 0},    {15, "清水葵", 3, 0},    {16, "鈴木湊", 4, 0},
-    {17, "高橋陽菜", 4, 0},  {18, "田中悠真", 5, 0},  {20, "中村咲良", 5, 0},  {21, "西村樹", 6, 0},
-    {22, "林美咲", 6, 0},    {23, "藤田颯", 6, 0},    {25, "松本芽依", 7, 0},  {26, "森大輝", 7, 0},
-    {27, "山口莉子", 8, 0},  {28, "山本翔", 8, 0},    {30, "吉田心", 9, 0},    {31, "渡辺拓海", 9, 0},
-    {33, "井上さくら", 10, 0}, {34, "岡田直樹", 11, 0}, {35, "後藤真央", 12, 0}, {40, "休会中太郎", 5, 1},
-    {41, "体験中花子", 4, 2}, {42, "近藤ひかり", 2, 0},
+    {1, "山田先生", 20, 0},    {3, "青木ゆい", -1, 0},   {4, "石田そら", 0, 0},
+    {5, "上野けん", 0, 0},     {8, "伊藤花", 1, 0},      {9, "加藤陽太", 1, 0},
+    {10, "木村凛", 2, 0},      {12, "小林大和", 2, 0},   {13, "斎藤結衣", 3, 0},
+    {14, "佐藤蓮", 3, 0},      {15, "清水葵", 3, 0},     {16, "鈴木湊", 4, 0},
+    {17, "高橋陽菜", 4, 0},    {18, "田中悠真", 5, 0},   {20, "中村咲良", 5, 0},
+    {21, "西村樹", 6, 0},      {22, "林美咲", 6, 0},     {23, "藤田颯", 6, 0},
+    {25, "松本芽依", 7, 0},    {26, "森大輝", 7, 0},     {27, "山口莉子", 8, 0},
+    {28, "山本翔", 8, 0},      {30, "吉田心", 9, 0},     {31, "渡辺拓海", 9, 0},
+    {33, "井上さくら", 10, 0}, {34, "岡田直樹", 11, 0},  {35, "後藤真央", 12, 0},
+    {40, "休会中太郎", 5, 1},  {41, "体験中花子", 4, 2}, {42, "近藤ひかり", 2, 0},
 };
 
-QString quoted(const QString& text) { return u'"' + text + u'"'; }
+QString quoted(const QString& text) {
+    return u'"' + text + u'"';
+}
 
 Status writeLines(const QString& path, const QStringList& lines) {
     QDir().mkpath(QFileInfo(nativePath(path)).absolutePath());
@@ -57,9 +60,10 @@ Status writeDemoInstallation(const DemoSettings& s) {
         return st;
     // Start month 4 (April), school code 00123, pupils of status 2 listed too.
     st = writeLines(data + QStringLiteral("共通データ.txt"),
-                    {QStringLiteral("4"), quoted(QStringLiteral("00123さくら算数教室")), QStringLiteral("1"),
-                     QStringLiteral("0"), QStringLiteral("0"), quoted(s.password), QStringLiteral("0"),
-                     QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")});
+                    {QStringLiteral("4"), quoted(QStringLiteral("00123さくら算数教室")),
+                     QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("0"),
+                     quoted(s.password), QStringLiteral("0"), QStringLiteral("0"),
+                     QStringLiteral("0"), QStringLiteral("0")});
     if (!st)
         return st;
 
@@ -77,11 +81,12 @@ Status writeDemoInstallation(const DemoSettings& s) {
     if (!st)
         return st;
 
-    st = writeLines(programData + QStringLiteral("タイム回数データ.txt"),
-                    {QStringLiteral("目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,"),
-                     QStringLiteral("40,60,30,3,1,10,,7,1,,,"), QStringLiteral("45,70,30,3,1,10,,7,1,,,"),
-                     QStringLiteral("60,90,40,3,1.2,10,,7,1,,,"), QStringLiteral("70,100,40,3,1.2,10,,7,1,,,"),
-                     QStringLiteral("80,120,50,5,1.5,,,14,1,,,")});
+    st = writeLines(
+        programData + QStringLiteral("タイム回数データ.txt"),
+        {QStringLiteral("目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,"),
+         QStringLiteral("40,60,30,3,1,10,,7,1,,,"), QStringLiteral("45,70,30,3,1,10,,7,1,,,"),
+         QStringLiteral("60,90,40,3,1.2,10,,7,1,,,"), QStringLiteral("70,100,40,3,1.2,10,,7,1,,,"),
+         QStringLiteral("80,120,50,5,1.5,,,14,1,,,")});
     if (!st)
         return st;
 
@@ -101,7 +106,8 @@ Status writeDemoInstallation(const DemoSettings& s) {
             const int runs = 1 + int(random() % 3);
             for (int i = 0; i < runs; ++i) {
                 const int level = 1 + int(random() % 5);
-                const double skill = 1.6 - 0.03 * (s.historyDays - day) - 0.04 * std::min(p.grade, 9);
+                const double skill =
+                    1.6 - 0.03 * (s.historyDays - day) - 0.04 * std::min(p.grade, 9);
                 int time = int(standard[level] * skill + int(random() % 25)) - 10;
                 if (random() % 40 == 0)
                     time = 99999; // a run that timed out
@@ -127,16 +133,17 @@ Status writeDemoInstallation(const DemoSettings& s) {
     QFile script(launcher);
     if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return makeError(launcher, QStringLiteral("「%1」を書けません。").arg(launcher));
-    script.write("#!/bin/sh\n"
-                 "# Stand-in for the school's program menu: records how it was started.\n"
-                 "log=\"$(dirname \"$0\")/launcher.log\"\n"
-                 "echo \"$(date '+%F %T') started with: $*\" >> \"$log\"\n"
-                 "if command -v xmessage >/dev/null 2>&1 && [ -n \"$DISPLAY\" ]; then\n"
-                 "  xmessage -center -timeout 10 \"Program menu (stand-in) started with argument: $*\" &\n"
-                 "fi\n");
+    script.write(
+        "#!/bin/sh\n"
+        "# Stand-in for the school's program menu: records how it was started.\n"
+        "log=\"$(dirname \"$0\")/launcher.log\"\n"
+        "echo \"$(date '+%F %T') started with: $*\" >> \"$log\"\n"
+        "if command -v xmessage >/dev/null 2>&1 && [ -n \"$DISPLAY\" ]; then\n"
+        "  xmessage -center -timeout 10 \"Program menu (stand-in) started with argument: $*\" &\n"
+        "fi\n");
     script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
-                          QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                          QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
     return Ok{};
 }
 

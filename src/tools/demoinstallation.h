@@ -18,8 +18,8 @@
 namespace zanfolio {
 
 struct DemoSettings {
-    QString root;                   // folder to lay out (created)
-    QDate today;                    // the history ends today
+    QString root; // folder to lay out (created)
+    QDate today;  // the history ends today
     QString password = QStringLiteral("1234");
     int historyDays = 21;
     unsigned seed = 20261209;

@@ -1,7 +1,6 @@
 #include "datacommands.h"
 
 #include <QCoreApplication>
-
 #include <cstdio>
 
 int main(int argc, char** argv) {

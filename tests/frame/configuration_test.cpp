@@ -4,10 +4,8 @@
 #include "testfolder.h"
 
 #include <QFile>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -15,7 +13,7 @@ using namespace zanfolio::testing;
 namespace {
 
 class Configuration : public ::testing::Test {
-protected:
+  protected:
     Status load() { return LoadConfiguration(state, install.programDir(), clock); }
 
     TestInstallation install;
@@ -64,10 +62,24 @@ TEST_F(Configuration, MissingOrShortFilesGiveAnErrorNamingTheFile) {
         const char* fileName;
     };
     const std::vector<Case> cases{
-        {"path file missing", [](const TestInstallation& i) { QFile::remove(i.root() + QStringLiteral("パスデータ.txt")); }, "パスデータ.txt"},
-        {"path file with one item", [](const TestInstallation& i) { i.writeLines(i.root() + QStringLiteral("パスデータ.txt"), {i.dataRoot()}); }, "パスデータ.txt"},
-        {"common file short", [](const TestInstallation& i) { i.writeLines(i.dataRoot() + QStringLiteral("共通データ.txt"), {QStringLiteral("4,school,0")}); }, "共通データ.txt"},
-        {"criteria missing", [](const TestInstallation& i) { QFile::remove(i.criteriaPath()); }, "タイム回数データ.txt"},
+        {"path file missing",
+         [](const TestInstallation& i) {
+             QFile::remove(i.root() + QStringLiteral("パスデータ.txt"));
+         },
+         "パスデータ.txt"},
+        {"path file with one item",
+         [](const TestInstallation& i) {
+             i.writeLines(i.root() + QStringLiteral("パスデータ.txt"), {i.dataRoot()});
+         },
+         "パスデータ.txt"},
+        {"common file short",
+         [](const TestInstallation& i) {
+             i.writeLines(i.dataRoot() + QStringLiteral("共通データ.txt"),
+                          {QStringLiteral("4,school,0")});
+         },
+         "共通データ.txt"},
+        {"criteria missing", [](const TestInstallation& i) { QFile::remove(i.criteriaPath()); },
+         "タイム回数データ.txt"},
     };
     for (const Case& c : cases) {
         TestInstallation fresh;
@@ -87,8 +99,9 @@ TEST(SchoolLine, SplitsAFiveDigitCodeFromTheName) {
         const char* code; // nullptr: empty
         const char* name;
     };
-    for (const Case& c : {Case{"00123テスト塾", "00123", "テスト塾"}, Case{"テスト塾", nullptr, "テスト塾"},
-                          Case{"00000本校", nullptr, "00000本校"}, Case{"12345", "12345", ""}}) {
+    for (const Case& c :
+         {Case{"00123テスト塾", "00123", "テスト塾"}, Case{"テスト塾", nullptr, "テスト塾"},
+          Case{"00000本校", nullptr, "00000本校"}, Case{"12345", "12345", ""}}) {
         Untyped code;
         QString name;
         splitSchoolLine(QString::fromUtf8(c.line), &code, &name);
@@ -101,8 +114,9 @@ TEST(SchoolLine, SplitsAFiveDigitCodeFromTheName) {
 }
 
 TEST(SeasonColour, ByMonth) {
-    const uint32_t expected[13] = {0,        0x0080FF, 0x0080FF, 0xC0FFC0, 0xC0FFC0, 0xC0FFC0, 0xC0C000,
-                                   0xC0C000, 0xC0C000, 0x0040C0, 0x0040C0, 0x0040C0, 0xC0FFC0};
+    const uint32_t expected[13] = {0,        0x0080FF, 0x0080FF, 0xC0FFC0, 0xC0FFC0,
+                                   0xC0FFC0, 0xC0C000, 0xC0C000, 0xC0C000, 0x0040C0,
+                                   0x0040C0, 0x0040C0, 0xC0FFC0};
     for (int month = 1; month <= 12; ++month)
         EXPECT_EQ(seasonColourForMonth(month), expected[month]) << month;
 }

@@ -7,8 +7,8 @@ using namespace zanfolio;
 namespace {
 
 struct Case {
-    const char* text;  // UTF-8
-    QByteArray bytes;  // code page 932
+    const char* text; // UTF-8
+    QByteArray bytes; // code page 932
 };
 
 class Cp932RoundTrip : public ::testing::TestWithParam<Case> {};
@@ -22,13 +22,15 @@ TEST_P(Cp932RoundTrip, EncodesToTheWindowsBytesAndBack) {
 
 // JIS Shift_JIS converters get these wrong: NEC specials, the full-width minus and tilde of
 // Windows, and trail bytes equal to "\".
-INSTANTIATE_TEST_SUITE_P(
-    WindowsCharacters, Cp932RoundTrip,
-    ::testing::Values(Case{"①", QByteArray::fromHex("8740")}, Case{"Ⅰ", QByteArray::fromHex("8754")},
-                      Case{"－", QByteArray::fromHex("817c")}, Case{"～", QByteArray::fromHex("8160")},
-                      Case{"ソ", QByteArray::fromHex("835c")}, Case{"表", QByteArray::fromHex("955c")},
-                      Case{"ｽﾀｰﾄ", QByteArray::fromHex("bdc0b0c4")},
-                      Case{"a\\b,\"c\"", QByteArray("a\\b,\"c\"")}));
+INSTANTIATE_TEST_SUITE_P(WindowsCharacters, Cp932RoundTrip,
+                         ::testing::Values(Case{"①", QByteArray::fromHex("8740")},
+                                           Case{"Ⅰ", QByteArray::fromHex("8754")},
+                                           Case{"－", QByteArray::fromHex("817c")},
+                                           Case{"～", QByteArray::fromHex("8160")},
+                                           Case{"ソ", QByteArray::fromHex("835c")},
+                                           Case{"表", QByteArray::fromHex("955c")},
+                                           Case{"ｽﾀｰﾄ", QByteArray::fromHex("bdc0b0c4")},
+                                           Case{"a\\b,\"c\"", QByteArray("a\\b,\"c\"")}));
 
 TEST(Cp932, WaveDashAndMinusOfOtherSystemsAreWrittenAsTheWindowsForms) {
     EXPECT_EQ(encodeCp932(QString(QChar(0x301C))), QByteArray::fromHex("8160"));

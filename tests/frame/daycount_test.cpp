@@ -23,7 +23,8 @@ TEST(DayCount, WindowsHoldTodayAndTheDaysBefore) {
     };
     for (const Case& c : {Case{1, today, true}, Case{1, today - 1, false}, Case{7, today - 6, true},
                           Case{7, today - 7, false}, Case{0, today, false}}) {
-        EXPECT_EQ(inDayWindow(c.recordDate, now, c.days), c.inside) << c.days << " " << c.recordDate;
+        EXPECT_EQ(inDayWindow(c.recordDate, now, c.days), c.inside)
+            << c.days << " " << c.recordDate;
     }
 }
 

@@ -1,7 +1,6 @@
 #include "itemreader.h"
 
 #include <QStringList>
-
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -27,7 +26,9 @@ struct Case {
 
 class ItemReading : public ::testing::TestWithParam<Case> {};
 
-TEST_P(ItemReading, SplitsLikeTheFilesReader) { EXPECT_EQ(items(GetParam().text), GetParam().expected); }
+TEST_P(ItemReading, SplitsLikeTheFilesReader) {
+    EXPECT_EQ(items(GetParam().text), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ItemReading,
@@ -40,8 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"EmptyItemBetweenCommas", "1,,3", {"1", "", "3"}},
         Case{"BareLineFeeds", "a\nb\n", {"a", "b"}},
         Case{"BlankLinesHoldNoItem", "a\r\n\r\nb", {"a", "b"}},
-        Case{"NoFinalLineEnd", "a,b", {"a", "b"}},
-        Case{"EmptyText", "", {}},
+        Case{"NoFinalLineEnd", "a,b", {"a", "b"}}, Case{"EmptyText", "", {}},
         Case{"UnclosedQuoteStopsAtLineEnd", "\"abc\r\nd", {"abc", "d"}},
         Case{"TextAfterClosingQuoteDropped", "\"ab\"cd,e", {"ab", "e"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -64,7 +64,7 @@ TEST(ItemReading, UntypedTargetsGetNumberTextOrEmpty) {
     EXPECT_EQ(values[0].toNumber(), 7);
     EXPECT_TRUE(values[1].isText());
     EXPECT_TRUE(values[2].isEmpty());
-    EXPECT_TRUE(values[3].isText()); // quoted digits stay text...
+    EXPECT_TRUE(values[3].isText());   // quoted digits stay text...
     EXPECT_EQ(values[3], Untyped(12)); // ...but compare by their number
 }
 

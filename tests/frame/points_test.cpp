@@ -10,19 +10,21 @@ TEST(Points, WorkedExamples) {
         long long t;
         int points;
     };
-    for (const Case& c : {Case{40, 30, 5}, Case{40, 20, 11}, Case{40, 0, 55}, Case{40, 40, 5},
-                          Case{40, 41, 4}, Case{40, 60, 4}, Case{40, 80, 1}, Case{40, 100, 1},
-                          Case{40, 399, 1}, Case{40, 400, 0}, Case{40, 99999, 0},
-                          Case{200000, 99998, 0}, Case{0, 0, 0}, Case{0, 5, 0}}) {
+    for (const Case& c :
+         {Case{40, 30, 5}, Case{40, 20, 11}, Case{40, 0, 55}, Case{40, 40, 5}, Case{40, 41, 4},
+          Case{40, 60, 4}, Case{40, 80, 1}, Case{40, 100, 1}, Case{40, 399, 1}, Case{40, 400, 0},
+          Case{40, 99999, 0}, Case{200000, 99998, 0}, Case{0, 0, 0}, Case{0, 5, 0}}) {
         EXPECT_EQ(basePoints(c.standard, c.t), c.points) << c.standard << " " << c.t;
     }
 }
 
 TEST(Points, StoredRecordsUseTheFirstThreeDigitsOfLongTimes) {
-    // S = 2000, t = 1500: the stored rule cubes (2000 − 150) / 2000, the exact one (2000 − 1500) / 2000.
+    // S = 2000, t = 1500: the stored rule cubes (2000 − 150) / 2000, the exact one (2000 − 1500) /
+    // 2000.
     EXPECT_EQ(basePoints(2000, 1500, PointsTime::FirstThreeDigits), 44);
     EXPECT_EQ(basePoints(2000, 1500, PointsTime::Exact), 5);
-    EXPECT_EQ(basePoints(2000, 999, PointsTime::FirstThreeDigits), basePoints(2000, 999, PointsTime::Exact));
+    EXPECT_EQ(basePoints(2000, 999, PointsTime::FirstThreeDigits),
+              basePoints(2000, 999, PointsTime::Exact));
 }
 
 TEST(Points, MultiplierTruncatesAfterMultiplying) {

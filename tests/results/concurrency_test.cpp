@@ -11,11 +11,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <random>
 #include <set>
 #include <sys/wait.h>
@@ -73,7 +71,8 @@ TEST(SharedResultsFile, EightComputersAppendingAtOnceLoseNothing) {
         const ResultsRecord r = ResultsRecord::decode(bytes.constData() + at);
         const QByteArray expected = record(r.pupil, 1, r.time).encode();
         EXPECT_EQ(bytes.mid(at, 44), expected) << "record " << at / 44 + 1 << " is mixed";
-        EXPECT_TRUE(seen.insert({r.pupil, r.time}).second) << "duplicated " << r.pupil << "/" << r.time;
+        EXPECT_TRUE(seen.insert({r.pupil, r.time}).second)
+            << "duplicated " << r.pupil << "/" << r.time;
     }
     EXPECT_EQ(seen.size(), size_t(kComputers * kRuns)) << "records lost";
 }
@@ -128,8 +127,8 @@ TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
         else if (now == expectedAfter)
             ++after;
         else
-            FAIL() << "cut " << cut << ": the file is neither the old nor the new one (" << now.size()
-                   << " bytes)";
+            FAIL() << "cut " << cut << ": the file is neither the old nor the new one ("
+                   << now.size() << " bytes)";
     }
     std::cout << "cuts before the rename: " << before << ", after: " << after
               << ", one delete takes about " << deleteUs << " us\n";

@@ -3,7 +3,6 @@
 #include "testfolder.h"
 
 #include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -12,7 +11,7 @@ using namespace zanfolio::testing;
 namespace {
 
 class Criteria : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { install.writeStandardFiles(); }
     TestInstallation install;
     CriteriaTable table;
@@ -72,8 +71,9 @@ TEST_F(Criteria, MissingFileIsAnErrorNamingIt) {
 }
 
 TEST_F(Criteria, SaveWritesCellTextsAsGivenWithTheStandardCaptionLine) {
-    install.writeBytes(install.criteriaPath(),
-                       QByteArray("changed,by,hand,,,,,,,,,\r\n40,60,30,5,1.50,,0,7,7,x,\"y\",\r\n"));
+    install.writeBytes(
+        install.criteriaPath(),
+        QByteArray("changed,by,hand,,,,,,,,,\r\n40,60,30,5,1.50,,0,7,7,x,\"y\",\r\n"));
     Result<std::vector<CriteriaRow>> rows = readCriteriaRows(install.criteriaPath());
     ASSERT_TRUE(rows.ok());
     ASSERT_EQ(rows->size(), 2u);
@@ -93,7 +93,8 @@ TEST_F(Criteria, FailedSaveLeavesFileAndTablesUnchanged) {
     ASSERT_TRUE(LoadCriteriaTable(install.criteriaPath(), table).ok());
     std::vector<CriteriaRow> levels(1);
     levels[0][0] = QStringLiteral("99");
-    const QString unreachable = install.root() + QStringLiteral("no-such-folder/タイム回数データ.txt");
+    const QString unreachable =
+        install.root() + QStringLiteral("no-such-folder/タイム回数データ.txt");
     Status saved = SaveCriteriaTable(unreachable, levels, table);
     ASSERT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().message.contains(QStringLiteral("保存できません")));

@@ -15,9 +15,15 @@ TEST(ResultsRecord, EncodesTheWorkedExampleByteForByte) {
     r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
     r.secondText = ResultsRecord::textField(QString());
     r.pointsText = ResultsRecord::textField(QStringLiteral("0"));
-    const QByteArray expected = QByteArray::fromHex(
-        "00000000209ce240" "000000000000dc3f" "0c00" "0300" "2d000000"
-        "3030313233" "2020202020" "3020202020" "0000000000");
+    const QByteArray expected = QByteArray::fromHex("00000000209ce240"
+                                                    "000000000000dc3f"
+                                                    "0c00"
+                                                    "0300"
+                                                    "2d000000"
+                                                    "3030313233"
+                                                    "2020202020"
+                                                    "3020202020"
+                                                    "0000000000");
     EXPECT_EQ(r.encode().toHex(' '), expected.toHex(' '));
     EXPECT_EQ(r.encode().size(), 44);
 }

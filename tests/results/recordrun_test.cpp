@@ -4,7 +4,6 @@
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace zanfolio;
@@ -13,7 +12,7 @@ using namespace zanfolio::testing;
 namespace {
 
 class RecordRunTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         s->CurrentStudent = 12;
         s->CurrentLevel = 3;
@@ -48,7 +47,8 @@ TEST_F(RecordRunTest, BestTimesAndFlags) {
     };
     // Equal times are not new bests; a time-out never is.
     for (const Step& st : {Step{50, kNoTime, 40, 1, 0, 50, 40}, Step{50, 50, 40, 0, 0, 50, 40},
-                           Step{30, 50, 40, 1, 1, 30, 30}, Step{kNoTime, kNoTime, kNoTime, 0, 0, kNoTime, kNoTime}}) {
+                           Step{30, 50, 40, 1, 1, 30, 30},
+                           Step{kNoTime, kNoTime, kNoTime, 0, 0, kNoTime, kNoTime}}) {
         s->Stats.PersonalBestTimes(3, 12) = st.personalBefore;
         s->Stats.OverallBestTimes[3] = st.overallBefore;
         s->NewPersonalBest = 0;

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -15,10 +14,12 @@ using namespace zanfolio::testing;
 
 namespace {
 
-ResultsRecord run(int pupil, int level, int time) { return testRecord(pupil, level, time); }
+ResultsRecord run(int pupil, int level, int time) {
+    return testRecord(pupil, level, time);
+}
 
 class ResultsFileTest : public ::testing::Test {
-protected:
+  protected:
     std::vector<int> times() {
         Result<ResultsTail> tail = file.readTail(0);
         EXPECT_TRUE(tail.ok());
@@ -107,7 +108,8 @@ TEST_F(ResultsFileTest, RewriteChangesOneRecordAndKeepsEveryOtherByte) {
 TEST_F(ResultsFileTest, AppendWaitsWhileAnotherComputerHoldsTheLock) {
     appendTimes({10});
     // Another open file description of the same file plays the other computer.
-    Result<PlatformFile> other = PlatformFile::open(install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
+    Result<PlatformFile> other =
+        PlatformFile::open(install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
     ASSERT_TRUE(other.ok());
     ASSERT_TRUE(*other->tryLock(0, 44));
     waiter.onWait = [&](int n) {
@@ -122,7 +124,8 @@ TEST_F(ResultsFileTest, AppendWaitsWhileAnotherComputerHoldsTheLock) {
 }
 
 TEST_F(ResultsFileTest, AppendReportsFailureWhenTheWaiterGivesUp) {
-    Result<PlatformFile> other = PlatformFile::open(install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
+    Result<PlatformFile> other =
+        PlatformFile::open(install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
     ASSERT_TRUE(*other->tryLock(0, 44));
     waiter.giveUpAfter = 12;
     Status appended = file.append(run(1, 1, 20));

@@ -5,7 +5,6 @@
 #include "testfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 using namespace zanfolio;
@@ -17,7 +16,7 @@ namespace {
 const QDate kToday(2026, 12, 9);
 
 class Statistics : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (int level = 1; level <= 5; ++level) {
             c().StandardTime[size_t(level)] = 40;
@@ -66,7 +65,8 @@ TEST_F(Statistics, TodaysFastRunCountsInEveryTable) {
     EXPECT_EQ(s().WindowRunCounts(2, 7), 1);
     EXPECT_EQ(s().OveruseRunCounts(2, 7), 1);
     EXPECT_EQ(s().TodayRunCounts(2, 7), 1);
-    for (const auto* t : {&s().TotalPoints, &s().WindowPoints, &s().OverusePoints, &s().TodayPoints})
+    for (const auto* t :
+         {&s().TotalPoints, &s().WindowPoints, &s().OverusePoints, &s().TodayPoints})
         EXPECT_EQ((*t)(2, 7), 11);
     EXPECT_EQ(s().PersonalBestTimes(2, 7), 20);
     EXPECT_EQ(s().OverallBestTimes[2], 20);
@@ -119,8 +119,8 @@ TEST_F(Statistics, MultiplierAppliesPerRunBeforeAdding) {
 }
 
 TEST_F(Statistics, InvalidRecordsGiveTheirSlotBack) {
-    add(0, 1, 10);      // pupil 0
-    add(1, 0, 10);      // level 0
+    add(0, 1, 10); // pupil 0
+    add(1, 0, 10); // level 0
     ResultsRecord negative;
     negative.date = -1;
     negative.pupil = 2;

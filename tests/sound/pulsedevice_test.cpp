@@ -27,7 +27,7 @@ using Code = PulseSoundDevice::Code;
 
 // Sets an environment variable for one scope.
 class ScopedEnv {
-public:
+  public:
     ScopedEnv(const char* name, const QByteArray& value) : name_(name) {
         if (qEnvironmentVariableIsSet(name))
             old_ = qgetenv(name);
@@ -40,14 +40,14 @@ public:
             qunsetenv(name_);
     }
 
-private:
+  private:
     const char* name_;
     std::optional<QByteArray> old_;
 };
 
 // pulseaudio --daemonize=no with only a null sink and a native socket in a private folder.
 class PrivatePulseServer {
-public:
+  public:
     ~PrivatePulseServer() { stop(); }
 
     bool start(QString* why) {
@@ -130,7 +130,7 @@ public:
         return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
 
-private:
+  private:
     QString runDir() const { return dir_.path() + QStringLiteral("/run"); }
     QString socketPath() const { return runDir() + QStringLiteral("/native"); }
 
@@ -139,7 +139,7 @@ private:
 };
 
 class PulseDeviceTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         server_ = new PrivatePulseServer;
         QString why;
@@ -272,7 +272,7 @@ TEST_F(PulseDeviceTest, ReconnectsAfterTheServerRestarts) {
 
 // Without a server (the address names no socket): the file is checked before any stream.
 class PulseDeviceWithoutServerTest : public ::testing::Test {
-protected:
+  protected:
     QString dir() const { return tmp_.path() + u'/'; }
     QTemporaryDir tmp_;
     ScopedEnv noServer_{"PULSE_SERVER", "unix:" + QFile::encodeName(tmp_.path() + "/no-socket")};

@@ -15,7 +15,7 @@ using testing::ScriptedRandom;
 const QString kDir = QStringLiteral("D:\\juku\\音フォルダ\\");
 
 class SoundsTest : public ::testing::Test {
-protected:
+  protected:
     SoundsTest() {
         state.SoundDir = kDir;
         for (int role = 1; role <= kSoundRoleCount; ++role)

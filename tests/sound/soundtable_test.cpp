@@ -12,7 +12,7 @@ namespace {
 using testing::TestInstallation;
 
 class SoundTableTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         state.SoundDir = install.soundDir();
         // Leftovers of an earlier load must not survive a new one.

@@ -11,7 +11,7 @@ namespace zanfolio::testing {
 
 // A clock that stands still until a test moves it.
 class FakeClock final : public Clock {
-public:
+  public:
     explicit FakeClock(QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(10, 0)))
         : now_(std::move(now)) {}
     QDateTime now() const override { return now_; }
@@ -22,7 +22,7 @@ public:
         now_ = now_.addMSecs(ms);
     }
 
-private:
+  private:
     QDateTime now_;
     qint64 ms_ = 0;
 };
@@ -30,7 +30,7 @@ private:
 // Records every wait instead of sleeping; `onWait` may change the world between tries, and
 // `giveUpAfter` makes the waiter refuse further waits (0: never).
 class RecordingWaiter final : public Waiter {
-public:
+  public:
     bool wait(int ms) override {
         waits.push_back(ms);
         if (onWait)
@@ -52,7 +52,7 @@ namespace zanfolio::testing {
 
 // Hands out the scripted draws in order; when they run out it repeats `fallback`.
 class ScriptedRandom final : public RandomSource {
-public:
+  public:
     ScriptedRandom() = default;
     ScriptedRandom(std::initializer_list<float> draws) : draws_(draws) {}
     void push(float r) { draws_.push_back(r); }
@@ -67,7 +67,7 @@ public:
     float fallback = 0.0f;
     int taken = 0;
 
-private:
+  private:
     std::deque<float> draws_;
 };
 
@@ -83,7 +83,7 @@ namespace zanfolio::testing {
 
 // Answers message boxes from a script (then `fallback`) and records what was shown.
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     struct Shown {
         QString title;
         QString text;
@@ -106,8 +106,9 @@ public:
 
 // Records the programs started; `fails` makes every start fail.
 class RecordingLauncher final : public ProcessLauncher {
-public:
-    bool startDetached(const QString& program, const QStringList& arguments, QString* error) override {
+  public:
+    bool startDetached(const QString& program, const QStringList& arguments,
+                       QString* error) override {
         started.push_back({program, arguments});
         if (fails && error)
             *error = QStringLiteral("起動できません");

@@ -11,7 +11,7 @@
 namespace zanfolio::testing {
 
 class RecordingSoundDevice final : public SoundDevice {
-public:
+  public:
     PlayResult play(const QString& command) override {
         commands << command;
         if (results.empty())

@@ -44,7 +44,8 @@ QStringList TestInstallation::standardCriteriaLines() {
 }
 
 void TestInstallation::writeCriteria(const QStringList& levelLines) const {
-    QStringList lines{QStringLiteral("目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,")};
+    QStringList lines{
+        QStringLiteral("目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,禁点,判期間,禁期間,,,")};
     lines << levelLines;
     writeLines(criteriaPath(), lines);
 }

@@ -13,7 +13,7 @@
 namespace zanfolio::testing {
 
 class TestInstallation {
-public:
+  public:
     TestInstallation();
 
     QString root() const { return dir_.path() + u'/'; }
@@ -21,7 +21,9 @@ public:
     QString dataRoot() const { return root() + QStringLiteral("data/"); }
     QString programDataDir() const { return dataRoot() + QStringLiteral("calc/"); }
     QString resultsPath() const { return programDataDir() + QStringLiteral("成績累積データ.dat"); }
-    QString criteriaPath() const { return programDataDir() + QStringLiteral("タイム回数データ.txt"); }
+    QString criteriaPath() const {
+        return programDataDir() + QStringLiteral("タイム回数データ.txt");
+    }
     QString rosterPath() const { return dataRoot() + QStringLiteral("新名簿.txt"); }
     QString soundDir() const { return dataRoot() + QStringLiteral("音フォルダ/"); }
 
@@ -39,7 +41,7 @@ public:
     void writeCriteria(const QStringList& levelLines) const;
     static QStringList standardCriteriaLines();
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

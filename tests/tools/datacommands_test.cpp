@@ -1,12 +1,11 @@
-#include "daycount.h"
 #include "datacommands.h"
+#include "daycount.h"
 #include "resultsrecord.h"
 #include "testfolder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -15,7 +14,7 @@ using namespace zanfolio::testing;
 namespace {
 
 class DataCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { install.writeStandardFiles(); }
 
     int run(QStringList args) {
@@ -67,7 +66,8 @@ TEST_F(DataCommands, AppendThenDeleteRestoreAndRemoveRuns) {
               0)
         << err.toStdString();
     ASSERT_EQ(run({QStringLiteral("dump")}), 0);
-    EXPECT_TRUE(out.endsWith(QStringLiteral("2,2026-12-09,10:30:00,12,3,45,00123\n"))) << out.toStdString();
+    EXPECT_TRUE(out.endsWith(QStringLiteral("2,2026-12-09,10:30:00,12,3,45,00123\n")))
+        << out.toStdString();
     ASSERT_EQ(run({QStringLiteral("delete"), QStringLiteral("--record"), QStringLiteral("1")}), 0);
     ASSERT_EQ(run({QStringLiteral("dump")}), 0);
     EXPECT_EQ(out.count(u'\n'), 2);
@@ -113,18 +113,20 @@ TEST_F(DataCommands, BadFolderOrArgumentExitsWithTwo) {
         QStringList args;
         const char* says;
     };
-    for (const Case& c : {Case{{QStringLiteral("stats")}, "--pupil"},
-                          Case{{QStringLiteral("stats"), QStringLiteral("--pupil"), QStringLiteral("x")}, "--pupil"},
-                          Case{{QStringLiteral("delete"), QStringLiteral("--record"), QStringLiteral("9")}, "9"},
-                          Case{{QStringLiteral("frobnicate")}, "frobnicate"}}) {
+    for (const Case& c :
+         {Case{{QStringLiteral("stats")}, "--pupil"},
+          Case{{QStringLiteral("stats"), QStringLiteral("--pupil"), QStringLiteral("x")},
+               "--pupil"},
+          Case{{QStringLiteral("delete"), QStringLiteral("--record"), QStringLiteral("9")}, "9"},
+          Case{{QStringLiteral("frobnicate")}, "frobnicate"}}) {
         EXPECT_EQ(run(c.args), 2) << c.args.join(' ').toStdString();
         EXPECT_TRUE(err.contains(QString::fromUtf8(c.says))) << err.toStdString();
     }
     QTextStream o(&out);
     QTextStream e(&err);
     err.clear();
-    EXPECT_EQ(runDataCommand({QStringLiteral("--program-dir"), install.root() + QStringLiteral("nowhere"),
-                              QStringLiteral("dump")},
+    EXPECT_EQ(runDataCommand({QStringLiteral("--program-dir"),
+                              install.root() + QStringLiteral("nowhere"), QStringLiteral("dump")},
                              o, e),
               2);
     e.flush();

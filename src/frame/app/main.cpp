@@ -4,6 +4,7 @@
 #include "appcontext.h"
 #include "clock.h"
 #include "daycount.h"
+#include "firstfrm.h"
 #include "fonts.h"
 #include "launcher.h"
 #include "messageboxdialogs.h"
@@ -14,13 +15,11 @@
 #include "screenhost.h"
 #include "sharedstate.h"
 #include "sounds.h"
-#include "firstfrm.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-
 #include <cstdlib>
 #include <memory>
 
@@ -32,7 +31,8 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     // Standard buttons read はい / いいえ / キャンセル.
     QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qtTranslations.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"),
+                            QStringLiteral("_"),
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslations);
     applyJapaneseFonts(app);

@@ -6,8 +6,8 @@
 
 namespace zanfolio {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
-                        double pointSize) {
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& place, double pointSize) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(place);

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace zanfolio {
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, const QRect& place,
-                        double pointSize = 12);
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        const QRect& place, double pointSize = 12);
 
 } // namespace zanfolio

@@ -22,7 +22,8 @@ Firstfrm::Firstfrm(AppContext& context, QString programDir)
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(japaneseFont(22));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setStyleSheet(QStringLiteral("color: #1d3557; background: rgba(255,255,255,170); border-radius: 8px;"));
+    Label1->setStyleSheet(
+        QStringLiteral("color: #1d3557; background: rgba(255,255,255,170); border-radius: 8px;"));
     Label1->setGeometry(262, 560, 500, 56);
     Label1->setText(japaneseEraDateText(context_.clock.now().date()));
     context_.state.SeasonColour = seasonColourForMonth(context_.clock.now().date().month());

@@ -13,16 +13,16 @@ namespace zanfolio {
 class Firstfrm : public Screen {
     Q_OBJECT
 
-public:
+  public:
     // `programDir`: the executable's folder (a test folder in tests).
     Firstfrm(AppContext& context, QString programDir);
 
     QLabel* dateLabel() const { return Label1; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     void Timer1_Timer();
     // LoadConfiguration and LoadSoundTable, then the roster form replaces the splash.
     void StartUp();

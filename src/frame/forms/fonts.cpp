@@ -28,6 +28,8 @@ QFont monospacedJapaneseFont(double pointSize) {
     return f;
 }
 
-void applyJapaneseFonts(QApplication& app) { app.setFont(japaneseFont(11)); }
+void applyJapaneseFonts(QApplication& app) {
+    app.setFont(japaneseFont(11));
+}
 
 } // namespace zanfolio

@@ -8,11 +8,11 @@ class QWidget;
 namespace zanfolio {
 
 class MessageBoxDialogs final : public Dialogs {
-public:
+  public:
     explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
     Answer show(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
 
-private:
+  private:
     QWidget* parent_;
 };
 

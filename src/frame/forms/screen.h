@@ -11,7 +11,7 @@ namespace zanfolio {
 class Screen : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     using QWidget::QWidget;
     virtual void activate() {}
 };

@@ -13,8 +13,8 @@ ScreenHost::ScreenHost(QWidget* parent) : QWidget(parent) {
     waitNotice_ = new QLabel(QStringLiteral("Just a moment, please."), this);
     waitNotice_->setObjectName(QStringLiteral("BASEFRM"));
     waitNotice_->setAlignment(Qt::AlignCenter);
-    waitNotice_->setStyleSheet(QStringLiteral(
-        "QLabel { background: #fdf6d8; color: #202020; border: 2px solid #8a7a40; font-size: 20pt; }"));
+    waitNotice_->setStyleSheet(QStringLiteral("QLabel { background: #fdf6d8; color: #202020; "
+                                              "border: 2px solid #8a7a40; font-size: 20pt; }"));
     waitNotice_->setGeometry((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110);
     waitNotice_->hide();
 }
@@ -52,9 +52,13 @@ void ScreenHost::showWaitNotice() {
     QCoreApplication::processEvents();
 }
 
-void ScreenHost::hideWaitNotice() { waitNotice_->hide(); }
+void ScreenHost::hideWaitNotice() {
+    waitNotice_->hide();
+}
 
-bool ScreenHost::waitNoticeVisible() const { return waitNotice_->isVisible(); }
+bool ScreenHost::waitNoticeVisible() const {
+    return waitNotice_->isVisible();
+}
 
 int ScreenHost::runModal(QDialog& dialog) {
     dialog.adjustSize();

@@ -7,7 +7,6 @@
 
 #include <QPointer>
 #include <QWidget>
-
 #include <functional>
 
 class QDialog;
@@ -16,14 +15,16 @@ class QLabel;
 namespace zanfolio {
 
 // Twips of the form designs to logical pixels.
-constexpr int twips(double t) { return int(t / 15.0 + 0.5); }
+constexpr int twips(double t) {
+    return int(t / 15.0 + 0.5);
+}
 inline constexpr int kScreenWidth = 1024;
 inline constexpr int kScreenHeight = 768;
 
 class ScreenHost : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit ScreenHost(QWidget* parent = nullptr);
     ~ScreenHost() override;
 
@@ -46,7 +47,7 @@ public:
     // Called once when the program ends (to stop retry loops).
     std::function<void()> onEnd;
 
-private:
+  private:
     QPointer<Screen> current_;
     QLabel* waitNotice_;
     bool ending_ = false;

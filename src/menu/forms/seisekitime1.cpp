@@ -2,8 +2,8 @@
 
 #include "chartpanel.h"
 #include "columnlayout.h"
-#include "controls.h"
 #include "configuration.h"
+#include "controls.h"
 #include "datewindow.h"
 #include "daycount.h"
 #include "dialogs.h"

@@ -11,10 +11,11 @@
 //   Label11 title, Label12 pupil, Label13 school and number, Label17 minutes, Label18 runs today
 //   Label5 view title; Option2_i display mode; Picture1 holding Option1_k (sub-view)
 //   Combo1 grade group (editable); Combo2 date window; HScroll1 column paging
-//   Command1 "戻る(0)"; Command8 "データ処理" (teachers); Command17 "グラフ" (in the personal view: opens the chart panel Picture11; formerly the
-//   chart panel is a separate widget); Command27 "印刷" (never offered in this program)
-//   Picture7 password panel: Label28, Text3, Command10_0, Command10_1, Command12
-//   Picture2 wait panel (Label19, ProgressBar1); Picture6 busy panel (ProgressBar2)
+//   Command1 "戻る(0)"; Command8 "データ処理" (teachers); Command17 "グラフ" (in the personal view:
+//   opens the chart panel Picture11; formerly the chart panel is a separate widget); Command27
+//   "印刷" (never offered in this program) Picture7 password panel: Label28, Text3, Command10_0,
+//   Command10_1, Command12 Picture2 wait panel (Label19, ProgressBar1); Picture6 busy panel
+//   (ProgressBar2)
 // Keys typed on the form: "1".."9", "a".."d" start a level, "0" goes back to the roster form;
 // keys are ignored while the menu is being prepared and while the password panel is open.
 //

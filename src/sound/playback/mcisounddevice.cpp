@@ -2,11 +2,9 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
-
 #include <mmsystem.h>
-
 #include <string>
+#include <windows.h>
 
 namespace zanfolio {
 

@@ -8,7 +8,7 @@
 namespace zanfolio {
 
 class MciSoundDevice final : public SoundDevice {
-public:
+  public:
     PlayResult play(const QString& command) override;
 };
 

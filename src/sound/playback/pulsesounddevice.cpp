@@ -97,7 +97,7 @@ PlayResult loadWave(const std::string& path, const QString& shown, Wave& wave) {
 
 // The worker's streams, most recently used last. Touched by the worker thread only.
 class StreamCache {
-public:
+  public:
     StreamCache() = default;
     StreamCache(const StreamCache&) = delete;
     StreamCache& operator=(const StreamCache&) = delete;
@@ -145,7 +145,7 @@ public:
         streams_.clear();
     }
 
-private:
+  private:
     struct Stream {
         SampleFormat format;
         pa_simple* handle = nullptr;
@@ -160,12 +160,13 @@ private:
         // A short target buffer: the sound starts at once and the drain ends soon after it.
         pa_buffer_attr attr{};
         attr.maxlength = uint32_t(-1);
-        attr.tlength = uint32_t(pa_usec_to_bytes(pa_usec_t(kStreamLatencyMs) * 1000, &sampleFormat));
+        attr.tlength =
+            uint32_t(pa_usec_to_bytes(pa_usec_t(kStreamLatencyMs) * 1000, &sampleFormat));
         attr.prebuf = uint32_t(-1);
         attr.minreq = uint32_t(-1);
         attr.fragsize = uint32_t(-1);
-        return pa_simple_new(nullptr, "Zanfolio", PA_STREAM_PLAYBACK, nullptr, "効果音", &sampleFormat,
-                             nullptr, &attr, error);
+        return pa_simple_new(nullptr, "Zanfolio", PA_STREAM_PLAYBACK, nullptr, "効果音",
+                             &sampleFormat, nullptr, &attr, error);
     }
 
     PlayResult playOnce(const Wave& wave) {

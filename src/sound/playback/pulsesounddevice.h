@@ -25,7 +25,7 @@
 namespace zanfolio {
 
 class PulseSoundDevice final : public SoundDevice {
-public:
+  public:
     // Result codes (0 is success).
     enum Code {
         BadCommand = 1,    // not "play <file> wait"
@@ -54,7 +54,7 @@ public:
     // Workers left behind by time-outs that have not finished yet.
     int abandonedWorkers() const { return abandoned_->load(); }
 
-private:
+  private:
     struct Worker;
     void startWorker();
     void abandonWorker();

@@ -10,7 +10,7 @@ class QWidget;
 namespace zanfolio {
 
 class BrowserPorts {
-public:
+  public:
     virtual ~BrowserPorts() = default;
 
     // "印刷": the print dialog for `box` (no page numbers; "selection" offered when
@@ -25,7 +25,7 @@ public:
 
 // QPrintDialog and QFileDialog.
 class PlatformBrowserPorts final : public BrowserPorts {
-public:
+  public:
     bool printTextBox(QWidget* parent, QTextEdit& box, bool offerSelection) override;
     QString chooseExportFile(QWidget* parent, const QString& suggested) override;
 };

@@ -33,14 +33,14 @@ const QString kTitle = QStringLiteral("注意");
 // be lost). The teacher, though, is sitting at the screen: after about ten seconds of another
 // computer holding the file, or of a missing folder, the browser gives up and says so.
 class PatientWaiter final : public Waiter {
-public:
+  public:
     explicit PatientWaiter(Waiter& inner) : inner_(inner) {}
     bool wait(int ms) override {
         waited_ += ms;
         return waited_ <= kPatienceMs && inner_.wait(ms);
     }
 
-private:
+  private:
     static constexpr int kPatienceMs = 10000;
     Waiter& inner_;
     int waited_ = 0;
@@ -49,7 +49,7 @@ private:
 // While a file operation waits for the results file, the waiter lets events run: the form
 // takes no input meanwhile, so a second click cannot change or delete a record twice.
 class InputPause {
-public:
+  public:
     explicit InputPause(QWidget* form) : form_(form), wasEnabled_(form->isEnabled()) {
         form_->setEnabled(false);
     }
@@ -57,7 +57,7 @@ public:
     InputPause(const InputPause&) = delete;
     InputPause& operator=(const InputPause&) = delete;
 
-private:
+  private:
     QWidget* form_;
     bool wasEnabled_;
 };

@@ -34,7 +34,7 @@ namespace zanfolio {
 class FrmData : public Screen {
     Q_OBJECT
 
-public:
+  public:
     // `ports`: the print and file dialogs; the platform's when null.
     explicit FrmData(AppContext& context, BrowserPorts* ports = nullptr);
     ~FrmData() override;
@@ -51,7 +51,7 @@ public:
     void ExportRecords();        // ファイル化
     void PrintText();            // 印刷
 
-private:
+  private:
     void buildControls();
     // Roster names and grade labels, the chooser, List1 and the count label, from the files.
     void BuildRecordList();

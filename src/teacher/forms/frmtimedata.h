@@ -33,7 +33,7 @@ namespace zanfolio {
 class FrmTimeData : public Screen {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kColumns = 13;
     static constexpr int kLastField = 12;
 
@@ -57,10 +57,10 @@ public:
     // Makes (row, column) the current cell as a click does; rows 1..N, columns 1..12.
     void clickCell(int row, int column);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildControls();
 
     // Keeps its real name: runs on every change of the text box.

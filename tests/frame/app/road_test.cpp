@@ -9,7 +9,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -17,7 +16,9 @@ using namespace zanfolio::testing;
 
 namespace {
 
-QString screenName(ScreenHarness& h) { return h.host.current() ? h.host.current()->metaObject()->className() : QString(); }
+QString screenName(ScreenHarness& h) {
+    return h.host.current() ? h.host.current()->metaObject()->className() : QString();
+}
 
 template <class W = QWidget> W* control(ScreenHarness& h, const QString& name) {
     return h.host.current() ? h.host.current()->findChild<W*>(name) : nullptr;
@@ -88,8 +89,10 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     QTest::mouseClick(menu, Qt::LeftButton);
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
-    EXPECT_TRUE(control<QLabel>(h, QStringLiteral("Label14_2"))->text().startsWith(QStringLiteral("1回/")));
-    EXPECT_TRUE(control<QLabel>(h, QStringLiteral("Label15_2"))->text().startsWith(QStringLiteral("1回/")));
+    EXPECT_TRUE(
+        control<QLabel>(h, QStringLiteral("Label14_2"))->text().startsWith(QStringLiteral("1回/")));
+    EXPECT_TRUE(
+        control<QLabel>(h, QStringLiteral("Label15_2"))->text().startsWith(QStringLiteral("1回/")));
     QListWidget* list = control<QListWidget>(h, QStringLiteral("List5_2"));
     ASSERT_NE(list, nullptr);
     bool ownLine = false;
@@ -104,7 +107,8 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     QTest::keyClicks(h.host.current(), QStringLiteral("0"));
     h.processEvents();
     ASSERT_EQ(h.launcher.started.size(), 1u);
-    EXPECT_TRUE(h.launcher.started[0].first.endsWith(QStringLiteral("起動/プログラムメニューc.exe")));
+    EXPECT_TRUE(
+        h.launcher.started[0].first.endsWith(QStringLiteral("起動/プログラムメニューc.exe")));
     EXPECT_EQ(h.launcher.started[0].second, QStringList{QStringLiteral("001")});
     EXPECT_TRUE(h.host.ending());
 }

@@ -22,7 +22,7 @@ namespace zanfolio::testing {
 namespace {
 
 class FakePorts final : public BrowserPorts {
-public:
+  public:
     bool printTextBox(QWidget*, QTextEdit& box, bool offerSelection) override {
         printed.push_back({box.toPlainText(), offerSelection});
         return true;
@@ -44,7 +44,7 @@ ResultsRecord makeRecord(int pupil, int level, int time, const char* school = "0
 }
 
 class RecordsBrowser : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         h.install.writeLines(h.install.rosterPath(),
                              {QStringLiteral("12,2015,0,0,山田　花子,0,,"),

@@ -22,7 +22,7 @@ namespace {
 const QColor kYellow(255, 255, 0);
 
 class CriteriaEditor : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // Levels whose cells differ, so that copies and restores show.
         h.install.writeCriteria(
