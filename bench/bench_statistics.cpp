@@ -2,10 +2,10 @@
 // the same file one record per read call (as a record-at-a-time reader would, which on a
 // networked data folder costs one round trip per record).
 
-#include "daycount.h"
-#include "platformfile.h"
-#include "resultsfile.h"
-#include "statistics.h"
+#include "frame/daycount.h"
+#include "frame/platformfile.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "answerentry.h"
+#include "drill/answerentry.h"
 
 namespace zanfolio {
 

@@ -15,8 +15,8 @@
 // once InputText holds a point, else it adds the point. After the last correct answer and after
 // a time-out every key is ignored.
 
-#include "decimal.h"
-#include "sharedstate.h"
+#include "drill/decimal.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "decimal.h"
+#include "drill/decimal.h"
 
 namespace zanfolio {
 

@@ -1,4 +1,4 @@
-#include "problem.h"
+#include "drill/problem.h"
 
 #include <cmath>
 

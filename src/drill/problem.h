@@ -8,9 +8,9 @@
 // their answer, so the first number shown is never smaller than the second and no answer is
 // negative. The first drawn number always has decimal places (its exponent is −2 or −1).
 
-#include "decimal.h"
-#include "random.h"
-#include "sharedstate.h"
+#include "drill/decimal.h"
+#include "frame/random.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
-#include "evaluation.h"
+#include "evaluation/evaluation.h"
 
-#include "points.h"
+#include "frame/points.h"
 
 namespace zanfolio {
 

@@ -4,7 +4,7 @@
 // and what its 500 ms timer then offers. lv = CurrentLevel, pp = CurrentStudent,
 // T = RecordedTime (99999 after a time-out).
 
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "cp932.h"
+#include "frame/cp932.h"
 
-#include "platformfile.h"
+#include "frame/platformfile.h"
 
 #include <memory>
 #include <unicode/ucnv.h>

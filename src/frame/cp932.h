@@ -3,7 +3,7 @@
 // files this program shares. Not JIS Shift_JIS: "①", "Ⅰ", "－" (U+FF0D) and "～" (U+FF5E) must
 // round-trip, and byte 0x5C after a lead byte ("ソ", "表") is a trail byte, not a backslash.
 
-#include "result.h"
+#include "frame/result.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "daycount.h"
+#include "frame/daycount.h"
 
 #include <cmath>
 

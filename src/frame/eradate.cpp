@@ -1,4 +1,4 @@
-#include "eradate.h"
+#include "frame/eradate.h"
 
 #include <memory>
 #include <unicode/calendar.h>

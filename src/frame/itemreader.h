@@ -4,7 +4,7 @@
 // around an unquoted item are ignored. A comma just before a line end (or the end of the
 // text) leaves one empty item there. Blank lines hold no item.
 
-#include "untyped.h"
+#include "frame/untyped.h"
 
 #include <QString>
 #include <optional>

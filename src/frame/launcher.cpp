@@ -1,6 +1,6 @@
-#include "launcher.h"
+#include "frame/launcher.h"
 
-#include "platformfile.h"
+#include "frame/platformfile.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "localetexts.h"
+#include "frame/localetexts.h"
 
-#include "daycount.h"
+#include "frame/daycount.h"
 
 namespace zanfolio {
 

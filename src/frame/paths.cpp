@@ -1,4 +1,4 @@
-#include "paths.h"
+#include "frame/paths.h"
 
 namespace zanfolio {
 

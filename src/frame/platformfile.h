@@ -1,9 +1,10 @@
 #pragma once
 // The one layer that talks to the operating system about files: byte-range locks, positioned
-// reads and writes, flushing and atomic replacement. POSIX and Windows branches sit side by
-// side in platformfile.cpp; nothing else in the program uses either API directly.
+// reads and writes, flushing and atomic replacement. Each platform has its own file
+// (platformfile_posix.cpp, platformfile_windows.cpp), chosen by the build; nothing else in the
+// program uses either API directly.
 
-#include "result.h"
+#include "frame/result.h"
 
 #include <QByteArray>
 #include <QString>

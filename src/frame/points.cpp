@@ -1,4 +1,4 @@
-#include "points.h"
+#include "frame/points.h"
 
 #include <cmath>
 #include <string>

@@ -1,4 +1,4 @@
-#include "programdefinition.h"
+#include "frame/programdefinition.h"
 
 namespace zanfolio {
 

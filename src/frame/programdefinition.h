@@ -2,7 +2,7 @@
 // The program definition: everything particular to this drill (title, level names, the
 // number of levels offered). The rest of the system does not depend on the kind of problem.
 
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
 
 namespace zanfolio {
 

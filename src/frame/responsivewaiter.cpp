@@ -1,4 +1,4 @@
-#include "responsivewaiter.h"
+#include "frame/responsivewaiter.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

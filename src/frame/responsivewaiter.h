@@ -2,7 +2,7 @@
 // The program's Waiter: the wait runs the event loop, so the screen repaints and timers tick
 // while a retry waits (another computer holding the results file, a missing roster).
 
-#include "waiter.h"
+#include "frame/waiter.h"
 
 namespace zanfolio {
 

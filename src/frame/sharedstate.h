@@ -5,7 +5,7 @@
 // screens. Levels are numbered 1..35 and pupils 0..5000; every per-level table has indexes
 // 0..35 and every per-pupil table 0..5000 (index 0 is not used).
 
-#include "untyped.h"
+#include "frame/untyped.h"
 
 #include <QString>
 #include <QStringList>

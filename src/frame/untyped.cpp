@@ -1,4 +1,4 @@
-#include "untyped.h"
+#include "frame/untyped.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "waiter.h"
+#include "frame/waiter.h"
 
 #include <QThread>
 

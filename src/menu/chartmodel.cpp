@@ -1,11 +1,11 @@
-#include "chartmodel.h"
+#include "menu/chartmodel.h"
 
-#include "daycount.h"
-#include "gradegroups.h"
-#include "localetexts.h"
-#include "runlists.h"
-#include "textparts.h"
-#include "untyped.h"
+#include "frame/daycount.h"
+#include "frame/localetexts.h"
+#include "frame/untyped.h"
+#include "menu/gradegroups.h"
+#include "menu/runlists.h"
+#include "menu/textparts.h"
 
 #include <algorithm>
 #include <cmath>

@@ -16,11 +16,11 @@
 // Runs of 1800 seconds or more are left out of the chart altogether (no point, not counted
 // among the plotted runs), so a pupil whose only runs are that slow gets an empty chart.
 
-#include "chartranking.h"
-#include "clock.h"
-#include "result.h"
-#include "resultsfile.h"
-#include "sharedstate.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+#include "menu/chartranking.h"
+#include "results/resultsfile.h"
 
 #include <QDateTime>
 #include <QPointF>

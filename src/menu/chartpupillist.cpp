@@ -1,9 +1,9 @@
-#include "chartpupillist.h"
+#include "menu/chartpupillist.h"
 
-#include "configuration.h"
-#include "grades.h"
-#include "rosterfile.h"
-#include "untyped.h"
+#include "frame/datafiles.h"
+#include "frame/untyped.h"
+#include "roster/grades.h"
+#include "roster/rosterfile.h"
 
 namespace zanfolio {
 

@@ -11,9 +11,9 @@
 // every pupil a grade too low from January to March.) A G outside 0..10 leaves the pupil's
 // earlier label in place.
 
-#include "clock.h"
-#include "result.h"
-#include "sharedstate.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "chartranking.h"
+#include "menu/chartranking.h"
 
-#include "textparts.h"
-#include "untyped.h"
+#include "frame/untyped.h"
+#include "menu/textparts.h"
 
 namespace zanfolio {
 

@@ -5,8 +5,8 @@
 // chart pupil's time rank and points rank as the first three characters of their lines, the
 // pupil's total points, and the school's sum of points over the pupils that have any.
 
-#include "levelranking.h"
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
+#include "menu/levelranking.h"
 
 #include <QString>
 #include <QStringList>

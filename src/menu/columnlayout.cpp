@@ -1,4 +1,4 @@
-#include "columnlayout.h"
+#include "menu/columnlayout.h"
 
 namespace zanfolio {
 

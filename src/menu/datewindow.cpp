@@ -1,4 +1,4 @@
-#include "datewindow.h"
+#include "menu/datewindow.h"
 
 namespace zanfolio {
 

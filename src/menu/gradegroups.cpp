@@ -1,6 +1,6 @@
-#include "gradegroups.h"
+#include "menu/gradegroups.h"
 
-#include "grades.h"
+#include "roster/grades.h"
 
 namespace zanfolio {
 

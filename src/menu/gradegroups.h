@@ -3,7 +3,7 @@
 // number G = (SchoolYear − birth year) − 6 (1 = first primary year, 0 = last kindergarten
 // year), worked out by the caller.
 
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <optional>

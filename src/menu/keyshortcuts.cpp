@@ -1,4 +1,4 @@
-#include "keyshortcuts.h"
+#include "menu/keyshortcuts.h"
 
 namespace zanfolio {
 

@@ -1,9 +1,9 @@
-#include "levelranking.h"
+#include "menu/levelranking.h"
 
-#include "gradegroups.h"
-#include "programdefinition.h"
-#include "sortbykey.h"
-#include "textparts.h"
+#include "frame/programdefinition.h"
+#include "menu/gradegroups.h"
+#include "menu/sortbykey.h"
+#include "menu/textparts.h"
 
 #include <algorithm>
 #include <vector>

@@ -8,7 +8,7 @@
 // group still takes a position, so the visible ranks can have gaps. Up to 5000 listed pupils
 // are ranked (RosterListedCount, positions 1.. of RosterIndexByLine).
 
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "levelrules.h"
+#include "menu/levelrules.h"
 
-#include "programdefinition.h"
-#include "textparts.h"
+#include "frame/programdefinition.h"
+#include "menu/textparts.h"
 
 #include <algorithm>
 #include <cmath>

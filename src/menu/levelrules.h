@@ -7,7 +7,7 @@
 // over one of its overuse limits (an empty or 0 limit is off) and has not cleared the target
 // level. The statistics are those of the last statistics pass, for state.CurrentStudent.
 
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <array>

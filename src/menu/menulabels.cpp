@@ -1,7 +1,7 @@
-#include "menulabels.h"
+#include "menu/menulabels.h"
 
-#include "textparts.h"
-#include "untyped.h"
+#include "frame/untyped.h"
+#include "menu/textparts.h"
 
 namespace zanfolio {
 

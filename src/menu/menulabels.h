@@ -3,7 +3,7 @@
 // state, for the signed-in pupil p = state.CurrentStudent. Counts and points are written in
 // plain decimal digits.
 
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 

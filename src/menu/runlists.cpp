@@ -1,11 +1,11 @@
-#include "runlists.h"
+#include "menu/runlists.h"
 
-#include "datewindow.h"
-#include "daycount.h"
-#include "gradegroups.h"
-#include "localetexts.h"
-#include "points.h"
-#include "textparts.h"
+#include "frame/daycount.h"
+#include "frame/localetexts.h"
+#include "frame/points.h"
+#include "menu/datewindow.h"
+#include "menu/gradegroups.h"
+#include "menu/textparts.h"
 
 #include <algorithm>
 

@@ -8,10 +8,10 @@
 // Levels without a column (below 1 or above LevelCount) and pupil numbers outside the tables
 // are skipped by every list; the installations stopped with an error on some of them.
 
-#include "clock.h"
-#include "result.h"
-#include "resultsfile.h"
-#include "sharedstate.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "sortbykey.h"
+#include "menu/sortbykey.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
-#include "criteria.h"
+#include "results/criteria.h"
 
-#include "cp932.h"
-#include "itemreader.h"
+#include "frame/cp932.h"
+#include "frame/itemreader.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "recordrun.h"
+#include "results/recordrun.h"
 
-#include "daycount.h"
+#include "frame/daycount.h"
 
 namespace zanfolio {
 

@@ -2,10 +2,10 @@
 // Recording a run: the record written at the end of every non-practice run, with the best
 // times and the outcome flags that the evaluation screen reads.
 
-#include "clock.h"
-#include "result.h"
-#include "resultsfile.h"
-#include "sharedstate.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
 
 namespace zanfolio {
 

@@ -1,6 +1,6 @@
-#include "resultsfile.h"
+#include "results/resultsfile.h"
 
-#include "platformfile.h"
+#include "frame/platformfile.h"
 
 #include <algorithm>
 

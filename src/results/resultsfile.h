@@ -10,9 +10,9 @@
 // always holds the old file or the new one whole. Readers take no lock; a sharing error makes
 // them wait one second and try again, a missing folder five seconds, four times at most.
 
-#include "result.h"
-#include "resultsrecord.h"
-#include "waiter.h"
+#include "frame/result.h"
+#include "frame/waiter.h"
+#include "results/resultsrecord.h"
 
 #include <QString>
 #include <vector>

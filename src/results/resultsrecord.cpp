@@ -1,6 +1,6 @@
-#include "resultsrecord.h"
+#include "results/resultsrecord.h"
 
-#include "cp932.h"
+#include "frame/cp932.h"
 
 #include <QtEndian>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "statistics.h"
+#include "results/statistics.h"
 
-#include "daycount.h"
-#include "points.h"
+#include "frame/daycount.h"
+#include "frame/points.h"
 
 #include <algorithm>
 

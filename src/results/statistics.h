@@ -3,10 +3,10 @@
 // results file whenever the roster list, the results menu or the evaluation screen needs them.
 // Nothing of it is stored.
 
-#include "clock.h"
-#include "result.h"
-#include "resultsfile.h"
-#include "sharedstate.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
 
 namespace zanfolio {
 

@@ -1,4 +1,4 @@
-#include "grades.h"
+#include "roster/grades.h"
 
 namespace zanfolio {
 

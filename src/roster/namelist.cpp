@@ -1,9 +1,9 @@
-#include "namelist.h"
+#include "roster/namelist.h"
 
-#include "configuration.h"
-#include "grades.h"
-#include "namerows.h"
-#include "rosterfile.h"
+#include "frame/datafiles.h"
+#include "roster/grades.h"
+#include "roster/namerows.h"
+#include "roster/rosterfile.h"
 
 #include <vector>
 

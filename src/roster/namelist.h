@@ -17,10 +17,10 @@
 //                               unlisted line is stored at the next position and overwritten
 //   RosterListedCount           the number of listed pupils (at most 5000)
 
-#include "clock.h"
-#include "result.h"
-#include "sharedstate.h"
-#include "waiter.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+#include "frame/waiter.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "namerows.h"
+#include "roster/namerows.h"
 
-#include "grades.h"
+#include "roster/grades.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>

@@ -1,7 +1,7 @@
-#include "rosterfile.h"
+#include "roster/rosterfile.h"
 
-#include "cp932.h"
-#include "itemreader.h"
+#include "frame/cp932.h"
+#include "frame/itemreader.h"
 
 #include <array>
 #include <cmath>

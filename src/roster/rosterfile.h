@@ -16,8 +16,8 @@
 // non-numeric item read as a number is 0; a fractional number is rounded half to even, as the
 // 16-bit integer fields took it.
 
-#include "result.h"
-#include "sharedstate.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 #include <vector>

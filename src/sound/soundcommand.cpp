@@ -1,4 +1,4 @@
-#include "soundcommand.h"
+#include "sound/soundcommand.h"
 
 namespace zanfolio {
 

@@ -1,8 +1,8 @@
-#include "sounds.h"
+#include "sound/sounds.h"
 
-#include "soundcommand.h"
-#include "soundtable.h"
-#include "untyped.h"
+#include "frame/untyped.h"
+#include "sound/soundcommand.h"
+#include "sound/soundtable.h"
 
 #include <algorithm>
 #include <cmath>

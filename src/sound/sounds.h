@@ -11,9 +11,9 @@
 // again); the fourth asks the caller to show a message and end the program. Every other sound
 // fails silently.
 
-#include "random.h"
-#include "sharedstate.h"
-#include "sounddevice.h"
+#include "frame/random.h"
+#include "frame/sharedstate.h"
+#include "sound/sounddevice.h"
 
 #include <QString>
 #include <optional>

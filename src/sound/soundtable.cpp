@@ -1,7 +1,7 @@
-#include "soundtable.h"
+#include "sound/soundtable.h"
 
-#include "cp932.h"
-#include "itemreader.h"
+#include "frame/cp932.h"
+#include "frame/itemreader.h"
 
 #include <array>
 

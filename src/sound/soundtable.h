@@ -8,8 +8,8 @@
 // 21 the number of alternatives as text ("" when the block gave none: no block, or more than
 // twenty names).
 
-#include "result.h"
-#include "sharedstate.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "columnexplanations.h"
+#include "teacher/columnexplanations.h"
 
 namespace zanfolio {
 

@@ -1,4 +1,4 @@
-#include "distribution.h"
+#include "teacher/distribution.h"
 
 #include <algorithm>
 #include <array>

@@ -9,8 +9,8 @@
 // entries, scale = Int(M ÷ 10) with M the fullest bucket, or 1 when that is 0, and a line has
 // Int(count ÷ scale + 0.5) stars.
 
-#include "result.h"
-#include "resultsfile.h"
+#include "frame/result.h"
+#include "results/resultsfile.h"
 
 #include <QStringList>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "recordeditor.h"
+#include "teacher/recordeditor.h"
 
-#include "localetexts.h"
-#include "untyped.h"
+#include "frame/localetexts.h"
+#include "frame/untyped.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,9 +2,9 @@
 // The records browser's edit panel (Picture3 of FrmData) without the form: the values it
 // shows for a record, and the reading of its time box and pupil chooser for "変更して記録".
 
-#include "recordlist.h"
-#include "result.h"
-#include "resultsrecord.h"
+#include "frame/result.h"
+#include "results/resultsrecord.h"
+#include "teacher/recordlist.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "recordexport.h"
+#include "teacher/recordexport.h"
 
-#include "localetexts.h"
+#include "frame/localetexts.h"
 
 namespace zanfolio {
 

@@ -8,8 +8,8 @@
 // level, the run time in seconds (99999 for a time-out) and the record's school code as
 // stored (empty when it has none). Fields holding a comma, a quote or a line break are quoted.
 
-#include "recordlist.h"
-#include "resultsfile.h"
+#include "results/resultsfile.h"
+#include "teacher/recordlist.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
-#include "recordlist.h"
+#include "teacher/recordlist.h"
 
-#include "localetexts.h"
+#include "frame/localetexts.h"
 
 namespace zanfolio {
 

@@ -11,9 +11,9 @@
 // Numbers are padded to their width but never cut: record 12345 stays 12345 (cutting it to
 // its last four digits would show, and let the teacher edit, another record's number).
 
-#include "result.h"
-#include "resultsfile.h"
-#include "untyped.h"
+#include "frame/result.h"
+#include "frame/untyped.h"
+#include "results/resultsfile.h"
 
 #include <QString>
 #include <QStringList>

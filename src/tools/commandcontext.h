@@ -2,10 +2,10 @@
 // What a zanfolio-data command works on: the installation resolved like the program does,
 // its results file, the present moment, and the command's own --name value options.
 
-#include "clock.h"
-#include "resultsfile.h"
-#include "sharedstate.h"
-#include "waiter.h"
+#include "frame/clock.h"
+#include "frame/sharedstate.h"
+#include "frame/waiter.h"
+#include "results/resultsfile.h"
 
 #include <QString>
 #include <QTextStream>

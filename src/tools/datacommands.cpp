@@ -1,12 +1,13 @@
-#include "datacommands.h"
+#include "tools/datacommands.h"
 
-#include "commandcontext.h"
-#include "configuration.h"
-#include "daycount.h"
-#include "programdefinition.h"
-#include "recordrun.h"
-#include "resultsfile.h"
-#include "statistics.h"
+#include "frame/datafiles.h"
+#include "frame/daycount.h"
+#include "frame/programdefinition.h"
+#include "results/recordrun.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "startup/configuration.h"
+#include "tools/commandcontext.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,11 +1,11 @@
-#include "demoinstallation.h"
+#include "tools/demoinstallation.h"
 
-#include "cp932.h"
-#include "daycount.h"
-#include "demosounds.h"
-#include "grades.h"
-#include "platformfile.h"
-#include "resultsrecord.h"
+#include "frame/cp932.h"
+#include "frame/daycount.h"
+#include "frame/platformfile.h"
+#include "results/resultsrecord.h"
+#include "roster/grades.h"
+#include "sound/tones/demosounds.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,7 +10,7 @@
 //   <root>/data/calc/タイム回数データ.txt  criteria for the five levels
 //   <root>/data/calc/成績累積データ.dat    a few weeks of generated runs
 
-#include "result.h"
+#include "frame/result.h"
 
 #include <QDate>
 #include <QString>

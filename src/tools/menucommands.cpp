@@ -9,15 +9,15 @@
 // the statistics pass and build the roster tables, as the menu has them when it becomes active.
 // The list of a practice level stays hidden in the menu, so its lines are not printed.
 
-#include "commandcontext.h"
-#include "configuration.h"
-#include "datewindow.h"
-#include "levelranking.h"
-#include "namelist.h"
-#include "platformfile.h"
-#include "programdefinition.h"
-#include "runlists.h"
-#include "statistics.h"
+#include "frame/datafiles.h"
+#include "frame/platformfile.h"
+#include "frame/programdefinition.h"
+#include "menu/datewindow.h"
+#include "menu/levelranking.h"
+#include "menu/runlists.h"
+#include "results/statistics.h"
+#include "roster/namelist.h"
+#include "tools/commandcontext.h"
 
 namespace zanfolio {
 

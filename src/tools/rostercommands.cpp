@@ -2,12 +2,12 @@
 // line, the placeholder row first. The mode defaults to 1, the display mode the form starts
 // in; the group to "全学年", the grade group it starts with.
 
-#include "commandcontext.h"
-#include "configuration.h"
-#include "grades.h"
-#include "namelist.h"
-#include "platformfile.h"
-#include "statistics.h"
+#include "frame/datafiles.h"
+#include "frame/platformfile.h"
+#include "results/statistics.h"
+#include "roster/grades.h"
+#include "roster/namelist.h"
+#include "tools/commandcontext.h"
 
 namespace zanfolio {
 

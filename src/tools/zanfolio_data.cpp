@@ -1,4 +1,4 @@
-#include "datacommands.h"
+#include "tools/datacommands.h"
 
 #include <QCoreApplication>
 #include <cstdio>

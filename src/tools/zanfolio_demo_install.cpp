@@ -1,7 +1,7 @@
 // zanfolio-demo-install DIR: lays out a demonstration installation in DIR (see
 // demoinstallation.h); scripts/demo then copies the program into DIR/calc and starts it.
 
-#include "demoinstallation.h"
+#include "tools/demoinstallation.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

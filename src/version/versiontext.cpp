@@ -1,4 +1,4 @@
-#include "versiontext.h"
+#include "version/versiontext.h"
 
 namespace zanfolio {
 

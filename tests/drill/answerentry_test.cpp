@@ -1,4 +1,4 @@
-#include "answerentry.h"
+#include "drill/answerentry.h"
 
 #include <functional>
 #include <gtest/gtest.h>

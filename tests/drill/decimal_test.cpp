@@ -1,4 +1,4 @@
-#include "decimal.h"
+#include "drill/decimal.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "fakes.h"
-#include "problem.h"
+#include "drill/problem.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,5 +1,5 @@
-#include "evaluation.h"
-#include "programdefinition.h"
+#include "evaluation/evaluation.h"
+#include "frame/programdefinition.h"
 
 #include <gtest/gtest.h>
 

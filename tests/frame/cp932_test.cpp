@@ -1,4 +1,4 @@
-#include "cp932.h"
+#include "frame/cp932.h"
 
 #include <gtest/gtest.h>
 

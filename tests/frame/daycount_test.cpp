@@ -1,5 +1,5 @@
-#include "daycount.h"
-#include "localetexts.h"
+#include "frame/daycount.h"
+#include "frame/localetexts.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ TEST(LocaleTexts, JapaneseWindowsShortForms) {
     EXPECT_EQ(shortTimeText(dayFraction(QTime(13, 45, 10))), QStringLiteral("13:45:10"));
 }
 
-#include "eradate.h"
+#include "frame/eradate.h"
 
 TEST(EraDate, SplashDateInTheJapaneseEra) {
     EXPECT_EQ(japaneseEraDateText(QDate(2026, 12, 9)), QStringLiteral("令和8年 12月 09日（水）"));

@@ -1,4 +1,4 @@
-#include "itemreader.h"
+#include "frame/itemreader.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "chartmodel.h"
-#include "chartpupillist.h"
-#include "chartranking.h"
-#include "daycount.h"
-#include "fakes.h"
-#include "menufixture.h"
-#include "testfolder.h"
+#include "frame/daycount.h"
+#include "menu/chartmodel.h"
+#include "menu/chartpupillist.h"
+#include "menu/chartranking.h"
+#include "menu/menufixture.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "gradegroups.h"
-#include "sortbykey.h"
+#include "menu/gradegroups.h"
+#include "menu/sortbykey.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "levelranking.h"
-#include "menufixture.h"
+#include "menu/levelranking.h"
+#include "menu/menufixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "levelrules.h"
-#include "menufixture.h"
+#include "menu/levelrules.h"
+#include "menu/menufixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>

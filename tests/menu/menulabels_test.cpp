@@ -1,7 +1,7 @@
-#include "columnlayout.h"
-#include "keyshortcuts.h"
-#include "menufixture.h"
-#include "menulabels.h"
+#include "menu/columnlayout.h"
+#include "menu/keyshortcuts.h"
+#include "menu/menufixture.h"
+#include "menu/menulabels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "datewindow.h"
-#include "daycount.h"
-#include "fakes.h"
-#include "menufixture.h"
-#include "runlists.h"
-#include "testfolder.h"
+#include "frame/daycount.h"
+#include "menu/datewindow.h"
+#include "menu/menufixture.h"
+#include "menu/runlists.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 

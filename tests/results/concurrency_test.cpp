@@ -5,9 +5,9 @@
 // To see that the lock is what keeps the appends whole, run once with ZANFOLIO_TEST_NO_LOCK=1:
 // the append test then loses records.
 
-#include "resultsfile.h"
-#include "testfolder.h"
-#include "testrecords.h"
+#include "results/resultsfile.h"
+#include "support/testfolder.h"
+#include "support/testrecords.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "cp932.h"
-#include "criteria.h"
-#include "testfolder.h"
+#include "frame/cp932.h"
+#include "results/criteria.h"
+#include "support/testfolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

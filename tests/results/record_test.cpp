@@ -1,5 +1,5 @@
-#include "daycount.h"
-#include "resultsrecord.h"
+#include "frame/daycount.h"
+#include "results/resultsrecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "daycount.h"
-#include "fakes.h"
-#include "recordrun.h"
-#include "testfolder.h"
+#include "frame/daycount.h"
+#include "results/recordrun.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "fakes.h"
-#include "platformfile.h"
-#include "resultsfile.h"
-#include "testfolder.h"
-#include "testrecords.h"
+#include "frame/platformfile.h"
+#include "results/resultsfile.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
+#include "support/testrecords.h"
 
 #include <QDir>
 #include <QFile>

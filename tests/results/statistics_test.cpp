@@ -1,8 +1,8 @@
-#include "daycount.h"
-#include "fakes.h"
-#include "resultsfile.h"
-#include "statistics.h"
-#include "testfolder.h"
+#include "frame/daycount.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "fakes.h"
-#include "namelist.h"
-#include "rosterfile.h"
-#include "testfolder.h"
+#include "roster/namelist.h"
+#include "roster/rosterfile.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "namerows.h"
+#include "roster/namerows.h"
 
 #include <functional>
 #include <gtest/gtest.h>

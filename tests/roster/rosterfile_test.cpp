@@ -1,5 +1,5 @@
-#include "rosterfile.h"
-#include "testfolder.h"
+#include "roster/rosterfile.h"
+#include "support/testfolder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // failures need no server and always run. Every call below is bounded by the device's
 // watchdog or by a QProcess wait, and ctest adds a time limit on top.
 
-#include "pulsesounddevice.h"
-#include "soundcommand.h"
-#include "wavetones.h"
+#include "sound/playback/pulsesounddevice.h"
+#include "sound/soundcommand.h"
+#include "sound/tones/wavetones.h"
 
 #include <QDir>
 #include <QElapsedTimer>

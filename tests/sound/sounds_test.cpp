@@ -1,8 +1,8 @@
-#include "fakes.h"
-#include "recordingsound.h"
-#include "soundcommand.h"
-#include "sounds.h"
-#include "soundtable.h"
+#include "sound/soundcommand.h"
+#include "sound/sounds.h"
+#include "sound/soundtable.h"
+#include "support/fakes.h"
+#include "support/recordingsound.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "demosounds.h"
-#include "fakes.h"
-#include "soundtable.h"
-#include "testfolder.h"
+#include "sound/soundtable.h"
+#include "sound/tones/demosounds.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 // Fakes of the ports that tests share.
 
-#include "clock.h"
-#include "waiter.h"
+#include "frame/clock.h"
+#include "frame/waiter.h"
 
 #include <functional>
 #include <vector>
@@ -44,7 +44,7 @@ class RecordingWaiter final : public Waiter {
 
 } // namespace zanfolio::testing
 
-#include "random.h"
+#include "frame/random.h"
 
 #include <deque>
 
@@ -73,8 +73,8 @@ class ScriptedRandom final : public RandomSource {
 
 } // namespace zanfolio::testing
 
-#include "dialogs.h"
-#include "launcher.h"
+#include "frame/dialogs.h"
+#include "frame/launcher.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // A sound device for tests: records every command string and answers with scripted results
 // (success once the script runs out, unless `fallback` says otherwise).
 
-#include "sounddevice.h"
+#include "sound/sounddevice.h"
 
 #include <QString>
 #include <QStringList>

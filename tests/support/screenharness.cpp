@@ -1,12 +1,11 @@
-#include "screenharness.h"
+#include "support/screenharness.h"
 
-#include "configuration.h"
-#include "daycount.h"
-#include "fonts.h"
-#include "programdefinition.h"
-#include "resultsfile.h"
-#include "soundcommand.h"
-#include "soundtable.h"
+#include "frame/daycount.h"
+#include "frame/forms/fonts.h"
+#include "frame/programdefinition.h"
+#include "results/resultsfile.h"
+#include "sound/soundcommand.h"
+#include "startup/configuration.h"
 
 #include <QApplication>
 #include <QFile>
@@ -39,12 +38,9 @@ ScreenHarness::ScreenHarness()
                         QStringLiteral("間違い音2"), kWrongSoundFile, QStringLiteral("*"),
                         QStringLiteral("自己最高音2"), kPersonalBestSoundFile, QStringLiteral("*"),
                         QStringLiteral("不合格音1"), kFailSoundFile, QStringLiteral("*")});
-    const Status configured = LoadConfiguration(state, install.programDir(), clock);
+    const Status configured = LoadStartUpFiles(state, install.programDir(), clock);
     if (!configured)
         ADD_FAILURE() << configured.error().message.toStdString();
-    const Status soundsLoaded = LoadSoundTable(state);
-    if (!soundsLoaded)
-        ADD_FAILURE() << soundsLoaded.error().message.toStdString();
     DefineLevelTables(state);
 
     state.CurrentStudent = kPupil;

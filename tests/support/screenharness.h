@@ -8,14 +8,14 @@
 // Screens are driven as the pupil drives them: keys and clicks through QTest, timers by
 // calling their handlers (or a short QTest::qWait), the fake clock moved by hand.
 
-#include "appcontext.h"
-#include "fakes.h"
-#include "recordingsound.h"
-#include "resultsrecord.h"
-#include "screenhost.h"
-#include "sharedstate.h"
-#include "sounds.h"
-#include "testfolder.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screenhost.h"
+#include "frame/sharedstate.h"
+#include "results/resultsrecord.h"
+#include "sound/sounds.h"
+#include "support/fakes.h"
+#include "support/recordingsound.h"
+#include "support/testfolder.h"
 
 #include <functional>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "testfolder.h"
+#include "support/testfolder.h"
 
-#include "cp932.h"
+#include "frame/cp932.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 // A results record for tests: pupil, level and time, with a fixed date and time of day unless
 // the test names them.
 
-#include "resultsrecord.h"
+#include "results/resultsrecord.h"
 
 namespace zanfolio::testing {
 

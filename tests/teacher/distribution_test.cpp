@@ -1,7 +1,7 @@
-#include "columnexplanations.h"
-#include "distribution.h"
-#include "fakes.h"
-#include "testfolder.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
+#include "teacher/columnexplanations.h"
+#include "teacher/distribution.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "recordeditor.h"
-#include "sharedstate.h"
+#include "frame/sharedstate.h"
+#include "teacher/recordeditor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "fakes.h"
-#include "recordexport.h"
-#include "recordlist.h"
-#include "sharedstate.h"
-#include "testfolder.h"
+#include "frame/sharedstate.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
+#include "teacher/recordexport.h"
+#include "teacher/recordlist.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "datacommands.h"
-#include "daycount.h"
-#include "resultsrecord.h"
-#include "testfolder.h"
+#include "frame/daycount.h"
+#include "results/resultsrecord.h"
+#include "support/testfolder.h"
+#include "tools/datacommands.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The version box: its texts come from the program's title and the project's version number,
 // and "O.K." closes it.
 
-#include "frmver.h"
-#include "programdefinition.h"
-#include "sharedstate.h"
-#include "versiontext.h"
+#include "frame/programdefinition.h"
+#include "frame/sharedstate.h"
+#include "version/forms/frmver.h"
+#include "version/versiontext.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -12,9 +12,9 @@
 // counting. A level whose MinimumLineTime is 0 or less has no time-out (TimeoutSeconds 0): the
 // bar is scaled to kDefaultBarSeconds and the minimum-line mark is hidden.
 
-#include "answerentry.h"
-#include "appcontext.h"
-#include "screen.h"
+#include "drill/answerentry.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
 
 #include <QString>
 

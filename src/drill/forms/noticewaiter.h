@@ -4,7 +4,7 @@
 // (which keeps the screen alive), and the first wait of an append puts up a notice, so the
 // pupil sees that the record is being kept, not lost.
 
-#include "waiter.h"
+#include "frame/waiter.h"
 
 #include <functional>
 

@@ -1,8 +1,8 @@
-#include "startrun.h"
+#include "drill/forms/startrun.h"
 
-#include "mainfrm.h"
-#include "screenhost.h"
-#include "sharedstate.h"
+#include "drill/forms/mainfrm.h"
+#include "frame/forms/screenhost.h"
+#include "frame/sharedstate.h"
 
 #include <QCoreApplication>
 

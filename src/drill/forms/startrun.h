@@ -2,7 +2,7 @@
 // StartRun: a new run of CurrentLevel. Called by the results menu's start buttons and by the
 // evaluation screen's "もう一度" (through Navigator::startRun), with CurrentLevel already set.
 
-#include "appcontext.h"
+#include "frame/forms/appcontext.h"
 
 namespace zanfolio {
 

@@ -1,4 +1,4 @@
-#include "evaluationbackground.h"
+#include "evaluation/forms/evaluationbackground.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,14 +1,14 @@
-#include "frmsyuuryou.h"
+#include "evaluation/forms/frmsyuuryou.h"
 
-#include "configuration.h"
-#include "dialogs.h"
-#include "evaluationbackground.h"
-#include "fonts.h"
-#include "resultsfile.h"
-#include "screenhost.h"
-#include "sharedstate.h"
-#include "sounds.h"
-#include "statistics.h"
+#include "evaluation/forms/evaluationbackground.h"
+#include "frame/datafiles.h"
+#include "frame/dialogs.h"
+#include "frame/forms/fonts.h"
+#include "frame/forms/screenhost.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "sound/sounds.h"
 
 #include <QCoreApplication>
 #include <QFrame>

@@ -8,9 +8,9 @@
 // counts); the form only places it and plays the sounds in order. The activation runs once:
 // it consumes the outcome flags of the run.
 
-#include "appcontext.h"
-#include "evaluation.h"
-#include "screen.h"
+#include "evaluation/evaluation.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
 
 class QFrame;
 class QLabel;

@@ -24,6 +24,7 @@ struct Navigator {
     std::function<void()> showEvaluation;     // FrmSyuuryou
     std::function<void()> showRecordsBrowser; // FrmData
     std::function<void()> showCriteriaEditor; // FrmTimeData
+    std::function<void()> showVersionBox;     // frmver, modal over the current screen
 };
 
 struct AppContext {

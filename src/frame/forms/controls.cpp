@@ -1,6 +1,6 @@
-#include "controls.h"
+#include "frame/forms/controls.h"
 
-#include "fonts.h"
+#include "frame/forms/fonts.h"
 
 #include <QPushButton>
 

@@ -1,4 +1,4 @@
-#include "fonts.h"
+#include "frame/forms/fonts.h"
 
 #include <QApplication>
 

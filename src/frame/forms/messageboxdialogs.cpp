@@ -1,4 +1,4 @@
-#include "messageboxdialogs.h"
+#include "frame/forms/messageboxdialogs.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The program's Dialogs: QMessageBox over the program's window.
 
-#include "dialogs.h"
+#include "frame/dialogs.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "screenhost.h"
+#include "frame/forms/screenhost.h"
 
 #include <QApplication>
 #include <QDialog>

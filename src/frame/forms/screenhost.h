@@ -3,7 +3,7 @@
 // of the classroom program loaded the next form and unloaded the current one; the wait notice
 // covers the change. 1024 × 768 logical pixels (15 twips to the pixel).
 
-#include "screen.h"
+#include "frame/forms/screen.h"
 
 #include <QPointer>
 #include <QWidget>

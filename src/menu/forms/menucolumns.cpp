@@ -1,6 +1,6 @@
-#include "menucolumns.h"
+#include "menu/forms/menucolumns.h"
 
-#include "fonts.h"
+#include "frame/forms/fonts.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -22,11 +22,11 @@
 // Positions of the level columns follow the designs in twips (columnlayout.h), converted
 // with twips(); the form is 1024 × 768 pixels, 15360 × 11520 twips.
 
-#include "appcontext.h"
-#include "levelranking.h"
-#include "menucolumns.h"
-#include "runlists.h"
-#include "screen.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
+#include "menu/forms/menucolumns.h"
+#include "menu/levelranking.h"
+#include "menu/runlists.h"
 
 #include <array>
 

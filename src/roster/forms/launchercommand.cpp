@@ -1,4 +1,4 @@
-#include "launchercommand.h"
+#include "roster/forms/launchercommand.h"
 
 namespace zanfolio {
 

@@ -1,20 +1,19 @@
-#include "namesel.h"
+#include "roster/forms/namesel.h"
 
-#include "configuration.h"
-#include "daycount.h"
-#include "dialogs.h"
-#include "fonts.h"
-#include "frmver.h"
-#include "grades.h"
-#include "launcher.h"
-#include "launchercommand.h"
-#include "programdefinition.h"
-#include "resultsfile.h"
-#include "rosterfile.h"
-#include "screenhost.h"
-#include "sharedstate.h"
-#include "sounds.h"
-#include "statistics.h"
+#include "frame/datafiles.h"
+#include "frame/daycount.h"
+#include "frame/dialogs.h"
+#include "frame/forms/fonts.h"
+#include "frame/forms/screenhost.h"
+#include "frame/launcher.h"
+#include "frame/programdefinition.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "roster/forms/launchercommand.h"
+#include "roster/grades.h"
+#include "roster/rosterfile.h"
+#include "sound/sounds.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -283,8 +282,8 @@ void Namesel::Command7_Click() {
 }
 
 void Namesel::Label4_Click() {
-    Frmver box(context_.state, this);
-    context_.host.runModal(box);
+    if (context_.navigate.showVersionBox)
+        context_.navigate.showVersionBox();
 }
 
 bool Namesel::formKeyPress(const QString& text) {

@@ -13,9 +13,9 @@
 // Keys typed anywhere on the form: "1" confirms (while Command14 shows), "0" returns to the
 // launcher (while Command7 shows); Enter or space in List1 confirms.
 
-#include "appcontext.h"
-#include "namelist.h"
-#include "screen.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
+#include "roster/namelist.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "mcisounddevice.h"
+#include "sound/playback/mcisounddevice.h"
 
 #ifdef _WIN32
 

@@ -3,7 +3,7 @@
 // (mciSendStringW); "wait" makes the call return when the sound has ended. The error text is
 // mciGetErrorStringW's, in the language of the system.
 
-#include "sounddevice.h"
+#include "sound/sounddevice.h"
 
 namespace zanfolio {
 

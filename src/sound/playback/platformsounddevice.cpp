@@ -1,9 +1,9 @@
-#include "platformsounddevice.h"
+#include "sound/playback/platformsounddevice.h"
 
 #ifdef _WIN32
-#include "mcisounddevice.h"
+#include "sound/playback/mcisounddevice.h"
 #else
-#include "pulsesounddevice.h"
+#include "sound/playback/pulsesounddevice.h"
 #endif
 
 namespace zanfolio {

@@ -2,7 +2,7 @@
 // The sound device of the platform the program runs on: the media control interface on
 // Windows, PulseAudio (or PipeWire's pulse server) elsewhere.
 
-#include "sounddevice.h"
+#include "sound/sounddevice.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "pulsesounddevice.h"
+#include "sound/playback/pulsesounddevice.h"
 
-#include "platformfile.h"
-#include "soundcommand.h"
+#include "frame/platformfile.h"
+#include "sound/soundcommand.h"
 
 #include <QFile>
 #include <algorithm>

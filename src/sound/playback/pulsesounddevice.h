@@ -17,7 +17,7 @@
 // stream keeps the output awake between sounds. A stream that fails is closed and opened
 // again (at once, one more try, when the server may have restarted between two sounds).
 
-#include "sounddevice.h"
+#include "sound/sounddevice.h"
 
 #include <atomic>
 #include <memory>

@@ -1,9 +1,9 @@
-#include "demosounds.h"
+#include "sound/tones/demosounds.h"
 
-#include "cp932.h"
-#include "paths.h"
-#include "platformfile.h"
-#include "soundtable.h"
+#include "frame/cp932.h"
+#include "frame/paths.h"
+#include "frame/platformfile.h"
+#include "sound/soundtable.h"
 
 #include <QDir>
 #include <array>

@@ -10,8 +10,8 @@
 //   pass ("合格.wav"): a fanfare                               0.60 s
 //   warning ("警告1.wav"): a short beep                        0.15 s
 
-#include "result.h"
-#include "wavetones.h"
+#include "frame/result.h"
+#include "sound/tones/wavetones.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "wavetones.h"
+#include "sound/tones/wavetones.h"
 
 #include <QtEndian>
 #include <algorithm>

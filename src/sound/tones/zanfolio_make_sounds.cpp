@@ -1,7 +1,7 @@
 // zanfolio-make-sounds DIR: writes the demonstration sounds and their sound list
 // "新音ファイル.txt" into DIR (the "音フォルダ" of an installation).
 
-#include "demosounds.h"
+#include "sound/tones/demosounds.h"
 
 #include <QString>
 #include <QTextStream>

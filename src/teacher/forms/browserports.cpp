@@ -1,4 +1,4 @@
-#include "browserports.h"
+#include "teacher/forms/browserports.h"
 
 #include <QFileDialog>
 #include <QPrintDialog>

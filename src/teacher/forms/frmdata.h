@@ -10,11 +10,11 @@
 // names no pupil) are said in Japanese message boxes titled "注意"; nothing is written then.
 // A missing roster still lists the records, without names.
 
-#include "appcontext.h"
-#include "browserports.h"
-#include "recordlist.h"
-#include "resultsrecord.h"
-#include "screen.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
+#include "results/resultsrecord.h"
+#include "teacher/forms/browserports.h"
+#include "teacher/recordlist.h"
 
 #include <array>
 #include <memory>

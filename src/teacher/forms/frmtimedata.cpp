@@ -1,14 +1,14 @@
-#include "frmtimedata.h"
+#include "teacher/forms/frmtimedata.h"
 
-#include "columnexplanations.h"
-#include "configuration.h"
-#include "controls.h"
-#include "dialogs.h"
-#include "distribution.h"
-#include "fonts.h"
-#include "resultsfile.h"
-#include "screenhost.h"
-#include "sharedstate.h"
+#include "frame/datafiles.h"
+#include "frame/dialogs.h"
+#include "frame/forms/controls.h"
+#include "frame/forms/fonts.h"
+#include "frame/forms/screenhost.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
+#include "teacher/columnexplanations.h"
+#include "teacher/distribution.h"
 
 #include <QApplication>
 #include <QButtonGroup>

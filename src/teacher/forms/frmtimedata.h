@@ -14,9 +14,9 @@
 // is written to the file before "更新記録"; a save that fails leaves the file, the grid and the
 // mark as they were and says so.
 
-#include "appcontext.h"
-#include "criteria.h"
-#include "screen.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
+#include "results/criteria.h"
 
 #include <vector>
 

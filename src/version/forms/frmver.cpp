@@ -1,8 +1,8 @@
-#include "frmver.h"
+#include "version/forms/frmver.h"
 
-#include "fonts.h"
-#include "sharedstate.h"
-#include "versiontext.h"
+#include "frame/forms/fonts.h"
+#include "frame/sharedstate.h"
+#include "version/versiontext.h"
 
 #include <QFrame>
 #include <QLabel>

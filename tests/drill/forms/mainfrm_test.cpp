@@ -4,12 +4,12 @@
 // Unless a test scripts its own draws, every draw is 0.5: each problem of level 1 is then
 // 0.5 ＋ 0.5 (answer 1, typed "1  ": the first space adds the point, the second hands it in).
 
-#include "daycount.h"
-#include "frmsyuuryou.h"
-#include "mainfrm.h"
-#include "platformfile.h"
-#include "screenharness.h"
-#include "startrun.h"
+#include "drill/forms/mainfrm.h"
+#include "drill/forms/startrun.h"
+#include "evaluation/forms/frmsyuuryou.h"
+#include "frame/daycount.h"
+#include "frame/platformfile.h"
+#include "support/screenharness.h"
 
 #include <QFrame>
 #include <QLabel>

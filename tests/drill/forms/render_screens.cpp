@@ -3,11 +3,11 @@
 //
 //   QT_QPA_PLATFORM=offscreen render_screens [folder]      (default /tmp/screens)
 
-#include "frmsyuuryou.h"
-#include "mainfrm.h"
-#include "platformfile.h"
-#include "screenharness.h"
-#include "startrun.h"
+#include "drill/forms/mainfrm.h"
+#include "drill/forms/startrun.h"
+#include "evaluation/forms/frmsyuuryou.h"
+#include "frame/platformfile.h"
+#include "support/screenharness.h"
 
 #include <QDir>
 #include <QLabel>

@@ -4,10 +4,10 @@
 // Criteria of the harness: standard 40 s, minimum line 60 s, 30 points and 5 runs within 7 days
 // to clear, multiplier 1; the target level is 5. A run of 10 s earns Int(50 × 0.75³ + 5) = 26.
 
-#include "frmsyuuryou.h"
-#include "mainfrm.h"
-#include "screenharness.h"
-#include "startrun.h"
+#include "drill/forms/mainfrm.h"
+#include "drill/forms/startrun.h"
+#include "evaluation/forms/frmsyuuryou.h"
+#include "support/screenharness.h"
 
 #include <QLabel>
 #include <QPushButton>

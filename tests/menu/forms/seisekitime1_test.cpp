@@ -2,9 +2,9 @@
 // the grade group, the password panel, a level closed for overuse, the column paging and the
 // key shortcuts.
 
-#include "formfixture.h"
-#include "levelranking.h"
-#include "seisekitime1.h"
+#include "menu/forms/seisekitime1.h"
+#include "menu/levelranking.h"
+#include "roster/forms/formfixture.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -5,19 +5,19 @@
 // over fakes whose navigator records where the forms go. Today is 9 December 2026,
 // 10:00; the school year (from April) is 2026.
 
-#include "appcontext.h"
-#include "configuration.h"
-#include "daycount.h"
-#include "fakes.h"
-#include "namelist.h"
-#include "programdefinition.h"
-#include "recordingsound.h"
-#include "resultsfile.h"
-#include "screenhost.h"
-#include "sharedstate.h"
-#include "sounds.h"
-#include "statistics.h"
-#include "testfolder.h"
+#include "frame/daycount.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screenhost.h"
+#include "frame/programdefinition.h"
+#include "frame/sharedstate.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "roster/namelist.h"
+#include "sound/sounds.h"
+#include "startup/configuration.h"
+#include "support/fakes.h"
+#include "support/recordingsound.h"
+#include "support/testfolder.h"
 
 #include <QCoreApplication>
 #include <QTest>

@@ -1,9 +1,10 @@
 // The roster form driven as a pupil would: the list, the grade groups, the display modes, the
 // confirmation, the way back to the launcher and the version box.
 
-#include "formfixture.h"
-#include "launchercommand.h"
-#include "namesel.h"
+#include "roster/forms/formfixture.h"
+#include "roster/forms/launchercommand.h"
+#include "roster/forms/namesel.h"
+#include "version/forms/frmver.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -223,6 +224,11 @@ void NameselTest::launcherPathKeepsTheFolderSeparator() {
 
 void NameselTest::versionBoxReactivationKeepsTwelveGradeGroups() {
     FormFixture f;
+    // The program's way to the version box: modal over the window.
+    f.context.navigate.showVersionBox = [&f] {
+        Frmver box(f.context.state, &f.host);
+        f.host.runModal(box);
+    };
     auto* form = f.show(new Namesel(f.context));
     auto* combo = form->findChild<QComboBox*>(QStringLiteral("Combo1"));
     const QStringList twelve{

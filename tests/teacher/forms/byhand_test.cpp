@@ -2,12 +2,12 @@
 //   ZANFOLIO_SCREENS_DIR=/tmp/screens  both screens with a class's worth of data, as PNG files
 //   ZANFOLIO_TIMING=1                  how long the distribution panel takes over 25000 records
 
-#include "daycount.h"
-#include "distribution.h"
-#include "frmdata.h"
-#include "frmtimedata.h"
-#include "resultsfile.h"
-#include "screenharness.h"
+#include "frame/daycount.h"
+#include "results/resultsfile.h"
+#include "support/screenharness.h"
+#include "teacher/distribution.h"
+#include "teacher/forms/frmdata.h"
+#include "teacher/forms/frmtimedata.h"
 
 #include <QDir>
 #include <QElapsedTimer>

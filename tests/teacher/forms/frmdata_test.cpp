@@ -1,10 +1,10 @@
 // The records browser against a results file of known bytes: what the list shows, what a
 // change or delete writes, and how failures are said.
 
-#include "daycount.h"
-#include "frmdata.h"
-#include "recordlist.h"
-#include "screenharness.h"
+#include "frame/daycount.h"
+#include "support/screenharness.h"
+#include "teacher/forms/frmdata.h"
+#include "teacher/recordlist.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,10 +1,10 @@
 // The criteria editor driven by keys and clicks: what reaches the grid, the changed mark, the
 // file and the criteria in effect.
 
-#include "columnexplanations.h"
-#include "cp932.h"
-#include "frmtimedata.h"
-#include "screenharness.h"
+#include "frame/cp932.h"
+#include "support/screenharness.h"
+#include "teacher/columnexplanations.h"
+#include "teacher/forms/frmtimedata.h"
 
 #include <QDir>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "chartpainter.h"
+#include "menu/forms/chart/chartpainter.h"
 
-#include "fonts.h"
+#include "frame/forms/fonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -10,7 +10,7 @@
 // Texts use the program's Japanese font at the primitive's point size, placed by their
 // top-left corner. Points are filled discs of the pen width, in the primitive's colour.
 
-#include "chartmodel.h"
+#include "menu/chartmodel.h"
 
 #include <QColor>
 #include <functional>

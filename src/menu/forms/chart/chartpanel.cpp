@@ -1,11 +1,11 @@
-#include "chartpanel.h"
+#include "menu/forms/chart/chartpanel.h"
 
-#include "appcontext.h"
-#include "chartpainter.h"
-#include "chartpupillist.h"
-#include "configuration.h"
-#include "dialogs.h"
-#include "resultsfile.h"
+#include "frame/datafiles.h"
+#include "frame/dialogs.h"
+#include "frame/forms/appcontext.h"
+#include "menu/chartpupillist.h"
+#include "menu/forms/chart/chartpainter.h"
+#include "results/resultsfile.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>

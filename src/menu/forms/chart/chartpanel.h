@@ -14,8 +14,8 @@
 //   setGradeGroupText(), setPointsRankingKind()  the menu's grade group and points kind
 //   closed()       emitted by "戻る" after the panel has hidden itself
 
-#include "chartmodel.h"
-#include "chartprint.h"
+#include "menu/chartmodel.h"
+#include "menu/forms/chart/chartprint.h"
 
 #include <QWidget>
 #include <array>

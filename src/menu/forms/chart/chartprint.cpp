@@ -1,8 +1,8 @@
-#include "chartprint.h"
+#include "menu/forms/chart/chartprint.h"
 
-#include "chartpainter.h"
-#include "paths.h"
-#include "rosterfile.h"
+#include "frame/paths.h"
+#include "menu/forms/chart/chartpainter.h"
+#include "roster/rosterfile.h"
 
 #include <QDir>
 #include <QPageLayout>

@@ -7,10 +7,10 @@
 // without any printer (none installed, or none marked as default) gets each job as a PDF file
 // in a folder instead, and the caller tells the user where (chartPdfNotice).
 
-#include "chartmodel.h"
-#include "clock.h"
-#include "result.h"
-#include "sharedstate.h"
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+#include "menu/chartmodel.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,15 +1,15 @@
 // The chart as painted: pixels sampled on a QImage at the places the model gives, the panel's
 // surface after "グラフ" and "表示", and the printed sheets as PDF files through the printer port.
 
-#include "chartmodel.h"
-#include "chartpainter.h"
-#include "chartpanel.h"
-#include "chartprint.h"
-#include "configuration.h"
-#include "daycount.h"
-#include "fakes.h"
-#include "programdefinition.h"
-#include "testfolder.h"
+#include "frame/datafiles.h"
+#include "frame/daycount.h"
+#include "frame/programdefinition.h"
+#include "menu/chartmodel.h"
+#include "menu/forms/chart/chartpainter.h"
+#include "menu/forms/chart/chartpanel.h"
+#include "menu/forms/chart/chartprint.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <QApplication>
 #include <QDir>

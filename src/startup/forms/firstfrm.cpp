@@ -1,12 +1,12 @@
-#include "firstfrm.h"
+#include "startup/forms/firstfrm.h"
 
-#include "configuration.h"
-#include "dialogs.h"
-#include "eradate.h"
-#include "fonts.h"
-#include "screenhost.h"
-#include "sharedstate.h"
-#include "soundtable.h"
+#include "frame/datafiles.h"
+#include "frame/dialogs.h"
+#include "frame/eradate.h"
+#include "frame/forms/fonts.h"
+#include "frame/forms/screenhost.h"
+#include "frame/sharedstate.h"
+#include "startup/configuration.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -63,9 +63,7 @@ void Firstfrm::Timer1_Timer() {
 }
 
 void Firstfrm::StartUp() {
-    Status configured = LoadConfiguration(context_.state, programDir_, context_.clock);
-    if (configured)
-        configured = LoadSoundTable(context_.state);
+    const Status configured = LoadStartUpFiles(context_.state, programDir_, context_.clock);
     if (!configured) {
         context_.dialogs.show(QStringLiteral("Zanfolio"), configured.error().message,
                               Dialogs::Buttons::Ok, Dialogs::Icon::Critical);

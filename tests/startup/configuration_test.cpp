@@ -1,7 +1,8 @@
-#include "configuration.h"
-#include "cp932.h"
-#include "fakes.h"
-#include "testfolder.h"
+#include "frame/cp932.h"
+#include "frame/datafiles.h"
+#include "startup/configuration.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
 
 #include <QFile>
 #include <functional>

@@ -1,9 +1,9 @@
 // The whole road of a pupil on the real screens, by keyboard: roster form → results menu →
 // drill → evaluation → results menu → roster form → launcher.
 
-#include "decimal.h"
-#include "navigation.h"
-#include "screenharness.h"
+#include "app/navigation.h"
+#include "drill/decimal.h"
+#include "support/screenharness.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,33 +1,16 @@
-#include "configuration.h"
+#include "startup/configuration.h"
 
-#include "cp932.h"
-#include "criteria.h"
-#include "itemreader.h"
-#include "paths.h"
-#include "programdefinition.h"
+#include "frame/cp932.h"
+#include "frame/datafiles.h"
+#include "frame/itemreader.h"
+#include "frame/paths.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+#include "sound/soundtable.h"
 
 #include <vector>
 
 namespace zanfolio {
-
-uint32_t seasonColourForMonth(int month) {
-    switch (month) {
-    case 1:
-    case 2:
-        return 0x0080FF;
-    case 3:
-    case 4:
-    case 5:
-    case 12:
-        return 0xC0FFC0;
-    case 6:
-    case 7:
-    case 8:
-        return 0xC0C000;
-    default:
-        return 0x0040C0;
-    }
-}
 
 void splitSchoolLine(const QString& line, Untyped* code, QString* name) {
     if (leadingNumber(line.left(5)) != 0.0) {
@@ -37,23 +20,6 @@ void splitSchoolLine(const QString& line, Untyped* code, QString* name) {
         *code = Untyped();
         *name = line;
     }
-}
-
-QString pathSettingsFile(const SharedState& s) {
-    return s.AppDir + QStringLiteral("..") + separatorOf(s.AppDir) +
-           QStringLiteral("パスデータ.txt");
-}
-QString commonSettingsFile(const SharedState& s) {
-    return s.DataRoot + QStringLiteral("共通データ.txt");
-}
-QString criteriaFile(const SharedState& s) {
-    return s.ProgramDataDir + QStringLiteral("タイム回数データ.txt");
-}
-QString resultsFile(const SharedState& s) {
-    return s.ProgramDataDir + QStringLiteral("成績累積データ.dat");
-}
-QString rosterFile(const SharedState& s) {
-    return s.DataRoot + QStringLiteral("新名簿.txt");
 }
 
 namespace {
@@ -130,6 +96,13 @@ Status LoadConfiguration(SharedState& state, const QString& programDir, const Cl
         return e;
     }
     return Ok{};
+}
+
+Status LoadStartUpFiles(SharedState& state, const QString& programDir, const Clock& clock) {
+    Status configured = LoadConfiguration(state, programDir, clock);
+    if (configured)
+        configured = LoadSoundTable(state);
+    return configured;
 }
 
 } // namespace zanfolio

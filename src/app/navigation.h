@@ -2,7 +2,7 @@
 // The ways between the screens, in one place: which screen replaces which. main() and the
 // end-to-end tests use the same wiring.
 
-#include "appcontext.h"
+#include "frame/forms/appcontext.h"
 
 namespace zanfolio {
 

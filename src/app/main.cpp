@@ -1,20 +1,20 @@
 // Zanfolio: the program. It takes no arguments; its configuration is found from its own folder
 // (the parent folder holds "パスデータ.txt").
 
-#include "appcontext.h"
-#include "clock.h"
-#include "daycount.h"
-#include "firstfrm.h"
-#include "fonts.h"
-#include "launcher.h"
-#include "messageboxdialogs.h"
-#include "navigation.h"
-#include "platformsounddevice.h"
-#include "random.h"
-#include "responsivewaiter.h"
-#include "screenhost.h"
-#include "sharedstate.h"
-#include "sounds.h"
+#include "app/navigation.h"
+#include "frame/clock.h"
+#include "frame/daycount.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/fonts.h"
+#include "frame/forms/messageboxdialogs.h"
+#include "frame/forms/screenhost.h"
+#include "frame/launcher.h"
+#include "frame/random.h"
+#include "frame/responsivewaiter.h"
+#include "frame/sharedstate.h"
+#include "sound/playback/platformsounddevice.h"
+#include "sound/sounds.h"
+#include "startup/forms/firstfrm.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

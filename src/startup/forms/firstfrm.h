@@ -2,8 +2,8 @@
 // The splash: today's date in the Japanese era and, 100 ms later, the configuration load.
 // A configuration error shows its Japanese message and ends the program cleanly.
 
-#include "appcontext.h"
-#include "screen.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screen.h"
 
 class QLabel;
 class QTimer;

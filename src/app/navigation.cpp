@@ -1,13 +1,14 @@
-#include "navigation.h"
+#include "app/navigation.h"
 
-#include "frmdata.h"
-#include "frmsyuuryou.h"
-#include "frmtimedata.h"
-#include "namesel.h"
-#include "programdefinition.h"
-#include "screenhost.h"
-#include "seisekitime1.h"
-#include "startrun.h"
+#include "drill/forms/startrun.h"
+#include "evaluation/forms/frmsyuuryou.h"
+#include "frame/forms/screenhost.h"
+#include "frame/programdefinition.h"
+#include "menu/forms/seisekitime1.h"
+#include "roster/forms/namesel.h"
+#include "teacher/forms/frmdata.h"
+#include "teacher/forms/frmtimedata.h"
+#include "version/forms/frmver.h"
 
 namespace zanfolio {
 
@@ -19,6 +20,10 @@ void wireNavigation(AppContext& context) {
     context.navigate.showEvaluation = [c] { c->host.replace(new FrmSyuuryou(*c)); };
     context.navigate.showRecordsBrowser = [c] { c->host.replace(new FrmData(*c)); };
     context.navigate.showCriteriaEditor = [c] { c->host.replace(new FrmTimeData(*c)); };
+    context.navigate.showVersionBox = [c] {
+        Frmver box(c->state, &c->host);
+        c->host.runModal(box);
+    };
 }
 
 } // namespace zanfolio

@@ -1,0 +1,25 @@
+#pragma once
+// The files of an installation, from the folders the configuration load has set in the shared
+// state:
+//                 <parent>/パスデータ.txt          item 1: the data root
+//                 <parent>/<program folder>/       the executable
+//                 <data root>/共通データ.txt, 新名簿.txt, 音フォルダ/
+//                 <data root>/<program folder name>/タイム回数データ.txt, 成績累積データ.dat
+
+#include <QString>
+#include <cstdint>
+
+namespace zanfolio {
+
+struct SharedState;
+
+QString pathSettingsFile(const SharedState& state);   // "パスデータ.txt"
+QString commonSettingsFile(const SharedState& state); // "共通データ.txt"
+QString criteriaFile(const SharedState& state);       // "タイム回数データ.txt"
+QString resultsFile(const SharedState& state);        // "成績累積データ.dat"
+QString rosterFile(const SharedState& state);         // "新名簿.txt"
+
+// 0x00BBGGRR background colour of the screens for a month (1..12).
+uint32_t seasonColourForMonth(int month);
+
+} // namespace zanfolio

@@ -1,0 +1,29 @@
+#pragma once
+// The configuration load: from the program's own folder to the folders, the two settings
+// files ("パスデータ.txt" beside the program's folder, "共通データ.txt" in the data root), the
+// season colour, the program title and the level criteria; with the sound table, everything
+// the program reads before its first screen. The folder layout is in frame/datafiles.h.
+
+#include "frame/clock.h"
+#include "frame/result.h"
+#include "frame/sharedstate.h"
+
+#include <QString>
+
+namespace zanfolio {
+
+// Splits the school line: when the first five characters have a numeric value other than 0
+// they are the school code and the rest is the name; otherwise all of it is the name.
+void splitSchoolLine(const QString& line, Untyped* code, QString* name);
+
+// Resolves the folders from `programDir` (the executable's folder; "\" or "/" separated),
+// reads both settings files, sets the season colour from `clock`, calls SetProgramTitle and
+// loads the criteria. A missing or short file gives an error naming it; the state is then
+// only partly filled and the program must end after the message.
+Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock);
+
+// The start-up's loads in order: LoadConfiguration, then the sound table (LoadSoundTable).
+// The first failure is returned; the program must then end after its message.
+Status LoadStartUpFiles(SharedState& state, const QString& programDir, const Clock& clock);
+
+} // namespace zanfolio
