@@ -1,6 +1,8 @@
 #include "frame/points.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace zanfolio {
@@ -32,7 +34,16 @@ int basePoints(double s, long long t, PointsTime rule) {
 
 int multipliedPoints(int base, double multiplier) {
     // The multiplier is a single-precision number in the criteria; 1.5 × 11 = 16.5 → 16.
-    return int(std::floor(double(base) * double(float(multiplier))));
+    const double product = std::floor(double(base) * double(float(multiplier)));
+    if (std::isnan(product))
+        return 0;
+    return int(std::clamp<double>(product, std::numeric_limits<int32_t>::min(),
+                                  std::numeric_limits<int32_t>::max()));
+}
+
+void addPoints(int32_t& sum, int32_t points) {
+    sum = int32_t(std::clamp<int64_t>(int64_t(sum) + points, std::numeric_limits<int32_t>::min(),
+                                      std::numeric_limits<int32_t>::max()));
 }
 
 } // namespace zanfolio

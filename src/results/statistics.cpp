@@ -74,18 +74,18 @@ void TallyPupilStatistics(SharedState& state, double now, double today) {
         if (inDayWindow(r.date, now, clearDays[l])) {
             if (completed)
                 ++s.WindowRunCounts(L, P);
-            s.WindowPoints(L, P) += pts;
+            addPoints(s.WindowPoints(L, P), pts);
         }
         if (inDayWindow(r.date, now, overuseDays[l])) {
             if (completed)
                 ++s.OveruseRunCounts(L, P);
-            s.OverusePoints(L, P) += pts;
+            addPoints(s.OverusePoints(L, P), pts);
         }
-        s.TotalPoints(L, P) += pts;
+        addPoints(s.TotalPoints(L, P), pts);
         if (r.date == today) {
             if (completed)
                 ++s.TodayRunCounts(L, P);
-            s.TodayPoints(L, P) += pts;
+            addPoints(s.TodayPoints(L, P), pts);
         }
     }
 }

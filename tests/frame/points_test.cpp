@@ -1,6 +1,8 @@
 #include "frame/points.h"
 
+#include <cstdint>
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace zanfolio;
 
@@ -32,4 +34,22 @@ TEST(Points, MultiplierTruncatesAfterMultiplying) {
     EXPECT_EQ(multipliedPoints(5, 1.0f), 5);
     EXPECT_EQ(multipliedPoints(10, 1.1f), 11);
     EXPECT_EQ(multipliedPoints(3, 0.0f), 0);
+}
+
+TEST(Points, AHugeMultiplierSaturatesInsteadOfOverflowing) {
+    constexpr int kMax = std::numeric_limits<int32_t>::max();
+    constexpr int kMin = std::numeric_limits<int32_t>::min();
+    EXPECT_EQ(multipliedPoints(55, 99999999.0f), kMax);
+    EXPECT_EQ(multipliedPoints(55, -99999999.0f), kMin);
+    EXPECT_EQ(multipliedPoints(55, std::numeric_limits<float>::infinity()), kMax);
+    EXPECT_EQ(multipliedPoints(5, std::numeric_limits<float>::quiet_NaN()), 0);
+
+    int32_t sum = kMax - 3;
+    addPoints(sum, 5);
+    EXPECT_EQ(sum, kMax);
+    addPoints(sum, -5);
+    EXPECT_EQ(sum, kMax - 5);
+    int32_t low = kMin + 1;
+    addPoints(low, -7);
+    EXPECT_EQ(low, kMin);
 }

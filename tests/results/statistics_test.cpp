@@ -5,6 +5,7 @@
 #include "support/testfolder.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 
 using namespace zanfolio;
@@ -116,6 +117,20 @@ TEST_F(Statistics, MultiplierAppliesPerRunBeforeAdding) {
     add(1, 1, 20);
     compute();
     EXPECT_EQ(s().TotalPoints(1, 1), 32);
+}
+
+TEST_F(Statistics, AnOutOfRangeMultiplierSaturatesEverySum) {
+    // A teacher typed 99999999 as ﾎﾟｲﾝﾄ倍率: each run is worth more than 32 bits hold.
+    c().PointMultiplier[1] = 99999999.0f;
+    add(1, 1, 10); // 26 points: beyond the range on its own
+    add(1, 1, 30); // 5 points × 10⁸: in range, but not added to the first
+    add(1, 1, 35, 1);
+    compute();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    for (const auto* table :
+         {&s().TotalPoints, &s().WindowPoints, &s().OverusePoints, &s().TodayPoints})
+        EXPECT_EQ((*table)(1, 1), kMax);
+    EXPECT_EQ(s().TodayRunCounts(1, 1), 2);
 }
 
 TEST_F(Statistics, InvalidRecordsGiveTheirSlotBack) {
