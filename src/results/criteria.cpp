@@ -133,13 +133,36 @@ Result<std::vector<CriteriaRow>> readCriteriaRows(const QString& path) {
     return rows;
 }
 
+QString criteriaCellRefusal(const QString& text) {
+    if (text.contains(u',') || text.contains(u'"'))
+        return QStringLiteral("カンマ（,）と二重引用符（\"）はセルに入力できません。");
+    return {};
+}
+
+namespace {
+
+// A field as the file holds it: quoted when an unquoted item could not carry it whole.
+QString fileField(const QString& text) {
+    const bool needsQuotes = text.contains(u',') ||
+                             (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
+    return needsQuotes ? u'"' + text + u'"' : text;
+}
+
+QString fileLine(const CriteriaRow& row) {
+    QStringList fields;
+    for (const QString& cell : row)
+        fields << fileField(cell);
+    return fields.join(u',');
+}
+
+} // namespace
+
 Status SaveCriteriaTable(const QString& path, const std::vector<CriteriaRow>& levelRows,
                          CriteriaTable& table) {
     QStringList lines;
-    const CriteriaRow captions = standardCriteriaCaptions();
-    lines << QStringList(captions.begin(), captions.end()).join(u',');
+    lines << fileLine(standardCriteriaCaptions());
     for (const CriteriaRow& row : levelRows)
-        lines << QStringList(row.begin(), row.end()).join(u',');
+        lines << fileLine(row);
     Status written = writeCp932Lines(path, lines);
     if (!written) {
         Error e = written.error();

@@ -32,9 +32,15 @@ Result<CriteriaLoadReport> LoadCriteriaTable(const QString& path, CriteriaTable&
 // The file's lines as cell texts (quotes removed), the caption line first: the editor's grid.
 Result<std::vector<CriteriaRow>> readCriteriaRows(const QString& path);
 
+// Why a cell text cannot be stored, as a Japanese message, or empty when it can: a comma or a
+// double quote would shift every later field of the file.
+QString criteriaCellRefusal(const QString& text);
+
 // Writes the standard caption line and one line per row (the cell texts exactly as given,
-// comma-separated), through a temporary file and one rename, then reloads `table` so the new
-// criteria are in effect at once. On failure the file and `table` are unchanged.
+// comma-separated; a text that only a quoted item can hold, one with a comma or with spaces at
+// its ends, between double quotes so that it loads back as the same field), through a temporary
+// file and one rename, then reloads `table` so the new criteria are in effect at once. On failure
+// the file and `table` are unchanged.
 Status SaveCriteriaTable(const QString& path, const std::vector<CriteriaRow>& levelRows,
                          CriteriaTable& table);
 

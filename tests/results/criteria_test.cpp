@@ -88,6 +88,31 @@ TEST_F(Criteria, SaveWritesCellTextsAsGivenWithTheStandardCaptionLine) {
     EXPECT_EQ(table.SpareCriterion11[1].toText(), QStringLiteral("y"));
 }
 
+TEST_F(Criteria, ASpareFieldLoadedFromAQuotedItemLoadsBackAsOneField) {
+    install.writeBytes(install.criteriaPath(),
+                       QByteArray("c,,,,,,,,,,,\r\n40,60,30,5,1,,,7,7,\"a,b\",\" z \",q\r\n"));
+    Result<std::vector<CriteriaRow>> rows = readCriteriaRows(install.criteriaPath());
+    ASSERT_TRUE(rows.ok());
+    std::vector<CriteriaRow> levels(rows->begin() + 1, rows->end());
+    ASSERT_TRUE(SaveCriteriaTable(install.criteriaPath(), levels, table).ok());
+    EXPECT_TRUE(install.readBytes(install.criteriaPath())
+                    .endsWith(QByteArray("\r\n40,60,30,5,1,,,7,7,\"a,b\",\" z \",q\r\n")));
+    EXPECT_EQ(table.SpareCriterion10[1].toText(), QStringLiteral("a,b"));
+    EXPECT_EQ(table.SpareCriterion11[1].toText(), QStringLiteral(" z "));
+    EXPECT_EQ(table.SpareCriterion12[1].toText(), QStringLiteral("q"));
+}
+
+TEST(CriteriaCell, CommasAndDoubleQuotesAreRefused) {
+    // Either would shift every later field of the file.
+    for (const QString& text : {QStringLiteral("1,5"), QStringLiteral(","), QStringLiteral("\"7"),
+                                QStringLiteral("a\"b")})
+        EXPECT_TRUE(criteriaCellRefusal(text).contains(QStringLiteral("入力できません")))
+            << text.toStdString();
+    for (const QString& text : {QString(), QStringLiteral("1.5"), QStringLiteral("40"),
+                                QStringLiteral("ｸﾘｱ"), QStringLiteral("a b")})
+        EXPECT_TRUE(criteriaCellRefusal(text).isEmpty()) << text.toStdString();
+}
+
 TEST_F(Criteria, FailedSaveLeavesFileAndTablesUnchanged) {
     const QByteArray before = install.readBytes(install.criteriaPath());
     ASSERT_TRUE(LoadCriteriaTable(install.criteriaPath(), table).ok());

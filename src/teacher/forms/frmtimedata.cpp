@@ -6,6 +6,7 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
+#include "results/criteria.h"
 #include "results/resultsfile.h"
 #include "teacher/columnexplanations.h"
 #include "teacher/distribution.h"
@@ -269,6 +270,18 @@ void FrmTimeData::TextToGrid転送() {
     if (!item)
         return;
     const QString text = Gridinputtext->text();
+    const QString refusal = criteriaCellRefusal(text);
+    if (!refusal.isEmpty()) {
+        // The cell keeps its text; the caret stays where the refused characters went in.
+        const int caret = Gridinputtext->cursorPosition() - int(text.size() - item->text().size());
+        {
+            const QSignalBlocker block(Gridinputtext);
+            Gridinputtext->setText(item->text());
+            Gridinputtext->setCursorPosition(std::max(caret, 0));
+        }
+        context_.dialogs.show(kTitle, refusal, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        return;
+    }
     if (text != item->text()) {
         item->setBackground(kChangedColour);
         changedMark_ = 1;

@@ -197,6 +197,25 @@ TEST_F(CriteriaEditor, SpaceEmptiesTheCellAndCountsAsAChange) {
     EXPECT_EQ(form->changedMark(), 1);
 }
 
+TEST_F(CriteriaEditor, ACommaOrAQuoteIsRefusedWithAMessageAndTheFileKeepsTwelveFields) {
+    auto* grid = form->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
+    ASSERT_NE(grid, nullptr);
+    for (int i = 0; i < 4; ++i)
+        key(Qt::Key_Right); // ﾎﾟｲﾝﾄ倍率 of level 1
+    type(QStringLiteral("1,5"));
+    type(QStringLiteral("2\""));
+    ASSERT_EQ(h.dialogs.shown.size(), 2u);
+    for (const auto& shown : h.dialogs.shown)
+        EXPECT_TRUE(shown.text.contains(QStringLiteral("入力できません")));
+    EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("2"));
+    EXPECT_EQ(form->inputText()->text(), QStringLiteral("2"));
+    click("Command3"); // 記録
+    const QStringList lines = fileLines();
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[1], QStringLiteral("40,60,30,5,2,,,7,7,a,,"));
+    EXPECT_EQ(h.state.Criteria.StandardTime[2], 41);
+}
+
 TEST_F(CriteriaEditor, UndoRestoresTheFileButBackStillAsks) {
     type(QStringLiteral("99"));
     click("Command2");
