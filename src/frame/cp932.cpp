@@ -62,6 +62,10 @@ Result<QString> readCp932File(const QString& path) {
     Result<QByteArray> bytes = readWholeFile(path);
     if (!bytes)
         return bytes.error();
+    static const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+    if (bytes->startsWith(kUtf8Mark))
+        return QString::fromUtf8(bytes->constData() + kUtf8Mark.size(),
+                                 bytes->size() - kUtf8Mark.size());
     return decodeCp932(*bytes);
 }
 

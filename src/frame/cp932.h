@@ -17,7 +17,9 @@ QString decodeCp932(const QByteArray& bytes);
 // as "～" and "－" first.
 QByteArray encodeCp932(const QString& text);
 
-// Reads a whole text file in code page 932. Missing or unreadable: an error naming the file.
+// Reads a whole text file in code page 932, or in UTF-8 when it begins with the UTF-8
+// byte-order mark (as today's editors save it; the mark itself is dropped). Missing or
+// unreadable: an error naming the file.
 Result<QString> readCp932File(const QString& path);
 
 // Writes lines in code page 932, each ended by CR LF, to a temporary file beside `path` that

@@ -60,6 +60,20 @@ TEST(RosterFile, ReadsCodePage932) {
     EXPECT_FALSE(readRosterFile(inst.dataRoot() + QStringLiteral("ない.txt")).ok());
 }
 
+TEST(RosterFile, ReadsUtf8WithAByteOrderMark) {
+    testing::TestInstallation inst;
+    inst.writeBytes(inst.rosterPath(),
+                    "\xEF\xBB\xBF" + QStringLiteral("9,1980,0,0,\"山田先生\",0,,\r\n"
+                                                    "1,2017,0,0,\"表ソ－～\",0,,\r\n")
+                                         .toUtf8());
+    Result<RosterFileContents> c = readRosterFile(inst.rosterPath());
+    ASSERT_TRUE(c.ok());
+    ASSERT_EQ(c->lines.size(), 2u);
+    EXPECT_EQ(c->lines[0].Index, 9);
+    EXPECT_EQ(trimSpaces(c->lines[0].Name), QStringLiteral("山田先生"));
+    EXPECT_EQ(trimSpaces(c->lines[1].Name), QStringLiteral("表ソ－～"));
+}
+
 TEST(TrimSpaces, KeepsIdeographicSpaces) {
     EXPECT_EQ(trimSpaces(QStringLiteral("  山田　 ")), QStringLiteral("山田　"));
     EXPECT_EQ(trimSpaces(QStringLiteral("    ")), QString());

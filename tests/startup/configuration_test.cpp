@@ -56,6 +56,31 @@ TEST_F(Configuration, DataRootWithoutTrailingSeparatorGetsOne) {
     EXPECT_EQ(state.DataRoot, install.dataRoot());
 }
 
+TEST_F(Configuration, SettingsFilesSavedAsUtf8WithAByteOrderMarkReadAsUtf8) {
+    // Today's editors save as UTF-8 with a byte-order mark; the mark must not become part of
+    // the data root's path, and Japanese text must not be read as code page 932.
+    install.writeStandardFiles(QStringLiteral("00123テスト塾～①"));
+    install.writeLines(
+        install.soundDir() + QStringLiteral("新音ファイル.txt"),
+        {QStringLiteral("正解音1"), QStringLiteral("ピンポン"), QStringLiteral("*")});
+    const QStringList files{install.root() + QStringLiteral("パスデータ.txt"),
+                            install.dataRoot() + QStringLiteral("共通データ.txt"),
+                            install.criteriaPath(),
+                            install.soundDir() + QStringLiteral("新音ファイル.txt")};
+    SharedState fromCp932;
+    ASSERT_TRUE(LoadStartUpFiles(fromCp932, install.programDir(), clock).ok());
+    for (const QString& file : files)
+        install.writeBytes(file, "\xEF\xBB\xBF" + decodeCp932(install.readBytes(file)).toUtf8());
+    ASSERT_TRUE(LoadStartUpFiles(state, install.programDir(), clock).ok());
+    EXPECT_EQ(state.DataRoot, install.dataRoot());
+    EXPECT_EQ(state.SchoolName, QStringLiteral("テスト塾～①"));
+    EXPECT_EQ(state.SchoolName, fromCp932.SchoolName);
+    EXPECT_EQ(state.TeacherPassword, fromCp932.TeacherPassword);
+    EXPECT_EQ(state.Criteria.StandardTime[1], 40);
+    EXPECT_EQ(state.SoundTable[1][1], QStringLiteral("ピンポン"));
+    EXPECT_EQ(state.SoundTable, fromCp932.SoundTable);
+}
+
 TEST_F(Configuration, MissingOrShortFilesGiveAnErrorNamingTheFile) {
     struct Case {
         const char* name;
