@@ -1,13 +1,20 @@
 #pragma once
-// The records as a CSV file for the browser's "ファイル化" ("後で加工して印刷できます"): UTF-8
-// with a byte order mark (so that spreadsheet programs on Japanese Windows read the names
-// right), CR LF line ends, the header line
-//   record,date,time,pupil,name,level,seconds,school
+// The records as a CSV file for the browser's "ファイル化" ("後で加工して印刷できます"), made for
+// a spreadsheet: UTF-8 with a byte order mark (so that spreadsheet programs on Japanese Windows
+// read the names right), CR LF line ends, the heading line
+//   レコード番号,日付,時刻,生徒番号,名前,学年,レベル,レベル名,秒,結果,ポイント,塾,塾コード
 // and one line per record whose level is not 0, in file order: the record number, the short
-// date "2004/05/06", the time of day "10:30:00", the roster index, the pupil's name, the
-// level, the run time in seconds (99999 for a time-out) and the record's school code as
-// stored (empty when it has none). Fields holding a comma, a quote or a line break are quoted.
+// date "2004/05/06", the time of day "10:30:00", the roster index, the pupil's name and grade
+// label, the level's number and name, the run time in seconds (empty for a time-out, 90000 or
+// more), 結果 "時間切れ" or "完了", the run's points as the statistics count them (the level's
+// criteria, multiplier applied), the school as the list shows it (this school's name, or
+// "他塾") and the record's school code as stored, leading zeros intact (empty without one).
+//
+// Fields holding a comma, a quote or a line break are quoted. A text that a spreadsheet would
+// take for a formula (one starting with =, +, -, @, a tab or a carriage return, such as a
+// roster name "=cmd|' /C calc'!A0") gets a leading apostrophe, so it stays text.
 
+#include "frame/sharedstate.h"
 #include "results/resultsfile.h"
 #include "teacher/recordlist.h"
 
@@ -15,6 +22,11 @@
 
 namespace zanfolio {
 
-QByteArray recordsCsv(const ResultsTail& tail, const RecordListContext& context);
+QByteArray recordsCsv(const ResultsTail& tail, const RecordListContext& context,
+                      const LevelTable<QString>& levelNames, const CriteriaTable& criteria);
+
+// A text cell as written: quoted when needed, with the apostrophe that keeps a formula-like
+// text a text.
+QString csvTextField(const QString& text);
 
 } // namespace zanfolio

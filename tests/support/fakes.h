@@ -3,6 +3,7 @@
 
 #include "frame/clock.h"
 #include "frame/waiter.h"
+#include "support/qtprinters.h"
 
 #include <functional>
 #include <vector>

@@ -80,16 +80,52 @@ TEST_F(RecordListTest, TornFileCountsAFractionAndLevelZeroRecordsAreNotListed) {
     EXPECT_EQ(recordCountText(132), QStringLiteral("総レコード数:3"));
 }
 
-TEST_F(RecordListTest, CsvExportHasAHeaderAndOneQuotedSafeLinePerListedRecord) {
+TEST_F(RecordListTest, CsvExportHasJapaneseHeadingsAndOneLinePerListedRecord) {
     ResultsTail tail;
-    tail.records = {record(12, 3, 45), record(12, 0, 50), record(14, 2, 99999, "")};
+    tail.records = {record(12, 3, 45), record(12, 0, 50), record(14, 2, 99999, ""),
+                    record(13, 2, 20, "00999")};
     tail.firstRecordNumber = 1;
-    const QByteArray csv = recordsCsv(tail, context);
-    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    LevelTable<QString> levelNames{};
+    levelNames[2] = QStringLiteral("小数のたし算");
+    levelNames[3] = QStringLiteral("小数のひき算");
+    CriteriaTable criteria;
+    criteria.StandardTime[2] = 40;
+    criteria.StandardTime[3] = 40;
+    criteria.PointMultiplier[2] = 1.5f;
+    criteria.PointMultiplier[3] = 1;
+    grades[14] = QStringLiteral("中２");
+    const QByteArray csv = recordsCsv(tail, context, levelNames, criteria);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF")); // the byte order mark spreadsheets look for
     const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
-    EXPECT_EQ(lines, (QStringList{"record,date,time,pupil,name,level,seconds,school",
-                                  QStringLiteral("1,2004/05/06,10:30:00,12,山田太郎,3,45,00123"),
-                                  "3,2004/05/06,10:30:00,14,\"Tanaka, Ken\",2,99999,", ""}));
+    EXPECT_EQ(
+        lines,
+        (QStringList{QStringLiteral("レコード番号,日付,時刻,生徒番号,名前,学年,レベル,レベル名,秒,"
+                                    "結果,ポイント,塾,塾コード"),
+                     QStringLiteral("1,2004/05/06,10:30:00,12,山田太郎,小３,3,小数のひき算,45,完了,"
+                                    "4,テスト塾,00123"),
+                     QStringLiteral("3,2004/05/06,10:30:00,14,\"Tanaka, Ken\",中２,2,小数のたし算,,"
+                                    "時間切れ,0,他塾,"),
+                     QStringLiteral("4,2004/05/06,10:30:00,13,長谷川由美子さん,,2,小数のたし算,20,"
+                                    "完了,16,他塾,00999"),
+                     ""}));
+}
+
+TEST(CsvTextField, TextsASpreadsheetWouldTakeForAFormulaStayText) {
+    struct Case {
+        QString text;
+        QString field;
+    };
+    for (const Case& c :
+         {Case{QStringLiteral("=cmd|' /C calc'!A0"), QStringLiteral("'=cmd|' /C calc'!A0")},
+          Case{QStringLiteral("+81"), QStringLiteral("'+81")},
+          Case{QStringLiteral("-1"), QStringLiteral("'-1")},
+          Case{QStringLiteral("@SUM(A1)"), QStringLiteral("'@SUM(A1)")},
+          Case{QStringLiteral("\t=1"), QStringLiteral("'\t=1")},
+          Case{QStringLiteral("\r=1"), QStringLiteral("\"'\r=1\"")},
+          Case{QStringLiteral("=1,2"), QStringLiteral("\"'=1,2\"")},
+          Case{QStringLiteral("山田=太郎"), QStringLiteral("山田=太郎")},
+          Case{QString(), QString()}})
+        EXPECT_EQ(csvTextField(c.text), c.field) << c.text.toStdString();
 }
 
 } // namespace

@@ -358,7 +358,7 @@ void FrmData::ExportRecords() {
         showError(QStringLiteral("成績ファイルを読めませんでした。"), tail.error().message);
         return;
     }
-    const Status written = replaceFileAtomically(path, recordsCsv(*tail, listContext()));
+    const Status written = replaceFileAtomically(path, recordsCsv(*tail, listContext(), context_.state.LevelNames, context_.state.Criteria));
     if (!written) {
         showError(QStringLiteral("ファイル化できませんでした。"), written.error().message);
         return;

@@ -340,9 +340,12 @@ TEST_F(RecordsBrowser, ExportWritesTheListedRecordsAsCsv) {
     const QStringList lines =
         QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], QStringLiteral("record,date,time,pupil,name,level,seconds,school"));
-    EXPECT_EQ(lines[1], QStringLiteral("1,2026/12/01,10:30:00,12,山田　花子,1,45,00123"));
-    EXPECT_EQ(lines[2], QStringLiteral("3,2026/12/02,10:30:00,13,佐藤　一郎,2,99999,99999"));
+    EXPECT_EQ(lines[0], QStringLiteral("レコード番号,日付,時刻,生徒番号,名前,学年,レベル,"
+                                       "レベル名,秒,結果,ポイント,塾,塾コード"));
+    EXPECT_EQ(lines[1], QStringLiteral("1,2026/12/01,10:30:00,12,山田　花子,小５,1,足し算１,45,"
+                                       "完了,4,テスト塾,00123"));
+    EXPECT_EQ(lines[2], QStringLiteral("3,2026/12/02,10:30:00,13,佐藤　一郎,小６,2,引き算１,,"
+                                       "時間切れ,0,他塾,99999"));
     ASSERT_EQ(h.dialogs.shown.size(), 1u); // "ファイルに書き出しました。"
 
     ports.exportPath.clear(); // cancelled: nothing written, nothing said
