@@ -178,6 +178,7 @@ struct SharedState {
     std::vector<int> RosterIndexByLine = std::vector<int>(kPupilSlots + 1);
     int RosterListedCount = 0;
     int SchoolYear = 0;
+    bool RosterSkipsReported = false; // the roster's unreadable lines were shown this run
 
     // Sound table: role 0..10, slot 0..21 (0 the role name, 1..20 file names, 21 the count).
     std::array<std::array<QString, 22>, 11> SoundTable{};

@@ -5,6 +5,7 @@
 #include "roster/namerows.h"
 #include "roster/rosterfile.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace zanfolio {
@@ -51,14 +52,17 @@ Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request
 
     NameList list;
     list.skippedLines = contents->skippedLines;
+    list.skippedLineNumbers = contents->skippedLineNumbers;
     const bool listStatus2 = state.ListStatus2Setting.toNumber() == 1.0;
     std::vector<NameRow> rows;
     int p = 0;
-    for (const RosterRecord& line : contents->lines) {
+    for (size_t i = 0; i < contents->lines.size(); ++i) {
+        const RosterRecord& line = contents->lines[i];
         const bool listed = line.Status == 0 || (line.Status == 2 && listStatus2);
         if (listed && p >= kMaxListedPupils) {
             // The tables hold no more; the installations stopped with an error here.
             ++list.skippedLines;
+            list.skippedLineNumbers.push_back(contents->lineNumbers[i]);
             continue;
         }
         ++p;
@@ -80,6 +84,7 @@ Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request
                                    pupilFigures(state.Stats, line.Index)));
     }
     state.RosterListedCount = p;
+    std::sort(list.skippedLineNumbers.begin(), list.skippedLineNumbers.end());
 
     // Step 10.
     sortNameRows(rows);

@@ -25,6 +25,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace zanfolio {
 
@@ -42,10 +43,11 @@ struct NameListRequest {
 };
 
 struct NameList {
-    QStringList visibleRows;    // List1: row 0 is kNoPupilRow, then the pupils shown
-    QStringList companionTexts; // List3: companionTexts[i - 1] belongs to visibleRows[i]
-    QStringList sortTexts;      // List2: every listed pupil, ascending
-    int skippedLines = 0;       // roster lines left out (see RosterFileContents)
+    QStringList visibleRows;             // List1: row 0 is kNoPupilRow, then the pupils shown
+    QStringList companionTexts;          // List3: companionTexts[i - 1] belongs to visibleRows[i]
+    QStringList sortTexts;               // List2: every listed pupil, ascending
+    int skippedLines = 0;                // roster lines left out (see RosterFileContents)
+    std::vector<int> skippedLineNumbers; // where they start in the file, from line 1
 };
 
 // The statistics pass the build runs first (step 1.5), so that the figures are fresh. It

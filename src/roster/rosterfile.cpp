@@ -47,8 +47,10 @@ RosterFileContents parseRoster(const QString& text) {
                 break;
             items[size_t(count++)] = std::move(*item);
         }
+        const int lineNumber = items[0].line + 1;
         if (count < 8) {
             ++contents.skippedLines;
+            contents.skippedLineNumbers.push_back(lineNumber);
             break;
         }
         const std::optional<int> index = int16Field(items[0]);
@@ -59,6 +61,7 @@ RosterFileContents parseRoster(const QString& text) {
         if (!index || *index < 0 || *index > kMaxPupil || !birthYear || !spare1 || !spare2 ||
             !status) {
             ++contents.skippedLines;
+            contents.skippedLineNumbers.push_back(lineNumber);
             continue;
         }
         RosterRecord r;
@@ -71,6 +74,7 @@ RosterFileContents parseRoster(const QString& text) {
         r.SpareText1 = rosterField(items[6].text);
         r.SpareText2 = rosterField(items[7].text);
         contents.lines.push_back(std::move(r));
+        contents.lineNumbers.push_back(lineNumber);
     }
     return contents;
 }
@@ -80,6 +84,22 @@ Result<RosterFileContents> readRosterFile(const QString& path) {
     if (!text)
         return text.error();
     return parseRoster(*text);
+}
+
+QString skippedRosterLinesMessage(const QString& path, const std::vector<int>& lineNumbers) {
+    if (lineNumbers.empty())
+        return {};
+    constexpr size_t kShown = 10;
+    QStringList shown;
+    for (size_t i = 0; i < lineNumbers.size() && i < kShown; ++i)
+        shown << QStringLiteral("%1行目").arg(lineNumbers[i]);
+    QString lines = shown.join(QStringLiteral("、"));
+    if (lineNumbers.size() > kShown)
+        lines += QStringLiteral("（ほか%1行）").arg(lineNumbers.size() - kShown);
+    return QStringLiteral(
+               "名簿「%1」の次の行は読み取れないため、名前の一覧に入れていません。\n%2\n"
+               "生徒番号（0〜5000）、生まれ年などの数、項目の数（8つ）を確かめてください。")
+        .arg(path, lines);
 }
 
 } // namespace zanfolio

@@ -32,6 +32,8 @@ struct RosterFileContents {
     // range, or an incomplete last pupil (fewer than eight items before the end of the file).
     // The installations' reader stopped with an error on each of these.
     int skippedLines = 0;
+    std::vector<int> skippedLineNumbers; // where each left-out pupil starts, from line 1
+    std::vector<int> lineNumbers;        // where each of `lines` starts, from line 1
 };
 
 // The text cut to 20 characters or padded with spaces to 20.
@@ -42,5 +44,9 @@ QString trimSpaces(const QString& text);
 RosterFileContents parseRoster(const QString& text);
 // Reads and parses the file once; a missing or unreadable file gives the file layer's error.
 Result<RosterFileContents> readRosterFile(const QString& path);
+
+// The teacher's message about roster lines left out of the lists: the file, the first ten
+// line numbers and how many more; empty when no line was left out.
+QString skippedRosterLinesMessage(const QString& path, const std::vector<int>& lineNumbers);
 
 } // namespace zanfolio

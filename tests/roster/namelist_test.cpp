@@ -135,6 +135,7 @@ TEST_F(NameListBuild, OutOfRangePupilNumberIsSkippedNotFatal) {
     Result<NameList> list = build();
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(list->skippedLines, 1);
+    EXPECT_EQ(list->skippedLineNumbers, std::vector<int>{2});
     EXPECT_EQ(list->visibleRows.size(), 3);
     EXPECT_EQ(state->RosterListedCount, 2);
 }
@@ -217,6 +218,7 @@ TEST_F(NameListBuild, MoreThanFiveThousandListedPupilsStopAtTheTableSize) {
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(state->RosterListedCount, kMaxListedPupils);
     EXPECT_EQ(list->skippedLines, 1);
+    EXPECT_EQ(list->skippedLineNumbers, std::vector<int>{5001});
     EXPECT_EQ(list->sortTexts.size(), kMaxListedPupils);
 }
 

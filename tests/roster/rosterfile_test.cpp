@@ -48,6 +48,8 @@ TEST(RosterFile, LinesTheTablesCannotHoldAreSkippedAndCounted) {
     EXPECT_EQ(c.lines[2].Index, 0);
     EXPECT_EQ(c.lines[3].Index, 3);
     EXPECT_EQ(c.skippedLines, 4);
+    EXPECT_EQ(c.skippedLineNumbers, (std::vector<int>{2, 3, 6, 8}));
+    EXPECT_EQ(c.lineNumbers, (std::vector<int>{1, 4, 5, 7}));
 }
 
 TEST(RosterFile, ReadsCodePage932) {
@@ -72,6 +74,20 @@ TEST(RosterFile, ReadsUtf8WithAByteOrderMark) {
     EXPECT_EQ(c->lines[0].Index, 9);
     EXPECT_EQ(trimSpaces(c->lines[0].Name), QStringLiteral("山田先生"));
     EXPECT_EQ(trimSpaces(c->lines[1].Name), QStringLiteral("表ソ－～"));
+}
+
+TEST(RosterFile, TheMessageOnSkippedLinesNamesTheFileAndAtMostTenLines) {
+    EXPECT_EQ(skippedRosterLinesMessage(QStringLiteral("D:\\juku\\新名簿.txt"), {}), QString());
+    const QString three =
+        skippedRosterLinesMessage(QStringLiteral("D:\\juku\\新名簿.txt"), {2, 3, 8});
+    EXPECT_TRUE(three.contains(QStringLiteral("「D:\\juku\\新名簿.txt」"))) << three.toStdString();
+    EXPECT_TRUE(three.contains(QStringLiteral("\n2行目、3行目、8行目\n"))) << three.toStdString();
+    std::vector<int> twelve;
+    for (int n = 1; n <= 12; ++n)
+        twelve.push_back(n * 10);
+    const QString many = skippedRosterLinesMessage(QStringLiteral("新名簿.txt"), twelve);
+    EXPECT_TRUE(many.contains(QStringLiteral("、100行目（ほか2行）\n"))) << many.toStdString();
+    EXPECT_FALSE(many.contains(QStringLiteral("110行目")));
 }
 
 TEST(TrimSpaces, KeepsIdeographicSpaces) {

@@ -161,10 +161,22 @@ void Namesel::activate() {
     if (!freshlyBuilt_)
         名簿表示();
     freshlyBuilt_ = false;
+    reportSkippedLines();
     Label1->setText(kChooseYourName);
     Picture5->hide();
     context_.host.hideWaitNotice();
     List1->setFocus();
+}
+
+void Namesel::reportSkippedLines() {
+    // Once per start: the teacher learns which lines to mend, the pupils are not held up again.
+    SharedState& state = context_.state;
+    if (state.RosterSkipsReported || list_.skippedLineNumbers.empty())
+        return;
+    state.RosterSkipsReported = true;
+    context_.dialogs.show(state.ProgramTitle,
+                          skippedRosterLinesMessage(rosterFile(state), list_.skippedLineNumbers),
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void Namesel::fillGradeGroups() {

@@ -58,6 +58,8 @@ class Namesel : public Screen {
     bool formKeyPress(const QString& text);
     void showChosenPupil(int row, bool longLabel);
     void fillGradeGroups();
+    // Shows the roster lines left out of the list, once per start.
+    void reportSkippedLines();
 
     AppContext& context_;
     int DisplayMode = 1;
