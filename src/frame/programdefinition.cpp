@@ -18,11 +18,19 @@ void SetProgramTitle(SharedState& state) {
     state.AllLevelsOpen = 1;
 }
 
+QString definedLevelName(int level) {
+    return level >= 1 && level <= 24 ? QString::fromUtf8(kLevelNames[level - 1]) : QString();
+}
+
+bool isPracticeLevelName(const QString& name) {
+    return name.contains(QStringLiteral("練"));
+}
+
 void DefineLevelTables(SharedState& state) {
-    state.LevelCount = 5;
+    state.LevelCount = kOfferedLevelCount;
     state.TargetLevel = 5;
     for (int k = 1; k <= 24; ++k) {
-        state.LevelNames[size_t(k)] = QString::fromUtf8(kLevelNames[k - 1]);
+        state.LevelNames[size_t(k)] = definedLevelName(k);
         state.LevelPresent[size_t(k)] = 1;
     }
     // A definition with fewer names gives the first twelve levels a default name.
@@ -33,8 +41,7 @@ void DefineLevelTables(SharedState& state) {
 }
 
 bool isPracticeLevel(const SharedState& state, int level) {
-    return level >= 0 && level <= kMaxLevel &&
-           state.LevelNames[size_t(level)].contains(QStringLiteral("練"));
+    return level >= 0 && level <= kMaxLevel && isPracticeLevelName(state.LevelNames[size_t(level)]);
 }
 
 } // namespace zanfolio

@@ -55,7 +55,8 @@ Result<std::vector<Item>> readSettingsItems(const QString& path, int count) {
 
 } // namespace
 
-Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock) {
+Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock,
+                         CriteriaLoadReport* criteriaReport) {
     QString folder = programDir;
     while (folder.size() > 1 && isSeparator(folder.back()))
         folder.chop(1);
@@ -95,14 +96,52 @@ Status LoadConfiguration(SharedState& state, const QString& programDir, const Cl
         e.endsProgram = true;
         return e;
     }
+    if (criteriaReport)
+        *criteriaReport = *criteria;
     return Ok{};
 }
 
-Status LoadStartUpFiles(SharedState& state, const QString& programDir, const Clock& clock) {
-    Status configured = LoadConfiguration(state, programDir, clock);
-    if (configured)
-        configured = LoadSoundTable(state);
-    return configured;
+QString criteriaWarning(const QString& path, const CriteriaTable& table,
+                        const CriteriaLoadReport& report) {
+    QStringList problems;
+    for (int level = 1; level <= kOfferedLevelCount; ++level) {
+        const QString name = definedLevelName(level);
+        if (isPracticeLevelName(name))
+            continue; // practice runs are timed against fixed criteria
+        const QString which = QStringLiteral("レベル%1（%2）").arg(level).arg(name);
+        const size_t l = size_t(level);
+        if (level >= report.linesRead) {
+            problems << which + QStringLiteral("：行がありません");
+            continue;
+        }
+        QStringList fields;
+        if (table.StandardTime[l] <= 0)
+            fields << QStringLiteral("目標Time");
+        if (table.MinimumLineTime[l] <= 0)
+            fields << QStringLiteral("最低Time");
+        if (!fields.isEmpty())
+            problems << which + QStringLiteral("：%1が正の数ではありません")
+                                    .arg(fields.join(QStringLiteral("と")));
+    }
+    if (report.linesIgnored > 0)
+        problems << QStringLiteral("レベル35より後の%1行は読み込めません").arg(report.linesIgnored);
+    if (problems.isEmpty())
+        return {};
+    return QStringLiteral("基準データ「%1」に次の問題があります。\n%2\n"
+                          "このままでは時間切れにならず、最初の1回で合格になることがあります。"
+                          "先生のデータ処理（合格タイムデータ変更）で直してください。")
+        .arg(path, problems.join(u'\n'));
+}
+
+Result<QString> LoadStartUpFiles(SharedState& state, const QString& programDir,
+                                 const Clock& clock) {
+    CriteriaLoadReport report;
+    Status loaded = LoadConfiguration(state, programDir, clock, &report);
+    if (loaded)
+        loaded = LoadSoundTable(state);
+    if (!loaded)
+        return loaded.error();
+    return criteriaWarning(criteriaFile(state), state.Criteria, report);
 }
 
 } // namespace zanfolio

@@ -7,6 +7,7 @@
 #include "frame/clock.h"
 #include "frame/result.h"
 #include "frame/sharedstate.h"
+#include "results/criteria.h"
 
 #include <QString>
 
@@ -20,10 +21,20 @@ void splitSchoolLine(const QString& line, Untyped* code, QString* name);
 // reads both settings files, sets the season colour from `clock`, calls SetProgramTitle and
 // loads the criteria. A missing or short file gives an error naming it; the state is then
 // only partly filled and the program must end after the message.
-Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock);
+// `criteriaReport`, when given, receives what the criteria load found.
+Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock,
+                         CriteriaLoadReport* criteriaReport = nullptr);
+
+// What the teacher must hear about the criteria of the levels offered to pupils (practice
+// levels aside): a level without its line in the file, or whose 目標Time or 最低Time is not a
+// positive number (it would never time out, and its first run would clear it), and lines the
+// tables cannot hold. A Japanese message naming the file and the levels; empty when all is well.
+QString criteriaWarning(const QString& criteriaPath, const CriteriaTable& table,
+                        const CriteriaLoadReport& report);
 
 // The start-up's loads in order: LoadConfiguration, then the sound table (LoadSoundTable).
-// The first failure is returned; the program must then end after its message.
-Status LoadStartUpFiles(SharedState& state, const QString& programDir, const Clock& clock);
+// The first failure is returned; the program must then end after its message. Otherwise the
+// result is the criteria warning to show before the program goes on (empty when none).
+Result<QString> LoadStartUpFiles(SharedState& state, const QString& programDir, const Clock& clock);
 
 } // namespace zanfolio

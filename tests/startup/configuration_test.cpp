@@ -81,6 +81,47 @@ TEST_F(Configuration, SettingsFilesSavedAsUtf8WithAByteOrderMarkReadAsUtf8) {
     EXPECT_EQ(state.SoundTable, fromCp932.SoundTable);
 }
 
+TEST_F(Configuration, OfferedLevelsWithoutUsableCriteriaAreNamedAndTheProgramGoesOn) {
+    install.writeStandardFiles();
+    install.writeLines(install.soundDir() + QStringLiteral("新音ファイル.txt"), {});
+    struct Case {
+        const char* what;
+        QStringList levelLines;
+        QStringList named; // the lines the warning must hold
+    };
+    const QString good = QStringLiteral("40,60,30,5,1,,,7,7,,,");
+    for (const Case& c : {
+             Case{"a complete file", {good, good, good, good, good}, {}},
+             Case{"cut after level 3",
+                  {good, good, good},
+                  {QStringLiteral("レベル4（引き算２）：行がありません"),
+                   QStringLiteral("レベル5（混合）：行がありません")}},
+             Case{"zero, empty and negative times",
+                  {good, QStringLiteral("0,60,30,5,1,,,7,7,,,"),
+                   QStringLiteral(",,30,5,1,,,7,7,,,"), QStringLiteral("40,-1,30,5,1,,,7,7,,,"),
+                   good},
+                  {QStringLiteral("レベル2（引き算１）：目標Timeが正の数ではありません"),
+                   QStringLiteral("レベル3（足し算２）：目標Timeと最低Timeが正の数ではありません"),
+                   QStringLiteral("レベル4（引き算２）：最低Timeが正の数ではありません")}},
+         }) {
+        install.writeCriteria(c.levelLines);
+        SharedState s;
+        const Result<QString> warning = LoadStartUpFiles(s, install.programDir(), clock);
+        ASSERT_TRUE(warning.ok()) << c.what;
+        if (c.named.isEmpty()) {
+            EXPECT_EQ(*warning, QString()) << c.what;
+            continue;
+        }
+        EXPECT_TRUE(warning->startsWith(
+            QStringLiteral("基準データ「%1」に次の問題があります。").arg(install.criteriaPath())))
+            << c.what;
+        const QStringList lines = warning->split(u'\n');
+        for (const QString& line : c.named)
+            EXPECT_TRUE(lines.contains(line)) << c.what << ": " << line.toStdString();
+        EXPECT_EQ(lines.size(), c.named.size() + 2) << c.what;
+    }
+}
+
 TEST_F(Configuration, MissingOrShortFilesGiveAnErrorNamingTheFile) {
     struct Case {
         const char* name;

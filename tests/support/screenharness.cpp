@@ -38,7 +38,7 @@ ScreenHarness::ScreenHarness()
                         QStringLiteral("間違い音2"), kWrongSoundFile, QStringLiteral("*"),
                         QStringLiteral("自己最高音2"), kPersonalBestSoundFile, QStringLiteral("*"),
                         QStringLiteral("不合格音1"), kFailSoundFile, QStringLiteral("*")});
-    const Status configured = LoadStartUpFiles(state, install.programDir(), clock);
+    const Result<QString> configured = LoadStartUpFiles(state, install.programDir(), clock);
     if (!configured)
         ADD_FAILURE() << configured.error().message.toStdString();
     DefineLevelTables(state);

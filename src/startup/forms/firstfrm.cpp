@@ -63,7 +63,13 @@ void Firstfrm::Timer1_Timer() {
 }
 
 void Firstfrm::StartUp() {
-    const Status configured = LoadStartUpFiles(context_.state, programDir_, context_.clock);
+    const Result<QString> configured =
+        LoadStartUpFiles(context_.state, programDir_, context_.clock);
+    if (configured && !configured->isEmpty()) {
+        // The program goes on; the teacher learns which levels to mend.
+        context_.dialogs.show(QStringLiteral("Zanfolio"), *configured, Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Warning);
+    }
     if (!configured) {
         context_.dialogs.show(QStringLiteral("Zanfolio"), configured.error().message,
                               Dialogs::Buttons::Ok, Dialogs::Icon::Critical);

@@ -1,0 +1,40 @@
+// The splash: it loads the installation, names criteria that cannot work, and goes on to the
+// roster form.
+
+#include "startup/forms/firstfrm.h"
+#include "support/screenharness.h"
+
+#include <gtest/gtest.h>
+
+namespace zanfolio::testing {
+namespace {
+
+TEST(Firstfrm, ACutCriteriaFileIsNamedAndTheRosterFormFollows) {
+    ScreenHarness h;
+    h.install.writeCriteria({QStringLiteral("40,60,30,5,1,,,7,7,,,")});
+    int rosterForms = 0;
+    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
+    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
+    for (int i = 0; i < 50 && rosterForms == 0; ++i)
+        h.pump(20);
+    EXPECT_EQ(rosterForms, 1);
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(
+        h.dialogs.shown[0].text.contains(QStringLiteral("レベル2（引き算１）：行がありません")))
+        << h.dialogs.shown[0].text.toStdString();
+    EXPECT_FALSE(h.host.ending());
+}
+
+TEST(Firstfrm, AGoodInstallationGoesOnWithoutAWord) {
+    ScreenHarness h;
+    int rosterForms = 0;
+    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
+    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
+    for (int i = 0; i < 50 && rosterForms == 0; ++i)
+        h.pump(20);
+    EXPECT_EQ(rosterForms, 1);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+}
+
+} // namespace
+} // namespace zanfolio::testing
