@@ -1,7 +1,12 @@
 #include "frame/datafiles.h"
 
 #include "frame/paths.h"
+#include "frame/platformfile.h"
 #include "frame/sharedstate.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QStandardPaths>
 
 namespace zanfolio {
 
@@ -20,6 +25,19 @@ QString resultsFile(const SharedState& s) {
 }
 QString rosterFile(const SharedState& s) {
     return s.DataRoot + QStringLiteral("新名簿.txt");
+}
+
+QString pendingRunsFile(const SharedState& s) {
+    // One pending file per results file: several installations may share this computer.
+    const QByteArray key = QDir::cleanPath(nativePath(resultsFile(s))).toUtf8();
+    const QString tag = QString::fromLatin1(
+        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(8));
+    return s.PendingDir + QStringLiteral("未記録の成績-") + tag + QStringLiteral(".dat");
+}
+
+QString defaultPendingDir() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Zanfolio/");
 }
 
 uint32_t seasonColourForMonth(int month) {

@@ -19,6 +19,13 @@ QString criteriaFile(const SharedState& state);       // "タイム回数デー�
 QString resultsFile(const SharedState& state);        // "成績累積データ.dat"
 QString rosterFile(const SharedState& state);         // "新名簿.txt"
 
+// Runs kept on this computer for the results file (see results/pendingruns.h):
+// PendingDir & "未記録の成績-" & 8 hexadecimal digits naming the results file & ".dat".
+QString pendingRunsFile(const SharedState& state);
+// The user's local application data: "%LOCALAPPDATA%\Zanfolio\" on Windows,
+// "~/.local/share/Zanfolio/" on Linux.
+QString defaultPendingDir();
+
 // 0x00BBGGRR background colour of the screens for a month (1..12).
 uint32_t seasonColourForMonth(int month);
 

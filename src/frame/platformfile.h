@@ -38,6 +38,8 @@ class PlatformFile {
     Status writeAt(qint64 offset, const QByteArray& bytes);
     // Pushes written data to the disk (or the file server) before success is reported.
     Status flush();
+    // Cuts the file (or lengthens it with zero bytes) to `size` bytes.
+    Status resize(qint64 size);
 
     // Exclusive lock on [offset, offset + length), tried once without waiting. The lock
     // belongs to this open file (open-file-description lock on Linux), so closing another

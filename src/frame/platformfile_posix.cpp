@@ -23,8 +23,10 @@ Error systemError(const QString& path, int code, const char* what) {
     ErrorKind kind = ErrorKind::Other;
     if (code == ENOENT || code == ENOTDIR)
         kind = ErrorKind::NotFound;
-    else if (code == EACCES || code == EAGAIN || code == EBUSY || code == ETXTBSY)
+    else if (code == EAGAIN || code == EBUSY || code == ETXTBSY)
         kind = ErrorKind::Sharing;
+    else if (code == EACCES || code == EPERM || code == EROFS)
+        kind = ErrorKind::Denied;
     return Error{path, QString::fromUtf8(what).arg(path, QString::fromLocal8Bit(strerror(code))),
                  false, kind, code};
 }
@@ -118,6 +120,16 @@ Status PlatformFile::writeAt(qint64 offset, const QByteArray& bytes) {
 Status PlatformFile::flush() {
     if (fsync(int(handle_)) != 0 && errno != EINVAL)
         return systemError(path_, errno, "「%1」を保存できません（%2）。");
+    return Ok{};
+}
+
+Status PlatformFile::resize(qint64 size) {
+    int done = -1;
+    do {
+        done = ftruncate(int(handle_), off_t(size));
+    } while (done != 0 && errno == EINTR);
+    if (done != 0)
+        return systemError(path_, errno, "「%1」の長さを変えられません（%2）。");
     return Ok{};
 }
 

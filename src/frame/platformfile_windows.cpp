@@ -19,9 +19,10 @@ Error systemError(const QString& path, DWORD code, const char* what) {
     ErrorKind kind = ErrorKind::Other;
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_BAD_NETPATH)
         kind = ErrorKind::NotFound;
-    else if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION ||
-             code == ERROR_ACCESS_DENIED)
+    else if (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION)
         kind = ErrorKind::Sharing;
+    else if (code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT)
+        kind = ErrorKind::Denied;
     wchar_t* buffer = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                        FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -126,6 +127,15 @@ Status PlatformFile::writeAt(qint64 offset, const QByteArray& bytes) {
 Status PlatformFile::flush() {
     if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle_)))
         return systemError(path_, GetLastError(), "「%1」を保存できません（%2）。");
+    return Ok{};
+}
+
+Status PlatformFile::resize(qint64 size) {
+    LARGE_INTEGER at;
+    at.QuadPart = size;
+    HANDLE h = reinterpret_cast<HANDLE>(handle_);
+    if (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN) || !SetEndOfFile(h))
+        return systemError(path_, GetLastError(), "「%1」の長さを変えられません（%2）。");
     return Ok{};
 }
 

@@ -13,7 +13,8 @@ namespace zanfolio {
 enum class ErrorKind {
     Other,
     NotFound, // the file or its folder does not exist
-    Sharing,  // another computer holds the file (locked, in use, access refused)
+    Sharing,  // another computer holds the file (locked, in use): it will be released
+    Denied,   // the system refuses access: a read-only file or share, no permission
 };
 
 struct Error {

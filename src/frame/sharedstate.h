@@ -125,6 +125,7 @@ struct SharedState {
     QString ProgramFolderName; // last component of the program's folder
     QString ProgramDataDir;    // DataRoot & ProgramFolderName & separator
     QString SoundDir;          // DataRoot & "音フォルダ" & separator
+    QString PendingDir;        // this computer's folder for runs not yet recorded (ends with "/")
     Untyped SchoolYearStartMonth;
     QString SchoolName;
     Untyped SchoolCode; // five characters, or empty

@@ -12,6 +12,22 @@ class Waiter {
     virtual bool wait(int ms) = 0;
 };
 
+// Passes waits on to `inner` until they add up to `patienceMs`, then gives up: for someone
+// sitting at the screen who should hear about a fault rather than wait for ever.
+class PatientWaiter final : public Waiter {
+  public:
+    PatientWaiter(Waiter& inner, int patienceMs) : inner_(inner), patienceMs_(patienceMs) {}
+    bool wait(int ms) override {
+        waited_ += ms;
+        return waited_ <= patienceMs_ && inner_.wait(ms);
+    }
+
+  private:
+    Waiter& inner_;
+    int patienceMs_;
+    int waited_ = 0;
+};
+
 // Sleeps the thread; gives up after `maxWaits` waits (0: never).
 class SleepingWaiter final : public Waiter {
   public:

@@ -21,7 +21,35 @@ Status AppendResultsRecord(const SharedState& state, ResultsFile& file, const Cl
     return file.append(makeRunRecord(state, clock.now()));
 }
 
-Status RecordRun(SharedState& state, int level, ResultsFile& file, const Clock& clock) {
+QString keptRunMessage(const Error& why) {
+    return QStringLiteral("成績ファイルに記録できませんでした。\n%1\n\n"
+                          "この記録はこのコンピュータに保管しました。"
+                          "次に記録できたときに、成績ファイルへ書き込みます。")
+        .arg(why.message);
+}
+
+QString recordWaitNotice(const Error& why) {
+    QString what;
+    switch (why.kind) {
+    case ErrorKind::Sharing:
+        what = QStringLiteral("他のコンピュータが成績ファイルを使用中です。");
+        break;
+    case ErrorKind::NotFound:
+        what = QStringLiteral(
+            "成績ファイルのフォルダが見つかりません（ネットワークを確かめてください）。");
+        break;
+    case ErrorKind::Denied:
+        what = QStringLiteral("成績ファイルに書き込む許可がありません。");
+        break;
+    case ErrorKind::Other:
+        what = QStringLiteral("成績ファイルに書き込めません。");
+        break;
+    }
+    return what + QStringLiteral("\n記録を待っています…");
+}
+
+Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
+                              PendingRuns& pending, const Clock& clock) {
     const int pupil = state.CurrentStudent;
     const int time = state.RecordedTime;
     const size_t cl = size_t(state.CurrentLevel);
@@ -35,14 +63,26 @@ Status RecordRun(SharedState& state, int level, ResultsFile& file, const Clock& 
         state.NewPersonalBest = 1;
         s.PersonalBestTimes(level, pupil) = time;
     }
-    Status appended = AppendResultsRecord(state, file, clock);
-    if (!appended)
-        return appended;
+    const ResultsRecord record = makeRunRecord(state, clock.now());
+    Status appended = Ok{};
+    if (Result<int> delivered = pending.deliver(file); !delivered)
+        appended = delivered.error(); // this run goes behind the ones still kept
+    else
+        appended = file.append(record);
+    if (!appended) {
+        Status kept = pending.keep(record);
+        if (!kept) {
+            Error e = appended.error();
+            e.message += u'\n' + kept.error().message;
+            return e;
+        }
+        return RunRecorded{true, keptRunMessage(appended.error())};
+    }
     if (s.OverallBestTimes[size_t(level)] > time) {
         s.OverallBestTimes[size_t(level)] = time;
         state.NewOverallBest = 1;
     }
-    return Ok{};
+    return RunRecorded{};
 }
 
 } // namespace zanfolio

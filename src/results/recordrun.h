@@ -5,6 +5,7 @@
 #include "frame/clock.h"
 #include "frame/result.h"
 #include "frame/sharedstate.h"
+#include "results/pendingruns.h"
 #include "results/resultsfile.h"
 
 namespace zanfolio {
@@ -16,8 +17,25 @@ ResultsRecord makeRunRecord(const SharedState& state, const QDateTime& now);
 // time), dated at the moment of writing. Retries until written (see ResultsFile::append).
 Status AppendResultsRecord(const SharedState& state, ResultsFile& file, const Clock& clock);
 
+struct RunRecorded {
+    // The results file could not take the run (for a reason other than another computer's
+    // lock, which is waited out): it is kept on this computer and will be recorded later.
+    bool kept = false;
+    QString message; // when kept: what is wrong, and that the run will be recorded
+};
+
 // ClearedBefore from the last statistics pass, NewPersonalBest / NewOverallBest (strictly
-// better times only; set, never cleared here), and the append.
-Status RecordRun(SharedState& state, int level, ResultsFile& file, const Clock& clock);
+// better times only; set, never cleared here), and the append. Runs kept earlier on this
+// computer go first, in order; when they or this run cannot be appended, this run is kept
+// behind them. An error only when even keeping it failed.
+Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
+                              PendingRuns& pending, const Clock& clock);
+
+// The pupil's message about a run kept on this computer, with what went wrong.
+QString keptRunMessage(const Error& why);
+
+// The notice while the record waits for the results file, saying what is wrong: another
+// computer using it, the folder gone, no permission to write, or another fault.
+QString recordWaitNotice(const Error& why);
 
 } // namespace zanfolio

@@ -15,9 +15,24 @@ constexpr int kLongestPauseMs = 1000;
 constexpr int kSharingPauseMs = 1000;
 constexpr int kNotFoundPauseMs = 5000;
 constexpr int kNotFoundTries = 4;
+constexpr int kDeniedPauseMs = 1000;
+constexpr int kDeniedTries = 3;
+// A writer waits this long for a fault other than another computer's lock before it reports.
+constexpr int kFaultPatienceMs = 5000;
 
 Result<PlatformFile> openResults(const QString& path) {
     return PlatformFile::open(path, PlatformFile::Mode::ReadWriteCreate);
+}
+
+// Readers open for reading only, so that a read-only file or share can still be read; a
+// missing file is created empty, so that a new installation starts with an empty one.
+Result<PlatformFile> openForReading(const QString& path) {
+    Result<PlatformFile> file = PlatformFile::open(path, PlatformFile::Mode::Read);
+    if (!file && file.error().kind == ErrorKind::NotFound) {
+        if (Result<PlatformFile> created = openResults(path))
+            return PlatformFile::open(path, PlatformFile::Mode::Read);
+    }
+    return file;
 }
 
 Error givenUp(const QString& path, const Error& last) {
@@ -43,11 +58,12 @@ QString ResultsFile::temporaryPath() const {
 
 Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
     int notFound = 0;
+    int denied = 0;
     int step = 3;
     for (;;) {
         Error failure;
         step = 3;
-        Result<PlatformFile> file = openResults(path_);
+        Result<PlatformFile> file = openForReading(path_);
         if (file) {
             step = 4;
             Result<qint64> size = file->size();
@@ -88,24 +104,34 @@ Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
                 return failure;
             continue;
         }
+        if (failure.kind == ErrorKind::Denied && ++denied < kDeniedTries) {
+            if (!waiter_.wait(kDeniedPauseMs))
+                return failure;
+            continue;
+        }
         Error e = failure;
         e.endsProgram = true;
-        e.message = failure.kind == ErrorKind::NotFound
-                        ? QStringLiteral("ファイルがありません%1 %2（%3）")
-                              .arg(step)
-                              .arg(failure.message)
-                              .arg(failure.code)
-                        : QStringLiteral("成績ランダムファイル表示%1 %2（%3）")
-                              .arg(step)
-                              .arg(failure.message)
-                              .arg(failure.code);
+        if (failure.kind == ErrorKind::NotFound)
+            e.message = QStringLiteral("ファイルがありません%1 %2（%3）")
+                            .arg(step)
+                            .arg(failure.message)
+                            .arg(failure.code);
+        else if (failure.kind == ErrorKind::Denied)
+            e.message = QStringLiteral("成績ファイル「%1」を読む許可がありません。\n%2\n"
+                                       "ファイルとフォルダの読み取りの許可を確かめてください。")
+                            .arg(path_, failure.message);
+        else
+            e.message = QStringLiteral("成績ランダムファイル表示%1 %2（%3）")
+                            .arg(step)
+                            .arg(failure.message)
+                            .arg(failure.code);
         return e;
     }
 }
 
 Result<ResultsRecord> ResultsFile::read(int number) {
     for (;;) {
-        Result<PlatformFile> file = openResults(path_);
+        Result<PlatformFile> file = openForReading(path_);
         Error failure;
         if (file) {
             Result<QByteArray> data =
@@ -128,6 +154,7 @@ Result<ResultsRecord> ResultsFile::read(int number) {
 template <class Work> Status ResultsFile::underLock(const char* what, Work work) {
     lastLockWaits_ = 0;
     int pause = kFirstPauseMs;
+    int faultWaitedMs = 0;
     for (;;) {
         Error failure;
         Result<PlatformFile> file = openResults(path_);
@@ -160,14 +187,37 @@ template <class Work> Status ResultsFile::underLock(const char* what, Work work)
         }
         // The file is closed before waiting, so the next try opens it afresh.
         file = Error{};
+        // Another computer's lock is released in time: wait for as long as the waiter lets
+        // this writer. Any other fault is waited out only briefly, then reported.
+        const bool released = failure.kind == ErrorKind::Sharing;
+        if (!released && faultWaitedMs >= kFaultPatienceMs) {
+            Error e = givenUp(path_, failure);
+            e.message += QStringLiteral("（%1）").arg(QString::fromUtf8(what));
+            return e;
+        }
         ++lastLockWaits_;
+        if (onRetry_)
+            onRetry_(failure);
         if (!waiter_.wait(pause)) {
             Error e = givenUp(path_, failure);
             e.message += QStringLiteral("（%1）").arg(QString::fromUtf8(what));
             return e;
         }
+        if (!released)
+            faultWaitedMs += pause;
         pause = std::min(pause * 2, kLongestPauseMs);
     }
+}
+
+Status ResultsFile::write(PlatformFile& file, qint64 offset, const QByteArray& bytes) {
+    if (faults_) {
+        if (std::optional<WriteFaults::Fault> fault =
+                faults_->beforeWrite(file.path(), offset, bytes.size())) {
+            (void)file.writeAt(offset, bytes.left(fault->written));
+            return fault->error;
+        }
+    }
+    return file.writeAt(offset, bytes);
 }
 
 Status ResultsFile::append(const ResultsRecord& record) {
@@ -177,10 +227,15 @@ Status ResultsFile::append(const ResultsRecord& record) {
         if (!size)
             return size.error();
         const qint64 at = (*size / ResultsRecord::kSize) * ResultsRecord::kSize;
-        Status written = file.writeAt(at, bytes);
-        if (!written)
-            return written.error();
-        return file.flush();
+        Status written = write(file, at, bytes);
+        if (written)
+            written = file.flush();
+        if (!written) {
+            // A disk that filled up half-way must not leave a torn record for every reader.
+            (void)file.resize(at);
+            (void)file.flush();
+        }
+        return written;
     });
 }
 
@@ -193,7 +248,7 @@ Status ResultsFile::rewrite(int number, const ResultsRecord& record) {
         if (number < 1 || number > *size / ResultsRecord::kSize)
             return makeError(
                 path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
-        Status written = file.writeAt(qint64(number - 1) * ResultsRecord::kSize, bytes);
+        Status written = write(file, qint64(number - 1) * ResultsRecord::kSize, bytes);
         if (!written)
             return written.error();
         return file.flush();
@@ -220,7 +275,7 @@ Status ResultsFile::remove(int number) {
             Result<PlatformFile> out = PlatformFile::open(temp, PlatformFile::Mode::CreateEmpty);
             if (!out)
                 return out.error();
-            Status written = out->writeAt(0, kept);
+            Status written = write(*out, 0, kept);
             if (written)
                 written = out->flush();
             if (!written) {

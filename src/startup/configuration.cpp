@@ -87,6 +87,8 @@ Status LoadConfiguration(SharedState& state, const QString& programDir, const Cl
     const QChar sep = separatorOf(state.DataRoot);
     state.ProgramDataDir = state.DataRoot + state.ProgramFolderName + sep;
     state.SoundDir = state.DataRoot + QStringLiteral("音フォルダ") + sep;
+    if (state.PendingDir.isEmpty())
+        state.PendingDir = defaultPendingDir();
 
     SetProgramTitle(state);
 

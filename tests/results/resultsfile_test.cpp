@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -149,6 +152,53 @@ TEST_F(ResultsFileTest, FolderThatAppearsDuringTheRetriesIsRead) {
     waiter.onWait = [&](int) { QDir().mkpath(folder); };
     ASSERT_TRUE(late.readTail(0).ok());
     EXPECT_EQ(waiter.waits.size(), 1u);
+}
+
+// Runs `body` in a child process that the file system treats as an ordinary user (a test run
+// as root would otherwise be let through every permission); the child's exit code is
+// returned, 0 when every check in it passed.
+int asOrdinaryUser(const QString& folder, const std::function<int()>& body) {
+    QDir dir(folder);
+    QFile::setPermissions(folder, QFileDevice::Permissions(0x7777));
+    for (dir.cdUp(); geteuid() == 0 && dir.path() != QStringLiteral("/"); dir.cdUp())
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFileDevice::ExeOther);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(90);
+        _exit(body());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 99;
+}
+
+TEST_F(ResultsFileTest, AReadOnlyFileIsReadAndAnAppendSaysWritingIsRefused) {
+    appendTimes({10, 20});
+    QFile::setPermissions(install.resultsPath(),
+                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    const QString folder = install.programDataDir();
+    const int exitCode = asOrdinaryUser(folder, [&] {
+        RecordingWaiter patient;
+        patient.giveUpAfter = 50; // the old reader waited on a read-only file without end
+        ResultsFile readOnly(install.resultsPath(), patient);
+        Result<ResultsTail> tail = readOnly.readTail(0);
+        if (!tail || tail->records.size() != 2)
+            return 1;
+        if (!patient.waits.empty())
+            return 2;
+        Status appended = readOnly.append(run(1, 1, 30));
+        if (appended || appended.error().kind != ErrorKind::Denied)
+            return 3;
+        if (!appended.error().message.contains(QStringLiteral("成績ファイル")))
+            return 4;
+        int waited = 0;
+        for (int ms : patient.waits)
+            waited += ms;
+        return waited >= 4000 && waited <= 8000 ? 0 : 5; // a short wait, then the fault
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(times(), (std::vector<int>{10, 20}));
 }
 
 } // namespace

@@ -38,6 +38,8 @@ ScreenHarness::ScreenHarness()
                         QStringLiteral("間違い音2"), kWrongSoundFile, QStringLiteral("*"),
                         QStringLiteral("自己最高音2"), kPersonalBestSoundFile, QStringLiteral("*"),
                         QStringLiteral("不合格音1"), kFailSoundFile, QStringLiteral("*")});
+    // Runs kept for later stay inside the test installation.
+    state.PendingDir = install.root() + QStringLiteral("この計算機/");
     const Result<QString> configured = LoadStartUpFiles(state, install.programDir(), clock);
     if (!configured)
         ADD_FAILURE() << configured.error().message.toStdString();

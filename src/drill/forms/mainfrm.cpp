@@ -40,8 +40,6 @@ constexpr QRect kBarFrame(17, 318, MainFrm::kBarWidth, 26);
 
 const QString kPlusPrompt = QStringLiteral("\"+\"を２回押しなさい");
 const QString kInstruction = QStringLiteral("スペース＝１回目：小数点　２回目：判定");
-const QString kRecordWaitNotice =
-    QStringLiteral("他のコンピュータが成績ファイルを使用中です。\n記録を待っています…");
 
 // The character a key press stands for, as the drill's key handling takes it. The keypad's
 // digits, point and signs give the same characters as the main keys; keys that type nothing
@@ -284,8 +282,8 @@ void MainFrm::buildOverlay() {
     lblsss2 = makeLabel(sPicture2, "lblsss2", QStringLiteral("時間切れ"), japaneseFont(44),
                         QRect(10, 24, 656, 100));
     lblsss2->setStyleSheet(QStringLiteral("color: #c62828;"));
-    recordNotice = makeLabel(sPicture2, "recordNotice", kRecordWaitNotice, japaneseFont(14),
-                             QRect(40, 130, 596, 60));
+    recordNotice =
+        makeLabel(sPicture2, "recordNotice", QString(), japaneseFont(14), QRect(40, 130, 596, 60));
     recordNotice->setWordWrap(true);
     recordNotice->setStyleSheet(QStringLiteral("color: #8a4b00;"));
     recordNotice->hide();
@@ -593,18 +591,37 @@ void MainFrm::EndOfRun() {
 
     sTimer1->stop();
     s.RecordedTime = s.TimedOut == 1 ? kNoTime : s.ElapsedSeconds;
-    // While another computer holds the results file the append waits and tries again (the
-    // record is never dropped); the overlay says so meanwhile.
+    // While another computer holds the results file the append waits and tries again; the
+    // overlay says what it waits for meanwhile. A run the file cannot take is kept on this
+    // computer and recorded later: it is never dropped.
     QPointer<MainFrm> self(this);
     NoticeWaiter waiter(context.waiter, [this] {
         recordNotice->show();
         recordNotice->repaint();
     });
     ResultsFile file(resultsFile(s), waiter);
-    const Status recorded = RecordRun(s, level, file, context.clock);
+    file.setRetryObserver([this, self](const Error& why) {
+        if (!self)
+            return;
+        recordNotice->setText(recordWaitNotice(why));
+        recordNotice->repaint();
+    });
+    PendingRuns pending(pendingRunsFile(s));
+    const Result<RunRecorded> recorded = RecordRun(s, level, file, pending, context.clock);
     if (!self)
         return; // the program ended during the wait
     recordNotice->hide();
+    if (recorded && recorded->kept) {
+        if (context.host.ending())
+            return;
+        context.dialogs.show(s.ProgramTitle, recorded->message, Dialogs::Buttons::Ok,
+                             Dialogs::Icon::Warning);
+        // The evaluation reads the results file, which does not hold this run yet.
+        context.host.showWaitNotice();
+        if (context.navigate.showResultsMenu)
+            context.navigate.showResultsMenu();
+        return;
+    }
     if (!recorded) {
         if (context.host.ending())
             return;

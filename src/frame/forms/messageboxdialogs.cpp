@@ -1,12 +1,19 @@
 #include "frame/forms/messageboxdialogs.h"
 
+#include "frame/forms/screenhost.h"
+
 #include <QMessageBox>
 
 namespace zanfolio {
 
 Dialogs::Answer MessageBoxDialogs::show(const QString& title, const QString& text, Buttons buttons,
                                         Icon icon) {
-    QMessageBox box(parent_);
+    const Answer closedUnread = buttons == Buttons::Ok      ? Answer::Ok
+                                : buttons == Buttons::YesNo ? Answer::No
+                                                            : Answer::Cancel;
+    if (host_->ending())
+        return closedUnread;
+    QMessageBox box(host_);
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
@@ -45,9 +52,7 @@ Dialogs::Answer MessageBoxDialogs::show(const QString& title, const QString& tex
     case QMessageBox::No:
         return Answer::No;
     default:
-        return buttons == Buttons::Ok      ? Answer::Ok
-               : buttons == Buttons::YesNo ? Answer::No
-                                           : Answer::Cancel;
+        return closedUnread;
     }
 }
 

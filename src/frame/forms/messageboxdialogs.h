@@ -3,17 +3,18 @@
 
 #include "frame/dialogs.h"
 
-class QWidget;
-
 namespace zanfolio {
 
+class ScreenHost;
+
+// Once the program is ending no box is shown: the answer is the one of a box closed unread.
 class MessageBoxDialogs final : public Dialogs {
   public:
-    explicit MessageBoxDialogs(QWidget* parent) : parent_(parent) {}
+    explicit MessageBoxDialogs(ScreenHost* host) : host_(host) {}
     Answer show(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
 
   private:
-    QWidget* parent_;
+    ScreenHost* host_;
 };
 
 } // namespace zanfolio

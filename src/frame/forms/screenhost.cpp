@@ -1,6 +1,7 @@
 #include "frame/forms/screenhost.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QTimer>
@@ -68,6 +69,11 @@ int ScreenHost::runModal(QDialog& dialog) {
     if (current_ && !ending_)
         current_->activate();
     return result;
+}
+
+void ScreenHost::closeEvent(QCloseEvent* event) {
+    endProgram();
+    event->accept();
 }
 
 void ScreenHost::endProgram(int exitCode) {

@@ -47,6 +47,10 @@ class ScreenHost : public QWidget {
     // Called once when the program ends (to stop retry loops).
     std::function<void()> onEnd;
 
+  protected:
+    // Closing the window ends the program, also while a screen waits for a file.
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     QPointer<Screen> current_;
     QLabel* waitNotice_;

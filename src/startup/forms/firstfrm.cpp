@@ -6,6 +6,9 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
+#include "frame/waiter.h"
+#include "results/pendingruns.h"
+#include "results/resultsfile.h"
 #include "startup/configuration.h"
 
 #include <QLabel>
@@ -14,6 +17,10 @@
 #include <QTimer>
 
 namespace zanfolio {
+
+namespace {
+constexpr int kDeliveryPatienceMs = 3000;
+} // namespace
 
 Firstfrm::Firstfrm(AppContext& context, QString programDir)
     : context_(context), programDir_(std::move(programDir)) {
@@ -62,6 +69,15 @@ void Firstfrm::Timer1_Timer() {
     StartUp();
 }
 
+void Firstfrm::deliverKeptRuns() {
+    // Runs this computer kept when the results file could not take them go in now. A file
+    // that still cannot take them is not waited for long: they go at the end of the next run.
+    PendingRuns pending(pendingRunsFile(context_.state));
+    PatientWaiter patient(context_.waiter, kDeliveryPatienceMs);
+    ResultsFile file(resultsFile(context_.state), patient);
+    (void)pending.deliver(file);
+}
+
 void Firstfrm::StartUp() {
     const Result<QString> configured =
         LoadStartUpFiles(context_.state, programDir_, context_.clock);
@@ -76,6 +92,7 @@ void Firstfrm::StartUp() {
         context_.host.endProgram(1);
         return;
     }
+    deliverKeptRuns();
     if (context_.navigate.showRosterForm)
         context_.navigate.showRosterForm();
 }

@@ -26,6 +26,7 @@ class Firstfrm : public Screen {
     void Timer1_Timer();
     // LoadConfiguration and LoadSoundTable, then the roster form replaces the splash.
     void StartUp();
+    void deliverKeptRuns();
 
     AppContext& context_;
     QString programDir_;

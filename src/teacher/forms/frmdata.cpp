@@ -33,19 +33,7 @@ const QString kTitle = QStringLiteral("注意");
 // The results file's writers retry for as long as their waiter lets them (an append must not
 // be lost). The teacher, though, is sitting at the screen: after about ten seconds of another
 // computer holding the file, or of a missing folder, the browser gives up and says so.
-class PatientWaiter final : public Waiter {
-  public:
-    explicit PatientWaiter(Waiter& inner) : inner_(inner) {}
-    bool wait(int ms) override {
-        waited_ += ms;
-        return waited_ <= kPatienceMs && inner_.wait(ms);
-    }
-
-  private:
-    static constexpr int kPatienceMs = 10000;
-    Waiter& inner_;
-    int waited_ = 0;
-};
+constexpr int kPatienceMs = 10000;
 
 // While a file operation waits for the results file, the waiter lets events run: the form
 // takes no input meanwhile, so a second click cannot change or delete a record twice.
@@ -215,7 +203,7 @@ void FrmData::loadRoster() {
 void FrmData::BuildRecordList() {
     const InputPause pause(this);
     loadRoster();
-    PatientWaiter waiter(context_.waiter);
+    PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     Result<RecordList> built = zanfolio::BuildRecordList(file, listContext());
     List1->clear();
@@ -255,7 +243,7 @@ void FrmData::OpenRecordEditor(int row) {
     if (row < 0 || size_t(row) >= list_.numbers.size())
         return;
     const int n = list_.numbers[size_t(row)];
-    PatientWaiter waiter(context_.waiter);
+    PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     Result<ResultsRecord> record = file.read(n);
     if (!record) {
@@ -303,7 +291,7 @@ void FrmData::SaveRecordChange() {
         return;
     }
     const int n = selectedRecord_;
-    PatientWaiter waiter(context_.waiter);
+    PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     const Status written = file.rewrite(n, *changed);
     if (!written) {
@@ -331,7 +319,7 @@ void FrmData::DeleteSelectedRecord() {
     if (answer != Dialogs::Answer::Ok)
         return;
     const int n = selectedRecord_;
-    PatientWaiter waiter(context_.waiter);
+    PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     const Status removed = file.remove(n);
     if (!removed) {
@@ -351,14 +339,15 @@ void FrmData::ExportRecords() {
     if (path.isEmpty())
         return;
     const InputPause pause(this);
-    PatientWaiter waiter(context_.waiter);
+    PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     Result<ResultsTail> tail = file.readTail(0);
     if (!tail) {
         showError(QStringLiteral("成績ファイルを読めませんでした。"), tail.error().message);
         return;
     }
-    const Status written = replaceFileAtomically(path, recordsCsv(*tail, listContext(), context_.state.LevelNames, context_.state.Criteria));
+    const Status written = replaceFileAtomically(
+        path, recordsCsv(*tail, listContext(), context_.state.LevelNames, context_.state.Criteria));
     if (!written) {
         showError(QStringLiteral("ファイル化できませんでした。"), written.error().message);
         return;

@@ -7,10 +7,13 @@
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/startrun.h"
 #include "evaluation/forms/frmsyuuryou.h"
+#include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
+#include "results/pendingruns.h"
 #include "support/screenharness.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -348,6 +351,51 @@ TEST_F(DrillScreenTest, RecordWaitsWhileAnotherComputerHoldsTheFile) {
     EXPECT_FALSE(shown("recordNotice"));
     waitForEvaluation();
     EXPECT_EQ(evaluations, 1);
+}
+
+TEST_F(DrillScreenTest, ClosingTheWindowWhileTheRecordWaitsEndsTheProgramAndKeepsTheRun) {
+    Result<PlatformFile> holder =
+        PlatformFile::open(h.install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
+    ASSERT_TRUE(holder.ok());
+    ASSERT_TRUE(holder->tryLock(0, ResultsRecord::kSize).value());
+    // The program's waiter stops once the program ends.
+    h.host.onEnd = [this] { h.waiter.giveUpAfter = 1; };
+    h.waiter.onWait = [this](int n) {
+        if (n == 4)
+            h.host.close(); // the pupil closes the window
+    };
+    start();
+    answerCorrectly(10);
+    EXPECT_TRUE(h.host.ending());
+    EXPECT_LE(h.waiter.waits.size(), 6u);
+    EXPECT_TRUE(h.records().empty());
+    PendingRuns pending(pendingRunsFile(h.state));
+    Result<std::vector<ResultsRecord>> kept = pending.load();
+    ASSERT_TRUE(kept.ok());
+    ASSERT_EQ(kept->size(), 1u);
+    EXPECT_EQ(kept->front().pupil, ScreenHarness::kPupil);
+    EXPECT_TRUE(h.dialogs.shown.empty()) << "no message box once the program ends";
+}
+
+TEST_F(DrillScreenTest, ARunTheFolderCannotTakeIsKeptAndThePupilIsTold) {
+    // The shared folder has gone away since the program started.
+    const QString folder = h.install.programDataDir();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    start();
+    answerCorrectly(10);
+    ASSERT_FALSE(h.dialogs.shown.empty());
+    EXPECT_TRUE(
+        h.dialogs.shown.back().text.contains(QStringLiteral("このコンピュータに保管しました")));
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(evaluations, 0);
+    QDir().mkpath(folder);
+    PendingRuns pending(pendingRunsFile(h.state));
+    ResultsFile file(h.install.resultsPath(), h.waiter);
+    Result<int> delivered = pending.deliver(file);
+    ASSERT_TRUE(delivered.ok());
+    EXPECT_EQ(*delivered, 1);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].level, 1);
 }
 
 TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {

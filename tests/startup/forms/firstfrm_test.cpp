@@ -1,6 +1,8 @@
 // The splash: it loads the installation, names criteria that cannot work, and goes on to the
 // roster form.
 
+#include "frame/datafiles.h"
+#include "results/pendingruns.h"
 #include "startup/forms/firstfrm.h"
 #include "support/screenharness.h"
 
@@ -23,6 +25,24 @@ TEST(Firstfrm, ACutCriteriaFileIsNamedAndTheRosterFormFollows) {
         h.dialogs.shown[0].text.contains(QStringLiteral("レベル2（引き算１）：行がありません")))
         << h.dialogs.shown[0].text.toStdString();
     EXPECT_FALSE(h.host.ending());
+}
+
+TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
+    ScreenHarness h;
+    PendingRuns pending(pendingRunsFile(h.state));
+    ResultsRecord kept;
+    kept.pupil = ScreenHarness::kPupil;
+    kept.level = 2;
+    kept.time = 48;
+    ASSERT_TRUE(pending.keep(kept).ok());
+    int rosterForms = 0;
+    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
+    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
+    for (int i = 0; i < 50 && rosterForms == 0; ++i)
+        h.pump(20);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 48);
+    EXPECT_TRUE(pending.load()->empty());
 }
 
 TEST(Firstfrm, AGoodInstallationGoesOnWithoutAWord) {

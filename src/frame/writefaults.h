@@ -1,0 +1,24 @@
+#pragma once
+// Faults of the disk or the share that a write may meet (a disk filling up, a share that turns
+// read-only). The program has none; tests hand one to the writers to play a fault on demand.
+
+#include "frame/result.h"
+
+#include <QString>
+#include <optional>
+
+namespace zanfolio {
+
+class WriteFaults {
+  public:
+    struct Fault {
+        Error error;
+        qint64 written = 0; // bytes that reach the file before the write fails
+    };
+    virtual ~WriteFaults() = default;
+    // Asked before `length` bytes are written to `path` at `offset`; a fault makes the write
+    // stop after `written` bytes and fail with `error`.
+    virtual std::optional<Fault> beforeWrite(const QString& path, qint64 offset, qint64 length) = 0;
+};
+
+} // namespace zanfolio
