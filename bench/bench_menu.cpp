@@ -1,0 +1,200 @@
+// The results menu on a large school: 5000 listed pupils and 25000 records over about sixteen
+// months. Measured: the menu's activation (statistics pass, tallies, the points rankings of
+// every level, the level rules) and the one-year list of every run ("オール表示" with
+// "１年間の全成績", about 19000 lines), offscreen, as the screen builds them.
+
+#include "frame/clock.h"
+#include "frame/cp932.h"
+#include "frame/daycount.h"
+#include "frame/dialogs.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screenhost.h"
+#include "frame/launcher.h"
+#include "frame/platformfile.h"
+#include "frame/programdefinition.h"
+#include "frame/random.h"
+#include "frame/waiter.h"
+#include "menu/forms/seisekitime1.h"
+#include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "roster/namelist.h"
+#include "sound/sounddevice.h"
+#include "sound/sounds.h"
+#include "startup/configuration.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <random>
+
+using namespace zanfolio;
+
+namespace {
+
+const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
+constexpr int kPupils = 5000;
+constexpr int kRecords = 25000;
+constexpr int kDaysCovered = 480;
+
+class SilentDevice final : public SoundDevice {
+  public:
+    PlayResult play(const QString&) override { return {}; }
+};
+class NoDialogs final : public Dialogs {
+  public:
+    Answer show(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
+};
+class NoLauncher final : public ProcessLauncher {
+  public:
+    bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
+};
+class FixedRandom final : public RandomSource {
+  public:
+    float next() override { return 0.5f; }
+};
+
+void writeLines(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += encodeCp932(line) + "\r\n";
+    if (!replaceFileAtomically(path, bytes))
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// A school laid out as on the classroom computers, the menu up for pupil 1.
+struct School {
+    School() {
+        const QString root = dir.path() + u'/';
+        const QString data = root + QStringLiteral("data/");
+        QDir().mkpath(data + QStringLiteral("calc"));
+        QDir().mkpath(data + QStringLiteral("音フォルダ"));
+        QDir().mkpath(root + QStringLiteral("calc"));
+        writeLines(root + QStringLiteral("パスデータ.txt"),
+                   {u'"' + data + u'"', "0,0,0,0,0,0,0,0,0"});
+        writeLines(
+            data + QStringLiteral("共通データ.txt"),
+            {"4", QStringLiteral("\"00123テスト塾\""), "0", "0", "0", "\"1234\"", "0,0,0,0"});
+        QStringList criteria{QStringLiteral("目標Time,最低Time,ｸﾘｱﾎﾟｲﾝﾄ,ｸﾘｱ回数,ﾎﾟｲﾝﾄ倍率,禁回,"
+                                            "禁点,判期間,禁期間,,,")};
+        for (int level = 1; level <= 5; ++level)
+            criteria << QStringLiteral("40,60,30,5,1,,,7,7,,,");
+        writeLines(data + QStringLiteral("calc/タイム回数データ.txt"), criteria);
+        writeLines(data + QStringLiteral("音フォルダ/新音ファイル.txt"), {});
+        QStringList roster;
+        for (int pupil = 1; pupil <= kPupils; ++pupil)
+            roster << QStringLiteral("%1,%2,0,0,\"生徒%1\",0,,").arg(pupil).arg(2008 + pupil % 10);
+        writeLines(data + QStringLiteral("新名簿.txt"), roster);
+        std::mt19937 draw{7};
+        QByteArray records;
+        const double today = dayCount(kNow.date());
+        for (int i = 0; i < kRecords; ++i) {
+            ResultsRecord r;
+            r.date = today - double(kRecords - 1 - i) * kDaysCovered / kRecords;
+            r.timeOfDay = 0.5;
+            r.pupil = int16_t(1 + draw() % kPupils);
+            r.level = int16_t(1 + draw() % 5);
+            r.time = int32_t(20 + draw() % 200);
+            r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
+            records += r.encode();
+        }
+        if (!replaceFileAtomically(data + QStringLiteral("calc/成績累積データ.dat"), records))
+            qFatal("cannot write the results");
+
+        state->PendingDir = root + QStringLiteral("pending/");
+        if (!LoadStartUpFiles(*state, root + QStringLiteral("calc"), clock))
+            qFatal("cannot load the school");
+        ResultsFile file(data + QStringLiteral("calc/成績累積データ.dat"), waiter);
+        const StatisticsPass statistics = [&]() -> Status {
+            return ComputePupilStatistics(*state, file, clock);
+        };
+        if (!名簿表示(*state, NameListRequest{}, clock, waiter, statistics))
+            qFatal("cannot build the name list");
+        state->CurrentStudent = 1;
+        state->StudentName = state->RosterNames[1];
+        state->GradeGroupFilter = QStringLiteral("全学年");
+        DefineLevelTables(*state);
+        menu = new Seisekitime1(context);
+        host.replace(menu);
+        host.show(); // on the offscreen platform: laid out and painted, as on a screen
+        QCoreApplication::processEvents(); // the first activation
+    }
+    template <class W> W* control(const char* name) const {
+        W* w = menu->findChild<W*>(QString::fromLatin1(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    FixedClock clock{kNow};
+    FixedRandom random;
+    NoDialogs dialogs;
+    SilentDevice device;
+    Sounds sounds{*state, device, random};
+    NoLauncher launcher;
+    SleepingWaiter waiter;
+    ScreenHost host;
+    AppContext context{*state, clock, random, dialogs, sounds, launcher, waiter, host, {}};
+    Seisekitime1* menu = nullptr;
+};
+
+School* theSchool = nullptr; // made in main(), after the application
+
+School& school() {
+    return *theSchool;
+}
+
+int listedLines(const School& s) {
+    int lines = 0;
+    for (int level = 1; level <= 5; ++level) {
+        const auto* list =
+            s.menu->findChild<QAbstractItemView*>(QStringLiteral("List5_%1").arg(level));
+        lines += list ? list->model()->rowCount() : 0;
+    }
+    return lines;
+}
+
+// Entering the menu: the form is built afresh and activated, as every return to it does.
+void BM_MenuActivation(benchmark::State& st) {
+    School& s = school();
+    for (auto _ : st) {
+        s.menu = new Seisekitime1(s.context);
+        s.host.replace(s.menu);
+        s.menu->activate();
+        st.PauseTiming();
+        QCoreApplication::processEvents(); // the replaced form goes; a second activation
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        st.ResumeTiming();
+    }
+    st.counters["lines"] = listedLines(s);
+}
+
+void BM_OneYearRunList(benchmark::State& st) {
+    School& s = school();
+    s.control<QRadioButton>("Option2_0")->click(); // ﾀｲﾑ表示
+    s.state->DateWindowChoice = 4;                 // １年間の全成績
+    auto* all = s.control<QRadioButton>("Option1_3");
+    for (auto _ : st)
+        all->click();
+    st.counters["lines"] = listedLines(s);
+}
+
+} // namespace
+
+BENCHMARK(BM_MenuActivation)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneYearRunList)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    auto made = std::make_unique<School>();
+    theSchool = made.get();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
