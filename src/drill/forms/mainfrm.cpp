@@ -6,6 +6,7 @@
 #include "frame/daycount.h"
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
@@ -34,6 +35,20 @@ constexpr int kSignInClockMs = 10000;
 constexpr int kHintDesignMs = 1000;
 constexpr int kWaitSliceMs = 10;
 constexpr int kSecondsPerDay = 24 * 60 * 60;
+
+// The drill's own colours, each used more than once (the shared ones are in palette.h).
+// The cards' and the status panel's frame.
+constexpr QLatin1StringView kCardBorder{"#9db4c8"};
+// The correction and "時間切れ".
+constexpr QLatin1StringView kCorrection{"#c62828"};
+// The column layout's figures and its line.
+constexpr QLatin1StringView kColumnInk{"#3a3a3a"};
+// The "+" prompt's frame, its button and the end-of-run overlay's frame.
+constexpr QLatin1StringView kAmber{"#e0a030"};
+// Notes to the pupil: the "+" prompt's text, the wait for the record.
+constexpr QLatin1StringView kNoteText{"#8a4b00"};
+// The minimum-line mark and its legend.
+constexpr QLatin1StringView kMinimumLine{"#d64545"};
 
 // Bar and marks share the frame's left edge and top (inside the frame's border).
 constexpr QRect kBarFrame(17, 318, MainFrm::kBarWidth, 26);
@@ -138,21 +153,23 @@ MainFrm::~MainFrm() = default;
 void MainFrm::buildProblemArea() {
     const QFont row = japaneseFont(40);
     const QString boxStyle =
-        QStringLiteral("QLabel { background: white; color: #1d3557; border: 2px solid #9db4c8; "
-                       "border-radius: 10px; }");
+        QStringLiteral("QLabel { background: white; color: %1; border: 2px solid %2; "
+                       "border-radius: 10px; }")
+            .arg(kInk, kCardBorder);
 
     auto* rowCard = new QFrame(this);
     rowCard->setObjectName(QStringLiteral("problemCard"));
     rowCard->setGeometry(24, 24, 676, 128);
     rowCard->setStyleSheet(QStringLiteral("QFrame#problemCard { background: white; border: 2px "
-                                          "solid #9db4c8; border-radius: 14px; }"));
+                                          "solid %1; border-radius: 14px; }")
+                               .arg(kCardBorder));
     qLabel1 = makeLabel(this, "qLabel1", QString(), row, QRect(40, 44, 260, 88),
                         Qt::AlignRight | Qt::AlignVCenter);
     Label6 = makeLabel(this, "Label6", QString(), row, QRect(310, 44, 100, 88));
     qlabel2 = makeLabel(this, "qlabel2", QString(), row, QRect(420, 44, 260, 88),
                         Qt::AlignLeft | Qt::AlignVCenter);
     for (QLabel* l : {qLabel1, Label6, qlabel2})
-        l->setStyleSheet(QStringLiteral("color: #1d3557;"));
+        l->setStyleSheet(QStringLiteral("color: %1;").arg(kInk));
 
     makeLabel(this, nullptr, QStringLiteral("こたえ"), japaneseFont(20), QRect(40, 184, 120, 84))
         ->setStyleSheet(QStringLiteral("color: #3a5a78;"));
@@ -164,13 +181,15 @@ void MainFrm::buildProblemArea() {
     // The correction, with its caption inside it so both show and hide together.
     seitouLabel = makeLabel(this, "seitouLabel", QString(), japaneseFont(36),
                             QRect(516, 170, 184, 112), Qt::AlignHCenter | Qt::AlignBottom);
-    seitouLabel->setStyleSheet(QStringLiteral(
-        "QLabel#seitouLabel { background: #fff1f0; color: #c62828; border: 2px solid #e57373; "
-        "border-radius: 10px; }"));
+    seitouLabel->setStyleSheet(
+        QStringLiteral("QLabel#seitouLabel { background: #fff1f0; color: %1; border: 2px "
+                       "solid #e57373; border-radius: 10px; }")
+            .arg(kCorrection));
     seitouLabel->setContentsMargins(4, 26, 4, 6);
     makeLabel(seitouLabel, nullptr, QStringLiteral("正しい答え"), japaneseFont(12),
               QRect(2, 4, 180, 26))
-        ->setStyleSheet(QStringLiteral("color: #c62828; background: transparent; border: none;"));
+        ->setStyleSheet(
+            QStringLiteral("color: %1; background: transparent; border: none;").arg(kCorrection));
     seitouLabel->hide();
 
     // The column layout: both numbers aligned on their points, the sign before the second,
@@ -184,47 +203,54 @@ void MainFrm::buildProblemArea() {
     Label9 = makeLabel(this, "Label9", QString(), japaneseFont(34), QRect(212, 388, 64, 64));
     Label5 = makeLabel(this, "Label5", QString(), column, QRect(280, 388, 230, 64),
                        Qt::AlignLeft | Qt::AlignVCenter);
-    Shape2 =
-        makeShape(this, "Shape2", QRect(212, 460, 300, 4), QStringLiteral("background: #3a3a3a;"));
+    Shape2 = makeShape(this, "Shape2", QRect(212, 460, 300, 4),
+                       QStringLiteral("background: %1;").arg(kColumnInk));
     for (QLabel* l : {Label1, Label9, Label5})
-        l->setStyleSheet(QStringLiteral("color: #3a3a3a; background: transparent;"));
+        l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(kColumnInk));
     showColumnLayout(false);
 
     Commandkakunin2 =
         makeLabel(this, "Commandkakunin2", kPlusPrompt, japaneseFont(22), QRect(64, 530, 420, 64));
     Commandkakunin2->setStyleSheet(
-        QStringLiteral("QLabel { background: #fff3cd; color: #8a4b00; border: 2px solid #e0a030; "
-                       "border-radius: 10px; }"));
+        QStringLiteral("QLabel { background: #fff3cd; color: %1; border: 2px solid %2; "
+                       "border-radius: 10px; }")
+            .arg(kNoteText, kAmber));
     Commandkakunin = new QPushButton(QStringLiteral("確認"), this);
     Commandkakunin->setObjectName(QStringLiteral("Commandkakunin"));
     Commandkakunin->setFont(japaneseFont(20));
     Commandkakunin->setGeometry(504, 530, 156, 64);
     Commandkakunin->setFocusPolicy(Qt::NoFocus);
-    Commandkakunin->setStyleSheet(QStringLiteral(
-        "QPushButton { background: #e0a030; color: white; border: none; border-radius: 10px; }"
-        "QPushButton:pressed { background: #b87d1c; }"));
+    Commandkakunin->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: white; border: none; "
+                       "border-radius: 10px; }"
+                       "QPushButton:pressed { background: #b87d1c; }")
+            .arg(kAmber));
     connect(Commandkakunin, &QPushButton::clicked, this, &MainFrm::Commandkakunin_Click);
     showConfirmPrompt(false);
 
     auto* instruction = makeLabel(this, "instructionLabel", kInstruction, japaneseFont(18),
                                   QRect(24, 660, 676, 64));
     instruction->setStyleSheet(
-        QStringLiteral("QLabel { background: #dcebf7; color: #1d3557; border-radius: 10px; }"));
+        QStringLiteral("QLabel { background: #dcebf7; color: %1; border-radius: 10px; }")
+            .arg(kInk));
 }
 
 void MainFrm::buildStatusPanel() {
     statusPanel = new QFrame(this);
     statusPanel->setObjectName(QStringLiteral("statusPanel"));
     statusPanel->setGeometry(724, 24, 284, 700);
-    statusPanel->setStyleSheet(QStringLiteral(
-        "QFrame#statusPanel { background: white; border: 2px solid #9db4c8; border-radius: 14px; }"
-        "QLabel { color: #1d3557; background: transparent; }"));
+    statusPanel->setStyleSheet(
+        QStringLiteral("QFrame#statusPanel { background: white; border: 2px solid %1; "
+                       "border-radius: 14px; }"
+                       "QLabel { color: %2; background: transparent; }")
+            .arg(kCardBorder, kInk));
     QWidget* p = statusPanel;
 
     sLabel2 = makeLabel(p, "sLabel2", QString(), japaneseFont(16.8), QRect(12, 12, 260, 44));
     sLabel2->setWordWrap(true);
-    sLabel2->setStyleSheet(QStringLiteral("QLabel { color: white; background: #3a6ea5; "
-                                          "border-radius: 8px; }"));
+    sLabel2->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; "
+                                          "border-radius: 8px; }")
+                               .arg(kAccent));
     sLabel7 = makeLabel(p, "sLabel7", QString(), japaneseFont(18), QRect(12, 64, 260, 40));
     sLabel14 = makeLabel(p, "sLabel14", QString(), japaneseFont(11), QRect(12, 106, 260, 28));
 
@@ -254,15 +280,19 @@ void MainFrm::buildStatusPanel() {
     // The marks are rectangles from the frame's left edge; their right edge is the mark.
     sShape3 = makeShape(p, "sShape3", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
                         QStringLiteral("background: transparent; border: none; "
-                                       "border-right: 3px solid #2e9d4a;"));
+                                       "border-right: 3px solid %1;")
+                            .arg(kGoal));
     sShape4 = makeShape(p, "sShape4", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
                         QStringLiteral("background: transparent; border: none; "
-                                       "border-right: 3px solid #d64545;"));
+                                       "border-right: 3px solid %1;")
+                            .arg(kMinimumLine));
     auto* legend =
         makeLabel(p, "barLegend", QString(), japaneseFont(10), QRect(16, 348, 256, 24), left);
     legend->setTextFormat(Qt::RichText);
-    legend->setText(QStringLiteral("<span style='color:#2e9d4a'>┃目標タイム</span>　"
-                                   "<span style='color:#d64545'>┃最低ライン</span>"));
+    // In the marks' own colours.
+    legend->setText(QStringLiteral("<span style='color:%1'>┃目標タイム</span>　"
+                                   "<span style='color:%2'>┃最低ライン</span>")
+                        .arg(kGoal, kMinimumLine));
 
     sLabel11 = rowAt(392, QStringLiteral("このレベル"), "sLabel11", QStringLiteral("回目"), value);
     sLabel12 = rowAt(446, QStringLiteral("本日"), "sLabel12", QStringLiteral("回目"), value);
@@ -275,19 +305,21 @@ void MainFrm::buildOverlay() {
     sPicture2 = new QFrame(this);
     sPicture2->setObjectName(QStringLiteral("sPicture2"));
     sPicture2->setGeometry(24, 168, 676, 472);
-    sPicture2->setStyleSheet(QStringLiteral(
-        "QFrame#sPicture2 { background: #fffbea; border: 3px solid #e0a030; border-radius: 16px; }"
-        "QLabel { background: transparent; }"));
+    sPicture2->setStyleSheet(
+        QStringLiteral("QFrame#sPicture2 { background: #fffbea; border: 3px solid %1; "
+                       "border-radius: 16px; }"
+                       "QLabel { background: transparent; }")
+            .arg(kAmber));
     lblsss1 = makeLabel(sPicture2, "lblsss1", QStringLiteral("成績記録中"), japaneseFont(44),
                         QRect(10, 24, 656, 100));
     lblsss1->setStyleSheet(QStringLiteral("color: #1d6b3a;"));
     lblsss2 = makeLabel(sPicture2, "lblsss2", QStringLiteral("時間切れ"), japaneseFont(44),
                         QRect(10, 24, 656, 100));
-    lblsss2->setStyleSheet(QStringLiteral("color: #c62828;"));
+    lblsss2->setStyleSheet(QStringLiteral("color: %1;").arg(kCorrection));
     recordNotice = makeLabel(sPicture2, "recordNotice", kRecordWaitNotice, japaneseFont(14),
                              QRect(40, 130, 596, 60));
     recordNotice->setWordWrap(true);
-    recordNotice->setStyleSheet(QStringLiteral("color: #8a4b00;"));
+    recordNotice->setStyleSheet(QStringLiteral("color: %1;").arg(kNoteText));
     recordNotice->hide();
     sPicture2->hide();
 }

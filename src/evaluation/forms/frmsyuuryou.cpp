@@ -4,6 +4,7 @@
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "results/resultsfile.h"
@@ -45,9 +46,9 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setStyleSheet(
         QStringLiteral(
             "QPushButton { background: %1; color: white; border: none; border-radius: 14px; }"
-            "QPushButton:focus { border: 3px solid #1d3557; }"
+            "QPushButton:focus { border: 3px solid %2; }"
             "QPushButton:disabled { background: #b8b8b8; }")
-            .arg(colour));
+            .arg(colour, kInk));
     return button;
 }
 
@@ -66,10 +67,12 @@ FrmSyuuryou::FrmSyuuryou(AppContext& context) : context_(context) {
     card = new QFrame(this);
     card->setObjectName(QStringLiteral("card"));
     card->setGeometry(152, 28, 720, 690);
-    card->setStyleSheet(QStringLiteral(
-        "QFrame#card { background: rgba(255, 255, 255, 225); border: 3px solid #f0b060; "
-        "border-radius: 24px; }"
-        "QLabel { background: transparent; color: #1d3557; }"));
+    card->setStyleSheet(
+        QStringLiteral(
+            "QFrame#card { background: rgba(255, 255, 255, 225); border: 3px solid #f0b060; "
+            "border-radius: 24px; }"
+            "QLabel { background: transparent; color: %1; }")
+            .arg(kInk));
     QWidget* c = card;
     const int w = card->width();
 
@@ -97,12 +100,13 @@ FrmSyuuryou::FrmSyuuryou(AppContext& context) : context_(context) {
     Label20->hide();
     Label2 = makeLabel(c, "Label2", QStringLiteral("このレベルクリア"), japaneseFont(24),
                        QRect(120, 466, w - 240, 60),
-                       QStringLiteral("QLabel { color: white; background: #2e9d4a; "
-                                      "border-radius: 12px; }"));
+                       QStringLiteral("QLabel { color: white; background: %1; "
+                                      "border-radius: 12px; }")
+                           .arg(kGoal));
     Label2->hide();
 
     Command4 = makeButton(c, "Command4", QStringLiteral("メニューへ"), QRect(110, 566, 230, 84),
-                          QStringLiteral("#3a6ea5"));
+                          QString(kAccent));
     Command5 = makeButton(c, "Command5", QStringLiteral("もう一度"), QRect(380, 566, 230, 84),
                           QStringLiteral("#e07b39"));
     Command4->hide();

@@ -1,6 +1,7 @@
 #include "menu/forms/menucolumns.h"
 
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,10 +27,10 @@ QLabel* cell(QWidget* parent, const char* control, int level, double points,
 MenuColumn createMenuColumn(QWidget* parent, int level) {
     MenuColumn c;
     c.Label1 = cell(parent, "Label1", level, 12);
-    c.Label1->setStyleSheet(QStringLiteral("background: #1d3557; color: white;"));
+    c.Label1->setStyleSheet(QStringLiteral("background: %1; color: white;").arg(kInk));
     c.Label3 = cell(parent, "Label3", level, 12, Qt::AlignLeft | Qt::AlignVCenter);
     c.Label3->setStyleSheet(
-        QStringLiteral("background: white; color: #1d3557; padding-left: 4px;"));
+        QStringLiteral("background: white; color: %1; padding-left: 4px;").arg(kInk));
     c.Label3->setCursor(Qt::PointingHandCursor);
     c.Command4 = named(new QPushButton(parent), "Command4", level);
     c.Command4->setFont(japaneseFont(13));
@@ -45,9 +46,9 @@ MenuColumn createMenuColumn(QWidget* parent, int level) {
     c.Label14 = cell(parent, "Label14", level, 10);
     c.Label15 = cell(parent, "Label15", level, 10);
     for (QLabel* l : {c.Label9, c.Label10})
-        l->setStyleSheet(QStringLiteral("background: #dde6ee; color: #202020;"));
+        l->setStyleSheet(QStringLiteral("background: #dde6ee; color: %1;").arg(kPanelText));
     for (QLabel* l : {c.Label14, c.Label15})
-        l->setStyleSheet(QStringLiteral("background: white; color: #202020;"));
+        l->setStyleSheet(QStringLiteral("background: white; color: %1;").arg(kPanelText));
     c.Label8 = cell(parent, "Label8", level, 10);
     c.List5 = named(new QListWidget(parent), "List5", level);
     // The lines were laid out in a fixed-width font (half-width characters half as wide as

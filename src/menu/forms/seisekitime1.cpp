@@ -5,6 +5,7 @@
 #include "frame/dialogs.h"
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
@@ -43,13 +44,6 @@ constexpr int kLabel5Height = 30;
 constexpr int kScrollTop = 692;
 
 const QString kToolNotReady = QStringLiteral("この機能はまだ使えません。");
-
-QString cssColour(uint32_t bgr) {
-    return QStringLiteral("rgb(%1,%2,%3)")
-        .arg(bgr & 0xFF)
-        .arg((bgr >> 8) & 0xFF)
-        .arg((bgr >> 16) & 0xFF);
-}
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r,
                     double points = 12) {
@@ -91,14 +85,14 @@ Seisekitime1::Seisekitime1(AppContext& context) : context_(context) {
 
 void Seisekitime1::buildHeader() {
     Label11 = label(this, "Label11", QRect(10, 6, 240, 44), 24);
-    Label11->setStyleSheet(QStringLiteral("color: #1d3557; font-weight: bold;"));
+    Label11->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(kInk));
     Label12 = label(this, "Label12", QRect(260, 12, 290, 34), 15);
     Label12->setStyleSheet(QStringLiteral("background: white; padding-left: 6px;"));
     Label13 = label(this, "Label13", QRect(560, 12, 190, 34), 11);
     Label17 = label(this, "Label17", QRect(760, 12, 110, 34), 11);
     Label18 = label(this, "Label18", QRect(870, 12, 150, 34), 11);
     Label5 = label(this, "Label5", QRect(20, kLabel5Top, 600, kLabel5Height), 14);
-    Label5->setStyleSheet(QStringLiteral("color: #1d3557; font-weight: bold;"));
+    Label5->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(kInk));
     Label5->setText(QStringLiteral("ベスト成績"));
 }
 
@@ -356,7 +350,7 @@ void Seisekitime1::activate() {
     for (int level = 1; level <= levels; ++level) {
         const MenuColumn& c = columns_[size_t(level)];
         for (QLabel* l : {c.Label7, c.Label8})
-            l->setStyleSheet(QStringLiteral("background: #e0e0e0; color: #202020;"));
+            l->setStyleSheet(QStringLiteral("background: #e0e0e0; color: %1;").arg(kPanelText));
         if (isPracticeLevel(state, level)) {
             for (QWidget* w : {static_cast<QWidget*>(c.List5), static_cast<QWidget*>(c.Label7),
                                static_cast<QWidget*>(c.Label8), static_cast<QWidget*>(c.Label14),

@@ -4,6 +4,7 @@
 #include "frame/daycount.h"
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/launcher.h"
 #include "frame/programdefinition.h"
@@ -30,14 +31,6 @@ namespace {
 
 const QString kChooseYourName = QStringLiteral("名前を選びなさい");
 
-// SeasonColour is 0x00BBGGRR, the order of the classroom program's colour values.
-QString cssColour(uint32_t bgr) {
-    return QStringLiteral("rgb(%1,%2,%3)")
-        .arg(bgr & 0xFF)
-        .arg((bgr >> 8) & 0xFF)
-        .arg((bgr >> 16) & 0xFF);
-}
-
 } // namespace
 
 Namesel::Namesel(AppContext& context) : context_(context) {
@@ -52,9 +45,10 @@ Namesel::Namesel(AppContext& context) : context_(context) {
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAttribute(Qt::WA_StyledBackground, true);
-    Picture1->setStyleSheet(QStringLiteral(
-        "#Picture1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1d3557, "
-        "stop:1 #457b9d); }"));
+    Picture1->setStyleSheet(
+        QStringLiteral("#Picture1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %1, "
+                       "stop:1 #457b9d); }")
+            .arg(kInk));
     Picture1->setGeometry(0, 0, kScreenWidth, 120);
     auto* signs = new QLabel(QStringLiteral("＋ － ＋ －"), Picture1);
     signs->setFont(japaneseFont(24));
@@ -136,7 +130,8 @@ Namesel::Namesel(AppContext& context) : context_(context) {
     Picture5->setObjectName(QStringLiteral("Picture5"));
     Picture5->setAlignment(Qt::AlignCenter);
     Picture5->setFont(japaneseFont(24));
-    Picture5->setStyleSheet(QStringLiteral("background: %1; color: #202020;").arg(background));
+    Picture5->setStyleSheet(
+        QStringLiteral("background: %1; color: %2;").arg(background, kPanelText));
     Picture5->setGeometry(0, 0, kScreenWidth, kScreenHeight);
     Picture5->show();
     Picture5->raise();

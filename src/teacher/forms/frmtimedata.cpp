@@ -4,6 +4,7 @@
 #include "frame/dialogs.h"
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "results/resultsfile.h"
@@ -167,8 +168,9 @@ void FrmTimeData::buildControls() {
     Picture6->setObjectName(QStringLiteral("Picture6"));
     Picture6->setAlignment(Qt::AlignCenter);
     Picture6->setFont(japaneseFont(20));
-    Picture6->setStyleSheet(QStringLiteral(
-        "QLabel { background: #fdf6d8; color: #202020; border: 2px solid #8a7a40; }"));
+    Picture6->setStyleSheet(
+        QStringLiteral("QLabel { background: %1; color: %2; border: 2px solid %3; }")
+            .arg(kNoticeBackground, kPanelText, kNoticeBorder));
     Picture6->setGeometry((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110);
     Picture6->hide();
 }
