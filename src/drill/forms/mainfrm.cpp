@@ -5,6 +5,7 @@
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/dialogs.h"
+#include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
@@ -69,17 +70,6 @@ std::optional<QChar> drillCharacter(const QKeyEvent& key) {
     if (key.text().isEmpty())
         return std::nullopt;
     return key.text().at(0);
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  const QRect& geometry, Qt::Alignment alignment = Qt::AlignCenter) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment);
-    return label;
 }
 
 // Sets `text`, in the largest size from `largest` down to `smallest` points at which it fits
@@ -163,31 +153,32 @@ void MainFrm::buildProblemArea() {
     rowCard->setStyleSheet(QStringLiteral("QFrame#problemCard { background: white; border: 2px "
                                           "solid %1; border-radius: 14px; }")
                                .arg(kCardBorder));
-    qLabel1 = makeLabel(this, "qLabel1", QString(), row, QRect(40, 44, 260, 88),
+    qLabel1 = makeLabel(this, "qLabel1", QString(), QRect(40, 44, 260, 88), row,
                         Qt::AlignRight | Qt::AlignVCenter);
-    Label6 = makeLabel(this, "Label6", QString(), row, QRect(310, 44, 100, 88));
-    qlabel2 = makeLabel(this, "qlabel2", QString(), row, QRect(420, 44, 260, 88),
+    Label6 = makeLabel(this, "Label6", QString(), QRect(310, 44, 100, 88), row, Qt::AlignCenter);
+    qlabel2 = makeLabel(this, "qlabel2", QString(), QRect(420, 44, 260, 88), row,
                         Qt::AlignLeft | Qt::AlignVCenter);
     for (QLabel* l : {qLabel1, Label6, qlabel2})
         l->setStyleSheet(QStringLiteral("color: %1;").arg(kInk));
 
-    makeLabel(this, nullptr, QStringLiteral("こたえ"), japaneseFont(20), QRect(40, 184, 120, 84))
+    makeLabel(this, nullptr, QStringLiteral("こたえ"), QRect(40, 184, 120, 84), japaneseFont(20),
+              Qt::AlignCenter)
         ->setStyleSheet(QStringLiteral("color: #3a5a78;"));
-    inputLabel = makeLabel(this, "inputLabel", QString(), row, QRect(170, 180, 330, 92),
+    inputLabel = makeLabel(this, "inputLabel", QString(), QRect(170, 180, 330, 92), row,
                            Qt::AlignLeft | Qt::AlignVCenter);
     inputLabel->setStyleSheet(boxStyle);
     inputLabel->setContentsMargins(18, 0, 8, 0);
 
     // The correction, with its caption inside it so both show and hide together.
-    seitouLabel = makeLabel(this, "seitouLabel", QString(), japaneseFont(36),
-                            QRect(516, 170, 184, 112), Qt::AlignHCenter | Qt::AlignBottom);
+    seitouLabel = makeLabel(this, "seitouLabel", QString(), QRect(516, 170, 184, 112),
+                            japaneseFont(36), Qt::AlignHCenter | Qt::AlignBottom);
     seitouLabel->setStyleSheet(
         QStringLiteral("QLabel#seitouLabel { background: #fff1f0; color: %1; border: 2px "
                        "solid #e57373; border-radius: 10px; }")
             .arg(kCorrection));
     seitouLabel->setContentsMargins(4, 26, 4, 6);
-    makeLabel(seitouLabel, nullptr, QStringLiteral("正しい答え"), japaneseFont(12),
-              QRect(2, 4, 180, 26))
+    makeLabel(seitouLabel, nullptr, QStringLiteral("正しい答え"), QRect(2, 4, 180, 26),
+              japaneseFont(12), Qt::AlignCenter)
         ->setStyleSheet(
             QStringLiteral("color: %1; background: transparent; border: none;").arg(kCorrection));
     seitouLabel->hide();
@@ -198,10 +189,11 @@ void MainFrm::buildProblemArea() {
     Shape3 = makeShape(this, "Shape3", QRect(196, 300, 332, 190),
                        QStringLiteral("background: #fffdf2; border: 2px solid #c9b458; "
                                       "border-radius: 8px;"));
-    Label1 = makeLabel(this, "Label1", QString(), column, QRect(280, 316, 230, 64),
+    Label1 = makeLabel(this, "Label1", QString(), QRect(280, 316, 230, 64), column,
                        Qt::AlignLeft | Qt::AlignVCenter);
-    Label9 = makeLabel(this, "Label9", QString(), japaneseFont(34), QRect(212, 388, 64, 64));
-    Label5 = makeLabel(this, "Label5", QString(), column, QRect(280, 388, 230, 64),
+    Label9 = makeLabel(this, "Label9", QString(), QRect(212, 388, 64, 64), japaneseFont(34),
+                       Qt::AlignCenter);
+    Label5 = makeLabel(this, "Label5", QString(), QRect(280, 388, 230, 64), column,
                        Qt::AlignLeft | Qt::AlignVCenter);
     Shape2 = makeShape(this, "Shape2", QRect(212, 460, 300, 4),
                        QStringLiteral("background: %1;").arg(kColumnInk));
@@ -209,16 +201,14 @@ void MainFrm::buildProblemArea() {
         l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(kColumnInk));
     showColumnLayout(false);
 
-    Commandkakunin2 =
-        makeLabel(this, "Commandkakunin2", kPlusPrompt, japaneseFont(22), QRect(64, 530, 420, 64));
+    Commandkakunin2 = makeLabel(this, "Commandkakunin2", kPlusPrompt, QRect(64, 530, 420, 64),
+                                japaneseFont(22), Qt::AlignCenter);
     Commandkakunin2->setStyleSheet(
         QStringLiteral("QLabel { background: #fff3cd; color: %1; border: 2px solid %2; "
                        "border-radius: 10px; }")
             .arg(kNoteText, kAmber));
-    Commandkakunin = new QPushButton(QStringLiteral("確認"), this);
-    Commandkakunin->setObjectName(QStringLiteral("Commandkakunin"));
-    Commandkakunin->setFont(japaneseFont(20));
-    Commandkakunin->setGeometry(504, 530, 156, 64);
+    Commandkakunin =
+        makeButton(this, "Commandkakunin", QStringLiteral("確認"), QRect(504, 530, 156, 64), 20);
     Commandkakunin->setFocusPolicy(Qt::NoFocus);
     Commandkakunin->setStyleSheet(
         QStringLiteral("QPushButton { background: %1; color: white; border: none; "
@@ -228,8 +218,8 @@ void MainFrm::buildProblemArea() {
     connect(Commandkakunin, &QPushButton::clicked, this, &MainFrm::Commandkakunin_Click);
     showConfirmPrompt(false);
 
-    auto* instruction = makeLabel(this, "instructionLabel", kInstruction, japaneseFont(18),
-                                  QRect(24, 660, 676, 64));
+    auto* instruction = makeLabel(this, "instructionLabel", kInstruction, QRect(24, 660, 676, 64),
+                                  japaneseFont(18), Qt::AlignCenter);
     instruction->setStyleSheet(
         QStringLiteral("QLabel { background: #dcebf7; color: %1; border-radius: 10px; }")
             .arg(kInk));
@@ -246,13 +236,16 @@ void MainFrm::buildStatusPanel() {
             .arg(kCardBorder, kInk));
     QWidget* p = statusPanel;
 
-    sLabel2 = makeLabel(p, "sLabel2", QString(), japaneseFont(16.8), QRect(12, 12, 260, 44));
+    sLabel2 = makeLabel(p, "sLabel2", QString(), QRect(12, 12, 260, 44), japaneseFont(16.8),
+                        Qt::AlignCenter);
     sLabel2->setWordWrap(true);
     sLabel2->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; "
                                           "border-radius: 8px; }")
                                .arg(kAccent));
-    sLabel7 = makeLabel(p, "sLabel7", QString(), japaneseFont(18), QRect(12, 64, 260, 40));
-    sLabel14 = makeLabel(p, "sLabel14", QString(), japaneseFont(11), QRect(12, 106, 260, 28));
+    sLabel7 = makeLabel(p, "sLabel7", QString(), QRect(12, 64, 260, 40), japaneseFont(18),
+                        Qt::AlignCenter);
+    sLabel14 = makeLabel(p, "sLabel14", QString(), QRect(12, 106, 260, 28), japaneseFont(11),
+                         Qt::AlignCenter);
 
     const QFont caption = japaneseFont(13);
     const QFont value = japaneseFont(20);
@@ -261,15 +254,15 @@ void MainFrm::buildStatusPanel() {
     // One row: caption, value, unit.
     auto rowAt = [&](int y, const QString& captionText, const char* name, const QString& unit,
                      const QFont& valueFont) {
-        makeLabel(p, nullptr, captionText, caption, QRect(16, y, 96, 44), left);
-        QLabel* v = makeLabel(p, name, QString(), valueFont, QRect(112, y, 110, 44), right);
+        makeLabel(p, nullptr, captionText, QRect(16, y, 96, 44), caption, left);
+        QLabel* v = makeLabel(p, name, QString(), QRect(112, y, 110, 44), valueFont, right);
         if (!unit.isEmpty())
-            makeLabel(p, nullptr, unit, caption, QRect(228, y, 48, 44), left);
+            makeLabel(p, nullptr, unit, QRect(228, y, 48, 44), caption, left);
         return v;
     };
 
-    makeLabel(p, nullptr, QStringLiteral("レベル"), caption, QRect(16, 150, 96, 44), left);
-    sLabel8 = makeLabel(p, "sLabel8", QString(), japaneseFont(17), QRect(104, 150, 168, 44), right);
+    makeLabel(p, nullptr, QStringLiteral("レベル"), QRect(16, 150, 96, 44), caption, left);
+    sLabel8 = makeLabel(p, "sLabel8", QString(), QRect(104, 150, 168, 44), japaneseFont(17), right);
     sLabel9 = rowAt(204, QStringLiteral("残り"), "sLabel9", QStringLiteral("問"), japaneseFont(26));
     sLabel10 = rowAt(258, QStringLiteral("タイム"), "sLabel10", QStringLiteral("秒"), value);
 
@@ -287,7 +280,7 @@ void MainFrm::buildStatusPanel() {
                                        "border-right: 3px solid %1;")
                             .arg(kMinimumLine));
     auto* legend =
-        makeLabel(p, "barLegend", QString(), japaneseFont(10), QRect(16, 348, 256, 24), left);
+        makeLabel(p, "barLegend", QString(), QRect(16, 348, 256, 24), japaneseFont(10), left);
     legend->setTextFormat(Qt::RichText);
     // In the marks' own colours.
     legend->setText(QStringLiteral("<span style='color:%1'>┃目標タイム</span>　"
@@ -310,14 +303,14 @@ void MainFrm::buildOverlay() {
                        "border-radius: 16px; }"
                        "QLabel { background: transparent; }")
             .arg(kAmber));
-    lblsss1 = makeLabel(sPicture2, "lblsss1", QStringLiteral("成績記録中"), japaneseFont(44),
-                        QRect(10, 24, 656, 100));
+    lblsss1 = makeLabel(sPicture2, "lblsss1", QStringLiteral("成績記録中"), QRect(10, 24, 656, 100),
+                        japaneseFont(44), Qt::AlignCenter);
     lblsss1->setStyleSheet(QStringLiteral("color: #1d6b3a;"));
-    lblsss2 = makeLabel(sPicture2, "lblsss2", QStringLiteral("時間切れ"), japaneseFont(44),
-                        QRect(10, 24, 656, 100));
+    lblsss2 = makeLabel(sPicture2, "lblsss2", QStringLiteral("時間切れ"), QRect(10, 24, 656, 100),
+                        japaneseFont(44), Qt::AlignCenter);
     lblsss2->setStyleSheet(QStringLiteral("color: %1;").arg(kCorrection));
-    recordNotice = makeLabel(sPicture2, "recordNotice", kRecordWaitNotice, japaneseFont(14),
-                             QRect(40, 130, 596, 60));
+    recordNotice = makeLabel(sPicture2, "recordNotice", kRecordWaitNotice, QRect(40, 130, 596, 60),
+                             japaneseFont(14), Qt::AlignCenter);
     recordNotice->setWordWrap(true);
     recordNotice->setStyleSheet(QStringLiteral("color: %1;").arg(kNoteText));
     recordNotice->hide();

@@ -3,6 +3,7 @@
 #include "evaluation/forms/evaluationbackground.h"
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
+#include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
@@ -24,25 +25,10 @@ namespace {
 
 constexpr int kButtonsDelayMs = 500;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  const QRect& geometry, const QString& style = QString()) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignCenter);
-    if (!style.isEmpty())
-        label->setStyleSheet(style);
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& geometry, const QString& colour) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(japaneseFont(22));
-    button->setGeometry(geometry);
+// The two large buttons, white on `colour`, framed in ink while they have the focus.
+QPushButton* makeColouredButton(QWidget* parent, const char* name, const QString& caption,
+                                const QRect& geometry, QLatin1StringView colour) {
+    QPushButton* button = makeButton(parent, name, caption, geometry, 22);
     button->setStyleSheet(
         QStringLiteral(
             "QPushButton { background: %1; color: white; border: none; border-radius: 14px; }"
@@ -76,39 +62,45 @@ FrmSyuuryou::FrmSyuuryou(AppContext& context) : context_(context) {
     QWidget* c = card;
     const int w = card->width();
 
-    Label15 = makeLabel(c, "Label15", QString(), japaneseFont(16), QRect(20, 18, w - 40, 34),
-                        QStringLiteral("color: #7a5a30;"));
-    Label16 = makeLabel(c, "Label16", QString(), japaneseFont(28), QRect(20, 56, w - 40, 56));
+    Label15 = makeLabel(c, "Label15", QString(), QRect(20, 18, w - 40, 34), japaneseFont(16),
+                        Qt::AlignCenter);
+    Label15->setStyleSheet(QStringLiteral("color: #7a5a30;"));
+    Label16 = makeLabel(c, "Label16", QString(), QRect(20, 56, w - 40, 56), japaneseFont(28),
+                        Qt::AlignCenter);
     Label16->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    Label17 = makeLabel(c, "Label17", QString(), japaneseFont(22), QRect(20, 114, w - 40, 44));
+    Label17 = makeLabel(c, "Label17", QString(), QRect(20, 114, w - 40, 44), japaneseFont(22),
+                        Qt::AlignCenter);
 
     auto* line = new QFrame(c);
     line->setGeometry(60, 168, w - 120, 2);
     line->setStyleSheet(QStringLiteral("background: #f0c890;"));
 
-    Label18 = makeLabel(c, "Label18", QString(), japaneseFont(40), QRect(20, 184, w - 40, 84));
-    Label19 = makeLabel(c, "Label19", QString(), japaneseFont(24), QRect(20, 272, w - 40, 52));
-    Label13 = makeLabel(c, "Label13", QString(), japaneseFont(17), QRect(60, 332, 330, 40));
-    Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    makeLabel(c, nullptr, QStringLiteral("本日"), japaneseFont(17), QRect(410, 332, 70, 40))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label14 = makeLabel(c, "Label14", QString(), japaneseFont(17), QRect(480, 332, 180, 40));
-    Label14->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Label18 = makeLabel(c, "Label18", QString(), QRect(20, 184, w - 40, 84), japaneseFont(40),
+                        Qt::AlignCenter);
+    Label19 = makeLabel(c, "Label19", QString(), QRect(20, 272, w - 40, 52), japaneseFont(24),
+                        Qt::AlignCenter);
+    Label13 = makeLabel(c, "Label13", QString(), QRect(60, 332, 330, 40), japaneseFont(17),
+                        Qt::AlignRight | Qt::AlignVCenter);
+    makeLabel(c, nullptr, QStringLiteral("本日"), QRect(410, 332, 70, 40), japaneseFont(17),
+              Qt::AlignRight | Qt::AlignVCenter);
+    Label14 = makeLabel(c, "Label14", QString(), QRect(480, 332, 180, 40), japaneseFont(17),
+                        Qt::AlignLeft | Qt::AlignVCenter);
 
-    Label20 = makeLabel(c, "Label20", QString(), japaneseFont(32), QRect(20, 386, w - 40, 70),
-                        QStringLiteral("color: #d62828; font-weight: bold;"));
+    Label20 = makeLabel(c, "Label20", QString(), QRect(20, 386, w - 40, 70), japaneseFont(32),
+                        Qt::AlignCenter);
+    Label20->setStyleSheet(QStringLiteral("color: #d62828; font-weight: bold;"));
     Label20->hide();
-    Label2 = makeLabel(c, "Label2", QStringLiteral("このレベルクリア"), japaneseFont(24),
-                       QRect(120, 466, w - 240, 60),
-                       QStringLiteral("QLabel { color: white; background: %1; "
-                                      "border-radius: 12px; }")
-                           .arg(kGoal));
+    Label2 = makeLabel(c, "Label2", QStringLiteral("このレベルクリア"),
+                       QRect(120, 466, w - 240, 60), japaneseFont(24), Qt::AlignCenter);
+    Label2->setStyleSheet(QStringLiteral("QLabel { color: white; background: %1; "
+                                         "border-radius: 12px; }")
+                              .arg(kGoal));
     Label2->hide();
 
-    Command4 = makeButton(c, "Command4", QStringLiteral("メニューへ"), QRect(110, 566, 230, 84),
-                          QString(kAccent));
-    Command5 = makeButton(c, "Command5", QStringLiteral("もう一度"), QRect(380, 566, 230, 84),
-                          QStringLiteral("#e07b39"));
+    Command4 = makeColouredButton(c, "Command4", QStringLiteral("メニューへ"),
+                                  QRect(110, 566, 230, 84), kAccent);
+    Command5 = makeColouredButton(c, "Command5", QStringLiteral("もう一度"),
+                                  QRect(380, 566, 230, 84), QLatin1StringView("#e07b39"));
     Command4->hide();
     Command5->hide();
     connect(Command4, &QPushButton::clicked, this, &FrmSyuuryou::Command4_Click);
@@ -123,13 +115,16 @@ FrmSyuuryou::FrmSyuuryou(AppContext& context) : context_(context) {
         "stop:1 #ffd77a); border: 4px solid #e0a020; border-radius: 24px; }"
         "QLabel { background: transparent; }"));
     const QString starStyle = QStringLiteral("color: #f08c00;");
-    makeLabel(Picture1, nullptr, QStringLiteral("★"), japaneseFont(28), QRect(14, 12, 56, 80),
-              starStyle);
-    Label1 = makeLabel(Picture1, "Label1", QStringLiteral("目標レベルクリア。おめでとう！"),
-                       japaneseFont(28), QRect(70, 12, Picture1->width() - 140, 80),
-                       QStringLiteral("color: #b3261e; font-weight: bold;"));
-    makeLabel(Picture1, nullptr, QStringLiteral("★"), japaneseFont(28),
-              QRect(Picture1->width() - 70, 12, 56, 80), starStyle);
+    makeLabel(Picture1, nullptr, QStringLiteral("★"), QRect(14, 12, 56, 80), japaneseFont(28),
+              Qt::AlignCenter)
+        ->setStyleSheet(starStyle);
+    Label1 =
+        makeLabel(Picture1, "Label1", QStringLiteral("目標レベルクリア。おめでとう！"),
+                  QRect(70, 12, Picture1->width() - 140, 80), japaneseFont(28), Qt::AlignCenter);
+    Label1->setStyleSheet(QStringLiteral("color: #b3261e; font-weight: bold;"));
+    makeLabel(Picture1, nullptr, QStringLiteral("★"), QRect(Picture1->width() - 70, 12, 56, 80),
+              japaneseFont(28), Qt::AlignCenter)
+        ->setStyleSheet(starStyle);
     Picture1->hide();
 
     Timer1 = new QTimer(this);

@@ -1,5 +1,6 @@
 #include "menu/forms/menucolumns.h"
 
+#include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 
@@ -15,12 +16,11 @@ template <class W> W* named(W* widget, const char* control, int level) {
     widget->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(control)).arg(level));
     return widget;
 }
+// A label of the column, named for its level; placeMenuColumn gives it its place.
 QLabel* cell(QWidget* parent, const char* control, int level, double points,
              Qt::Alignment alignment = Qt::AlignCenter) {
-    auto* label = named(new QLabel(parent), control, level);
-    label->setFont(japaneseFont(points));
-    label->setAlignment(alignment);
-    return label;
+    return named(makeLabel(parent, nullptr, QString(), QRect(), japaneseFont(points), alignment),
+                 control, level);
 }
 } // namespace
 

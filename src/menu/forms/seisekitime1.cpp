@@ -45,19 +45,6 @@ constexpr int kScrollTop = 692;
 
 const QString kToolNotReady = QStringLiteral("この機能はまだ使えません。");
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r,
-                    double points = 12) {
-    return makeButton(parent, name, caption, r, points);
-}
-
-QLabel* label(QWidget* parent, const char* name, const QRect& r, double points) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(r);
-    l->setFont(japaneseFont(points));
-    return l;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -84,16 +71,16 @@ Seisekitime1::Seisekitime1(AppContext& context) : context_(context) {
 }
 
 void Seisekitime1::buildHeader() {
-    Label11 = label(this, "Label11", QRect(10, 6, 240, 44), 24);
+    Label11 = makeLabel(this, "Label11", QString(), QRect(10, 6, 240, 44), japaneseFont(24));
     Label11->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(kInk));
-    Label12 = label(this, "Label12", QRect(260, 12, 290, 34), 15);
+    Label12 = makeLabel(this, "Label12", QString(), QRect(260, 12, 290, 34), japaneseFont(15));
     Label12->setStyleSheet(QStringLiteral("background: white; padding-left: 6px;"));
-    Label13 = label(this, "Label13", QRect(560, 12, 190, 34), 11);
-    Label17 = label(this, "Label17", QRect(760, 12, 110, 34), 11);
-    Label18 = label(this, "Label18", QRect(870, 12, 150, 34), 11);
-    Label5 = label(this, "Label5", QRect(20, kLabel5Top, 600, kLabel5Height), 14);
+    Label13 = makeLabel(this, "Label13", QString(), QRect(560, 12, 190, 34), japaneseFont(11));
+    Label17 = makeLabel(this, "Label17", QString(), QRect(760, 12, 110, 34), japaneseFont(11));
+    Label18 = makeLabel(this, "Label18", QString(), QRect(870, 12, 150, 34), japaneseFont(11));
+    Label5 = makeLabel(this, "Label5", QStringLiteral("ベスト成績"),
+                       QRect(20, kLabel5Top, 600, kLabel5Height), japaneseFont(14));
     Label5->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(kInk));
-    Label5->setText(QStringLiteral("ベスト成績"));
 }
 
 void Seisekitime1::buildViewControls() {
@@ -160,19 +147,20 @@ void Seisekitime1::buildViewControls() {
     HScroll1->hide();
     connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
 
-    Command1 = button(this, "Command1", QStringLiteral("戻る(0)"), QRect(866, 720, 150, 40), 13);
+    Command1 =
+        makeButton(this, "Command1", QStringLiteral("戻る(0)"), QRect(866, 720, 150, 40), 13);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    Command8 = button(this, "Command8", QStringLiteral("データ処理"), QRect(706, 720, 150, 40));
+    Command8 = makeButton(this, "Command8", QStringLiteral("データ処理"), QRect(706, 720, 150, 40));
     Command8->hide();
     connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
     // The chart button and the print button exist but are not offered here.
-    Command17 = button(this, "Command17", QStringLiteral("グラフ"), QRect(546, 720, 150, 40));
+    Command17 = makeButton(this, "Command17", QStringLiteral("グラフ"), QRect(546, 720, 150, 40));
     Command17->hide();
     connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
     Picture11 = new ChartPanel(context_, this);
     Picture11->hide();
     connect(Picture11, &ChartPanel::closed, this, [this] { Picture11->hide(); });
-    Command27 = button(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
+    Command27 = makeButton(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
     Command27->hide();
 }
 
@@ -221,8 +209,8 @@ void Seisekitime1::buildPanels() {
     Picture7->setStyleSheet(
         QStringLiteral("#Picture7 { background: #f4f1e8; border: 2px solid #5a5a5a; }"));
     Picture7->setGeometry(312, 240, 400, 230);
-    Label28 = label(Picture7, "Label28", QRect(20, 14, 360, 32), 14);
-    Label28->setText(QStringLiteral("データ変更パスワード"));
+    Label28 = makeLabel(Picture7, "Label28", QStringLiteral("データ変更パスワード"),
+                        QRect(20, 14, 360, 32), japaneseFont(14));
     Text3 = new QLineEdit(Picture7);
     Text3->setObjectName(QStringLiteral("Text3"));
     Text3->setEchoMode(QLineEdit::Password);
@@ -231,10 +219,10 @@ void Seisekitime1::buildPanels() {
     Text3->setFont(japaneseFont(16));
     Text3->setGeometry(20, 54, 360, 40);
     Command10[0] =
-        button(Picture7, "Command10_0", QStringLiteral("データ変更"), QRect(20, 110, 175, 46));
-    Command10[1] = button(Picture7, "Command10_1", QStringLiteral("合格タイムデータ変更"),
-                          QRect(205, 110, 175, 46), 11);
-    Command12 = button(Picture7, "Command12", QStringLiteral("戻る"), QRect(140, 170, 120, 42));
+        makeButton(Picture7, "Command10_0", QStringLiteral("データ変更"), QRect(20, 110, 175, 46));
+    Command10[1] = makeButton(Picture7, "Command10_1", QStringLiteral("合格タイムデータ変更"),
+                              QRect(205, 110, 175, 46), 11);
+    Command12 = makeButton(Picture7, "Command12", QStringLiteral("戻る"), QRect(140, 170, 120, 42));
     for (int i = 0; i < 2; ++i)
         connect(Command10[size_t(i)], &QPushButton::clicked, this,
                 [this, i] { Command10_Click(i); });
@@ -247,9 +235,8 @@ void Seisekitime1::buildPanels() {
     Picture6->setAttribute(Qt::WA_StyledBackground, true);
     Picture6->setStyleSheet(QStringLiteral("#Picture6 { background: %1; }").arg(season));
     Picture6->setGeometry(0, kLabel5Top, kScreenWidth, kScrollTop - kLabel5Top);
-    auto* busy = label(Picture6, "Label20", QRect(0, 200, kScreenWidth, 50), 22);
-    busy->setAlignment(Qt::AlignCenter);
-    busy->setText(QStringLiteral("Just a momento, please."));
+    makeLabel(Picture6, "Label20", QStringLiteral("Just a momento, please."),
+              QRect(0, 200, kScreenWidth, 50), japaneseFont(22), Qt::AlignCenter);
     ProgressBar2 = new QProgressBar(Picture6);
     ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
     ProgressBar2->setGeometry(262, 270, 500, 24);
@@ -262,9 +249,8 @@ void Seisekitime1::buildPanels() {
     Picture2->setAttribute(Qt::WA_StyledBackground, true);
     Picture2->setStyleSheet(QStringLiteral("#Picture2 { background: %1; }").arg(season));
     Picture2->setGeometry(0, 0, kScreenWidth, kScreenHeight);
-    Label19 = label(Picture2, "Label19", QRect(0, 320, kScreenWidth, 56), 24);
-    Label19->setAlignment(Qt::AlignCenter);
-    Label19->setText(QStringLiteral("Just a moment, please."));
+    Label19 = makeLabel(Picture2, "Label19", QStringLiteral("Just a moment, please."),
+                        QRect(0, 320, kScreenWidth, 56), japaneseFont(24), Qt::AlignCenter);
     ProgressBar1 = new QProgressBar(Picture2);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(262, 400, 500, 24);

@@ -3,6 +3,7 @@
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/dialogs.h"
+#include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
@@ -50,22 +51,15 @@ Namesel::Namesel(AppContext& context) : context_(context) {
                        "stop:1 #457b9d); }")
             .arg(kInk));
     Picture1->setGeometry(0, 0, kScreenWidth, 120);
-    auto* signs = new QLabel(QStringLiteral("＋ － ＋ －"), Picture1);
-    signs->setFont(japaneseFont(24));
-    signs->setStyleSheet(QStringLiteral("color: rgba(255,255,255,120);"));
-    signs->setGeometry(30, 30, 220, 60);
-    Label4 = new QLabel(Picture1);
-    Label4->setObjectName(QStringLiteral("Label4"));
+    makeLabel(Picture1, nullptr, QStringLiteral("＋ － ＋ －"), QRect(30, 30, 220, 60),
+              japaneseFont(24))
+        ->setStyleSheet(QStringLiteral("color: rgba(255,255,255,120);"));
+    Label4 = makeLabel(Picture1, "Label4", QString(), QRect(262, 6, 500, 108), Qt::AlignCenter);
     Label4->setStyleSheet(QStringLiteral("color: white;"));
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setGeometry(262, 6, 500, 108);
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->installEventFilter(this);
 
-    Label1 = new QLabel(kChooseYourName, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(japaneseFont(20));
-    Label1->setGeometry(60, 140, 560, 44);
+    Label1 = makeLabel(this, "Label1", kChooseYourName, QRect(60, 140, 560, 44), japaneseFont(20));
     Label1->setStyleSheet(
         QStringLiteral("background: white; border: 1px solid #606060; padding-left: 8px;"));
     Label2 = new QLabel(this);
@@ -80,9 +74,8 @@ Namesel::Namesel(AppContext& context) : context_(context) {
     connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
     connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
 
-    auto* gradeCaption = new QLabel(QStringLiteral("表示する学年"), this);
-    gradeCaption->setFont(japaneseFont(12));
-    gradeCaption->setGeometry(660, 150, 300, 26);
+    makeLabel(this, nullptr, QStringLiteral("表示する学年"), QRect(660, 150, 300, 26),
+              japaneseFont(12));
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setFont(japaneseFont(14));
@@ -92,9 +85,8 @@ Namesel::Namesel(AppContext& context) : context_(context) {
     Combo1->installEventFilter(this);
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
 
-    auto* modeCaption = new QLabel(QStringLiteral("表示する成績"), this);
-    modeCaption->setFont(japaneseFont(12));
-    modeCaption->setGeometry(660, 250, 300, 26);
+    makeLabel(this, nullptr, QStringLiteral("表示する成績"), QRect(660, 250, 300, 26),
+              japaneseFont(12));
     const QString captions[4] = {
         QStringLiteral("回数(今日／今まで）"), QStringLiteral("ポイント（今日／今まで）"),
         QStringLiteral("本日（ポイント／回数）"), QStringLiteral("今まで（ポイント／回数）")};
@@ -111,28 +103,21 @@ Namesel::Namesel(AppContext& context) : context_(context) {
     }
     Option1[1]->setChecked(true);
 
-    Command14 = new QPushButton(QStringLiteral("O.K."), this);
-    Command14->setObjectName(QStringLiteral("Command14"));
-    Command14->setFont(japaneseFont(22));
-    Command14->setGeometry(660, 470, 300, 90);
+    Command14 = makeButton(this, "Command14", QStringLiteral("O.K."), QRect(660, 470, 300, 90), 22);
     Command14->installEventFilter(this);
     connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
 
-    Command7 = new QPushButton(QStringLiteral("ﾌﾟﾟﾛｸﾞﾗﾑメニューへ(0)"), this);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command7->setFont(japaneseFont(13));
-    Command7->setGeometry(660, 676, 300, 60);
+    Command7 = makeButton(this, "Command7", QStringLiteral("ﾌﾟﾟﾛｸﾞﾗﾑメニューへ(0)"),
+                          QRect(660, 676, 300, 60), 13);
     Command7->installEventFilter(this);
     connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
 
     // The wait panel, at the top left corner and covering the form while it loads.
-    Picture5 = new QLabel(QStringLiteral("Just a moment, please."), this);
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    Picture5->setAlignment(Qt::AlignCenter);
-    Picture5->setFont(japaneseFont(24));
+    Picture5 =
+        makeLabel(this, "Picture5", QStringLiteral("Just a moment, please."),
+                  QRect(0, 0, kScreenWidth, kScreenHeight), japaneseFont(24), Qt::AlignCenter);
     Picture5->setStyleSheet(
         QStringLiteral("background: %1; color: %2;").arg(background, kPanelText));
-    Picture5->setGeometry(0, 0, kScreenWidth, kScreenHeight);
     Picture5->show();
     Picture5->raise();
 

@@ -63,13 +63,6 @@ class InputPause {
     bool wasEnabled_;
 };
 
-QLabel* makeLabel(QWidget* parent, const QString& name, const QString& text, const QRect& place) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(name);
-    l->setGeometry(place);
-    return l;
-}
-
 } // namespace
 
 FrmData::FrmData(AppContext& context, BrowserPorts* ports)
@@ -89,12 +82,9 @@ void FrmData::buildControls() {
     pal.setColor(QPalette::Window, QColor(232, 238, 244));
     setPalette(pal);
 
-    Label4 = makeLabel(this, QStringLiteral("Label4"), QString(), QRect(12, 8, 300, 26));
-    Label4->setFont(japaneseFont(12));
-    Label5 =
-        makeLabel(this, QStringLiteral("Label5"),
-                  QStringLiteral("ダブルクリックすると変更、消去できます"), QRect(320, 8, 400, 26));
-    Label5->setFont(japaneseFont(11));
+    Label4 = makeLabel(this, "Label4", QString(), QRect(12, 8, 300, 26), japaneseFont(12));
+    Label5 = makeLabel(this, "Label5", QStringLiteral("ダブルクリックすると変更、消去できます"),
+                       QRect(320, 8, 400, 26), japaneseFont(11));
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
@@ -113,23 +103,21 @@ void FrmData::buildControls() {
     panel.setColor(QPalette::Window, QColor(250, 246, 228));
     Picture3->setPalette(panel);
 
-    Label1 = makeLabel(Picture3, QStringLiteral("Label1"), QString(), QRect(12, 12, 150, 28));
-    Label1->setFont(japaneseFont(13));
+    Label1 = makeLabel(Picture3, "Label1", QString(), QRect(12, 12, 150, 28), japaneseFont(13));
     Label1->setFrameShape(QFrame::Panel);
     Label1->setFrameShadow(QFrame::Sunken);
     for (int i : {1, 2, 4}) {
-        Label2[size_t(i)] =
-            makeLabel(Picture3, QStringLiteral("Label2_%1").arg(i), QString(),
-                      QRect(i == 2 ? 130 : 12, i == 4 ? 84 : 50, i == 2 ? 140 : 110, 26));
-        Label2[size_t(i)]->setFont(japaneseFont(12));
+        Label2[size_t(i)] = makeLabel(
+            Picture3, nullptr, QString(),
+            QRect(i == 2 ? 130 : 12, i == 4 ? 84 : 50, i == 2 ? 140 : 110, 26), japaneseFont(12));
+        Label2[size_t(i)]->setObjectName(QStringLiteral("Label2_%1").arg(i));
     }
     Text1 = new QLineEdit(Picture3);
     Text1->setObjectName(QStringLiteral("Text1_1"));
     Text1->setFont(japaneseFont(13));
     Text1->setGeometry(12, 124, 120, 32);
-    Label6 = makeLabel(Picture3, QStringLiteral("Label6"), QStringLiteral("秒"),
-                       QRect(138, 124, 30, 32));
-    Label6->setFont(japaneseFont(13));
+    Label6 = makeLabel(Picture3, "Label6", QStringLiteral("秒"), QRect(138, 124, 30, 32),
+                       japaneseFont(13));
 
     VScroll1 = new QScrollBar(Qt::Vertical, Picture3);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
@@ -166,7 +154,7 @@ void FrmData::buildControls() {
     Command16 =
         makeButton(this, "Command16", QStringLiteral("ファイル化"), QRect(676, 630, 150, 46));
     connect(Command16, &QPushButton::clicked, this, &FrmData::ExportRecords);
-    Label8 = makeLabel(this, QStringLiteral("Label8"), QStringLiteral("後で加工して印刷できます"),
+    Label8 = makeLabel(this, "Label8", QStringLiteral("後で加工して印刷できます"),
                        QRect(676, 680, 240, 24));
     Command4 = makeButton(this, "Command4", QStringLiteral("戻る"), QRect(862, 710, 150, 46));
     connect(Command4, &QPushButton::clicked, this, &FrmData::Command4_Click);

@@ -41,13 +41,6 @@ constexpr int kCaretColumn = 10;
 
 const QString kTitle = QStringLiteral("注意");
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(place);
-    return l;
-}
-
 } // namespace
 
 FrmTimeData::FrmTimeData(AppContext& context) : context_(context) {
@@ -64,8 +57,7 @@ void FrmTimeData::buildControls() {
     Label2 = makeLabel(this, "Label2",
                        QStringLiteral("成績の基準となるデータを変更できます。") + u'\n' +
                            QStringLiteral("プログラムを選んでください。"),
-                       QRect(12, 6, 640, 48));
-    Label2->setFont(japaneseFont(12));
+                       QRect(12, 6, 640, 48), japaneseFont(12));
 
     MSFlexGrid1 = new QTableWidget(this);
     MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
@@ -104,11 +96,10 @@ void FrmTimeData::buildControls() {
     Gridinputtext->installEventFilter(this);
     connect(Gridinputtext, &QLineEdit::textChanged, this, [this] { TextToGrid転送(); });
 
-    Label6 = makeLabel(this, "Label6", QStringLiteral("列の説明"), QRect(12, 542, 200, 24));
-    Label6->setFont(japaneseFont(11));
-    Label3 = makeLabel(this, "Label3", QString(), QRect(12, 566, 644, 76));
-    Label3->setFont(japaneseFont(11));
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label6 = makeLabel(this, "Label6", QStringLiteral("列の説明"), QRect(12, 542, 200, 24),
+                       japaneseFont(11));
+    Label3 = makeLabel(this, "Label3", QString(), QRect(12, 566, 644, 76), japaneseFont(11),
+                       Qt::AlignLeft | Qt::AlignTop);
     Label3->setWordWrap(true);
     Label3->setFrameShape(QFrame::Panel);
     Label3->setFrameShadow(QFrame::Sunken);
@@ -116,8 +107,7 @@ void FrmTimeData::buildControls() {
     Label3->setStyleSheet(QStringLiteral("QLabel { background: #ffffff; padding: 2px; }"));
     Label1 =
         makeLabel(this, "Label1", QStringLiteral("スペース：セルクリア　　Shift + ↓：セルコピー"),
-                  QRect(12, 648, 644, 26));
-    Label1->setFont(japaneseFont(11));
+                  QRect(12, 648, 644, 26), japaneseFont(11));
 
     Command3 = makeButton(this, "Command3", QStringLiteral("更新記録"), QRect(12, 690, 150, 48));
     Command2 = makeButton(this, "Command2", QStringLiteral("元に戻す"), QRect(176, 690, 150, 48));
@@ -148,8 +138,7 @@ void FrmTimeData::buildControls() {
     panel.setColor(QPalette::Window, QColor(250, 248, 236));
     Picture3->setPalette(panel);
     Label7 = makeLabel(Picture3, "Label7", QStringLiteral("現在までの成績度数分布"),
-                       QRect(8, 4, 332, 26));
-    Label7->setFont(japaneseFont(12));
+                       QRect(8, 4, 332, 26), japaneseFont(12));
     Label9 = makeLabel(Picture3, "Label9", QStringLiteral("全成績"), QRect(8, 32, 332, 22));
     List3 = new QListWidget(Picture3);
     List3->setObjectName(QStringLiteral("List3"));
@@ -164,14 +153,12 @@ void FrmTimeData::buildControls() {
         l->setUniformItemSizes(true);
     }
 
-    Picture6 = new QLabel(QStringLiteral("Just a moment,please."), this);
-    Picture6->setObjectName(QStringLiteral("Picture6"));
-    Picture6->setAlignment(Qt::AlignCenter);
-    Picture6->setFont(japaneseFont(20));
+    Picture6 = makeLabel(this, "Picture6", QStringLiteral("Just a moment,please."),
+                         QRect((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110),
+                         japaneseFont(20), Qt::AlignCenter);
     Picture6->setStyleSheet(
         QStringLiteral("QLabel { background: %1; color: %2; border: 2px solid %3; }")
             .arg(kNoticeBackground, kPanelText, kNoticeBorder));
-    Picture6->setGeometry((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110);
     Picture6->hide();
 }
 
