@@ -13,6 +13,7 @@
 #include "frame/sharedstate.h"
 #include "results/recordrun.h"
 #include "results/resultsfile.h"
+#include "results/statistics.h"
 #include "sound/sounds.h"
 
 #include <QApplication>
@@ -36,6 +37,9 @@ constexpr int kSignInClockMs = 10000;
 constexpr int kHintDesignMs = 1000;
 constexpr int kWaitSliceMs = 10;
 constexpr int kSecondsPerDay = 24 * 60 * 60;
+// The status panel's "本日" adds up the runs of levels 1 to 15 only, as the drill always has
+// (the results menu and the evaluation count every level).
+constexpr int kLastLevelCountedToday = 15;
 
 // The drill's own colours, each used more than once (the shared ones are in palette.h).
 // The cards' and the status panel's frame.
@@ -356,10 +360,7 @@ void MainFrm::初期設定() {
 
     const int pupil = std::clamp(s.CurrentStudent, 0, kMaxPupil);
     const int thisLevelToday = s.Stats.TodayRunCounts(int(l), pupil);
-    int today = 0;
-    for (int i = 1; i <= 15; ++i)
-        today += s.Stats.TodayRunCounts(i, pupil);
-    s.TodayRunTotal = today;
+    s.TodayRunTotal = SumTodayRunCounts(s.Stats, pupil, kLastLevelCountedToday);
     sLabel13->setText(QString::number(minutesSinceSignIn()));
     if (isPracticeLevel(s, int(l))) {
         // Practice runs are not recorded, so they have no number.
