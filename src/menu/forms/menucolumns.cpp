@@ -60,26 +60,36 @@ MenuColumn createMenuColumn(QWidget* parent, int level) {
     return c;
 }
 
-void placeMenuColumn(const MenuColumn& c, int top, int left, int nameLeft, int rightLeft, int width,
-                     int numberWidth, int half, const ColumnRows& rows) {
-    int y = top;
-    c.Label1->setGeometry(left, y, numberWidth, rows.nameHeight);
-    c.Label3->setGeometry(nameLeft, y, width - numberWidth, rows.nameHeight);
+void placeMenuColumn(const MenuColumn& c, const ColumnPlace& place, const ColumnRows& rows) {
+    const int left = place.left;
+    const int width = place.width;
+    const int half = place.half;
+    int y = place.top;
+    c.Label1->setGeometry(left, y, place.numberWidth, rows.nameHeight);
+    c.Label3->setGeometry(place.nameLeft, y, width - place.numberWidth, rows.nameHeight);
     y += rows.nameHeight;
     c.Command4->setGeometry(left, y, width, rows.buttonHeight);
     c.Text1->setGeometry(left, y, width, rows.buttonHeight);
     y += rows.buttonHeight;
     c.Label9->setGeometry(left, y, half, rows.captionHeight);
-    c.Label10->setGeometry(rightLeft, y, half, rows.captionHeight);
+    c.Label10->setGeometry(place.rightLeft, y, half, rows.captionHeight);
     y += rows.captionHeight;
     c.Label14->setGeometry(left, y, half, rows.tallyHeight);
-    c.Label15->setGeometry(rightLeft, y, half, rows.tallyHeight);
+    c.Label15->setGeometry(place.rightLeft, y, half, rows.tallyHeight);
     y += rows.tallyHeight;
     c.Label8->setGeometry(left, y, width, rows.windowHeight);
     y += rows.windowHeight;
     c.List5->setGeometry(left, y, width, rows.listHeight);
     y += rows.listHeight;
     c.Label7->setGeometry(left, y, width, rows.targetHeight);
+}
+
+void hideColumnResults(const MenuColumn& c) {
+    for (QWidget* w : {static_cast<QWidget*>(c.List5), static_cast<QWidget*>(c.Label7),
+                       static_cast<QWidget*>(c.Label8), static_cast<QWidget*>(c.Label14),
+                       static_cast<QWidget*>(c.Label15), static_cast<QWidget*>(c.Label9),
+                       static_cast<QWidget*>(c.Label10)})
+        w->hide();
 }
 
 } // namespace zanfolio

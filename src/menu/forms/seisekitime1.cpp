@@ -166,7 +166,7 @@ void Seisekitime1::buildViewControls() {
 
 void Seisekitime1::buildColumns() {
     SharedState& state = context_.state;
-    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
+    const int levels = offeredLevelCount();
     columnWidth_ = ColumnWidth(levels);
     if (ColumnScrollShown(levels)) {
         HScroll1->setRange(1, ColumnScrollMaximum(levels));
@@ -177,11 +177,18 @@ void Seisekitime1::buildColumns() {
     columnTop_ = twips((kLabel5Top + 1.05 * kLabel5Height) * 15.0);
     const ColumnPartWidths parts = ColumnParts(columnWidth_);
     const ColumnRows rows;
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         MenuColumn c = createMenuColumn(this, level);
         const int left = twips(ColumnLeft(kFormWidthTwips, level, columnWidth_));
-        placeMenuColumn(c, columnTop_, left, left + twips(parts.number), left + twips(parts.half),
-                        twips(columnWidth_), twips(parts.number), twips(parts.half), rows);
+        placeMenuColumn(c,
+                        ColumnPlace{.top = columnTop_,
+                                    .left = left,
+                                    .nameLeft = left + twips(parts.number),
+                                    .rightLeft = left + twips(parts.half),
+                                    .width = twips(columnWidth_),
+                                    .numberWidth = twips(parts.number),
+                                    .half = twips(parts.half)},
+                        rows);
         c.Label1->setText(QString::number(level));
         c.Label3->setText(state.LevelNames[size_t(level)]);
         c.Label3->setToolTip(state.LevelNames[size_t(level)]);
@@ -267,7 +274,7 @@ void Seisekitime1::activate() {
         return;
     SharedState& state = context_.state;
     context_.host.setWindowTitle(QStringLiteral("Velmont"));
-    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
+    const int levels = offeredLevelCount();
 
     const bool teacher = IsTeacherName(state.StudentName);
     Command27->setVisible(teacher && state.TeacherPrintButton.toNumber() == 1);
@@ -309,7 +316,7 @@ void Seisekitime1::activate() {
     Command1->setEnabled(true);
     ActivationInProgress = 0;
 
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         if (isPracticeLevel(state, level)) {
             // Practice runs are neither recorded nor timed against the criteria.
             state.Criteria.StandardTime[size_t(level)] = 600;
@@ -333,22 +340,17 @@ void Seisekitime1::activate() {
     pageColumns();
     QCoreApplication::processEvents();
 
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         for (QLabel* l : {c.Label7, c.Label8})
             l->setStyleSheet(QStringLiteral("background: #e0e0e0; color: %1;").arg(kPanelText));
-        if (isPracticeLevel(state, level)) {
-            for (QWidget* w : {static_cast<QWidget*>(c.List5), static_cast<QWidget*>(c.Label7),
-                               static_cast<QWidget*>(c.Label8), static_cast<QWidget*>(c.Label14),
-                               static_cast<QWidget*>(c.Label15), static_cast<QWidget*>(c.Label9),
-                               static_cast<QWidget*>(c.Label10)})
-                w->hide();
-        }
+        if (isPracticeLevel(state, level))
+            hideColumnResults(c);
         c.Label15->setText(TotalTallyText(state, level));
         c.Label14->setText(TodayTallyText(state, level));
     }
 
-    for (int level = 1; level <= levels; ++level)
+    for (int level : offeredLevels())
         columns_[size_t(level)].Command4->setEnabled(false);
     Command9_Click();
 
@@ -360,6 +362,18 @@ void Seisekitime1::activate() {
         setFocus();
     QCoreApplication::processEvents();
     MenuKeysEnabled = 1;
+}
+
+int Seisekitime1::offeredLevelCount() const {
+    return std::clamp(context_.state.LevelCount, 0, kMaxLevel);
+}
+
+std::ranges::iota_view<int, int> Seisekitime1::offeredLevels() const {
+    return std::views::iota(1, offeredLevelCount() + 1);
+}
+
+bool Seisekitime1::isOfferedLevel(int level) const {
+    return level >= 1 && level <= offeredLevelCount();
 }
 
 bool Seisekitime1::reportFailure(const Error& error) {
@@ -376,7 +390,7 @@ bool Seisekitime1::reportFailure(const Error& error) {
 // Column operations
 
 void Seisekitime1::回数など表示() {
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         c.Label9->setText(QStringLiteral("今日"));
         c.Label10->setText(QStringLiteral("今まで"));
@@ -387,12 +401,12 @@ void Seisekitime1::回数など表示() {
 void Seisekitime1::成績リスト色表示() {
     if (ResultsDisplayMode != 1 && ResultsDisplayMode != 2)
         return;
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level)
+    for (int level : offeredLevels())
         成績リスト色表示単独(level);
 }
 
 void Seisekitime1::成績リスト色表示単独(int level) {
-    if (level < 1 || level > context_.state.LevelCount || level > kMaxLevel)
+    if (!isOfferedLevel(level))
         return;
     columns_[size_t(level)].List5->clearSelection();
     columns_[size_t(level)].List5->setCurrentRow(-1, QItemSelectionModel::Clear);
@@ -402,12 +416,18 @@ void Seisekitime1::pageColumns() {
     const SharedState& state = context_.state;
     const ColumnPartWidths parts = ColumnParts(columnWidth_);
     const ColumnRows rows;
-    for (int level = 1; level <= state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         const PagedColumn paged = PagedColumnLeft(referenceLeft_, kFormWidthTwips, level,
                                                   state.FirstVisibleLevel, columnWidth_);
-        placeMenuColumn(columns_[size_t(level)], columnTop_, twips(paged.left),
-                        twips(paged.nameLeft), twips(paged.rightLeft), twips(columnWidth_),
-                        twips(parts.number), twips(parts.half), rows);
+        placeMenuColumn(columns_[size_t(level)],
+                        ColumnPlace{.top = columnTop_,
+                                    .left = twips(paged.left),
+                                    .nameLeft = twips(paged.nameLeft),
+                                    .rightLeft = twips(paged.rightLeft),
+                                    .width = twips(columnWidth_),
+                                    .numberWidth = twips(parts.number),
+                                    .half = twips(parts.half)},
+                        rows);
     }
 }
 
@@ -424,7 +444,7 @@ void Seisekitime1::Command9_Click() {
     SharedState& state = context_.state;
     const LevelButtons buttons = ApplyLevelRules(state);
     state.LastLevelCleared = buttons.lastLevelCleared ? 1 : 0;
-    for (int level = 1; level <= state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         c.Command4->setEnabled(buttons.enabled[size_t(level)]);
         if (buttons.notice[size_t(level)]) {
@@ -444,8 +464,7 @@ void Seisekitime1::Command9_Click() {
 void Seisekitime1::Command4_Click(int level) {
     if (Picture7->isVisible())
         return;
-    if (level < 1 || level > context_.state.LevelCount || level > kMaxLevel ||
-        !columns_[size_t(level)].Command4->isEnabled())
+    if (!isOfferedLevel(level) || !columns_[size_t(level)].Command4->isEnabled())
         return;
     Picture2->raise();
     Picture2->show();
@@ -460,8 +479,7 @@ void Seisekitime1::Command4_Click(int level) {
 void Seisekitime1::Label3_Click(int level) {
     if (Picture7->isVisible())
         return;
-    if (level < 1 || level > context_.state.LevelCount || level > kMaxLevel ||
-        !columns_[size_t(level)].Command4->isEnabled())
+    if (!isOfferedLevel(level) || !columns_[size_t(level)].Command4->isEnabled())
         return;
     context_.state.CurrentLevel = level;
     MenuKeysEnabled = 0;
@@ -525,11 +543,10 @@ void Seisekitime1::Combo2_Click() {
 // The views
 
 void Seisekitime1::Option2_Click(int index) {
-    const int levels = std::min(context_.state.LevelCount, kMaxLevel);
     Command17->hide();
     Picture11->hide();
     Command1->setEnabled(false);
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         columns_[size_t(level)].Command4->setEnabled(false);
         columns_[size_t(level)].List5->hide();
     }
@@ -577,7 +594,7 @@ void Seisekitime1::Option2_Click(int index) {
 
 void Seisekitime1::beginView() {
     Command1->setEnabled(false);
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         columns_[size_t(level)].Command4->setEnabled(false);
         columns_[size_t(level)].List5->hide();
     }
@@ -589,7 +606,7 @@ void Seisekitime1::beginView() {
 }
 
 void Seisekitime1::showListsOfOfferedLevels() {
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         if (!isPracticeLevel(context_.state, level))
             columns_[size_t(level)].List5->show();
     }
@@ -633,23 +650,18 @@ void Seisekitime1::Option1_Click(int index) {
 
 void Seisekitime1::showRanking(RankingKind kind) {
     const SharedState& state = context_.state;
-    const int levels = std::min(state.LevelCount, kMaxLevel);
     const RankingView view = BuildRankingView(state, kind, Combo1->currentText());
     Label5->setText(view.title);
-    ProgressBar2->setRange(0, std::max(levels, 1));
+    ProgressBar2->setRange(0, std::max(offeredLevelCount(), 1));
     ProgressBar2->setValue(0);
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         ProgressBar2->setValue(level);
         if (kind != RankingKind::Time)
             ProgressBar1->setValue(level);
         const MenuColumn& c = columns_[size_t(level)];
         const RankingViewLevel& ranked = view.levels[size_t(level)];
         if (kind == RankingKind::Time && isPracticeLevel(state, level)) {
-            for (QWidget* w : {static_cast<QWidget*>(c.List5), static_cast<QWidget*>(c.Label7),
-                               static_cast<QWidget*>(c.Label8), static_cast<QWidget*>(c.Label14),
-                               static_cast<QWidget*>(c.Label15), static_cast<QWidget*>(c.Label9),
-                               static_cast<QWidget*>(c.Label10)})
-                w->hide();
+            hideColumnResults(c);
             continue;
         }
         c.Label9->setText(QStringLiteral("今日"));
@@ -668,7 +680,6 @@ void Seisekitime1::showRanking(RankingKind kind) {
 
 void Seisekitime1::showRunList(RunListView view) {
     SharedState& state = context_.state;
-    const int levels = std::min(state.LevelCount, kMaxLevel);
     回数など表示();
     RunListRequest request;
     request.view = view;
@@ -685,7 +696,7 @@ void Seisekitime1::showRunList(RunListView view) {
         ProgressBar2->setValue(lists->recordCount);
         Label5->setText(lists->title);
         state.DateWindowDays = lists->dateWindowDays;
-        for (int level = 1; level <= levels; ++level)
+        for (int level : offeredLevels())
             columns_[size_t(level)].List5->addItems(lists->levels[size_t(level)]);
     }
     if (view == RunListView::Personal) {
@@ -737,7 +748,7 @@ bool Seisekitime1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && formKeyPress(static_cast<QKeyEvent*>(event)->text()))
         return true;
     if (event->type() == QEvent::MouseButtonRelease) {
-        for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+        for (int level : offeredLevels()) {
             if (watched == columns_[size_t(level)].Label3) {
                 Label3_Click(level);
                 return true;

@@ -29,6 +29,7 @@
 #include "menu/runlists.h"
 
 #include <array>
+#include <ranges>
 
 class QComboBox;
 namespace zanfolio {
@@ -93,6 +94,11 @@ class Seisekitime1 : public Screen {
     void showListsOfOfferedLevels();
     void pageColumns();
     bool reportFailure(const Error& error);
+
+    // The levels the menu offers, a column each: 1 to LevelCount, at most kMaxLevel.
+    int offeredLevelCount() const;
+    std::ranges::iota_view<int, int> offeredLevels() const;
+    bool isOfferedLevel(int level) const;
 
     AppContext& context_;
     int MenuKeysEnabled = 0;
