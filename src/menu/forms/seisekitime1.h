@@ -66,10 +66,14 @@ class Seisekitime1 : public Screen {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // In seisekitime1_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     void buildHeader();
     void buildViewControls();
     void buildPanels();
     void buildColumns();
+    // Places the level columns from FirstVisibleLevel on (the paging of HScroll1).
+    void pageColumns();
 
     void Command4_Click(int level);
     void Label3_Click(int level);
@@ -92,7 +96,6 @@ class Seisekitime1 : public Screen {
     void beginView();
     void finishView();
     void showListsOfOfferedLevels();
-    void pageColumns();
     bool reportFailure(const Error& error);
 
     // The levels the menu offers, a column each: 1 to LevelCount, at most kMaxLevel.
