@@ -72,6 +72,8 @@ class MainFrm : public Screen {
     bool hasTimeout() const;
     int minutesSinceSignIn() const;
     void stopTimers();
+    // In mainfrm_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     void buildProblemArea();
     void buildStatusPanel();
     void buildOverlay();
