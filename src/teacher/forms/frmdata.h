@@ -52,6 +52,7 @@ class FrmData : public Screen {
     void PrintText();            // 印刷
 
   private:
+    // In frmdata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
     // Roster names and grade labels, the chooser, List1 and the count label, from the files.
     void BuildRecordList();

@@ -61,6 +61,10 @@ class FrmTimeData : public Screen {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The height of a grid row in pixels; the caption row is two rows high.
+    static constexpr int kRowHeight = 20;
+
+    // In frmtimedata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
 
     // Keeps its real name: runs on every change of the text box.
