@@ -35,6 +35,8 @@ class FrmSyuuryou : public Screen {
     void Command5_Click(); // "もう一度"
 
   private:
+    // In frmsyuuryou_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     // Processes pending events; false once the pupil has left the screen meanwhile.
     bool processEvents();
     void play(EvaluationSound sound);
