@@ -45,6 +45,11 @@ class Namesel : public Screen {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Label1's text while no pupil is chosen.
+    static inline const QString kChooseYourName = QStringLiteral("名前を選びなさい");
+
+    // In namesel_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     // `名簿表示` and its display: List1 rebuilt, row 0 selected.
     void 名簿表示();
     void Option1_Click(int index);
