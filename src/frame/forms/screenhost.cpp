@@ -10,6 +10,7 @@
 namespace zanfolio {
 
 ScreenHost::ScreenHost(QWidget* parent) : QWidget(parent) {
+    // "Velmont" is the window title the installations have always shown, kept on purpose.
     setWindowTitle(QStringLiteral("Velmont"));
     setFixedSize(kScreenWidth, kScreenHeight);
     waitNotice_ = new QLabel(QStringLiteral("Just a moment, please."), this);

@@ -59,7 +59,7 @@ void Seisekitime1::activate() {
     if (context_.host.ending())
         return;
     SharedState& state = context_.state;
-    context_.host.setWindowTitle(QStringLiteral("Velmont"));
+    context_.host.setWindowTitle(QStringLiteral("Velmont")); // the installations' title, kept
     const int levels = offeredLevelCount();
 
     const bool teacher = IsTeacherName(state.StudentName);

@@ -220,6 +220,7 @@ void Seisekitime1::buildPanels() {
     Picture6->setAttribute(Qt::WA_StyledBackground, true);
     Picture6->setStyleSheet(QStringLiteral("#Picture6 { background: %1; }").arg(season));
     Picture6->setGeometry(0, kLabel5Top, kScreenWidth, kScrollTop - kLabel5Top);
+    // "momento" is the installations' own spelling, kept on purpose: do not correct it.
     makeLabel(Picture6, "Label20", QStringLiteral("Just a momento, please."),
               QRect(0, 200, kScreenWidth, 50), japaneseFont(22), Qt::AlignCenter);
     ProgressBar2 = new QProgressBar(Picture6);

@@ -39,7 +39,7 @@ Namesel::Namesel(AppContext& context) : context_(context) {
 void Namesel::activate() {
     if (context_.host.ending())
         return;
-    context_.host.setWindowTitle(QStringLiteral("Velmont"));
+    context_.host.setWindowTitle(QStringLiteral("Velmont")); // the installations' title, kept
     DisplayMode = 1;
     Option1[1]->setChecked(true);
     fillGradeGroups();

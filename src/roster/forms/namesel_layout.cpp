@@ -89,6 +89,7 @@ void Namesel::buildControls() {
     Command14->installEventFilter(this);
     connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
 
+    // The doubled "ﾟ" is in the installations' own caption, kept on purpose: do not correct it.
     Command7 = makeButton(this, "Command7", QStringLiteral("ﾌﾟﾟﾛｸﾞﾗﾑメニューへ(0)"),
                           QRect(660, 676, 300, 60), 13);
     Command7->installEventFilter(this);

@@ -131,6 +131,7 @@ void FrmTimeData::buildControls() {
         l->setUniformItemSizes(true);
     }
 
+    // No space after the comma: the installations' own text, kept on purpose.
     Picture6 = makeLabel(this, "Picture6", QStringLiteral("Just a moment,please."),
                          QRect((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110),
                          japaneseFont(20), Qt::AlignCenter);
