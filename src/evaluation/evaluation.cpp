@@ -1,6 +1,7 @@
 #include "evaluation/evaluation.h"
 
 #include "frame/points.h"
+#include "results/statistics.h"
 
 namespace zanfolio {
 
@@ -70,9 +71,7 @@ Evaluation EvaluateRun(SharedState& s) {
     e.Label15 = s.ProgramTitle;
     e.Label16 = s.LevelNames[l];
     e.Label13 = QStringLiteral(" (このレベル　%1回目)").arg(s.Stats.TodayRunCounts(lv, pp));
-    int today = 0;
-    for (int level = 1; level <= kMaxLevel; ++level)
-        today += s.Stats.TodayRunCounts(level, pp);
+    const int today = SumTodayRunCounts(s.Stats, pp, kMaxLevel);
     s.TodayRunTotal = today;
     e.Label14 = QStringLiteral("（%1回目)").arg(today);
 

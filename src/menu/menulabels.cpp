@@ -2,6 +2,7 @@
 
 #include "frame/untyped.h"
 #include "menu/textparts.h"
+#include "results/statistics.h"
 
 namespace zanfolio {
 
@@ -68,10 +69,7 @@ QString MinutesSinceSignInText(int signInTime, int secondsNow) {
 }
 
 int TodayRunTotalOf(const SharedState& state) {
-    int total = 0;
-    for (int level = 1; level <= kMaxLevel; ++level)
-        total += state.Stats.TodayRunCounts(level, state.CurrentStudent);
-    return total;
+    return SumTodayRunCounts(state.Stats, state.CurrentStudent, kMaxLevel);
 }
 
 QString TodayRunTotalText(int total) {

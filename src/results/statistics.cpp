@@ -103,4 +103,11 @@ Status ComputePupilStatistics(SharedState& state, ResultsFile& file, const Clock
     return Ok{};
 }
 
+int SumTodayRunCounts(const PupilStatistics& stats, int pupil, int lastLevel) {
+    int total = 0;
+    for (int level = 1; level <= lastLevel; ++level)
+        total += stats.TodayRunCounts(level, pupil);
+    return total;
+}
+
 } // namespace zanfolio

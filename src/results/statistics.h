@@ -23,4 +23,9 @@ Status ComputePupilStatistics(SharedState& state, ResultsFile& file, const Clock
 // The tally alone, over slots already loaded (the benchmark separates the two stages).
 void TallyPupilStatistics(SharedState& state, double now, double today);
 
+// The runs `pupil` completed today on levels 1..lastLevel, from the last pass's TodayRunCounts:
+// the "本日" counters. The results menu and the evaluation count every level (kMaxLevel); the
+// drill's status panel has always counted levels 1 to 15 only.
+int SumTodayRunCounts(const PupilStatistics& stats, int pupil, int lastLevel);
+
 } // namespace zanfolio

@@ -11,6 +11,7 @@
 #include "frame/sharedstate.h"
 #include "results/recordrun.h"
 #include "results/resultsfile.h"
+#include "results/statistics.h"
 #include "sound/sounds.h"
 
 #include <QApplication>
@@ -34,12 +35,9 @@ constexpr int kSignInClockMs = 10000;
 constexpr int kHintDesignMs = 1000;
 constexpr int kWaitSliceMs = 10;
 constexpr int kSecondsPerDay = 24 * 60 * 60;
-
-// Bar and marks share the frame's left edge and top (inside the frame's border).
-constexpr QRect kBarFrame(17, 318, MainFrm::kBarWidth, 26);
-
-const QString kPlusPrompt = QStringLiteral("\"+\"を２回押しなさい");
-const QString kInstruction = QStringLiteral("スペース＝１回目：小数点　２回目：判定");
+// The status panel's "本日" adds up the runs of levels 1 to 15 only, as the drill always has
+// (the results menu and the evaluation count every level).
+constexpr int kLastLevelCountedToday = 15;
 
 // The character a key press stands for, as the drill's key handling takes it. The keypad's
 // digits, point and signs give the same characters as the main keys; keys that type nothing
@@ -52,17 +50,6 @@ std::optional<QChar> drillCharacter(const QKeyEvent& key) {
     if (key.text().isEmpty())
         return std::nullopt;
     return key.text().at(0);
-}
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  const QRect& geometry, Qt::Alignment alignment = Qt::AlignCenter) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setGeometry(geometry);
-    label->setAlignment(alignment);
-    return label;
 }
 
 // Sets `text`, in the largest size from `largest` down to `smallest` points at which it fits
@@ -80,32 +67,16 @@ void setFittedText(QLabel* label, const QString& text, double largest, double sm
     label->setToolTip(text);
 }
 
-QFrame* makeShape(QWidget* parent, const char* name, const QRect& geometry, const QString& style) {
-    auto* shape = new QFrame(parent);
-    shape->setObjectName(QString::fromLatin1(name));
-    shape->setGeometry(geometry);
-    shape->setStyleSheet(QStringLiteral("QFrame#%1 { %2 }").arg(QString::fromLatin1(name), style));
-    return shape;
-}
-
 } // namespace
 
 MainFrm::MainFrm(AppContext& context)
     : context_(context), state_(context.state),
       entry_(context.state, [this](const DrillAction& action) { act(action); }) {
     setObjectName(QStringLiteral("MainFrm"));
-    setFixedSize(kScreenWidth, kScreenHeight);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, QColor(0xee, 0xf5, 0xfb));
-    setPalette(palette);
     // Keys go to the form, never to a control: the button takes no focus (a space on it
     // would click it), and the form reads every key press first.
     setFocusPolicy(Qt::StrongFocus);
-
-    buildProblemArea();
-    buildStatusPanel();
-    buildOverlay();
+    buildControls();
 
     sTimer1 = new QTimer(this);
     sTimer1->setObjectName(QStringLiteral("sTimer1"));
@@ -132,163 +103,6 @@ MainFrm::MainFrm(AppContext& context)
 }
 
 MainFrm::~MainFrm() = default;
-
-void MainFrm::buildProblemArea() {
-    const QFont row = japaneseFont(40);
-    const QString boxStyle =
-        QStringLiteral("QLabel { background: white; color: #1d3557; border: 2px solid #9db4c8; "
-                       "border-radius: 10px; }");
-
-    auto* rowCard = new QFrame(this);
-    rowCard->setObjectName(QStringLiteral("problemCard"));
-    rowCard->setGeometry(24, 24, 676, 128);
-    rowCard->setStyleSheet(QStringLiteral("QFrame#problemCard { background: white; border: 2px "
-                                          "solid #9db4c8; border-radius: 14px; }"));
-    qLabel1 = makeLabel(this, "qLabel1", QString(), row, QRect(40, 44, 260, 88),
-                        Qt::AlignRight | Qt::AlignVCenter);
-    Label6 = makeLabel(this, "Label6", QString(), row, QRect(310, 44, 100, 88));
-    qlabel2 = makeLabel(this, "qlabel2", QString(), row, QRect(420, 44, 260, 88),
-                        Qt::AlignLeft | Qt::AlignVCenter);
-    for (QLabel* l : {qLabel1, Label6, qlabel2})
-        l->setStyleSheet(QStringLiteral("color: #1d3557;"));
-
-    makeLabel(this, nullptr, QStringLiteral("こたえ"), japaneseFont(20), QRect(40, 184, 120, 84))
-        ->setStyleSheet(QStringLiteral("color: #3a5a78;"));
-    inputLabel = makeLabel(this, "inputLabel", QString(), row, QRect(170, 180, 330, 92),
-                           Qt::AlignLeft | Qt::AlignVCenter);
-    inputLabel->setStyleSheet(boxStyle);
-    inputLabel->setContentsMargins(18, 0, 8, 0);
-
-    // The correction, with its caption inside it so both show and hide together.
-    seitouLabel = makeLabel(this, "seitouLabel", QString(), japaneseFont(36),
-                            QRect(516, 170, 184, 112), Qt::AlignHCenter | Qt::AlignBottom);
-    seitouLabel->setStyleSheet(QStringLiteral(
-        "QLabel#seitouLabel { background: #fff1f0; color: #c62828; border: 2px solid #e57373; "
-        "border-radius: 10px; }"));
-    seitouLabel->setContentsMargins(4, 26, 4, 6);
-    makeLabel(seitouLabel, nullptr, QStringLiteral("正しい答え"), japaneseFont(12),
-              QRect(2, 4, 180, 26))
-        ->setStyleSheet(QStringLiteral("color: #c62828; background: transparent; border: none;"));
-    seitouLabel->hide();
-
-    // The column layout: both numbers aligned on their points, the sign before the second,
-    // a line under it, and a frame around the sum.
-    const QFont column = monospacedJapaneseFont(36);
-    Shape3 = makeShape(this, "Shape3", QRect(196, 300, 332, 190),
-                       QStringLiteral("background: #fffdf2; border: 2px solid #c9b458; "
-                                      "border-radius: 8px;"));
-    Label1 = makeLabel(this, "Label1", QString(), column, QRect(280, 316, 230, 64),
-                       Qt::AlignLeft | Qt::AlignVCenter);
-    Label9 = makeLabel(this, "Label9", QString(), japaneseFont(34), QRect(212, 388, 64, 64));
-    Label5 = makeLabel(this, "Label5", QString(), column, QRect(280, 388, 230, 64),
-                       Qt::AlignLeft | Qt::AlignVCenter);
-    Shape2 =
-        makeShape(this, "Shape2", QRect(212, 460, 300, 4), QStringLiteral("background: #3a3a3a;"));
-    for (QLabel* l : {Label1, Label9, Label5})
-        l->setStyleSheet(QStringLiteral("color: #3a3a3a; background: transparent;"));
-    showColumnLayout(false);
-
-    Commandkakunin2 =
-        makeLabel(this, "Commandkakunin2", kPlusPrompt, japaneseFont(22), QRect(64, 530, 420, 64));
-    Commandkakunin2->setStyleSheet(
-        QStringLiteral("QLabel { background: #fff3cd; color: #8a4b00; border: 2px solid #e0a030; "
-                       "border-radius: 10px; }"));
-    Commandkakunin = new QPushButton(QStringLiteral("確認"), this);
-    Commandkakunin->setObjectName(QStringLiteral("Commandkakunin"));
-    Commandkakunin->setFont(japaneseFont(20));
-    Commandkakunin->setGeometry(504, 530, 156, 64);
-    Commandkakunin->setFocusPolicy(Qt::NoFocus);
-    Commandkakunin->setStyleSheet(QStringLiteral(
-        "QPushButton { background: #e0a030; color: white; border: none; border-radius: 10px; }"
-        "QPushButton:pressed { background: #b87d1c; }"));
-    connect(Commandkakunin, &QPushButton::clicked, this, &MainFrm::Commandkakunin_Click);
-    showConfirmPrompt(false);
-
-    auto* instruction = makeLabel(this, "instructionLabel", kInstruction, japaneseFont(18),
-                                  QRect(24, 660, 676, 64));
-    instruction->setStyleSheet(
-        QStringLiteral("QLabel { background: #dcebf7; color: #1d3557; border-radius: 10px; }"));
-}
-
-void MainFrm::buildStatusPanel() {
-    statusPanel = new QFrame(this);
-    statusPanel->setObjectName(QStringLiteral("statusPanel"));
-    statusPanel->setGeometry(724, 24, 284, 700);
-    statusPanel->setStyleSheet(QStringLiteral(
-        "QFrame#statusPanel { background: white; border: 2px solid #9db4c8; border-radius: 14px; }"
-        "QLabel { color: #1d3557; background: transparent; }"));
-    QWidget* p = statusPanel;
-
-    sLabel2 = makeLabel(p, "sLabel2", QString(), japaneseFont(16.8), QRect(12, 12, 260, 44));
-    sLabel2->setWordWrap(true);
-    sLabel2->setStyleSheet(QStringLiteral("QLabel { color: white; background: #3a6ea5; "
-                                          "border-radius: 8px; }"));
-    sLabel7 = makeLabel(p, "sLabel7", QString(), japaneseFont(18), QRect(12, 64, 260, 40));
-    sLabel14 = makeLabel(p, "sLabel14", QString(), japaneseFont(11), QRect(12, 106, 260, 28));
-
-    const QFont caption = japaneseFont(13);
-    const QFont value = japaneseFont(20);
-    const Qt::Alignment left = Qt::AlignLeft | Qt::AlignVCenter;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    // One row: caption, value, unit.
-    auto rowAt = [&](int y, const QString& captionText, const char* name, const QString& unit,
-                     const QFont& valueFont) {
-        makeLabel(p, nullptr, captionText, caption, QRect(16, y, 96, 44), left);
-        QLabel* v = makeLabel(p, name, QString(), valueFont, QRect(112, y, 110, 44), right);
-        if (!unit.isEmpty())
-            makeLabel(p, nullptr, unit, caption, QRect(228, y, 48, 44), left);
-        return v;
-    };
-
-    makeLabel(p, nullptr, QStringLiteral("レベル"), caption, QRect(16, 150, 96, 44), left);
-    sLabel8 = makeLabel(p, "sLabel8", QString(), japaneseFont(17), QRect(104, 150, 168, 44), right);
-    sLabel9 = rowAt(204, QStringLiteral("残り"), "sLabel9", QStringLiteral("問"), japaneseFont(26));
-    sLabel10 = rowAt(258, QStringLiteral("タイム"), "sLabel10", QStringLiteral("秒"), value);
-
-    sShape5 = makeShape(p, "sShape5", kBarFrame,
-                        QStringLiteral("background: #f2f5f8; border: 1px solid #7a8a99;"));
-    sShape2 = makeShape(p, "sShape2", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
-                        QStringLiteral("background: #4f9ddc; border: none;"));
-    // The marks are rectangles from the frame's left edge; their right edge is the mark.
-    sShape3 = makeShape(p, "sShape3", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
-                        QStringLiteral("background: transparent; border: none; "
-                                       "border-right: 3px solid #2e9d4a;"));
-    sShape4 = makeShape(p, "sShape4", QRect(kBarFrame.topLeft(), QSize(0, kBarFrame.height())),
-                        QStringLiteral("background: transparent; border: none; "
-                                       "border-right: 3px solid #d64545;"));
-    auto* legend =
-        makeLabel(p, "barLegend", QString(), japaneseFont(10), QRect(16, 348, 256, 24), left);
-    legend->setTextFormat(Qt::RichText);
-    legend->setText(QStringLiteral("<span style='color:#2e9d4a'>┃目標タイム</span>　"
-                                   "<span style='color:#d64545'>┃最低ライン</span>"));
-
-    sLabel11 = rowAt(392, QStringLiteral("このレベル"), "sLabel11", QStringLiteral("回目"), value);
-    sLabel12 = rowAt(446, QStringLiteral("本日"), "sLabel12", QStringLiteral("回目"), value);
-    sLabel13 = rowAt(500, QStringLiteral("起動後"), "sLabel13", QStringLiteral("分"), value);
-}
-
-void MainFrm::buildOverlay() {
-    // Over the whole working area below the problem, so that nothing of the finished run
-    // shows through; its text stands above the middle, where the wait notice comes next.
-    sPicture2 = new QFrame(this);
-    sPicture2->setObjectName(QStringLiteral("sPicture2"));
-    sPicture2->setGeometry(24, 168, 676, 472);
-    sPicture2->setStyleSheet(QStringLiteral(
-        "QFrame#sPicture2 { background: #fffbea; border: 3px solid #e0a030; border-radius: 16px; }"
-        "QLabel { background: transparent; }"));
-    lblsss1 = makeLabel(sPicture2, "lblsss1", QStringLiteral("成績記録中"), japaneseFont(44),
-                        QRect(10, 24, 656, 100));
-    lblsss1->setStyleSheet(QStringLiteral("color: #1d6b3a;"));
-    lblsss2 = makeLabel(sPicture2, "lblsss2", QStringLiteral("時間切れ"), japaneseFont(44),
-                        QRect(10, 24, 656, 100));
-    lblsss2->setStyleSheet(QStringLiteral("color: #c62828;"));
-    recordNotice =
-        makeLabel(sPicture2, "recordNotice", QString(), japaneseFont(14), QRect(40, 130, 596, 60));
-    recordNotice->setWordWrap(true);
-    recordNotice->setStyleSheet(QStringLiteral("color: #8a4b00;"));
-    recordNotice->hide();
-    sPicture2->hide();
-}
 
 // ---------------------------------------------------------------------------------------------
 // Activation and set-up.
@@ -329,10 +143,7 @@ void MainFrm::初期設定() {
 
     const int pupil = std::clamp(s.CurrentStudent, 0, kMaxPupil);
     const int thisLevelToday = s.Stats.TodayRunCounts(int(l), pupil);
-    int today = 0;
-    for (int i = 1; i <= 15; ++i)
-        today += s.Stats.TodayRunCounts(i, pupil);
-    s.TodayRunTotal = today;
+    s.TodayRunTotal = SumTodayRunCounts(s.Stats, pupil, kLastLevelCountedToday);
     sLabel13->setText(QString::number(minutesSinceSignIn()));
     if (isPracticeLevel(s, int(l))) {
         // Practice runs are not recorded, so they have no number.

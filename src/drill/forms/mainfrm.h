@@ -72,6 +72,8 @@ class MainFrm : public Screen {
     bool hasTimeout() const;
     int minutesSinceSignIn() const;
     void stopTimers();
+    // In mainfrm_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     void buildProblemArea();
     void buildStatusPanel();
     void buildOverlay();
@@ -85,46 +87,46 @@ class MainFrm : public Screen {
     bool ended_ = false; // the sound error is ending the program: act no more
 
     // Problem row, typed answer, correction.
-    QLabel* qLabel1;
-    QLabel* Label6;
-    QLabel* qlabel2;
-    QLabel* inputLabel;
-    QLabel* seitouLabel;
+    QLabel* qLabel1;     // the first number
+    QLabel* Label6;      // the sign, "＋" or "－"
+    QLabel* qlabel2;     // the second number
+    QLabel* inputLabel;  // the answer as typed
+    QLabel* seitouLabel; // the correct answer after a wrong one, with its caption
     // Column layout (the hint).
-    QLabel* Label1;
-    QLabel* Label9;
-    QLabel* Label5;
+    QLabel* Label1; // the first number, aligned on its point
+    QLabel* Label9; // the sign before the second number
+    QLabel* Label5; // the second number, aligned on its point
     QFrame* Shape3; // the frame around the column sum
     QFrame* Shape2; // the line under the second number
     // Acknowledgement of a wrong answer.
-    QLabel* Commandkakunin2;
-    QPushButton* Commandkakunin;
+    QLabel* Commandkakunin2;     // the prompt to press "+" twice
+    QPushButton* Commandkakunin; // "確認", as two presses of "+"
     // Status panel.
-    QFrame* statusPanel;
-    QLabel* sLabel2;
-    QLabel* sLabel7;
-    QLabel* sLabel14;
-    QLabel* sLabel8;
-    QLabel* sLabel9;
-    QLabel* sLabel10;
-    QLabel* sLabel11;
-    QLabel* sLabel12;
-    QLabel* sLabel13;
+    QFrame* statusPanel; // the panel on the right
+    QLabel* sLabel2;     // the program's title
+    QLabel* sLabel7;     // the pupil's name, shrunk to fit
+    QLabel* sLabel14;    // the school's name, shrunk to fit
+    QLabel* sLabel8;     // the level's name, shrunk to fit
+    QLabel* sLabel9;     // problems left, "残り"
+    QLabel* sLabel10;    // seconds so far, "タイム"
+    QLabel* sLabel11;    // this run's number on this level today, "このレベル"
+    QLabel* sLabel12;    // this run's number today over levels 1 to 15, "本日"
+    QLabel* sLabel13;    // minutes since sign-in, "起動後"
     // Time bar.
     QFrame* sShape5; // frame
     QFrame* sShape2; // elapsed
     QFrame* sShape3; // standard-time mark
     QFrame* sShape4; // minimum-line mark
     // Overlay at the end of a run.
-    QFrame* sPicture2;
-    QLabel* lblsss1;
-    QLabel* lblsss2;
-    QLabel* recordNotice; // shown while the record waits for another computer
+    QFrame* sPicture2;    // the overlay over the working area
+    QLabel* lblsss1;      // "成績記録中" (the run is being recorded)
+    QLabel* lblsss2;      // "時間切れ" (time-out)
+    QLabel* recordNotice; // shown while the record waits for the results file, saying why
     // Timers.
-    QTimer* sTimer1;
-    QTimer* sTimer2;
-    QTimer* Timer1;
-    QTimer* waitTimer;
+    QTimer* sTimer1;   // the run clock
+    QTimer* sTimer2;   // minutes since sign-in
+    QTimer* Timer1;    // the hint's delay
+    QTimer* waitTimer; // the second before the evaluation
 };
 
 } // namespace zanfolio

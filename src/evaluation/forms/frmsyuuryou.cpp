@@ -1,9 +1,7 @@
 #include "evaluation/forms/frmsyuuryou.h"
 
-#include "evaluation/forms/evaluationbackground.h"
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
-#include "frame/forms/fonts.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "results/resultsfile.h"
@@ -23,110 +21,11 @@ namespace {
 
 constexpr int kButtonsDelayMs = 500;
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QFont& font,
-                  const QRect& geometry, const QString& style = QString()) {
-    auto* label = new QLabel(text, parent);
-    if (name)
-        label->setObjectName(QString::fromLatin1(name));
-    label->setFont(font);
-    label->setGeometry(geometry);
-    label->setAlignment(Qt::AlignCenter);
-    if (!style.isEmpty())
-        label->setStyleSheet(style);
-    return label;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& geometry, const QString& colour) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setFont(japaneseFont(22));
-    button->setGeometry(geometry);
-    button->setStyleSheet(
-        QStringLiteral(
-            "QPushButton { background: %1; color: white; border: none; border-radius: 14px; }"
-            "QPushButton:focus { border: 3px solid #1d3557; }"
-            "QPushButton:disabled { background: #b8b8b8; }")
-            .arg(colour));
-    return button;
-}
-
 } // namespace
 
 FrmSyuuryou::FrmSyuuryou(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("FrmSyuuryou"));
-    setFixedSize(kScreenWidth, kScreenHeight);
-
-    // Form load: the background picture at the top-left corner, 15360 × 11520 twips.
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, twips(15360), twips(11520));
-    Image1->setPixmap(paintEvaluationBackground(Image1->size()));
-
-    card = new QFrame(this);
-    card->setObjectName(QStringLiteral("card"));
-    card->setGeometry(152, 28, 720, 690);
-    card->setStyleSheet(QStringLiteral(
-        "QFrame#card { background: rgba(255, 255, 255, 225); border: 3px solid #f0b060; "
-        "border-radius: 24px; }"
-        "QLabel { background: transparent; color: #1d3557; }"));
-    QWidget* c = card;
-    const int w = card->width();
-
-    Label15 = makeLabel(c, "Label15", QString(), japaneseFont(16), QRect(20, 18, w - 40, 34),
-                        QStringLiteral("color: #7a5a30;"));
-    Label16 = makeLabel(c, "Label16", QString(), japaneseFont(28), QRect(20, 56, w - 40, 56));
-    Label16->setStyleSheet(QStringLiteral("font-weight: bold;"));
-    Label17 = makeLabel(c, "Label17", QString(), japaneseFont(22), QRect(20, 114, w - 40, 44));
-
-    auto* line = new QFrame(c);
-    line->setGeometry(60, 168, w - 120, 2);
-    line->setStyleSheet(QStringLiteral("background: #f0c890;"));
-
-    Label18 = makeLabel(c, "Label18", QString(), japaneseFont(40), QRect(20, 184, w - 40, 84));
-    Label19 = makeLabel(c, "Label19", QString(), japaneseFont(24), QRect(20, 272, w - 40, 52));
-    Label13 = makeLabel(c, "Label13", QString(), japaneseFont(17), QRect(60, 332, 330, 40));
-    Label13->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    makeLabel(c, nullptr, QStringLiteral("本日"), japaneseFont(17), QRect(410, 332, 70, 40))
-        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label14 = makeLabel(c, "Label14", QString(), japaneseFont(17), QRect(480, 332, 180, 40));
-    Label14->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-    Label20 = makeLabel(c, "Label20", QString(), japaneseFont(32), QRect(20, 386, w - 40, 70),
-                        QStringLiteral("color: #d62828; font-weight: bold;"));
-    Label20->hide();
-    Label2 = makeLabel(c, "Label2", QStringLiteral("このレベルクリア"), japaneseFont(24),
-                       QRect(120, 466, w - 240, 60),
-                       QStringLiteral("QLabel { color: white; background: #2e9d4a; "
-                                      "border-radius: 12px; }"));
-    Label2->hide();
-
-    Command4 = makeButton(c, "Command4", QStringLiteral("メニューへ"), QRect(110, 566, 230, 84),
-                          QStringLiteral("#3a6ea5"));
-    Command5 = makeButton(c, "Command5", QStringLiteral("もう一度"), QRect(380, 566, 230, 84),
-                          QStringLiteral("#e07b39"));
-    Command4->hide();
-    Command5->hide();
-    connect(Command4, &QPushButton::clicked, this, &FrmSyuuryou::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &FrmSyuuryou::Command5_Click);
-
-    // The congratulation, where the buttons come once the timer has ticked: it hides no result.
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setGeometry(card->x() + 20, card->y() + 556, w - 40, 104);
-    Picture1->setStyleSheet(QStringLiteral(
-        "QFrame#Picture1 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff6c8, "
-        "stop:1 #ffd77a); border: 4px solid #e0a020; border-radius: 24px; }"
-        "QLabel { background: transparent; }"));
-    const QString starStyle = QStringLiteral("color: #f08c00;");
-    makeLabel(Picture1, nullptr, QStringLiteral("★"), japaneseFont(28), QRect(14, 12, 56, 80),
-              starStyle);
-    Label1 = makeLabel(Picture1, "Label1", QStringLiteral("目標レベルクリア。おめでとう！"),
-                       japaneseFont(28), QRect(70, 12, Picture1->width() - 140, 80),
-                       QStringLiteral("color: #b3261e; font-weight: bold;"));
-    makeLabel(Picture1, nullptr, QStringLiteral("★"), japaneseFont(28),
-              QRect(Picture1->width() - 70, 12, 56, 80), starStyle);
-    Picture1->hide();
+    buildControls();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

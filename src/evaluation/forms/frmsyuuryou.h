@@ -35,6 +35,8 @@ class FrmSyuuryou : public Screen {
     void Command5_Click(); // "もう一度"
 
   private:
+    // In frmsyuuryou_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     // Processes pending events; false once the pupil has left the screen meanwhile.
     bool processEvents();
     void play(EvaluationSound sound);
@@ -44,22 +46,28 @@ class FrmSyuuryou : public Screen {
     bool activated_ = false;
     bool leaving_ = false;
 
-    QLabel* Image1;
-    QFrame* card;
-    QLabel* Label15;
-    QLabel* Label16;
-    QLabel* Label17;
-    QLabel* Label18;
-    QLabel* Label19;
-    QLabel* Label13;
-    QLabel* Label14;
-    QLabel* Label20;
-    QLabel* Label2;
-    QFrame* Picture1;
-    QLabel* Label1;
-    QPushButton* Command4;
-    QPushButton* Command5;
-    QTimer* Timer1;
+    QLabel* Image1; // the background picture over the whole screen
+    QFrame* card;   // the white card that holds the results and the buttons
+
+    // On the card.
+    QLabel* Label15; // the program's title
+    QLabel* Label16; // the level's name
+    QLabel* Label17; // the pupil's name
+    QLabel* Label18; // the time of the run, or "記録なし"
+    QLabel* Label19; // the points: "獲得ポイント：P点×倍率→F点"
+    QLabel* Label13; // the runs today on this level, " (このレベル　N回目)"
+    QLabel* Label14; // the runs today on every level, "（N回目)", after the caption "本日"
+    QLabel* Label20; // the outcome line (time-out, new records), shown before the sounds
+    QLabel* Label2;  // the badge "このレベルクリア" (after the tick: evaluation.h)
+
+    // Over the foot of the card until the tick.
+    QFrame* Picture1; // the congratulation on the target level, until the tick
+    QLabel* Label1;   // its text
+
+    // On the foot of the card once the tick has offered them.
+    QPushButton* Command4; // "メニューへ", back to the results menu
+    QPushButton* Command5; // "もう一度", the same level again
+    QTimer* Timer1;        // 500 ms after the activation: offers the buttons
 };
 
 } // namespace zanfolio

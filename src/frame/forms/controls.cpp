@@ -2,6 +2,7 @@
 
 #include "frame/forms/fonts.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace zanfolio {
@@ -13,6 +14,23 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setGeometry(place);
     b->setFont(japaneseFont(pointSize));
     return b;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place,
+                  Qt::Alignment alignment) {
+    auto* label = new QLabel(text, parent);
+    if (name)
+        label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(place);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place,
+                  const QFont& font, Qt::Alignment alignment) {
+    QLabel* label = makeLabel(parent, name, text, place, alignment);
+    label->setFont(font);
+    return label;
 }
 
 } // namespace zanfolio

@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+class QFont;
+class QLabel;
 class QPushButton;
 class QWidget;
 
@@ -12,5 +14,13 @@ namespace zanfolio {
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place, double pointSize = 12);
+
+// A label showing `text` at `place`, aligned as given (a QLabel's own default: left, centred
+// vertically). `name` may be null for a caption nothing looks up; the label is then unnamed.
+// Without `font` the label keeps the font it inherits from its parent.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& place,
+                  const QFont& font, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 } // namespace zanfolio

@@ -1,5 +1,7 @@
 #include "frame/forms/screenhost.h"
 
+#include "frame/forms/palette.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -9,13 +11,16 @@
 namespace zanfolio {
 
 ScreenHost::ScreenHost(QWidget* parent) : QWidget(parent) {
+    // "Velmont" is the window title the installations have always shown, kept on purpose.
     setWindowTitle(QStringLiteral("Velmont"));
     setFixedSize(kScreenWidth, kScreenHeight);
     waitNotice_ = new QLabel(QStringLiteral("Just a moment, please."), this);
     waitNotice_->setObjectName(QStringLiteral("BASEFRM"));
     waitNotice_->setAlignment(Qt::AlignCenter);
-    waitNotice_->setStyleSheet(QStringLiteral("QLabel { background: #fdf6d8; color: #202020; "
-                                              "border: 2px solid #8a7a40; font-size: 20pt; }"));
+    waitNotice_->setStyleSheet(
+        QStringLiteral(
+            "QLabel { background: %1; color: %2; border: 2px solid %3; font-size: 20pt; }")
+            .arg(kNoticeBackground, kPanelText, kNoticeBorder));
     waitNotice_->setGeometry((kScreenWidth - 420) / 2, (kScreenHeight - 110) / 2, 420, 110);
     waitNotice_->hide();
 }

@@ -39,12 +39,27 @@ struct ColumnRows {
     int targetHeight = 24;
 };
 
+// Where a column stands, in pixels: its top, its left edge, the left edges of the name label
+// and of the right halves (the captions' and tallies' second cells), its width, the width of
+// the number label and of a half.
+struct ColumnPlace {
+    int top = 0;
+    int left = 0;
+    int nameLeft = 0;
+    int rightLeft = 0;
+    int width = 0;
+    int numberWidth = 0;
+    int half = 0;
+};
+
 // Creates the column's controls as children of `parent`, named with `level`.
 MenuColumn createMenuColumn(QWidget* parent, int level);
 
-// Places the column at left edge `left` (pixels) with width `width`, the name label indented
-// by `numberWidth` and the right halves at `left + half`.
-void placeMenuColumn(const MenuColumn& column, int top, int left, int nameLeft, int rightLeft,
-                     int width, int numberWidth, int half, const ColumnRows& rows);
+// Places the column's controls row under row from `place.top`.
+void placeMenuColumn(const MenuColumn& column, const ColumnPlace& place, const ColumnRows& rows);
+
+// Hides what a practice level has no use for: the results list, the target, the clear-window
+// tally, the tallies and their captions. The number, the name and the start button stay.
+void hideColumnResults(const MenuColumn& column);
 
 } // namespace zanfolio

@@ -3,8 +3,8 @@
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/dialogs.h"
-#include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
@@ -16,10 +16,8 @@
 #include "menu/menulabels.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
-#include "roster/grades.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -35,248 +33,23 @@ namespace zanfolio {
 
 namespace {
 
-// The form in twips (15 to the pixel).
-constexpr double kFormWidthTwips = kScreenWidth * 15.0;
-// Label5, the view title above the columns, in pixels.
-constexpr int kLabel5Top = 100;
-constexpr int kLabel5Height = 30;
-constexpr int kScrollTop = 692;
-
 const QString kToolNotReady = QStringLiteral("この機能はまだ使えません。");
-
-QString cssColour(uint32_t bgr) {
-    return QStringLiteral("rgb(%1,%2,%3)")
-        .arg(bgr & 0xFF)
-        .arg((bgr >> 8) & 0xFF)
-        .arg((bgr >> 16) & 0xFF);
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& r,
-                    double points = 12) {
-    return makeButton(parent, name, caption, r, points);
-}
-
-QLabel* label(QWidget* parent, const char* name, const QRect& r, double points) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(r);
-    l->setFont(japaneseFont(points));
-    return l;
-}
 
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// Building the menu
+// The form's load (the controls are built in seisekitime1_layout.cpp)
 
 Seisekitime1::Seisekitime1(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("seisekitime1"));
     // The form takes the keys when none of its controls has the focus (key shortcuts).
     setFocusPolicy(Qt::StrongFocus);
-    SharedState& state = context_.state;
-    state.DateWindowChoice = kDefaultDateWindowChoice;
-    setAttribute(Qt::WA_StyledBackground, true);
-    setStyleSheet(
-        QStringLiteral("#seisekitime1 { background: %1; }").arg(cssColour(state.SeasonColour)));
-
-    buildHeader();
-    buildViewControls();
-    buildColumns();
-    buildPanels();
+    context_.state.DateWindowChoice = kDefaultDateWindowChoice;
+    buildControls();
 
     // Key preview: every control hands its typed keys to the form first.
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
-}
-
-void Seisekitime1::buildHeader() {
-    Label11 = label(this, "Label11", QRect(10, 6, 240, 44), 24);
-    Label11->setStyleSheet(QStringLiteral("color: #1d3557; font-weight: bold;"));
-    Label12 = label(this, "Label12", QRect(260, 12, 290, 34), 15);
-    Label12->setStyleSheet(QStringLiteral("background: white; padding-left: 6px;"));
-    Label13 = label(this, "Label13", QRect(560, 12, 190, 34), 11);
-    Label17 = label(this, "Label17", QRect(760, 12, 110, 34), 11);
-    Label18 = label(this, "Label18", QRect(870, 12, 150, 34), 11);
-    Label5 = label(this, "Label5", QRect(20, kLabel5Top, 600, kLabel5Height), 14);
-    Label5->setStyleSheet(QStringLiteral("color: #1d3557; font-weight: bold;"));
-    Label5->setText(QStringLiteral("ベスト成績"));
-}
-
-void Seisekitime1::buildViewControls() {
-    const QString modes[3] = {QStringLiteral("ﾀｲﾑ表示"), QStringLiteral("ﾎﾟｲﾝﾄ表示"),
-                              QStringLiteral("個人ﾀｲﾑ")};
-    auto* modeGroup = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        auto* option = new QRadioButton(modes[i], this);
-        option->setObjectName(QStringLiteral("Option2_%1").arg(i));
-        option->setFont(japaneseFont(11));
-        option->setGeometry(10 + i * 105, 60, 102, 30);
-        modeGroup->addButton(option, i);
-        connect(option, &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
-        Option2[size_t(i)] = option;
-    }
-
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAttribute(Qt::WA_StyledBackground, true);
-    Picture1->setStyleSheet(
-        QStringLiteral("#Picture1 { background: #eef2f5; border: 1px solid #9aa; }"));
-    Picture1->setGeometry(330, 56, 360, 38);
-    const QString subViews[3] = {QStringLiteral("BEST表示"), QStringLiteral("本日のみ"),
-                                 QStringLiteral("オール表示")};
-    auto* subGroup = new QButtonGroup(this);
-    for (int k = 1; k <= 3; ++k) {
-        auto* option = new QRadioButton(subViews[k - 1], Picture1);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(k));
-        option->setFont(japaneseFont(11));
-        option->setGeometry(8 + (k - 1) * 118, 4, 114, 30);
-        subGroup->addButton(option, k);
-        connect(option, &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
-        Option1[size_t(k)] = option;
-    }
-
-    SharedState& state = context_.state;
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setFont(japaneseFont(11));
-    Combo1->setGeometry(700, 60, 120, 30);
-    Combo1->setToolTip(QStringLiteral("表示する学年を選びます"));
-    Combo1->setMaxVisibleItems(12);
-    Combo1->addItems(nameListGradeGroups());
-    // The grade group last chosen on the roster form (that form always sets one).
-    Combo1->setEditText(state.GradeGroupFilter.isEmpty() ? kAllGrades : state.GradeGroupFilter);
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
-    Combo2->setFont(japaneseFont(11));
-    Combo2->setGeometry(830, 60, 186, 30);
-    Combo2->addItems(dateWindowEntries());
-    Combo2->setCurrentIndex(kDefaultDateWindowChoice - 1);
-    Combo2->hide();
-    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
-
-    HScroll1 = new QScrollBar(Qt::Horizontal, this);
-    HScroll1->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1->setGeometry(20, kScrollTop, 4 * twips(3456), 20);
-    HScroll1->setRange(1, 1);
-    HScroll1->setPageStep(1);
-    HScroll1->hide();
-    connect(HScroll1, &QScrollBar::valueChanged, this, [this] { HScroll1_Change(); });
-
-    Command1 = button(this, "Command1", QStringLiteral("戻る(0)"), QRect(866, 720, 150, 40), 13);
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    Command8 = button(this, "Command8", QStringLiteral("データ処理"), QRect(706, 720, 150, 40));
-    Command8->hide();
-    connect(Command8, &QPushButton::clicked, this, [this] { Command8_Click(); });
-    // The chart button and the print button exist but are not offered here.
-    Command17 = button(this, "Command17", QStringLiteral("グラフ"), QRect(546, 720, 150, 40));
-    Command17->hide();
-    connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
-    Picture11 = new ChartPanel(context_, this);
-    Picture11->hide();
-    connect(Picture11, &ChartPanel::closed, this, [this] { Picture11->hide(); });
-    Command27 = button(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
-    Command27->hide();
-}
-
-void Seisekitime1::buildColumns() {
-    SharedState& state = context_.state;
-    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
-    columnWidth_ = ColumnWidth(levels);
-    if (ColumnScrollShown(levels)) {
-        HScroll1->setRange(1, ColumnScrollMaximum(levels));
-        HScroll1->show();
-    }
-    referenceLeft_ = 0.02 * kFormWidthTwips;
-    // y0 = top of Label5 + 1.05 × its height.
-    columnTop_ = twips((kLabel5Top + 1.05 * kLabel5Height) * 15.0);
-    const ColumnPartWidths parts = ColumnParts(columnWidth_);
-    const ColumnRows rows;
-    for (int level = 1; level <= levels; ++level) {
-        MenuColumn c = createMenuColumn(this, level);
-        const int left = twips(ColumnLeft(kFormWidthTwips, level, columnWidth_));
-        placeMenuColumn(c, columnTop_, left, left + twips(parts.number), left + twips(parts.half),
-                        twips(columnWidth_), twips(parts.number), twips(parts.half), rows);
-        c.Label1->setText(QString::number(level));
-        c.Label3->setText(state.LevelNames[size_t(level)]);
-        c.Label3->setToolTip(state.LevelNames[size_t(level)]);
-        c.Command4->setText(QStringLiteral("ｽﾀｰﾄ(&%1)").arg(level));
-        c.Command4->setToolTip(
-            QStringLiteral("クリックしてスタートします。番号を押してもよろしい"));
-        c.Label9->setText(QString::number(level));
-        c.Label10->setText(QString::number(level));
-        if (state.LevelPresent[size_t(level)] == 1) {
-            c.Label8->setText(ClearWindowTallyText(state, level));
-            c.Label7->setText(TargetText(state, level));
-        }
-        connect(c.Command4, &QPushButton::clicked, this, [this, level] { Command4_Click(level); });
-        c.List5->raise();
-        columns_[size_t(level)] = c;
-    }
-}
-
-void Seisekitime1::buildPanels() {
-    const QString season = cssColour(context_.state.SeasonColour);
-
-    Picture7 = new QWidget(this);
-    Picture7->setObjectName(QStringLiteral("Picture7"));
-    Picture7->setAttribute(Qt::WA_StyledBackground, true);
-    Picture7->setStyleSheet(
-        QStringLiteral("#Picture7 { background: #f4f1e8; border: 2px solid #5a5a5a; }"));
-    Picture7->setGeometry(312, 240, 400, 230);
-    Label28 = label(Picture7, "Label28", QRect(20, 14, 360, 32), 14);
-    Label28->setText(QStringLiteral("データ変更パスワード"));
-    Text3 = new QLineEdit(Picture7);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    Text3->setEchoMode(QLineEdit::Password);
-    // One "*" for every character typed, as the classroom program showed it.
-    Text3->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
-    Text3->setFont(japaneseFont(16));
-    Text3->setGeometry(20, 54, 360, 40);
-    Command10[0] =
-        button(Picture7, "Command10_0", QStringLiteral("データ変更"), QRect(20, 110, 175, 46));
-    Command10[1] = button(Picture7, "Command10_1", QStringLiteral("合格タイムデータ変更"),
-                          QRect(205, 110, 175, 46), 11);
-    Command12 = button(Picture7, "Command12", QStringLiteral("戻る"), QRect(140, 170, 120, 42));
-    for (int i = 0; i < 2; ++i)
-        connect(Command10[size_t(i)], &QPushButton::clicked, this,
-                [this, i] { Command10_Click(i); });
-    connect(Command12, &QPushButton::clicked, this, [this] { Command12_Click(); });
-    Picture7->hide();
-
-    // The views' busy panel, over the columns from the view title down to the scroll bar.
-    Picture6 = new QWidget(this);
-    Picture6->setObjectName(QStringLiteral("Picture6"));
-    Picture6->setAttribute(Qt::WA_StyledBackground, true);
-    Picture6->setStyleSheet(QStringLiteral("#Picture6 { background: %1; }").arg(season));
-    Picture6->setGeometry(0, kLabel5Top, kScreenWidth, kScrollTop - kLabel5Top);
-    auto* busy = label(Picture6, "Label20", QRect(0, 200, kScreenWidth, 50), 22);
-    busy->setAlignment(Qt::AlignCenter);
-    busy->setText(QStringLiteral("Just a momento, please."));
-    ProgressBar2 = new QProgressBar(Picture6);
-    ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
-    ProgressBar2->setGeometry(262, 270, 500, 24);
-    ProgressBar2->setTextVisible(false);
-    Picture6->hide();
-
-    // The wait panel over the whole screen while the menu is prepared and after a start.
-    Picture2 = new QWidget(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setAttribute(Qt::WA_StyledBackground, true);
-    Picture2->setStyleSheet(QStringLiteral("#Picture2 { background: %1; }").arg(season));
-    Picture2->setGeometry(0, 0, kScreenWidth, kScreenHeight);
-    Label19 = label(Picture2, "Label19", QRect(0, 320, kScreenWidth, 56), 24);
-    Label19->setAlignment(Qt::AlignCenter);
-    Label19->setText(QStringLiteral("Just a moment, please."));
-    ProgressBar1 = new QProgressBar(Picture2);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(262, 400, 500, 24);
-    ProgressBar1->setTextVisible(false);
-    Picture2->raise();
-    Picture2->show();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -286,8 +59,8 @@ void Seisekitime1::activate() {
     if (context_.host.ending())
         return;
     SharedState& state = context_.state;
-    context_.host.setWindowTitle(QStringLiteral("Velmont"));
-    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
+    context_.host.setWindowTitle(QStringLiteral("Velmont")); // the installations' title, kept
+    const int levels = offeredLevelCount();
 
     const bool teacher = IsTeacherName(state.StudentName);
     Command27->setVisible(teacher && state.TeacherPrintButton.toNumber() == 1);
@@ -329,7 +102,7 @@ void Seisekitime1::activate() {
     Command1->setEnabled(true);
     ActivationInProgress = 0;
 
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         if (isPracticeLevel(state, level)) {
             // Practice runs are neither recorded nor timed against the criteria.
             state.Criteria.StandardTime[size_t(level)] = 600;
@@ -353,22 +126,17 @@ void Seisekitime1::activate() {
     pageColumns();
     QCoreApplication::processEvents();
 
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         for (QLabel* l : {c.Label7, c.Label8})
-            l->setStyleSheet(QStringLiteral("background: #e0e0e0; color: #202020;"));
-        if (isPracticeLevel(state, level)) {
-            for (QWidget* w : {static_cast<QWidget*>(c.List5), static_cast<QWidget*>(c.Label7),
-                               static_cast<QWidget*>(c.Label8), static_cast<QWidget*>(c.Label14),
-                               static_cast<QWidget*>(c.Label15), static_cast<QWidget*>(c.Label9),
-                               static_cast<QWidget*>(c.Label10)})
-                w->hide();
-        }
+            l->setStyleSheet(QStringLiteral("background: #e0e0e0; color: %1;").arg(kPanelText));
+        if (isPracticeLevel(state, level))
+            hideColumnResults(c);
         c.Label15->setText(TotalTallyText(state, level));
         c.Label14->setText(TodayTallyText(state, level));
     }
 
-    for (int level = 1; level <= levels; ++level)
+    for (int level : offeredLevels())
         columns_[size_t(level)].Command4->setEnabled(false);
     Command9_Click();
 
@@ -380,6 +148,18 @@ void Seisekitime1::activate() {
         setFocus();
     QCoreApplication::processEvents();
     MenuKeysEnabled = 1;
+}
+
+int Seisekitime1::offeredLevelCount() const {
+    return std::clamp(context_.state.LevelCount, 0, kMaxLevel);
+}
+
+std::ranges::iota_view<int, int> Seisekitime1::offeredLevels() const {
+    return std::views::iota(1, offeredLevelCount() + 1);
+}
+
+bool Seisekitime1::isOfferedLevel(int level) const {
+    return level >= 1 && level <= offeredLevelCount();
 }
 
 bool Seisekitime1::reportFailure(const Error& error) {
@@ -396,7 +176,7 @@ bool Seisekitime1::reportFailure(const Error& error) {
 // Column operations
 
 void Seisekitime1::回数など表示() {
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         c.Label9->setText(QStringLiteral("今日"));
         c.Label10->setText(QStringLiteral("今まで"));
@@ -407,28 +187,15 @@ void Seisekitime1::回数など表示() {
 void Seisekitime1::成績リスト色表示() {
     if (ResultsDisplayMode != 1 && ResultsDisplayMode != 2)
         return;
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level)
+    for (int level : offeredLevels())
         成績リスト色表示単独(level);
 }
 
 void Seisekitime1::成績リスト色表示単独(int level) {
-    if (level < 1 || level > context_.state.LevelCount || level > kMaxLevel)
+    if (!isOfferedLevel(level))
         return;
     columns_[size_t(level)].List5->clearSelection();
     columns_[size_t(level)].List5->setCurrentRow(-1, QItemSelectionModel::Clear);
-}
-
-void Seisekitime1::pageColumns() {
-    const SharedState& state = context_.state;
-    const ColumnPartWidths parts = ColumnParts(columnWidth_);
-    const ColumnRows rows;
-    for (int level = 1; level <= state.LevelCount && level <= kMaxLevel; ++level) {
-        const PagedColumn paged = PagedColumnLeft(referenceLeft_, kFormWidthTwips, level,
-                                                  state.FirstVisibleLevel, columnWidth_);
-        placeMenuColumn(columns_[size_t(level)], columnTop_, twips(paged.left),
-                        twips(paged.nameLeft), twips(paged.rightLeft), twips(columnWidth_),
-                        twips(parts.number), twips(parts.half), rows);
-    }
 }
 
 void Seisekitime1::HScroll1_Change() {
@@ -444,7 +211,7 @@ void Seisekitime1::Command9_Click() {
     SharedState& state = context_.state;
     const LevelButtons buttons = ApplyLevelRules(state);
     state.LastLevelCleared = buttons.lastLevelCleared ? 1 : 0;
-    for (int level = 1; level <= state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         c.Command4->setEnabled(buttons.enabled[size_t(level)]);
         if (buttons.notice[size_t(level)]) {
@@ -464,8 +231,7 @@ void Seisekitime1::Command9_Click() {
 void Seisekitime1::Command4_Click(int level) {
     if (Picture7->isVisible())
         return;
-    if (level < 1 || level > context_.state.LevelCount || level > kMaxLevel ||
-        !columns_[size_t(level)].Command4->isEnabled())
+    if (!isOfferedLevel(level) || !columns_[size_t(level)].Command4->isEnabled())
         return;
     Picture2->raise();
     Picture2->show();
@@ -480,8 +246,7 @@ void Seisekitime1::Command4_Click(int level) {
 void Seisekitime1::Label3_Click(int level) {
     if (Picture7->isVisible())
         return;
-    if (level < 1 || level > context_.state.LevelCount || level > kMaxLevel ||
-        !columns_[size_t(level)].Command4->isEnabled())
+    if (!isOfferedLevel(level) || !columns_[size_t(level)].Command4->isEnabled())
         return;
     context_.state.CurrentLevel = level;
     MenuKeysEnabled = 0;
@@ -545,11 +310,10 @@ void Seisekitime1::Combo2_Click() {
 // The views
 
 void Seisekitime1::Option2_Click(int index) {
-    const int levels = std::min(context_.state.LevelCount, kMaxLevel);
     Command17->hide();
     Picture11->hide();
     Command1->setEnabled(false);
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         columns_[size_t(level)].Command4->setEnabled(false);
         columns_[size_t(level)].List5->hide();
     }
@@ -597,7 +361,7 @@ void Seisekitime1::Option2_Click(int index) {
 
 void Seisekitime1::beginView() {
     Command1->setEnabled(false);
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         columns_[size_t(level)].Command4->setEnabled(false);
         columns_[size_t(level)].List5->hide();
     }
@@ -609,7 +373,7 @@ void Seisekitime1::beginView() {
 }
 
 void Seisekitime1::showListsOfOfferedLevels() {
-    for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+    for (int level : offeredLevels()) {
         if (!isPracticeLevel(context_.state, level))
             columns_[size_t(level)].List5->show();
     }
@@ -653,23 +417,18 @@ void Seisekitime1::Option1_Click(int index) {
 
 void Seisekitime1::showRanking(RankingKind kind) {
     const SharedState& state = context_.state;
-    const int levels = std::min(state.LevelCount, kMaxLevel);
     const RankingView view = BuildRankingView(state, kind, Combo1->currentText());
     Label5->setText(view.title);
-    ProgressBar2->setRange(0, std::max(levels, 1));
+    ProgressBar2->setRange(0, std::max(offeredLevelCount(), 1));
     ProgressBar2->setValue(0);
-    for (int level = 1; level <= levels; ++level) {
+    for (int level : offeredLevels()) {
         ProgressBar2->setValue(level);
         if (kind != RankingKind::Time)
             ProgressBar1->setValue(level);
         const MenuColumn& c = columns_[size_t(level)];
         const RankingViewLevel& ranked = view.levels[size_t(level)];
         if (kind == RankingKind::Time && isPracticeLevel(state, level)) {
-            for (QWidget* w : {static_cast<QWidget*>(c.List5), static_cast<QWidget*>(c.Label7),
-                               static_cast<QWidget*>(c.Label8), static_cast<QWidget*>(c.Label14),
-                               static_cast<QWidget*>(c.Label15), static_cast<QWidget*>(c.Label9),
-                               static_cast<QWidget*>(c.Label10)})
-                w->hide();
+            hideColumnResults(c);
             continue;
         }
         c.Label9->setText(QStringLiteral("今日"));
@@ -688,7 +447,6 @@ void Seisekitime1::showRanking(RankingKind kind) {
 
 void Seisekitime1::showRunList(RunListView view) {
     SharedState& state = context_.state;
-    const int levels = std::min(state.LevelCount, kMaxLevel);
     回数など表示();
     RunListRequest request;
     request.view = view;
@@ -705,7 +463,7 @@ void Seisekitime1::showRunList(RunListView view) {
         ProgressBar2->setValue(lists->recordCount);
         Label5->setText(lists->title);
         state.DateWindowDays = lists->dateWindowDays;
-        for (int level = 1; level <= levels; ++level)
+        for (int level : offeredLevels())
             columns_[size_t(level)].List5->addItems(lists->levels[size_t(level)]);
     }
     if (view == RunListView::Personal) {
@@ -757,7 +515,7 @@ bool Seisekitime1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && formKeyPress(static_cast<QKeyEvent*>(event)->text()))
         return true;
     if (event->type() == QEvent::MouseButtonRelease) {
-        for (int level = 1; level <= context_.state.LevelCount && level <= kMaxLevel; ++level) {
+        for (int level : offeredLevels()) {
             if (watched == columns_[size_t(level)].Label3) {
                 Label3_Click(level);
                 return true;

@@ -5,17 +5,10 @@
 // teacher tools. Every rule comes from the menu's logic (menulabels, levelrules, levelranking,
 // runlists, columnlayout, keyshortcuts); the form shows what they compute.
 //
-// Object names are the control names; the level columns' control arrays are named
-// "<control>_<level>" (menucolumns.h), the option rows "Option2_0".."Option2_2" and
-// "Option1_1".."Option1_3", the password buttons "Command10_0" and "Command10_1":
-//   Label11 title, Label12 pupil, Label13 school and number, Label17 minutes, Label18 runs today
-//   Label5 view title; Option2_i display mode; Picture1 holding Option1_k (sub-view)
-//   Combo1 grade group (editable); Combo2 date window; HScroll1 column paging
-//   Command1 "戻る(0)"; Command8 "データ処理" (teachers); Command17 "グラフ" (in the personal view:
-//   opens the chart panel Picture11; formerly the chart panel is a separate widget); Command27
-//   "印刷" (never offered in this program) Picture7 password panel: Label28, Text3, Command10_0,
-//   Command10_1, Command12 Picture2 wait panel (Label19, ProgressBar1); Picture6 busy panel
-//   (ProgressBar2)
+// Object names are the control names (each glossed at its member below); the level columns'
+// control arrays are named "<control>_<level>" (menucolumns.h), the option rows
+// "Option2_0".."Option2_2" and "Option1_1".."Option1_3", the password buttons "Command10_0"
+// and "Command10_1".
 // Keys typed on the form: "1".."9", "a".."d" start a level, "0" goes back to the roster form;
 // keys are ignored while the menu is being prepared and while the password panel is open.
 //
@@ -29,6 +22,7 @@
 #include "menu/runlists.h"
 
 #include <array>
+#include <ranges>
 
 class QComboBox;
 namespace zanfolio {
@@ -65,10 +59,14 @@ class Seisekitime1 : public Screen {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // In seisekitime1_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     void buildHeader();
     void buildViewControls();
     void buildPanels();
     void buildColumns();
+    // Places the level columns from FirstVisibleLevel on (the paging of HScroll1).
+    void pageColumns();
 
     void Command4_Click(int level);
     void Label3_Click(int level);
@@ -81,6 +79,7 @@ class Seisekitime1 : public Screen {
     void Option2_Click(int index);
     void Option1_Click(int index);
     void HScroll1_Change();
+    void Command17_Click();
     // Command9: the level unlock and overuse rules.
     void Command9_Click();
     bool formKeyPress(const QString& text);
@@ -91,8 +90,12 @@ class Seisekitime1 : public Screen {
     void beginView();
     void finishView();
     void showListsOfOfferedLevels();
-    void pageColumns();
     bool reportFailure(const Error& error);
+
+    // The levels the menu offers, a column each: 1 to LevelCount, at most kMaxLevel.
+    int offeredLevelCount() const;
+    std::ranges::iota_view<int, int> offeredLevels() const;
+    bool isOfferedLevel(int level) const;
 
     AppContext& context_;
     int MenuKeysEnabled = 0;
@@ -104,36 +107,40 @@ class Seisekitime1 : public Screen {
     int columnWidth_ = 0;
     double referenceLeft_ = 0;
     int columnTop_ = 0;
-    std::array<MenuColumn, kLevelSlots> columns_{};
+    std::array<MenuColumn, kLevelSlots> columns_{}; // per level; element 0 unused
 
-    QLabel* Label11;
-    QLabel* Label12;
-    QLabel* Label13;
-    QLabel* Label17;
-    QLabel* Label18;
-    QLabel* Label5;
-    std::array<QRadioButton*, 3> Option2{};
-    QWidget* Picture1;
-    std::array<QRadioButton*, 4> Option1{}; // 1..3
-    QComboBox* Combo1;
-    QComboBox* Combo2;
-    QScrollBar* HScroll1;
-    QPushButton* Command1;
-    QPushButton* Command8;
-    QPushButton* Command17;
-    ChartPanel* Picture11 = nullptr;
-    void Command17_Click();
-    QPushButton* Command27;
-    QWidget* Picture7;
-    QLabel* Label28;
-    QLineEdit* Text3;
-    std::array<QPushButton*, 2> Command10{};
-    QPushButton* Command12;
-    QWidget* Picture2;
-    QLabel* Label19;
-    QProgressBar* ProgressBar1;
-    QWidget* Picture6;
-    QProgressBar* ProgressBar2;
+    // The header.
+    QLabel* Label11; // the program's title (24 pt, 20 pt when longer than nine characters)
+    QLabel* Label12; // the pupil: grade label and name
+    QLabel* Label13; // the school's name and number
+    QLabel* Label17; // minutes since sign-in, "起動後N分"
+    QLabel* Label18; // runs today, "本日総回数＝N回"
+    QLabel* Label5;  // the view's title above the columns, "ベスト成績" until the first view
+    // The view controls.
+    std::array<QRadioButton*, 3> Option2{}; // display mode: "ﾀｲﾑ表示", "ﾎﾟｲﾝﾄ表示", "個人ﾀｲﾑ"
+    QWidget* Picture1;                      // the frame around Option1
+    std::array<QRadioButton*, 4> Option1{}; // sub-view 1..3 ("BEST表示"/"累計順", ...); 0 unused
+    QComboBox* Combo1;                      // the grade group listed (editable)
+    QComboBox* Combo2;    // the date window of the all-runs view (shown only there)
+    QScrollBar* HScroll1; // pages the columns when the levels do not fit the width
+    // The buttons at the bottom.
+    QPushButton* Command1;  // "戻る(0)": back to the roster form
+    QPushButton* Command8;  // "データ処理" (teachers only): opens the password panel Picture7
+    QPushButton* Command17; // "グラフ" (personal view only): opens the chart panel Picture11
+    ChartPanel* Picture11 = nullptr; // the chart panel, over the columns
+    QPushButton* Command27;          // "印刷": teachers, if TeacherPrintButton = 1 (never here)
+    // The password panel in front of the teacher tools.
+    QWidget* Picture7;                       // the panel
+    QLabel* Label28;                         // its caption "データ変更パスワード"
+    QLineEdit* Text3;                        // the password, one "*" per character
+    std::array<QPushButton*, 2> Command10{}; // to the records browser, to the criteria editor
+    QPushButton* Command12;                  // "戻る": closes the panel
+    // The wait panels.
+    QWidget* Picture2;          // over the whole form while the menu is prepared and after a start
+    QLabel* Label19;            // its text "Just a moment, please."
+    QProgressBar* ProgressBar1; // its progress
+    QWidget* Picture6;          // over the columns while a view is built ("Just a momento...")
+    QProgressBar* ProgressBar2; // its progress
 };
 
 } // namespace zanfolio

@@ -15,7 +15,6 @@
 #include "roster/rosterfile.h"
 #include "sound/sounds.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -26,124 +25,13 @@
 
 namespace zanfolio {
 
-namespace {
-
-const QString kChooseYourName = QStringLiteral("名前を選びなさい");
-
-// SeasonColour is 0x00BBGGRR, the order of the classroom program's colour values.
-QString cssColour(uint32_t bgr) {
-    return QStringLiteral("rgb(%1,%2,%3)")
-        .arg(bgr & 0xFF)
-        .arg((bgr >> 8) & 0xFF)
-        .arg((bgr >> 16) & 0xFF);
-}
-
-} // namespace
-
 Namesel::Namesel(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("namesel"));
-    SharedState& state = context_.state;
-    const QString background = cssColour(state.SeasonColour);
-    setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("#namesel { background: %1; }").arg(background));
-    setAttribute(Qt::WA_StyledBackground, true);
-
-    // The title band: the program's title over a band of deep blue.
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAttribute(Qt::WA_StyledBackground, true);
-    Picture1->setStyleSheet(QStringLiteral(
-        "#Picture1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1d3557, "
-        "stop:1 #457b9d); }"));
-    Picture1->setGeometry(0, 0, kScreenWidth, 120);
-    auto* signs = new QLabel(QStringLiteral("＋ － ＋ －"), Picture1);
-    signs->setFont(japaneseFont(24));
-    signs->setStyleSheet(QStringLiteral("color: rgba(255,255,255,120);"));
-    signs->setGeometry(30, 30, 220, 60);
-    Label4 = new QLabel(Picture1);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setStyleSheet(QStringLiteral("color: white;"));
-    Label4->setAlignment(Qt::AlignCenter);
-    Label4->setGeometry(262, 6, 500, 108);
-    Label4->setCursor(Qt::PointingHandCursor);
-    Label4->installEventFilter(this);
-
-    Label1 = new QLabel(kChooseYourName, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(japaneseFont(20));
-    Label1->setGeometry(60, 140, 560, 44);
-    Label1->setStyleSheet(
-        QStringLiteral("background: white; border: 1px solid #606060; padding-left: 8px;"));
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->hide();
-
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(monospacedJapaneseFont(15));
-    List1->setGeometry(60, 196, 560, 540);
-    List1->installEventFilter(this);
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
-    connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
-
-    auto* gradeCaption = new QLabel(QStringLiteral("表示する学年"), this);
-    gradeCaption->setFont(japaneseFont(12));
-    gradeCaption->setGeometry(660, 150, 300, 26);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setFont(japaneseFont(14));
-    Combo1->setGeometry(660, 180, 220, 40);
-    Combo1->setToolTip(QStringLiteral("表示する学年を選びなさい"));
-    Combo1->setMaxVisibleItems(12);
-    Combo1->installEventFilter(this);
-    connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
-
-    auto* modeCaption = new QLabel(QStringLiteral("表示する成績"), this);
-    modeCaption->setFont(japaneseFont(12));
-    modeCaption->setGeometry(660, 250, 300, 26);
-    const QString captions[4] = {
-        QStringLiteral("回数(今日／今まで）"), QStringLiteral("ポイント（今日／今まで）"),
-        QStringLiteral("本日（ポイント／回数）"), QStringLiteral("今まで（ポイント／回数）")};
-    auto* group = new QButtonGroup(this);
-    for (int i = 0; i < 4; ++i) {
-        QRadioButton* option = new QRadioButton(captions[i], this);
-        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        option->setFont(japaneseFont(13));
-        option->setGeometry(670, 282 + i * 40, 320, 36);
-        option->installEventFilter(this);
-        group->addButton(option, i);
-        connect(option, &QRadioButton::clicked, this, [this, i] { Option1_Click(i); });
-        Option1[size_t(i)] = option;
-    }
-    Option1[1]->setChecked(true);
-
-    Command14 = new QPushButton(QStringLiteral("O.K."), this);
-    Command14->setObjectName(QStringLiteral("Command14"));
-    Command14->setFont(japaneseFont(22));
-    Command14->setGeometry(660, 470, 300, 90);
-    Command14->installEventFilter(this);
-    connect(Command14, &QPushButton::clicked, this, [this] { Command14_Click(); });
-
-    Command7 = new QPushButton(QStringLiteral("ﾌﾟﾟﾛｸﾞﾗﾑメニューへ(0)"), this);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command7->setFont(japaneseFont(13));
-    Command7->setGeometry(660, 676, 300, 60);
-    Command7->installEventFilter(this);
-    connect(Command7, &QPushButton::clicked, this, [this] { Command7_Click(); });
-
-    // The wait panel, at the top left corner and covering the form while it loads.
-    Picture5 = new QLabel(QStringLiteral("Just a moment, please."), this);
-    Picture5->setObjectName(QStringLiteral("Picture5"));
-    Picture5->setAlignment(Qt::AlignCenter);
-    Picture5->setFont(japaneseFont(24));
-    Picture5->setStyleSheet(QStringLiteral("background: %1; color: #202020;").arg(background));
-    Picture5->setGeometry(0, 0, kScreenWidth, kScreenHeight);
-    Picture5->show();
-    Picture5->raise();
+    buildControls();
 
     名簿表示();
     Label4->setFont(japaneseFont(48));
-    Label4->setText(state.ProgramTitle);
+    Label4->setText(context_.state.ProgramTitle);
     freshlyBuilt_ = true;
     Picture5->hide();
 }
@@ -151,7 +39,7 @@ Namesel::Namesel(AppContext& context) : context_(context) {
 void Namesel::activate() {
     if (context_.host.ending())
         return;
-    context_.host.setWindowTitle(QStringLiteral("Velmont"));
+    context_.host.setWindowTitle(QStringLiteral("Velmont")); // the installations' title, kept
     DisplayMode = 1;
     Option1[1]->setChecked(true);
     fillGradeGroups();

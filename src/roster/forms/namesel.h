@@ -3,13 +3,8 @@
 // figures the list shows (Option1) and which grade group it lists (Combo1), and confirms. The
 // rows come from `名簿表示` (namelist.h); the form only shows them.
 //
-// Object names are the control names, for tests and for the end-to-end road:
-//   Picture1   title band; Label4 in it (ProgramTitle, 48 pt; a click opens the version box)
-//   List1      the name list, row 0 "－－－－－－" (no pupil chosen)
-//   Label1     the chosen pupil, or "名前を選びなさい";  Label2 (hidden) the pupil's number
-//   Combo1     the twelve grade groups;  Option1_0 .. Option1_3 the four display modes
-//   Command14  "O.K." (confirm);  Command7 "ﾌﾟﾟﾛｸﾞﾗﾑメニューへ(0)" (back to the launcher)
-//   Picture5   the wait panel "Just a moment, please."
+// Object names are the control names (each glossed at its member below), for tests and for
+// the end-to-end road; the options are "Option1_0" .. "Option1_3".
 // Keys typed anywhere on the form: "1" confirms (while Command14 shows), "0" returns to the
 // launcher (while Command7 shows); Enter or space in List1 confirms.
 
@@ -45,6 +40,11 @@ class Namesel : public Screen {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Label1's text while no pupil is chosen.
+    static inline const QString kChooseYourName = QStringLiteral("名前を選びなさい");
+
+    // In namesel_layout.cpp: the controls, their places and looks, their wiring.
+    void buildControls();
     // `名簿表示` and its display: List1 rebuilt, row 0 selected.
     void 名簿表示();
     void Option1_Click(int index);
@@ -66,16 +66,16 @@ class Namesel : public Screen {
     bool freshlyBuilt_ = false; // the load built the list for mode 1 and "全学年" just now
     NameList list_;
 
-    QWidget* Picture1;
-    QLabel* Label4;
-    QListWidget* List1;
-    QLabel* Label1;
-    QLabel* Label2;
-    QComboBox* Combo1;
-    std::array<QRadioButton*, 4> Option1{};
-    QPushButton* Command14;
-    QPushButton* Command7;
-    QLabel* Picture5;
+    QWidget* Picture1;                      // the title band
+    QLabel* Label4;                         // ProgramTitle in it, 48 pt; a click: the version box
+    QListWidget* List1;                     // the name list; row 0 "－－－－－－", no pupil
+    QLabel* Label1;                         // the chosen pupil, or kChooseYourName
+    QLabel* Label2;                         // hidden: the chosen pupil's number
+    QComboBox* Combo1;                      // the twelve grade groups
+    std::array<QRadioButton*, 4> Option1{}; // the four display modes
+    QPushButton* Command14;                 // "O.K.": confirms the chosen pupil
+    QPushButton* Command7;                  // back to the launcher, the school's program menu ("0")
+    QLabel* Picture5;                       // the wait panel "Just a moment, please."
 };
 
 } // namespace zanfolio

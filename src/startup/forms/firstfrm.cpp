@@ -4,6 +4,7 @@
 #include "frame/dialogs.h"
 #include "frame/eradate.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "frame/waiter.h"
@@ -30,7 +31,8 @@ Firstfrm::Firstfrm(AppContext& context, QString programDir)
     Label1->setFont(japaneseFont(22));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setStyleSheet(
-        QStringLiteral("color: #1d3557; background: rgba(255,255,255,170); border-radius: 8px;"));
+        QStringLiteral("color: %1; background: rgba(255,255,255,170); border-radius: 8px;")
+            .arg(kInk));
     Label1->setGeometry(262, 560, 500, 56);
     Label1->setText(japaneseEraDateText(context_.clock.now().date()));
     context_.state.SeasonColour = seasonColourForMonth(context_.clock.now().date().month());
@@ -58,7 +60,7 @@ void Firstfrm::paintEvent(QPaintEvent*) {
         p.drawText(QRect(60 + i * 100, 120 + (i % 3) * 60, 90, 60), Qt::AlignCenter,
                    i % 2 ? QStringLiteral("＋") : QStringLiteral("－"));
     p.setFont(japaneseFont(64));
-    p.setPen(QColor(29, 53, 87));
+    p.setPen(QColor(kInk));
     p.drawText(QRect(0, 260, width(), 150), Qt::AlignCenter, QStringLiteral("Zanfolio"));
     p.setFont(japaneseFont(20));
     p.drawText(QRect(0, 410, width(), 50), Qt::AlignCenter, QStringLiteral("小数のたし算・ひき算"));

@@ -52,6 +52,7 @@ class FrmData : public Screen {
     void PrintText();            // 印刷
 
   private:
+    // In frmdata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
     // Roster names and grade labels, the chooser, List1 and the count label, from the files.
     void BuildRecordList();
@@ -69,23 +70,23 @@ class FrmData : public Screen {
     std::unique_ptr<BrowserPorts> ownPorts_;
     BrowserPorts& ports_;
 
-    QLabel* Label4; // the record count, "総レコード数:"
-    QLabel* Label5;
-    QListWidget* List1;
-    QWidget* Picture3;
-    QLabel* Label1;
+    QLabel* Label4;     // the record count, "総レコード数:"
+    QLabel* Label5;     // the hint "ダブルクリックすると変更、消去できます"
+    QListWidget* List1; // one line per record, in file order
+    QWidget* Picture3;  // the edit panel of the record double-clicked
+    QLabel* Label1;     // the record's number
     std::array<QLabel*, 5> Label2{}; // items 1 (level), 2 (date) and 4 (grade label)
-    QLineEdit* Text1;
-    QLabel* Label6; // "秒"
-    QScrollBar* VScroll1;
-    QComboBox* Combo1;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPushButton* Command4;
-    QTextEdit* RichTextBox1;
-    QPushButton* Command17;
-    QPushButton* Command16; // ファイル化
-    QLabel* Label8;         // "後で加工して印刷できます"
+    QLineEdit* Text1;                // the time in seconds, to correct
+    QLabel* Label6;                  // "秒"
+    QScrollBar* VScroll1;            // sets the time (up to 6000 s) into Text1
+    QComboBox* Combo1;               // the pupil, to correct: "number name" from the roster
+    QPushButton* Command2;           // "変更して記録": writes the corrected record
+    QPushButton* Command3;           // "消去": deletes the record, after asking
+    QPushButton* Command4;           // "戻る": back to the results menu
+    QTextEdit* RichTextBox1;         // free text to print
+    QPushButton* Command17;          // "印刷": prints the free text (or its selection)
+    QPushButton* Command16;          // "ファイル化": the listed records as a CSV file
+    QLabel* Label8;                  // "後で加工して印刷できます", under Command16
 
     // Per roster index, loaded by every build of the list.
     std::vector<QString> names_;

@@ -61,6 +61,10 @@ class FrmTimeData : public Screen {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The height of a grid row in pixels; the caption row is two rows high.
+    static constexpr int kRowHeight = 20;
+
+    // In frmtimedata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
 
     // Keeps its real name: runs on every change of the text box.
@@ -90,23 +94,23 @@ class FrmTimeData : public Screen {
 
     AppContext& context_;
 
-    QTableWidget* MSFlexGrid1;
-    QLineEdit* Gridinputtext;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label6;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QPushButton* Command4;
-    QRadioButton* Option1[2];
-    QWidget* Picture3;
-    QLabel* Label7;
-    QLabel* Label9;
-    QLabel* Label10;
-    QListWidget* List3;
-    QListWidget* List4;
-    QLabel* Picture6; // the wait notice, Label8 "Just a moment,please."
+    QTableWidget* MSFlexGrid1; // the criteria grid: caption row 0, level column 0, 12 fields
+    QLineEdit* Gridinputtext;  // the text box over the current cell; all typing goes here
+    QLabel* Label1;            // the keys' help: space clears a cell, Shift + Down copies down
+    QLabel* Label2;            // the screen's instructions at the top
+    QLabel* Label3;            // the explanation of the current cell's column
+    QLabel* Label6;            // Label3's caption "列の説明"
+    QPushButton* Command2;     // "元に戻す": the grid from the file again
+    QPushButton* Command3;     // "更新記録": saves the grid
+    QPushButton* Command4;     // "戻る": to the results menu, after asking about unsaved edits
+    QRadioButton* Option1[2]; // "度数表示" shows the distribution panel, "度数非表示" hides it
+    QWidget* Picture3;        // the distribution panel of the current row's level
+    QLabel* Label7;           // its title "現在までの成績度数分布"
+    QLabel* Label9;           // List3's caption "全成績"
+    QLabel* Label10;          // List4's caption "最高タイム"
+    QListWidget* List3;       // every result of the level, by ten-second steps
+    QListWidget* List4;       // each pupil's best time on the level, by ten-second steps
+    QLabel* Picture6;         // the wait notice with its text (Label8) while saving, leaving
 
     int changedMark_ = 0;
     int levelRows_ = 0;

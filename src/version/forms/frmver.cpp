@@ -1,5 +1,6 @@
 #include "version/forms/frmver.h"
 
+#include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/sharedstate.h"
 #include "version/versiontext.h"
@@ -10,35 +11,23 @@
 
 namespace zanfolio {
 
-namespace {
-QLabel* makeLabel(QWidget* parent, const char* name, const QRect& geometry, double points) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(japaneseFont(points));
-    return label;
-}
-} // namespace
-
 Frmver::Frmver(const SharedState& state, QWidget* parent) : QDialog(parent), state_(state) {
     setObjectName(QStringLiteral("frmver"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(420, 250);
 
-    auto* icon = new QLabel(QStringLiteral("＋－"), this);
-    icon->setGeometry(20, 20, 64, 64);
-    icon->setAlignment(Qt::AlignCenter);
-    icon->setFont(japaneseFont(20));
+    auto* icon = makeLabel(this, nullptr, QStringLiteral("＋－"), QRect(20, 20, 64, 64),
+                           japaneseFont(20), Qt::AlignCenter);
     icon->setStyleSheet(QStringLiteral("color: white; background: #2a6f97; border-radius: 8px;"));
 
-    Label1 = makeLabel(this, "Label1", QRect(100, 16, 300, 36), 18);
-    Label2 = makeLabel(this, "Label2", QRect(100, 56, 300, 26), 11);
-    Label4 = makeLabel(this, "Label4", QRect(100, 84, 300, 26), 11);
+    Label1 = makeLabel(this, "Label1", QString(), QRect(100, 16, 300, 36), japaneseFont(18));
+    Label2 = makeLabel(this, "Label2", QString(), QRect(100, 56, 300, 26), japaneseFont(11));
+    Label4 = makeLabel(this, "Label4", QString(), QRect(100, 84, 300, 26), japaneseFont(11));
     auto* rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
     rule->setGeometry(20, 124, 380, 4);
-    Label5 = makeLabel(this, "Label5", QRect(20, 136, 380, 44), 10);
+    Label5 = makeLabel(this, "Label5", QString(), QRect(20, 136, 380, 44), japaneseFont(10));
     Label5->setWordWrap(true);
 
     Command1 = new QPushButton(QStringLiteral("O.K."), this);
