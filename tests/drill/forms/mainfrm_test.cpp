@@ -9,6 +9,7 @@
 #include "evaluation/forms/frmsyuuryou.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QFrame>
@@ -42,9 +43,7 @@ class DrillScreenTest : public ::testing::Test {
     }
     MainFrm* form() const { return h.currentAs<MainFrm>(); }
     template <class W = QLabel> W* control(const char* name) const {
-        W* w = h.host.current()->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return zanfolio::testing::control<W>(h.host.current(), name);
     }
     QString text(const char* name) const { return control(name)->text(); }
     bool shown(const char* name) const { return control<QWidget>(name)->isVisible(); }

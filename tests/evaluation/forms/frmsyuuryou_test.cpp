@@ -7,6 +7,7 @@
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/startrun.h"
 #include "evaluation/forms/frmsyuuryou.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QLabel>
@@ -44,9 +45,7 @@ class EvaluationScreenTest : public ::testing::Test {
         return h.currentAs<FrmSyuuryou>();
     }
     template <class W = QLabel> W* control(const char* name) const {
-        W* w = h.host.current()->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return zanfolio::testing::control<W>(h.host.current(), name);
     }
     QString text(const char* name) const { return control(name)->text(); }
     bool shown(const char* name) const { return control<QWidget>(name)->isVisible(); }

@@ -2,6 +2,7 @@
 // change or delete writes, and how failures are said.
 
 #include "frame/daycount.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/forms/frmdata.h"
 #include "teacher/recordlist.h"
@@ -72,15 +73,14 @@ class RecordsBrowser : public ::testing::Test {
         ASSERT_NE(form, nullptr);
     }
 
-    template <class T> T* child(const char* name) const {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+    template <class T> T* control(const char* name) const {
+        return zanfolio::testing::control<T>(form, name);
     }
-    QListWidget* list() const { return child<QListWidget>("List1"); }
-    QString countText() const { return child<QLabel>("Label4")->text(); }
+    bool editPanelVisible() const { return form->editPanelVisible(); }
+    QListWidget* list() const { return control<QListWidget>("List1"); }
+    QString countText() const { return control<QLabel>("Label4")->text(); }
     void click(const char* button) {
-        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
     }
     void doubleClickRow(int row) {
         QListWidget* l = list();
@@ -92,7 +92,7 @@ class RecordsBrowser : public ::testing::Test {
     }
     QByteArray fileBytes() const { return h.install.readBytes(h.install.resultsPath()); }
     void choosePupil(int pupil) {
-        QComboBox* combo = child<QComboBox>("Combo1");
+        QComboBox* combo = control<QComboBox>("Combo1");
         const int index = combo->findData(pupil);
         ASSERT_GE(index, 0);
         combo->setCurrentIndex(index);
@@ -119,9 +119,9 @@ TEST_F(RecordsBrowser, ListsRecordsInFileOrderWithNamesGradesAndSchool) {
     EXPECT_TRUE(list()->item(1)->text().contains(QStringLiteral("99999秒 ")));
     EXPECT_TRUE(list()->item(2)->text().startsWith(QStringLiteral("   4 ")));
     EXPECT_TRUE(list()->item(2)->text().endsWith(QStringLiteral("小１++他塾")));
-    EXPECT_EQ(child<QComboBox>("Combo1")->count(), 3);
-    EXPECT_EQ(child<QComboBox>("Combo1")->itemText(0), QStringLiteral("12 /  山田　花子"));
-    EXPECT_FALSE(form->editPanelVisible());
+    EXPECT_EQ(control<QComboBox>("Combo1")->count(), 3);
+    EXPECT_EQ(control<QComboBox>("Combo1")->itemText(0), QStringLiteral("12 /  山田　花子"));
+    EXPECT_FALSE(editPanelVisible());
 }
 
 TEST_F(RecordsBrowser, EmptyAndTornFilesShowTheirCountAndNothingOpens) {
@@ -138,7 +138,7 @@ TEST_F(RecordsBrowser, EmptyAndTornFilesShowTheirCountAndNothingOpens) {
         EXPECT_EQ(countText(), recordCountText(c.records * 44 + c.tornBytes));
         EXPECT_EQ(list()->count(), c.records);
         form->OpenRecordEditor(c.records); // one past the last row
-        EXPECT_FALSE(form->editPanelVisible());
+        EXPECT_FALSE(editPanelVisible());
     }
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:2.22727272727273"));
 }
@@ -159,14 +159,14 @@ TEST_P(RecordsBrowserChange, WritesOnlyItsFieldAndGivesBackEveryOtherByte) {
     open();
     const QByteArray before = fileBytes();
     doubleClickRow(0);
-    ASSERT_TRUE(form->editPanelVisible());
-    EXPECT_EQ(child<QLineEdit>("Text1_1")->text(), QStringLiteral("45"));
-    EXPECT_EQ(child<QScrollBar>("VScroll1")->value(), 45);
+    ASSERT_TRUE(editPanelVisible());
+    EXPECT_EQ(control<QLineEdit>("Text1_1")->text(), QStringLiteral("45"));
+    EXPECT_EQ(control<QScrollBar>("VScroll1")->value(), 45);
     if (!c.timeBox.isEmpty())
-        child<QLineEdit>("Text1_1")->setText(c.timeBox);
+        control<QLineEdit>("Text1_1")->setText(c.timeBox);
     if (c.choosePupil) {
         choosePupil(c.choosePupil);
-        EXPECT_EQ(child<QLabel>("Label2_4")->text(), QStringLiteral("小６"));
+        EXPECT_EQ(control<QLabel>("Label2_4")->text(), QStringLiteral("小６"));
     }
     click("Command2");
     EXPECT_TRUE(h.dialogs.shown.empty());
@@ -183,7 +183,7 @@ TEST_P(RecordsBrowserChange, WritesOnlyItsFieldAndGivesBackEveryOtherByte) {
               before.mid(c.changedOffset, c.changedSize));
     // Rebuilt from the file, the changed record selected and shown as stored.
     EXPECT_EQ(list()->currentRow(), 0);
-    EXPECT_TRUE(form->editPanelVisible());
+    EXPECT_TRUE(editPanelVisible());
     const ResultsRecord stored = h.records()[0];
     if (!c.timeBox.isEmpty()) {
         EXPECT_EQ(stored.time, 78); // 77.5 to the even neighbour
@@ -207,15 +207,15 @@ TEST_F(RecordsBrowser, TimedOutRecordShowsItsTimeAndKeepsItUnlessEdited) {
     const QByteArray before = fileBytes();
     for (int row : {1, 2}) {
         doubleClickRow(row);
-        EXPECT_EQ(child<QLineEdit>("Text1_1")->text(),
+        EXPECT_EQ(control<QLineEdit>("Text1_1")->text(),
                   row == 1 ? QStringLiteral("99999") : QStringLiteral("7200"));
-        EXPECT_EQ(child<QScrollBar>("VScroll1")->value(), 6000);
+        EXPECT_EQ(control<QScrollBar>("VScroll1")->value(), 6000);
         click("Command2");
         EXPECT_EQ(fileBytes(), before);
     }
     // Moving the bar writes its value into the box.
-    child<QScrollBar>("VScroll1")->setValue(120);
-    EXPECT_EQ(child<QLineEdit>("Text1_1")->text(), QStringLiteral("120"));
+    control<QScrollBar>("VScroll1")->setValue(120);
+    EXPECT_EQ(control<QLineEdit>("Text1_1")->text(), QStringLiteral("120"));
 }
 
 TEST_F(RecordsBrowser, ChooserWithoutSlashIsRefusedWithAMessage) {
@@ -223,7 +223,7 @@ TEST_F(RecordsBrowser, ChooserWithoutSlashIsRefusedWithAMessage) {
     open();
     const QByteArray before = fileBytes();
     doubleClickRow(0);
-    child<QComboBox>("Combo1")->setEditText(QStringLiteral("13 佐藤"));
+    control<QComboBox>("Combo1")->setEditText(QStringLiteral("13 佐藤"));
     click("Command2");
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, QStringLiteral("生徒を選んでください。"));
@@ -259,9 +259,9 @@ TEST_P(RecordsBrowserDelete, AsksThenSelectsTheRecordThatMovedIntoPlace) {
     if (c.selectedRow >= 0) {
         EXPECT_EQ(list()->currentRow(), c.selectedRow);
         // The panel held the deleted record: it closes rather than act on its successor.
-        EXPECT_FALSE(form->editPanelVisible());
+        EXPECT_FALSE(editPanelVisible());
     } else {
-        EXPECT_TRUE(form->editPanelVisible());
+        EXPECT_TRUE(editPanelVisible());
     }
 }
 
@@ -291,7 +291,7 @@ TEST_F(RecordsBrowser, MissingRosterListsWithoutNamesAndSaysSoOnce) {
     EXPECT_TRUE(h.dialogs.shown[0].text.startsWith(QStringLiteral("名簿を読めませんでした。")));
     EXPECT_EQ(list()->count(), 2);
     doubleClickRow(0);
-    child<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
+    control<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
     click("Command2");
     EXPECT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.records()[0].time, 50);
@@ -303,7 +303,7 @@ TEST_F(RecordsBrowser, UnreadableOrVanishedResultsFileIsSaidNotCrashed) {
     doubleClickRow(0);
     const QString dataDir = h.install.programDataDir();
     ASSERT_TRUE(QDir().rename(dataDir, dataDir.chopped(1) + QStringLiteral("-away")));
-    child<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
+    control<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
     click("Command2");
     ASSERT_FALSE(h.dialogs.shown.empty());
     EXPECT_TRUE(h.dialogs.shown[0].text.startsWith(QStringLiteral("記録できませんでした。")));
@@ -353,7 +353,7 @@ TEST_F(RecordsBrowser, ExportWritesTheListedRecordsAsCsv) {
 TEST_F(RecordsBrowser, PrintOffersTheSelectionOnlyWhenTextIsSelected) {
     writeRecords({});
     open();
-    auto* box = child<QTextEdit>("RichTextBox1");
+    auto* box = control<QTextEdit>("RichTextBox1");
     box->setPlainText(QStringLiteral("連絡\n山田さん 45秒"));
     click("Command17");
     QTextCursor cursor = box->textCursor();
