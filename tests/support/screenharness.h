@@ -12,8 +12,8 @@
 //    configuration loaded, nobody signed in yet (signIn() does what the roster form does), and
 //    a Navigator that counts where the forms go (`went`).
 //
-// Screens are driven as the pupil drives them: keys and clicks through QTest, timers by
-// calling their handlers (or a short QTest::qWait), the fake clock moved by hand.
+// Screens are driven as the pupil drives them: keys and clicks through QTest, timers through
+// the form's test peer (or a short QTest::qWait), the fake clock moved by hand.
 
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screenhost.h"
