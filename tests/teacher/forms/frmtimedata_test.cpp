@@ -6,6 +6,7 @@
 #include "support/screenharness.h"
 #include "teacher/columnexplanations.h"
 #include "teacher/forms/frmtimedata.h"
+#include "teacher/forms/frmtimedatapeer.h"
 
 #include <QDir>
 #include <QLabel>
@@ -62,13 +63,19 @@ class CriteriaEditor : public ::testing::Test {
         ASSERT_NE(b, nullptr);
         QTest::mouseClick(b, Qt::LeftButton);
     }
-    void clickCell(int row, int column) { form->clickCell(row, column); }
-    int changedMark() const { return form->changedMark(); }
-    int levelRows() const { return form->levelRows(); }
-    int currentRow() const { return form->currentRow(); }
-    int currentColumn() const { return form->currentColumn(); }
-    int selectionLastRow() const { return form->selectionLastRow(); }
-    int distributionRuns() const { return form->distributionRuns(); }
+    // A click on the grid's cell (row, column), as the teacher clicks it.
+    void clickCell(int row, int column) {
+        QTableWidget* g = grid();
+        const QRect place = g->visualItemRect(g->item(row, column));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, place.center());
+    }
+    // The form state that no control shows.
+    int changedMark() const { return FrmTimeDataTestPeer::changedMark(*form); }
+    int levelRows() const { return FrmTimeDataTestPeer::levelRows(*form); }
+    int currentRow() const { return FrmTimeDataTestPeer::currentRow(*form); }
+    int currentColumn() const { return FrmTimeDataTestPeer::currentColumn(*form); }
+    int selectionLastRow() const { return FrmTimeDataTestPeer::selectionLastRow(*form); }
+    int distributionRuns() const { return FrmTimeDataTestPeer::distributionRuns(*form); }
     QStringList fileLines() const {
         Result<QString> text = readCp932File(h.install.criteriaPath());
         EXPECT_TRUE(text);
