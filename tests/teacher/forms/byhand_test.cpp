@@ -8,6 +8,7 @@
 #include "support/screenharness.h"
 #include "teacher/distribution.h"
 #include "teacher/forms/frmdata.h"
+#include "teacher/forms/frmdatapeer.h"
 #include "teacher/forms/frmtimedata.h"
 
 #include <QDir>
@@ -93,7 +94,7 @@ TEST(ByHand, Screenshots) {
     control<QTextEdit>(browser, "RichTextBox1")
         ->setPlainText(QStringLiteral(
             "12月の連絡：レベル3の目標を見直しました。\n山田さん、よくがんばりました。"));
-    browser->OpenRecordEditor(3);
+    FrmDataTestPeer::OpenRecordEditor(*browser, 3);
     control<QListWidget>(browser, "List1")->setCurrentRow(3);
     h.pump();
     EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmdata.png")));

@@ -5,6 +5,7 @@
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/forms/frmdata.h"
+#include "teacher/forms/frmdatapeer.h"
 #include "teacher/recordlist.h"
 
 #include <QComboBox>
@@ -76,7 +77,7 @@ class RecordsBrowser : public ::testing::Test {
     template <class T> T* control(const char* name) const {
         return zanfolio::testing::control<T>(form, name);
     }
-    bool editPanelVisible() const { return form->editPanelVisible(); }
+    bool editPanelVisible() const { return FrmDataTestPeer::editPanelVisible(*form); }
     QListWidget* list() const { return control<QListWidget>("List1"); }
     QString countText() const { return control<QLabel>("Label4")->text(); }
     void click(const char* button) {
@@ -112,7 +113,7 @@ TEST_F(RecordsBrowser, ListsRecordsInFileOrderWithNamesGradesAndSchool) {
     open();
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:4"));
     ASSERT_EQ(list()->count(), 3); // level 0 is not listed
-    EXPECT_EQ(form->records().numbers, (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(FrmDataTestPeer::records(*form).numbers, (std::vector<int>{1, 2, 4}));
     EXPECT_TRUE(list()->item(0)->text().startsWith(QStringLiteral("   1 ")));
     EXPECT_TRUE(list()->item(0)->text().contains(QStringLiteral("佐藤　一郎　")));
     EXPECT_TRUE(list()->item(0)->text().endsWith(QStringLiteral("小６++テスト塾")));
@@ -137,7 +138,7 @@ TEST_F(RecordsBrowser, EmptyAndTornFilesShowTheirCountAndNothingOpens) {
         open();
         EXPECT_EQ(countText(), recordCountText(c.records * 44 + c.tornBytes));
         EXPECT_EQ(list()->count(), c.records);
-        form->OpenRecordEditor(c.records); // one past the last row
+        FrmDataTestPeer::OpenRecordEditor(*form, c.records); // one past the last row
         EXPECT_FALSE(editPanelVisible());
     }
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:2.22727272727273"));
@@ -278,7 +279,7 @@ TEST_F(RecordsBrowser, DeleteBehindAHiddenLevelZeroRecordSelectsTheFollowingReco
     open();
     doubleClickRow(1); // record 3
     click("Command3");
-    ASSERT_EQ(form->records().numbers, (std::vector<int>{1, 3}));
+    ASSERT_EQ(FrmDataTestPeer::records(*form).numbers, (std::vector<int>{1, 3}));
     EXPECT_EQ(list()->currentRow(), 1); // record 3 is now the one that held 44 s
     EXPECT_TRUE(list()->currentItem()->text().contains(QStringLiteral("   44秒")));
 }
