@@ -38,13 +38,16 @@ class Namesel : public Screen {
     // GradeGroupFilter "全学年", the list rebuilt with fresh statistics.
     void activate() override;
 
-    int displayMode() const { return DisplayMode; }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Tests read the display mode.
+    friend class NameselTestPeer;
+
+    int displayMode() const { return DisplayMode; }
+
     // `名簿表示` and its display: List1 rebuilt, row 0 selected.
     void 名簿表示();
     void Option1_Click(int index);

@@ -3,6 +3,7 @@
 // key shortcuts.
 
 #include "menu/forms/seisekitime1.h"
+#include "menu/forms/seisekitime1peer.h"
 #include "menu/levelranking.h"
 #include "support/control.h"
 #include "support/screenharness.h"
@@ -77,7 +78,7 @@ TEST(ResultsMenu, ActivationShowsTalliesTargetsAndThePointsRanking) {
     for (int level = 1; level <= 5; ++level)
         EXPECT_TRUE(
             control<QPushButton>(menu, QStringLiteral("Command4_%1").arg(level))->isEnabled());
-    EXPECT_TRUE(menu->menuKeysEnabled());
+    EXPECT_TRUE(Seisekitime1TestPeer::menuKeysEnabled(*menu));
     f.snapshot(QStringLiteral("seisekitime1_points"));
 }
 
@@ -86,7 +87,7 @@ TEST(ResultsMenu, TimeDisplayShowsTheBestTimes) {
     f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
     QTest::mouseClick(control<QRadioButton>(menu, "Option2_0"), Qt::LeftButton);
-    EXPECT_EQ(menu->resultsDisplayMode(), 1);
+    EXPECT_EQ(Seisekitime1TestPeer::resultsDisplayMode(*menu), 1);
     EXPECT_EQ(text(menu, "Label5"), QStringLiteral("ベスト成績"));
     EXPECT_EQ(control<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("BEST表示"));
     EXPECT_EQ(lines(menu, 1),

@@ -3,6 +3,7 @@
 
 #include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
+#include "roster/forms/nameselpeer.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "version/forms/frmver.h"
@@ -150,7 +151,7 @@ TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
     list->setCurrentRow(rowOf(list, QStringLiteral("佐藤")));
 
     QTest::mouseClick(control<QRadioButton>(form, "Option1_0"), Qt::LeftButton);
-    EXPECT_EQ(form->displayMode(), 0);
+    EXPECT_EQ(NameselTestPeer::displayMode(*form), 0);
     EXPECT_EQ(list->currentRow(), 0);
     // Mode 0: runs today / runs so far.
     ASSERT_GE(rowOf(list, QStringLiteral("鈴木")), 0);
@@ -163,7 +164,7 @@ TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
 
     // The next activation goes back to mode 1.
     form->activate();
-    EXPECT_EQ(form->displayMode(), 1);
+    EXPECT_EQ(NameselTestPeer::displayMode(*form), 1);
     EXPECT_TRUE(control<QRadioButton>(form, "Option1_1")->isChecked());
 }
 

@@ -7,6 +7,7 @@
 #include "menu/chartmodel.h"
 #include "menu/forms/chart/chartpainter.h"
 #include "menu/forms/chart/chartpanel.h"
+#include "menu/forms/chart/chartpanelpeer.h"
 #include "menu/forms/chart/chartprint.h"
 #include "support/control.h"
 #include "support/fakes.h"
@@ -209,17 +210,19 @@ TEST_F(ChartForms, PanelShowsTheChartOfLevelsOneToThree) {
     EXPECT_FALSE(list2->isVisible());
     EXPECT_TRUE(control<QPushButton>(&panel, "Command25")->isVisible());
     EXPECT_FALSE(control<QPushButton>(&panel, "Command24_1")->isVisible());
-    ASSERT_EQ(int(panel.drawing().blocks.size()), 3);
-    EXPECT_EQ(panel.drawing().blocks[2].level, 3);
+    ASSERT_EQ(int(ChartPanelTestPeer::drawing(panel).blocks.size()), 3);
+    EXPECT_EQ(ChartPanelTestPeer::drawing(panel).blocks[2].level, 3);
     panel.grab().save(artefactFolder() + QStringLiteral("/panel.png"));
 
-    QImage surface = panel.surface()->grab().toImage();
-    EXPECT_GT(countPixels(surface, surface.rect(), isRed), 20);
+    auto* surface = control<ChartSurface>(&panel, "Picture12");
+    ASSERT_NE(surface, nullptr);
+    QImage painted = surface->grab().toImage();
+    EXPECT_GT(countPixels(painted, painted.rect(), isRed), 20);
 
     list3->item(3)->setSelected(true);
     QTest::mouseClick(control<QPushButton>(&panel, "Command24_0"), Qt::LeftButton);
-    EXPECT_EQ(panel.drawing().pages, 2);
-    for (const ChartPrimitive& p : panel.surface()->page())
+    EXPECT_EQ(ChartPanelTestPeer::drawing(panel).pages, 2);
+    for (const ChartPrimitive& p : ChartPanelTestPeer::page(*surface))
         EXPECT_EQ(p.level, 4);
 
     // "他の人のデータを見る", then a click on another pupil draws that pupil.
@@ -227,7 +230,7 @@ TEST_F(ChartForms, PanelShowsTheChartOfLevelsOneToThree) {
     EXPECT_TRUE(list2->isVisible());
     list2->item(1)->setSelected(true);
     emit list2->itemClicked(list2->item(1));
-    EXPECT_EQ(panel.chartPupil(), 2);
+    EXPECT_EQ(ChartPanelTestPeer::chartPupil(panel), 2);
 
     QSignalSpy closed(&panel, &ChartPanel::closed);
     QTest::mouseClick(control<QPushButton>(&panel, "Command18"), Qt::LeftButton);
