@@ -3,6 +3,7 @@
 
 #include "app/navigation.h"
 #include "drill/decimal.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QLabel>
@@ -20,16 +21,12 @@ QString screenName(ScreenHarness& h) {
     return h.host.current() ? h.host.current()->metaObject()->className() : QString();
 }
 
-template <class W = QWidget> W* control(ScreenHarness& h, const QString& name) {
-    return h.host.current() ? h.host.current()->findChild<W*>(name) : nullptr;
-}
-
 // The answer of the problem on screen, typed as a pupil types it: digits, the point by the
 // first space, the second space hands it in.
 QString answerKeys(ScreenHarness& h) {
-    const Decimal a = leadingDecimal(control<QLabel>(h, QStringLiteral("qLabel1"))->text()).value;
-    const Decimal b = leadingDecimal(control<QLabel>(h, QStringLiteral("qlabel2"))->text()).value;
-    const bool plus = control<QLabel>(h, QStringLiteral("Label6"))->text() == QStringLiteral("＋");
+    const Decimal a = leadingDecimal(control<QLabel>(h.host.current(), "qLabel1")->text()).value;
+    const Decimal b = leadingDecimal(control<QLabel>(h.host.current(), "qlabel2")->text()).value;
+    const bool plus = control<QLabel>(h.host.current(), "Label6")->text() == QStringLiteral("＋");
     const QString answer = Text(plus ? a + b : a - b);
     return answer.contains(u'.') ? answer + u' ' : answer + QStringLiteral("  ");
 }
@@ -47,7 +44,7 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
 
     // Sign in by the list and Enter.
-    QListWidget* names = control<QListWidget>(h, QStringLiteral("List1"));
+    QListWidget* names = control<QListWidget>(h.host.current(), "List1");
     ASSERT_NE(names, nullptr);
     ASSERT_GE(names->count(), 2);
     names->setFocus();
@@ -58,7 +55,7 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
     EXPECT_EQ(h.state.CurrentStudent, ScreenHarness::kPupil);
-    EXPECT_EQ(control<QLabel>(h, QStringLiteral("Label14_2"))->text(), QStringLiteral("-----"));
+    EXPECT_EQ(control<QLabel>(h.host.current(), "Label14_2")->text(), QStringLiteral("-----"));
 
     // Level 2 by its key, ten correct answers.
     QTest::keyClicks(h.host.current(), QStringLiteral("2"));
@@ -83,17 +80,17 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     QPushButton* menu = nullptr;
     for (int i = 0; i < 50 && !(menu && menu->isVisible()); ++i) {
         h.pump(20);
-        menu = control<QPushButton>(h, QStringLiteral("Command4"));
+        menu = control<QPushButton>(h.host.current(), "Command4");
     }
     ASSERT_TRUE(menu && menu->isVisible());
     QTest::mouseClick(menu, Qt::LeftButton);
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
     EXPECT_TRUE(
-        control<QLabel>(h, QStringLiteral("Label14_2"))->text().startsWith(QStringLiteral("1回/")));
+        control<QLabel>(h.host.current(), "Label14_2")->text().startsWith(QStringLiteral("1回/")));
     EXPECT_TRUE(
-        control<QLabel>(h, QStringLiteral("Label15_2"))->text().startsWith(QStringLiteral("1回/")));
-    QListWidget* list = control<QListWidget>(h, QStringLiteral("List5_2"));
+        control<QLabel>(h.host.current(), "Label15_2")->text().startsWith(QStringLiteral("1回/")));
+    QListWidget* list = control<QListWidget>(h.host.current(), "List5_2");
     ASSERT_NE(list, nullptr);
     bool ownLine = false;
     for (int i = 0; i < list->count(); ++i)

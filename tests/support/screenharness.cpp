@@ -4,6 +4,8 @@
 #include "frame/forms/fonts.h"
 #include "frame/programdefinition.h"
 #include "results/resultsfile.h"
+#include "results/statistics.h"
+#include "roster/namelist.h"
 #include "sound/soundcommand.h"
 #include "startup/configuration.h"
 
@@ -13,6 +15,26 @@
 #include <gtest/gtest.h>
 
 namespace zanfolio::testing {
+
+namespace {
+
+QString rosterLine(int pupil, int birthYear, const QString& name) {
+    return QStringLiteral("%1,%2,0,0,\"%3\",0,\"\",\"\"").arg(pupil).arg(birthYear).arg(name);
+}
+
+// A run of the classroom, without a school code.
+ResultsRecord classroomRun(const QDate& date, const QTime& time, int pupil, int level,
+                           int seconds) {
+    ResultsRecord r;
+    r.date = dayCount(date);
+    r.timeOfDay = dayFraction(time);
+    r.pupil = int16_t(pupil);
+    r.level = int16_t(level);
+    r.time = seconds;
+    return r;
+}
+
+} // namespace
 
 void ensureApplication() {
     if (qApp)
@@ -27,11 +49,7 @@ void ensureApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
 }
 
-ScreenHarness::ScreenHarness()
-    : state_((ensureApplication(), std::make_unique<SharedState>())), state(*state_),
-      sound(device.recording),
-      sounds(state, device, random), context{state,    clock,  random, dialogs,    sounds,
-                                             launcher, waiter, host,   Navigator{}} {
+ScreenHarness::ScreenHarness() {
     install.writeStandardFiles();
     install.writeLines(install.soundDir() + QStringLiteral("新音ファイル.txt"),
                        {QStringLiteral("正解音2"), kCorrectSoundFile, QStringLiteral("*"),
@@ -53,6 +71,33 @@ ScreenHarness::ScreenHarness()
     host.show();
 }
 
+ScreenHarness::ScreenHarness(const Classroom& classroom) {
+    install.writeStandardFiles();
+    install.writeCriteria(classroom.criteria);
+    install.writeLines(install.rosterPath(),
+                       {rosterLine(Classroom::kSato, 2017, QStringLiteral("佐藤")),
+                        rosterLine(Classroom::kSuzuki, 2017, QStringLiteral("鈴木")),
+                        rosterLine(Classroom::kTakahashi, 2014, QStringLiteral("高橋")),
+                        rosterLine(Classroom::kTanaka, 2012, QStringLiteral("田中")),
+                        rosterLine(Classroom::kTeacher, 1980, QStringLiteral("山田先生"))});
+    const QDate today = clock.now().date();
+    append(classroomRun(today, QTime(9, 0), Classroom::kSato, 1, 30));                // 5 points
+    append(classroomRun(today, QTime(9, 10), Classroom::kSato, 2, 60));               // 4 points
+    append(classroomRun(today.addDays(-1), QTime(15, 0), Classroom::kSuzuki, 1, 35)); // 5 points
+    append(classroomRun(today, QTime(9, 20), Classroom::kTakahashi, 1, kNoTime));
+    const Status loaded = LoadConfiguration(state, install.programDir(), clock);
+    if (!loaded)
+        ADD_FAILURE() << loaded.error().message.toStdString();
+    // The wrong-answer sound, so that playing it reaches the recording device.
+    state.SoundTable[4][1] = QStringLiteral("不正解");
+    state.SoundTable[4][21] = QStringLiteral("1");
+    context.navigate.showRosterForm = [this] { ++went.rosterForm; };
+    context.navigate.showResultsMenu = [this] { ++went.resultsMenu; };
+    context.navigate.startRun = [this] { ++went.runs; };
+    context.navigate.showRecordsBrowser = [this] { ++went.recordsBrowser; };
+    host.show();
+}
+
 ScreenHarness::~ScreenHarness() {
     // Screens hold references into this harness: unload them before the members go.
     if (Screen* screen = host.current())
@@ -70,6 +115,29 @@ void ScreenHarness::processEvents() {
 void ScreenHarness::pump(int ms) {
     QTest::qWait(ms);
     processEvents();
+}
+
+void ScreenHarness::snapshot(const QString& name) {
+    const QString dir = qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        host.grab().save(dir + u'/' + name + QStringLiteral(".png"));
+}
+
+void ScreenHarness::signIn(int pupil) {
+    const StatisticsPass statistics = [this]() -> Status {
+        ResultsFile file(install.resultsPath(), waiter);
+        return ComputePupilStatistics(state, file, clock);
+    };
+    const Result<NameList> listed =
+        zanfolio::名簿表示(state, NameListRequest{}, clock, waiter, statistics);
+    if (!listed)
+        ADD_FAILURE() << listed.error().message.toStdString();
+    state.CurrentStudent = pupil;
+    state.StudentName = state.RosterNames[size_t(pupil)];
+    state.StudentGrade = state.RosterGradeLabels[size_t(pupil)];
+    state.SignInTime = secondsSinceMidnight(clock.now());
+    state.GradeGroupFilter = QStringLiteral("全学年");
+    DefineLevelTables(state);
 }
 
 std::vector<ResultsRecord> ScreenHarness::records() {
@@ -93,9 +161,13 @@ void ScreenHarness::appendRecord(int level, int seconds, int daysAgo, int pupil)
     r.level = int16_t(level);
     r.time = seconds;
     r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
+    append(r);
+}
+
+void ScreenHarness::append(const ResultsRecord& record) {
     RecordingWaiter appendWaiter;
     ResultsFile file(install.resultsPath(), appendWaiter);
-    const Status appended = file.append(r);
+    const Status appended = file.append(record);
     if (!appended)
         ADD_FAILURE() << appended.error().message.toStdString();
 }

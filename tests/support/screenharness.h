@@ -1,12 +1,19 @@
 #pragma once
-// A signed-in program for screen tests: a test installation with the standard files and a
-// sound list, the configuration loaded, the level tables defined, a pupil signed in, and the
-// program's window over fakes (clock, random draws, message boxes, launcher, waiter, sound
-// device). The Navigator starts empty: each test wires the ways it follows, so that a test of
-// one screen needs no other screen's library.
+// The program's window over fakes for screen tests: a test installation with the standard
+// files, a fake clock at 10:00 of 9 December 2026 (school year 2026, from April), fakes of
+// random draws, message boxes, launcher, waiter and sound device, and the AppContext over them.
+// Two populations:
 //
-// Screens are driven as the pupil drives them: keys and clicks through QTest, timers by
-// calling their handlers (or a short QTest::qWait), the fake clock moved by hand.
+//  - a signed-in pupil (ScreenHarness()): a sound list, the configuration and sound table
+//    loaded, the level tables defined and pupil 12 signed in. The Navigator starts empty: each
+//    test wires the ways it follows, so that a test of one screen needs no other screen's
+//    library.
+//  - a classroom (ScreenHarness(Classroom{})): five pupils with a handful of runs, the
+//    configuration loaded, nobody signed in yet (signIn() does what the roster form does), and
+//    a Navigator that counts where the forms go (`went`).
+//
+// Screens are driven as the pupil drives them: keys and clicks through QTest, timers through
+// the form's test peer (or a short QTest::qWait), the fake clock moved by hand.
 
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screenhost.h"
@@ -17,6 +24,7 @@
 #include "support/recordingsound.h"
 #include "support/testfolder.h"
 
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -41,6 +49,28 @@ class HookedSoundDevice final : public SoundDevice {
     std::function<void(const QString&)> onPlay;
 };
 
+// The classroom: five pupils (two in 小３, one in 小６, one in 中２ and the teacher entry
+// "山田先生") under `criteria` (by default the standard ones: 40 s, 30 points and 5 runs within
+// 7 days), and four runs. The wrong-answer sound is set, so that playing it reaches the device.
+struct Classroom {
+    static constexpr int kSato = 1;      // 小３, two runs today (levels 1 and 2)
+    static constexpr int kSuzuki = 2;    // 小３, one run yesterday on level 1
+    static constexpr int kTakahashi = 3; // 小６, one timed-out run today on level 1
+    static constexpr int kTanaka = 4;    // 中２, no runs
+    static constexpr int kTeacher = 9;   // 山田先生
+
+    QStringList criteria = TestInstallation::standardCriteriaLines();
+};
+
+// How often the classroom's forms went each way.
+struct Navigation {
+    int rosterForm = 0;
+    int resultsMenu = 0;
+    int runs = 0;
+    int recordsBrowser = 0;
+    int criteriaEditor = 0;
+};
+
 class ScreenHarness {
   public:
     // The pupil signed in: roster index 12, "山田　花子" in a 20-character field, signed in at
@@ -48,6 +78,7 @@ class ScreenHarness {
     static constexpr int kPupil = 12;
 
     ScreenHarness();
+    explicit ScreenHarness(const Classroom& classroom);
     ~ScreenHarness();
     ScreenHarness(const ScreenHarness&) = delete;
     ScreenHarness& operator=(const ScreenHarness&) = delete;
@@ -58,6 +89,19 @@ class ScreenHarness {
     void pump(int ms = 20);
 
     template <class T> T* currentAs() const { return qobject_cast<T*>(host.current()); }
+    // Puts `screen` up and lets its activation run.
+    template <class S> S* show(S* screen) {
+        host.replace(screen);
+        processEvents();
+        return screen;
+    }
+    // With ZANFOLIO_SCREENSHOT_DIR set, saves the window as <dir>/<name>.png (to look at the
+    // screens without a display).
+    void snapshot(const QString& name);
+
+    // What the roster form leaves behind for `pupil` of the classroom: the roster tables, the
+    // pupil members, the level list and the grade group "全学年".
+    void signIn(int pupil);
 
     // The records of the results file, in file order (none when the file is missing).
     std::vector<ResultsRecord> records();
@@ -67,20 +111,24 @@ class ScreenHarness {
     TestInstallation install;
 
   private:
-    std::unique_ptr<SharedState> state_;
+    void append(const ResultsRecord& record);
+
+    // Made first: every widget needs the application.
+    std::unique_ptr<SharedState> state_ = (ensureApplication(), std::make_unique<SharedState>());
 
   public:
-    SharedState& state;
+    SharedState& state = *state_;
     FakeClock clock;
     ScriptedRandom random;
     ScriptedDialogs dialogs;
     RecordingLauncher launcher;
     RecordingWaiter waiter;
     HookedSoundDevice device;
-    RecordingSoundDevice& sound; // device.recording
-    Sounds sounds;
+    RecordingSoundDevice& sound = device.recording;
+    Sounds sounds{state, device, random};
     ScreenHost host;
-    AppContext context;
+    Navigation went; // counted by the classroom's Navigator only
+    AppContext context{state, clock, random, dialogs, sounds, launcher, waiter, host, Navigator{}};
 };
 
 // The sound files of the harness's sound list (one alternative per role) and the fixed ones:

@@ -3,51 +3,49 @@
 
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
+#include "support/control.h"
+#include "support/screenharness.h"
 #include "version/forms/frmver.h"
 #include "version/versiontext.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 #include <memory>
 
 using namespace zanfolio;
+using namespace zanfolio::testing;
 
-class FrmverTest : public QObject {
-    Q_OBJECT
+namespace {
 
-  private slots:
-    void showsTitleVersionAndProductName();
-    void okClosesTheBoxAndTheOtherButtonDoesNothing();
+class VersionBox : public ::testing::Test {
+  protected:
+    VersionBox() { ensureApplication(); }
+    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
 };
 
-void FrmverTest::showsTitleVersionAndProductName() {
-    QCOMPARE(VersionText(), QStringLiteral("Version1.0.14"));
-    auto state = std::make_unique<SharedState>();
+TEST_F(VersionBox, ShowsTitleVersionAndProductName) {
+    EXPECT_EQ(VersionText(), QStringLiteral("Version1.0.14"));
     SetProgramTitle(*state);
     Frmver box(*state);
     box.show();
-    QCOMPARE(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    QCOMPARE(box.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("Zanfolio"));
-    QCOMPARE(box.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
-             QStringLiteral("Version1.0.14"));
-    QCOMPARE(box.findChild<QLabel*>(QStringLiteral("Label4"))->text(),
-             QStringLiteral("Tovrelin44"));
-    QVERIFY(!box.findChild<QLabel*>(QStringLiteral("Label5"))->text().isEmpty());
-    QCOMPARE(box.findChild<QPushButton*>(QStringLiteral("Command1"))->text(),
-             QStringLiteral("O.K."));
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    EXPECT_EQ(control<QLabel>(&box, "Label1")->text(), QStringLiteral("Zanfolio"));
+    EXPECT_EQ(control<QLabel>(&box, "Label2")->text(), QStringLiteral("Version1.0.14"));
+    EXPECT_EQ(control<QLabel>(&box, "Label4")->text(), QStringLiteral("Tovrelin44"));
+    EXPECT_FALSE(control<QLabel>(&box, "Label5")->text().isEmpty());
+    EXPECT_EQ(control<QPushButton>(&box, "Command1")->text(), QStringLiteral("O.K."));
 }
 
-void FrmverTest::okClosesTheBoxAndTheOtherButtonDoesNothing() {
-    auto state = std::make_unique<SharedState>();
+TEST_F(VersionBox, OkClosesTheBoxAndTheOtherButtonDoesNothing) {
     Frmver box(*state);
     box.show();
-    QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("Command2")), Qt::LeftButton);
-    QVERIFY(box.isVisible());
-    QTest::mouseClick(box.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-    QVERIFY(!box.isVisible());
-    QCOMPARE(box.result(), int(QDialog::Accepted));
+    QTest::mouseClick(control<QPushButton>(&box, "Command2"), Qt::LeftButton);
+    EXPECT_TRUE(box.isVisible());
+    QTest::mouseClick(control<QPushButton>(&box, "Command1"), Qt::LeftButton);
+    EXPECT_FALSE(box.isVisible());
+    EXPECT_EQ(box.result(), int(QDialog::Accepted));
 }
 
-QTEST_MAIN(FrmverTest)
-#include "frmver_test.moc"
+} // namespace

@@ -38,15 +38,6 @@ class MainFrm : public Screen {
     // end of the run has begun, an activation changes nothing (the run is recorded once).
     void activate() override;
 
-    // The timers' handlers, public so that tests can tick them with the fake clock.
-    void sTimer1_Timer();         // the run clock, every 1000 ms while the run goes on
-    void sTimer2_Timer();         // minutes since sign-in, every 10000 ms
-    void Timer1_Timer();          // the hint: shows the column layout
-    void WaitThenEvaluate_Tick(); // every 10 ms of the wait before the evaluation
-
-    // The button "確認": acknowledges a wrong answer like two presses of "+".
-    void Commandkakunin_Click();
-
     // Time bar: the frame's width in pixels, and the scale used without a time-out.
     static constexpr int kBarWidth = 250;
     static constexpr int kDefaultBarSeconds = 300;
@@ -55,6 +46,18 @@ class MainFrm : public Screen {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Tests tick the timers with the fake clock, and press "確認" while it is hidden.
+    friend class MainFrmTestPeer;
+
+    // The timers' handlers.
+    void sTimer1_Timer();         // the run clock, every 1000 ms while the run goes on
+    void sTimer2_Timer();         // minutes since sign-in, every 10000 ms
+    void Timer1_Timer();          // the hint: shows the column layout
+    void WaitThenEvaluate_Tick(); // every 10 ms of the wait before the evaluation
+
+    // The button "確認": acknowledges a wrong answer like two presses of "+".
+    void Commandkakunin_Click();
+
     void 初期設定();
     void レベル別設定();
     void スタート();

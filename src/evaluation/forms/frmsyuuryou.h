@@ -28,13 +28,15 @@ class FrmSyuuryou : public Screen {
 
     void activate() override;
 
-    // Timer1's tick (500 ms after the activation began): offers the buttons. Public so that
-    // tests can tick it.
+  private:
+    // Tests tick Timer1 and click "もう一度" a second time, before the drill is up.
+    friend class FrmSyuuryouTestPeer;
+
+    // Timer1's tick (500 ms after the activation began): offers the buttons.
     void Timer1_Timer();
     void Command4_Click(); // "メニューへ"
     void Command5_Click(); // "もう一度"
 
-  private:
     // In frmsyuuryou_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
     // Processes pending events; false once the pupil has left the screen meanwhile.

@@ -51,14 +51,17 @@ class Seisekitime1 : public Screen {
     void 成績リスト色表示();
     void 成績リスト色表示単独(int level);
 
-    int resultsDisplayMode() const { return ResultsDisplayMode; }
-    bool menuKeysEnabled() const { return MenuKeysEnabled == 1; }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Tests read the display mode and whether the keys start levels.
+    friend class Seisekitime1TestPeer;
+
+    int resultsDisplayMode() const { return ResultsDisplayMode; }
+    bool menuKeysEnabled() const { return MenuKeysEnabled == 1; }
+
     // In seisekitime1_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
     void buildHeader();

@@ -33,13 +33,16 @@ class Namesel : public Screen {
     // GradeGroupFilter "全学年", the list rebuilt with fresh statistics.
     void activate() override;
 
-    int displayMode() const { return DisplayMode; }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Tests read the display mode.
+    friend class NameselTestPeer;
+
+    int displayMode() const { return DisplayMode; }
+
     // Label1's text while no pupil is chosen.
     static inline const QString kChooseYourName = QStringLiteral("名前を選びなさい");
 

@@ -39,19 +39,23 @@ class FrmData : public Screen {
     explicit FrmData(AppContext& context, BrowserPorts* ports = nullptr);
     ~FrmData() override;
 
-    // The list's lines and the record number of each (tests and the screenshots).
-    const RecordList& records() const { return list_; }
-    int selectedRecord() const { return selectedRecord_; }
-    bool editPanelVisible() const;
-
-    // The double click on row `row` of List1 (0-based).
-    void OpenRecordEditor(int row);
     void SaveRecordChange();     // 変更して記録
     void DeleteSelectedRecord(); // 消去
     void ExportRecords();        // ファイル化
     void PrintText();            // 印刷
 
   private:
+    // Tests read the list and the edit panel's state, and open the editor on any row.
+    friend class FrmDataTestPeer;
+
+    // The list's lines and the record number of each.
+    const RecordList& records() const { return list_; }
+    int selectedRecord() const { return selectedRecord_; }
+    bool editPanelVisible() const;
+
+    // The double click on row `row` of List1 (0-based).
+    void OpenRecordEditor(int row);
+
     // In frmdata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
     // Roster names and grade labels, the chooser, List1 and the count label, from the files.

@@ -203,10 +203,6 @@ void FrmTimeData::showSelection() {
     model->select(QItemSelection(current, last), QItemSelectionModel::ClearAndSelect);
 }
 
-void FrmTimeData::clickCell(int row, int column) {
-    MSFlexGrid1_Click(row, column);
-}
-
 void FrmTimeData::MSFlexGrid1_Click(int row, int column) {
     // The caption row and the level column are fixed: a click there leaves the current cell.
     if (row >= 1 && row <= levelRows_ && column >= 1 && column <= kLastField)

@@ -42,7 +42,13 @@ class FrmTimeData : public Screen {
     // LoadGrid, row 1 column 1, the text box over it, the distribution.
     void activate() override;
 
-    // Form state, for the back question and for tests.
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Tests read the form state below.
+    friend class FrmTimeDataTestPeer;
+
     int changedMark() const { return changedMark_; }
     int levelRows() const { return levelRows_; }
     int currentRow() const { return row_; }
@@ -51,16 +57,6 @@ class FrmTimeData : public Screen {
     // How often the panel was rebuilt (tests count the refreshes of the keys).
     int distributionRuns() const { return distributionRuns_; }
 
-    QTableWidget* grid() const { return MSFlexGrid1; }
-    QLineEdit* inputText() const { return Gridinputtext; }
-
-    // Makes (row, column) the current cell as a click does; rows 1..N, columns 1..12.
-    void clickCell(int row, int column);
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
     // The height of a grid row in pixels; the caption row is two rows high.
     static constexpr int kRowHeight = 20;
 

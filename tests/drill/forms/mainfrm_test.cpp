@@ -5,12 +5,14 @@
 // 0.5 ＋ 0.5 (answer 1, typed "1  ": the first space adds the point, the second hands it in).
 
 #include "drill/forms/mainfrm.h"
+#include "drill/forms/mainfrmpeer.h"
 #include "drill/forms/startrun.h"
 #include "evaluation/forms/frmsyuuryou.h"
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
 #include "results/pendingruns.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QDir>
@@ -45,9 +47,7 @@ class DrillScreenTest : public ::testing::Test {
     }
     MainFrm* form() const { return h.currentAs<MainFrm>(); }
     template <class W = QLabel> W* control(const char* name) const {
-        W* w = h.host.current()->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return zanfolio::testing::control<W>(h.host.current(), name);
     }
     QString text(const char* name) const { return control(name)->text(); }
     bool shown(const char* name) const { return control<QWidget>(name)->isVisible(); }
@@ -56,7 +56,7 @@ class DrillScreenTest : public ::testing::Test {
     // Moves the fake clock on and lets the run clock tick.
     void tick(qint64 ms) {
         h.clock.advanceMs(ms);
-        form()->sTimer1_Timer();
+        MainFrmTestPeer::sTimer1_Timer(*form());
     }
     void answerCorrectly(int times) {
         for (int i = 0; i < times; ++i)
@@ -96,7 +96,7 @@ TEST_F(DrillScreenTest, TenCorrectAnswersAreRecordedOnceAndEndOnTheEvaluation) {
     EXPECT_EQ(text("sLabel12"), QStringLiteral("1"));
     EXPECT_EQ(text("sLabel13"), QStringLiteral("5"));
     EXPECT_FALSE(shown("Label1"));
-    f->Timer1_Timer(); // the hint
+    MainFrmTestPeer::Timer1_Timer(*f); // the hint
     EXPECT_TRUE(shown("Label1") && shown("Label5") && shown("Shape2") && shown("Shape3"));
 
     tick(4500);
@@ -189,7 +189,7 @@ TEST_F(DrillScreenTest, WrongAnswerShowsTheCorrectionAndWantsTwoPlusInARow) {
     EXPECT_EQ(h.state.ConfirmState, 0);
     // With nothing to acknowledge, the button skips no problem.
     const int drawsAfter = h.random.taken;
-    form()->Commandkakunin_Click();
+    MainFrmTestPeer::Commandkakunin_Click(*form());
     EXPECT_EQ(h.random.taken, drawsAfter);
     answerCorrectly(1);
     EXPECT_EQ(h.state.CorrectCount, 1);
@@ -408,7 +408,7 @@ TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {
     EXPECT_EQ(width("sShape3"), 33) << "40 s on the bar's own scale of 300 s";
     tick(45000);
     EXPECT_EQ(text("sLabel10"), QStringLiteral("45"));
-    f->sTimer2_Timer();
+    MainFrmTestPeer::sTimer2_Timer(*f);
     EXPECT_EQ(text("sLabel13"), QStringLiteral("10"));
     tick(10000000);
     EXPECT_EQ(h.state.TimedOut, 0);

@@ -4,8 +4,10 @@
 //   QT_QPA_PLATFORM=offscreen render_screens [folder]      (default /tmp/screens)
 
 #include "drill/forms/mainfrm.h"
+#include "drill/forms/mainfrmpeer.h"
 #include "drill/forms/startrun.h"
 #include "evaluation/forms/frmsyuuryou.h"
+#include "evaluation/forms/frmsyuuryoupeer.h"
 #include "frame/platformfile.h"
 #include "support/screenharness.h"
 
@@ -47,17 +49,17 @@ void drillScreens() {
         ScreenHarness h;
         MainFrm* f = startRun(h, 1, {0.7f, 0.1f, 0.25f, 0.9f}); // 0.07 ＋ 3
         h.clock.advanceMs(12000);
-        f->sTimer1_Timer();
+        MainFrmTestPeer::sTimer1_Timer(*f);
         QTest::keyClicks(f, QStringLiteral("3.0"));
         save(h, "drill-problem");
-        f->Timer1_Timer();
+        MainFrmTestPeer::Timer1_Timer(*f);
         save(h, "drill-hint");
     }
     {
         ScreenHarness h;
         MainFrm* f = startRun(h, 4, {0.9995f, 0.5f, 0.95f, 0.9f}); // 108.9 － 9
         h.clock.advanceMs(140000);
-        f->sTimer1_Timer();
+        MainFrmTestPeer::sTimer1_Timer(*f);
         QTest::keyClicks(f, QStringLiteral("12345.67 "));
         save(h, "drill-wrong");
     }
@@ -68,7 +70,7 @@ void drillScreens() {
         h.state.ProgramTitle = QStringLiteral("Zanfolio 小数のたし算");
         MainFrm* f = startRun(h, 5, {});
         h.clock.advanceMs(300000);
-        f->sTimer1_Timer();
+        MainFrmTestPeer::sTimer1_Timer(*f);
         save(h, "drill-timeout");
     }
     {
@@ -102,7 +104,7 @@ void evaluationScreens() {
         h.host.replace(new FrmSyuuryou(h.context));
         h.processEvents();
         save(h, "evaluation-congratulation");
-        h.currentAs<FrmSyuuryou>()->Timer1_Timer();
+        FrmSyuuryouTestPeer::Timer1_Timer(*h.currentAs<FrmSyuuryou>());
         save(h, "evaluation-buttons");
     }
     {
@@ -115,7 +117,7 @@ void evaluationScreens() {
         h.state.NewOverallBest = 1;
         h.host.replace(new FrmSyuuryou(h.context));
         h.processEvents();
-        h.currentAs<FrmSyuuryou>()->Timer1_Timer();
+        FrmSyuuryouTestPeer::Timer1_Timer(*h.currentAs<FrmSyuuryou>());
         save(h, "evaluation-overused");
     }
     {
@@ -126,7 +128,7 @@ void evaluationScreens() {
         h.state.TimedOut = 1;
         h.host.replace(new FrmSyuuryou(h.context));
         h.processEvents();
-        h.currentAs<FrmSyuuryou>()->Timer1_Timer();
+        FrmSyuuryouTestPeer::Timer1_Timer(*h.currentAs<FrmSyuuryou>());
         save(h, "evaluation-timeout");
     }
 }

@@ -7,6 +7,8 @@
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/startrun.h"
 #include "evaluation/forms/frmsyuuryou.h"
+#include "evaluation/forms/frmsyuuryoupeer.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QLabel>
@@ -44,9 +46,7 @@ class EvaluationScreenTest : public ::testing::Test {
         return h.currentAs<FrmSyuuryou>();
     }
     template <class W = QLabel> W* control(const char* name) const {
-        W* w = h.host.current()->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+        return zanfolio::testing::control<W>(h.host.current(), name);
     }
     QString text(const char* name) const { return control(name)->text(); }
     bool shown(const char* name) const { return control<QWidget>(name)->isVisible(); }
@@ -76,7 +76,7 @@ TEST_F(EvaluationScreenTest, FirstClearingOfTheTargetLevelPlaysTheRecordThenTheP
     EXPECT_EQ(h.state.NewPersonalBest, 0) << "the screen consumes the flag";
     EXPECT_FALSE(h.host.waitNoticeVisible());
 
-    f->Timer1_Timer();
+    FrmSyuuryouTestPeer::Timer1_Timer(*f);
     EXPECT_FALSE(shown("Picture1"));
     EXPECT_TRUE(shown("Command4") && shown("Command5"));
     EXPECT_EQ(h.host.focusWidget(), control<QWidget>("Command4"));
@@ -94,7 +94,7 @@ TEST_F(EvaluationScreenTest, ClearedAndOverusedLevelBelowTheTargetOffersOnlyTheM
     EXPECT_FALSE(shown("Picture1")) << "only the target level congratulates";
     EXPECT_EQ(h.sound.commands, QStringList{playCommandOf(h, kFailSoundFile)})
         << "no record, within the minimum line";
-    f->Timer1_Timer();
+    FrmSyuuryouTestPeer::Timer1_Timer(*f);
     EXPECT_TRUE(shown("Command4"));
     EXPECT_FALSE(shown("Command5"));
     EXPECT_TRUE(shown("Label2"));
@@ -107,11 +107,11 @@ TEST_F(EvaluationScreenTest, ClearedAndOverusedLevelBelowTheTargetOffersOnlyTheM
 TEST_F(EvaluationScreenTest, OnceMoreStartsTheSameLevelAgainOnce) {
     FrmSyuuryou* f = evaluate(2, 50);
     ASSERT_NE(f, nullptr);
-    f->Timer1_Timer();
+    FrmSyuuryouTestPeer::Timer1_Timer(*f);
     auto* again = control<QPushButton>("Command5");
     ASSERT_TRUE(again->isVisible());
     QTest::mouseClick(again, Qt::LeftButton);
-    f->Command5_Click(); // a second click before the drill is up
+    FrmSyuuryouTestPeer::Command5_Click(*f); // a second click before the drill is up
     h.processEvents();
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(menus, 0);

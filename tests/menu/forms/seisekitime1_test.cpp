@@ -3,8 +3,10 @@
 // key shortcuts.
 
 #include "menu/forms/seisekitime1.h"
+#include "menu/forms/seisekitime1peer.h"
 #include "menu/levelranking.h"
-#include "roster/forms/formfixture.h"
+#include "support/control.h"
+#include "support/screenharness.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,256 +15,236 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
 
 using namespace zanfolio;
-using zanfolio::testing::FormFixture;
+using namespace zanfolio::testing;
 
 namespace {
 
-template <class W> W* child(QWidget* form, const QString& name) {
-    W* w = form->findChild<W*>(name);
-    if (!w)
-        qFatal("no control %s", qPrintable(name));
-    return w;
-}
 QString text(QWidget* form, const QString& name) {
-    return child<QLabel>(form, name)->text();
+    return control<QLabel>(form, name)->text();
 }
 QStringList lines(QWidget* form, int level) {
-    auto* list = child<QListWidget>(form, QStringLiteral("List5_%1").arg(level));
+    auto* list = control<QListWidget>(form, QStringLiteral("List5_%1").arg(level));
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
         out << list->item(i)->text();
     return out;
 }
 
-} // namespace
-
-class Seisekitime1Test : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void activationShowsTalliesTargetsAndThePointsRanking();
-    void timeDisplayShowsTheBestTimes();
-    void gradeGroupChangeRebuildsTheLists();
-    void passwordPanelChecksThePassword();
-    void overuseClosesTheLevelWithTheNotice();
-    void pagingMovesLevelOneOffToTheRight();
-    void keysStartOnlyOfferedLevels();
-    void zeroGoesBackToTheRosterForm();
-};
-
-void Seisekitime1Test::activationShowsTalliesTargetsAndThePointsRanking() {
-    FormFixture f;
-    f.signIn(FormFixture::kSato);
+TEST(ResultsMenu, ActivationShowsTalliesTargetsAndThePointsRanking) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    QCOMPARE(f.host.windowTitle(), QStringLiteral("Velmont"));
-    QCOMPARE(text(menu, "Label11"), QStringLiteral("Zanfolio"));
-    QCOMPARE(text(menu, "Label12"), QStringLiteral("小３ 佐藤"));
-    QCOMPARE(text(menu, "Label13"), QStringLiteral("テスト塾:1"));
-    QCOMPARE(text(menu, "Label17"), QStringLiteral("起動後0分"));
-    QCOMPARE(text(menu, "Label18"), QStringLiteral("本日総回数＝2回"));
-    QCOMPARE(f.state->TodayRunTotal, 2);
+    EXPECT_EQ(f.host.windowTitle(), QStringLiteral("Velmont"));
+    EXPECT_EQ(text(menu, "Label11"), QStringLiteral("Zanfolio"));
+    EXPECT_EQ(text(menu, "Label12"), QStringLiteral("小３ 佐藤"));
+    EXPECT_EQ(text(menu, "Label13"), QStringLiteral("テスト塾:1"));
+    EXPECT_EQ(text(menu, "Label17"), QStringLiteral("起動後0分"));
+    EXPECT_EQ(text(menu, "Label18"), QStringLiteral("本日総回数＝2回"));
+    EXPECT_EQ(f.state.TodayRunTotal, 2);
 
-    QCOMPARE(text(menu, "Label3_1"), QStringLiteral("足し算１"));
-    QCOMPARE(child<QPushButton>(menu, "Command4_3")->text(), QStringLiteral("ｽﾀｰﾄ(&3)"));
-    QCOMPARE(child<QPushButton>(menu, "Command4_3")->toolTip(),
-             QStringLiteral("クリックしてスタートします。番号を押してもよろしい"));
-    QCOMPARE(text(menu, "Label14_1"), QStringLiteral("1回/5点"));
-    QCOMPARE(text(menu, "Label15_1"), QStringLiteral("1回/5点"));
-    QCOMPARE(text(menu, "Label14_2"), QStringLiteral("1回/4点"));
-    QCOMPARE(text(menu, "Label14_3"), QStringLiteral("-----"));
-    QCOMPARE(text(menu, "Label15_3"), QStringLiteral("------"));
-    QCOMPARE(text(menu, "Label8_1"), QStringLiteral("最近7日=1回 / 5点"));
-    QCOMPARE(text(menu, "Label7_1"), QStringLiteral("目標=40秒 5回/30点(×1)"));
-    QCOMPARE(text(menu, "Label9_1"), QStringLiteral("今日"));
+    EXPECT_EQ(text(menu, "Label3_1"), QStringLiteral("足し算１"));
+    EXPECT_EQ(control<QPushButton>(menu, "Command4_3")->text(), QStringLiteral("ｽﾀｰﾄ(&3)"));
+    EXPECT_EQ(control<QPushButton>(menu, "Command4_3")->toolTip(),
+              QStringLiteral("クリックしてスタートします。番号を押してもよろしい"));
+    EXPECT_EQ(text(menu, "Label14_1"), QStringLiteral("1回/5点"));
+    EXPECT_EQ(text(menu, "Label15_1"), QStringLiteral("1回/5点"));
+    EXPECT_EQ(text(menu, "Label14_2"), QStringLiteral("1回/4点"));
+    EXPECT_EQ(text(menu, "Label14_3"), QStringLiteral("-----"));
+    EXPECT_EQ(text(menu, "Label15_3"), QStringLiteral("------"));
+    EXPECT_EQ(text(menu, "Label8_1"), QStringLiteral("最近7日=1回 / 5点"));
+    EXPECT_EQ(text(menu, "Label7_1"), QStringLiteral("目標=40秒 5回/30点(×1)"));
+    EXPECT_EQ(text(menu, "Label9_1"), QStringLiteral("今日"));
 
     // The points display with "累計順": the cumulative points ranking of every level.
-    QVERIFY(child<QRadioButton>(menu, "Option2_1")->isChecked());
-    QVERIFY(child<QRadioButton>(menu, "Option1_1")->isChecked());
-    QCOMPARE(child<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("累計順"));
-    QCOMPARE(text(menu, "Label5"), QStringLiteral("獲得ポイント（今まで順位）"));
+    EXPECT_TRUE(control<QRadioButton>(menu, "Option2_1")->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(menu, "Option1_1")->isChecked());
+    EXPECT_EQ(control<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("累計順"));
+    EXPECT_EQ(text(menu, "Label5"), QStringLiteral("獲得ポイント（今まで順位）"));
     for (int level = 1; level <= 5; ++level)
-        QCOMPARE(
+        EXPECT_EQ(
             lines(menu, level),
-            RankLevel(*f.state, level, RankingKind::TotalPoints, QStringLiteral("全学年")).lines);
+            RankLevel(f.state, level, RankingKind::TotalPoints, QStringLiteral("全学年")).lines);
     // 佐藤 and 鈴木 both have 5 points on level 1; today's points put 佐藤 first.
-    QVERIFY(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
-    QVERIFY(lines(menu, 1).value(1).contains(QStringLiteral("鈴木")));
-    QVERIFY(!child<QWidget>(menu, "Picture2")->isVisible());
-    QVERIFY(!child<QWidget>(menu, "Picture6")->isVisible());
-    QVERIFY(!child<QPushButton>(menu, "Command17")->isVisible());
-    QVERIFY(!child<QPushButton>(menu, "Command8")->isVisible());
+    EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
+    EXPECT_TRUE(lines(menu, 1).value(1).contains(QStringLiteral("鈴木")));
+    EXPECT_FALSE(control<QWidget>(menu, "Picture2")->isVisible());
+    EXPECT_FALSE(control<QWidget>(menu, "Picture6")->isVisible());
+    EXPECT_FALSE(control<QPushButton>(menu, "Command17")->isVisible());
+    EXPECT_FALSE(control<QPushButton>(menu, "Command8")->isVisible());
     for (int level = 1; level <= 5; ++level)
-        QVERIFY(child<QPushButton>(menu, QStringLiteral("Command4_%1").arg(level))->isEnabled());
-    QVERIFY(menu->menuKeysEnabled());
+        EXPECT_TRUE(
+            control<QPushButton>(menu, QStringLiteral("Command4_%1").arg(level))->isEnabled());
+    EXPECT_TRUE(Seisekitime1TestPeer::menuKeysEnabled(*menu));
     f.snapshot(QStringLiteral("seisekitime1_points"));
 }
 
-void Seisekitime1Test::timeDisplayShowsTheBestTimes() {
-    FormFixture f;
-    f.signIn(FormFixture::kSato);
+TEST(ResultsMenu, TimeDisplayShowsTheBestTimes) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    QTest::mouseClick(child<QRadioButton>(menu, "Option2_0"), Qt::LeftButton);
-    QCOMPARE(menu->resultsDisplayMode(), 1);
-    QCOMPARE(text(menu, "Label5"), QStringLiteral("ベスト成績"));
-    QCOMPARE(child<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("BEST表示"));
-    QCOMPARE(lines(menu, 1),
-             RankLevel(*f.state, 1, RankingKind::Time, QStringLiteral("全学年")).lines);
-    QVERIFY(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
+    QTest::mouseClick(control<QRadioButton>(menu, "Option2_0"), Qt::LeftButton);
+    EXPECT_EQ(Seisekitime1TestPeer::resultsDisplayMode(*menu), 1);
+    EXPECT_EQ(text(menu, "Label5"), QStringLiteral("ベスト成績"));
+    EXPECT_EQ(control<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("BEST表示"));
+    EXPECT_EQ(lines(menu, 1),
+              RankLevel(f.state, 1, RankingKind::Time, QStringLiteral("全学年")).lines);
+    EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
 
     // Today's runs, one line per run, the time of day in place of the date.
-    QTest::mouseClick(child<QRadioButton>(menu, "Option1_2"), Qt::LeftButton);
-    QCOMPARE(text(menu, "Label5"), QStringLiteral("本日の成績"));
-    QCOMPARE(lines(menu, 1).size(), 2); // 佐藤's run and 高橋's time-out
-    QVERIFY(lines(menu, 1).value(0).contains(QStringLiteral("09:00")));
+    QTest::mouseClick(control<QRadioButton>(menu, "Option1_2"), Qt::LeftButton);
+    EXPECT_EQ(text(menu, "Label5"), QStringLiteral("本日の成績"));
+    EXPECT_EQ(lines(menu, 1).size(), 2); // 佐藤's run and 高橋's time-out
+    EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("09:00")));
     f.snapshot(QStringLiteral("seisekitime1_today"));
-    QVERIFY(child<QPushButton>(menu, "Command1")->isEnabled());
-    QVERIFY(!child<QWidget>(menu, "Picture6")->isVisible());
+    EXPECT_TRUE(control<QPushButton>(menu, "Command1")->isEnabled());
+    EXPECT_FALSE(control<QWidget>(menu, "Picture6")->isVisible());
 }
 
-void Seisekitime1Test::gradeGroupChangeRebuildsTheLists() {
-    FormFixture f;
-    f.signIn(FormFixture::kSato);
+TEST(ResultsMenu, GradeGroupChangeRebuildsTheLists) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    auto* combo = child<QComboBox>(menu, "Combo1");
-    QCOMPARE(combo->currentText(), QStringLiteral("全学年"));
-    QCOMPARE(combo->count(), 12);
+    auto* combo = control<QComboBox>(menu, "Combo1");
+    EXPECT_EQ(combo->currentText(), QStringLiteral("全学年"));
+    EXPECT_EQ(combo->count(), 12);
     combo->setCurrentIndex(combo->findText(QStringLiteral("中２")));
     emit combo->activated(combo->currentIndex());
-    QCOMPARE(lines(menu, 1),
-             RankLevel(*f.state, 1, RankingKind::TotalPoints, QStringLiteral("中２")).lines);
-    QCOMPARE(lines(menu, 1).size(), 1);
-    QVERIFY(lines(menu, 1).value(0).contains(QStringLiteral("田中")));
+    EXPECT_EQ(lines(menu, 1),
+              RankLevel(f.state, 1, RankingKind::TotalPoints, QStringLiteral("中２")).lines);
+    EXPECT_EQ(lines(menu, 1).size(), 1);
+    EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("田中")));
     // A typed text that is no grade group hides everybody.
     combo->setEditText(QStringLiteral("大人"));
     emit combo->activated(combo->currentIndex());
-    QVERIFY(lines(menu, 1).isEmpty());
+    EXPECT_TRUE(lines(menu, 1).isEmpty());
 }
 
-void Seisekitime1Test::passwordPanelChecksThePassword() {
+TEST(ResultsMenu, PasswordPanelChecksThePassword) {
     {
-        FormFixture f;
-        f.signIn(FormFixture::kSato);
+        ScreenHarness f{Classroom{}};
+        f.signIn(Classroom::kSato);
         auto* menu = f.show(new Seisekitime1(f.context));
-        QVERIFY(!child<QPushButton>(menu, "Command8")->isVisible());
+        EXPECT_FALSE(control<QPushButton>(menu, "Command8")->isVisible());
     }
-    FormFixture f;
-    f.signIn(FormFixture::kTeacher);
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kTeacher);
     auto* menu = f.show(new Seisekitime1(f.context));
-    auto* open = child<QPushButton>(menu, "Command8");
-    QVERIFY(open->isVisible());
-    QCOMPARE(open->text(), QStringLiteral("データ処理"));
+    auto* open = control<QPushButton>(menu, "Command8");
+    EXPECT_TRUE(open->isVisible());
+    EXPECT_EQ(open->text(), QStringLiteral("データ処理"));
     QTest::mouseClick(open, Qt::LeftButton);
-    auto* panel = child<QWidget>(menu, "Picture7");
-    QVERIFY(panel->isVisible());
+    auto* panel = control<QWidget>(menu, "Picture7");
+    EXPECT_TRUE(panel->isVisible());
     f.snapshot(QStringLiteral("seisekitime1_password"));
-    auto* password = child<QLineEdit>(menu, "Text3");
-    QCOMPARE(password->echoMode(), QLineEdit::Password);
+    auto* password = control<QLineEdit>(menu, "Text3");
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
 
     // Digits typed into the password box stay there: no start, no return to the roster form.
     QTest::keyClicks(password, QStringLiteral("1230"));
-    QCOMPARE(password->text(), QStringLiteral("1230"));
-    QCOMPARE(f.went.runs, 0);
-    QCOMPARE(f.went.rosterForm, 0);
-    QTest::mouseClick(child<QPushButton>(menu, "Command10_0"), Qt::LeftButton);
-    QCOMPARE(int(f.dialogs.shown.size()), 1);
-    QCOMPARE(f.dialogs.shown[0].text, QStringLiteral("パスワードを入力して下さい"));
-    QVERIFY(panel->isVisible());
-    QCOMPARE(password->text(), QStringLiteral("1230"));
-    QCOMPARE(f.went.recordsBrowser, 0);
+    EXPECT_EQ(password->text(), QStringLiteral("1230"));
+    EXPECT_EQ(f.went.runs, 0);
+    EXPECT_EQ(f.went.rosterForm, 0);
+    QTest::mouseClick(control<QPushButton>(menu, "Command10_0"), Qt::LeftButton);
+    ASSERT_EQ(int(f.dialogs.shown.size()), 1);
+    EXPECT_EQ(f.dialogs.shown[0].text, QStringLiteral("パスワードを入力して下さい"));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(password->text(), QStringLiteral("1230"));
+    EXPECT_EQ(f.went.recordsBrowser, 0);
 
     password->setText(QStringLiteral("1234"));
-    QTest::mouseClick(child<QPushButton>(menu, "Command10_0"), Qt::LeftButton);
-    QCOMPARE(f.went.recordsBrowser, 1);
+    QTest::mouseClick(control<QPushButton>(menu, "Command10_0"), Qt::LeftButton);
+    EXPECT_EQ(f.went.recordsBrowser, 1);
     // The criteria editor is not wired in this fixture: a notice instead of nothing.
-    QTest::mouseClick(child<QPushButton>(menu, "Command10_1"), Qt::LeftButton);
-    QCOMPARE(f.dialogs.shown.back().text, QStringLiteral("この機能はまだ使えません。"));
-    QTest::mouseClick(child<QPushButton>(menu, "Command12"), Qt::LeftButton);
-    QVERIFY(!panel->isVisible());
+    QTest::mouseClick(control<QPushButton>(menu, "Command10_1"), Qt::LeftButton);
+    EXPECT_EQ(f.dialogs.shown.back().text, QStringLiteral("この機能はまだ使えません。"));
+    QTest::mouseClick(control<QPushButton>(menu, "Command12"), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
 }
 
-void Seisekitime1Test::overuseClosesTheLevelWithTheNotice() {
+TEST(ResultsMenu, OveruseClosesTheLevelWithTheNotice) {
     // Level 1 closes after one run within 7 days.
-    QStringList criteria = testing::TestInstallation::standardCriteriaLines();
+    QStringList criteria = TestInstallation::standardCriteriaLines();
     criteria[0] = QStringLiteral("40,60,30,5,1,1,,7,7,,,");
-    FormFixture f(criteria);
-    f.signIn(FormFixture::kSato);
+    ScreenHarness f{Classroom{criteria}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    auto* start = child<QPushButton>(menu, "Command4_1");
-    auto* notice = child<QLineEdit>(menu, "Text1_1");
-    QVERIFY(!start->isEnabled());
-    QVERIFY(notice->isVisible());
-    QCOMPARE(notice->text(), QStringLiteral("やりすぎ禁止"));
-    QVERIFY(!child<QLineEdit>(menu, "Text1_2")->isVisible());
+    auto* start = control<QPushButton>(menu, "Command4_1");
+    auto* notice = control<QLineEdit>(menu, "Text1_1");
+    EXPECT_FALSE(start->isEnabled());
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_EQ(notice->text(), QStringLiteral("やりすぎ禁止"));
+    EXPECT_FALSE(control<QLineEdit>(menu, "Text1_2")->isVisible());
     f.snapshot(QStringLiteral("seisekitime1_overuse"));
     QTest::keyClicks(menu, QStringLiteral("1"));
-    QTest::mouseClick(child<QLabel>(menu, "Label3_1"), Qt::LeftButton);
-    QCOMPARE(f.went.runs, 0);
+    QTest::mouseClick(control<QLabel>(menu, "Label3_1"), Qt::LeftButton);
+    EXPECT_EQ(f.went.runs, 0);
     // A pupil without runs on level 1 is not closed out.
-    FormFixture g(criteria);
-    g.signIn(FormFixture::kTanaka);
+    ScreenHarness g{Classroom{criteria}};
+    g.signIn(Classroom::kTanaka);
     auto* other = g.show(new Seisekitime1(g.context));
-    QVERIFY(child<QPushButton>(other, "Command4_1")->isEnabled());
-    QVERIFY(!child<QLineEdit>(other, "Text1_1")->isVisible());
+    EXPECT_TRUE(control<QPushButton>(other, "Command4_1")->isEnabled());
+    EXPECT_FALSE(control<QLineEdit>(other, "Text1_1")->isVisible());
 }
 
-void Seisekitime1Test::pagingMovesLevelOneOffToTheRight() {
-    FormFixture f;
-    f.signIn(FormFixture::kSato);
+TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    auto* scroll = child<QScrollBar>(menu, "HScroll1");
-    QVERIFY(scroll->isVisible());
-    QCOMPARE(scroll->maximum(), 2);
-    auto* list1 = child<QListWidget>(menu, "List5_1");
-    auto* list2 = child<QListWidget>(menu, "List5_2");
+    auto* scroll = control<QScrollBar>(menu, "HScroll1");
+    EXPECT_TRUE(scroll->isVisible());
+    EXPECT_EQ(scroll->maximum(), 2);
+    auto* list1 = control<QListWidget>(menu, "List5_1");
+    auto* list2 = control<QListWidget>(menu, "List5_2");
     const int firstLeft = list1->x();
-    QCOMPARE(firstLeft, twips(0.02 * 15360));
-    QCOMPARE(list1->width(), twips(3456));
+    EXPECT_EQ(firstLeft, twips(0.02 * 15360));
+    EXPECT_EQ(list1->width(), twips(3456));
     scroll->setValue(2);
-    QCOMPARE(f.state->FirstVisibleLevel, 2);
+    EXPECT_EQ(f.state.FirstVisibleLevel, 2);
     f.snapshot(QStringLiteral("seisekitime1_paged"));
-    QCOMPARE(list1->x(), 1024);
-    QCOMPARE(child<QPushButton>(menu, "Command4_1")->x(), 1024);
-    QCOMPARE(list2->x(), firstLeft);
-    QCOMPARE(child<QLabel>(menu, "Label3_2")->x(), twips(0.02 * 15360 + 0.2 * 3456));
-    QCOMPARE(child<QLabel>(menu, "Label15_2")->x(), twips(0.02 * 15360 + 3456 / 2));
+    EXPECT_EQ(list1->x(), 1024);
+    EXPECT_EQ(control<QPushButton>(menu, "Command4_1")->x(), 1024);
+    EXPECT_EQ(list2->x(), firstLeft);
+    EXPECT_EQ(control<QLabel>(menu, "Label3_2")->x(), twips(0.02 * 15360 + 0.2 * 3456));
+    EXPECT_EQ(control<QLabel>(menu, "Label15_2")->x(), twips(0.02 * 15360 + 3456 / 2));
     // The next menu opens at the column the pupil scrolled to.
     auto* again = f.show(new Seisekitime1(f.context));
-    QCOMPARE(child<QScrollBar>(again, "HScroll1")->value(), 2);
-    QCOMPARE(child<QListWidget>(again, "List5_1")->x(), 1024);
+    EXPECT_EQ(control<QScrollBar>(again, "HScroll1")->value(), 2);
+    EXPECT_EQ(control<QListWidget>(again, "List5_1")->x(), 1024);
 }
 
-void Seisekitime1Test::keysStartOnlyOfferedLevels() {
-    FormFixture f;
-    f.signIn(FormFixture::kSato);
+TEST(ResultsMenu, KeysStartOnlyOfferedLevels) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    QTest::keyClicks(child<QListWidget>(menu, "List5_3"), QStringLiteral("6"));
-    QCOMPARE(f.went.runs, 0);
-    QTest::keyClicks(child<QListWidget>(menu, "List5_3"), QStringLiteral("2"));
-    QCOMPARE(f.went.runs, 1);
-    QCOMPARE(f.state->CurrentLevel, 2);
-    QVERIFY(child<QWidget>(menu, "Picture2")->isVisible());
+    QTest::keyClicks(control<QListWidget>(menu, "List5_3"), QStringLiteral("6"));
+    EXPECT_EQ(f.went.runs, 0);
+    QTest::keyClicks(control<QListWidget>(menu, "List5_3"), QStringLiteral("2"));
+    EXPECT_EQ(f.went.runs, 1);
+    EXPECT_EQ(f.state.CurrentLevel, 2);
+    EXPECT_TRUE(control<QWidget>(menu, "Picture2")->isVisible());
     // After a start the keys are off until the next menu.
     QTest::keyClicks(menu, QStringLiteral("3"));
-    QCOMPARE(f.went.runs, 1);
+    EXPECT_EQ(f.went.runs, 1);
 
-    FormFixture g;
-    g.signIn(FormFixture::kSato);
+    ScreenHarness g{Classroom{}};
+    g.signIn(Classroom::kSato);
     auto* byName = g.show(new Seisekitime1(g.context));
-    QTest::mouseClick(child<QLabel>(byName, "Label3_4"), Qt::LeftButton);
-    QCOMPARE(g.went.runs, 1);
-    QCOMPARE(g.state->CurrentLevel, 4);
+    QTest::mouseClick(control<QLabel>(byName, "Label3_4"), Qt::LeftButton);
+    EXPECT_EQ(g.went.runs, 1);
+    EXPECT_EQ(g.state.CurrentLevel, 4);
 }
 
-void Seisekitime1Test::zeroGoesBackToTheRosterForm() {
-    FormFixture f;
-    f.signIn(FormFixture::kSato);
+TEST(ResultsMenu, ZeroGoesBackToTheRosterForm) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
     QTest::keyClicks(menu, QStringLiteral("0"));
-    QCOMPARE(f.went.rosterForm, 1);
-    QCOMPARE(f.went.runs, 0);
+    EXPECT_EQ(f.went.rosterForm, 1);
+    EXPECT_EQ(f.went.runs, 0);
 }
 
-QTEST_MAIN(Seisekitime1Test)
-#include "seisekitime1_test.moc"
+} // namespace

@@ -1,9 +1,11 @@
 // The roster form driven as a pupil would: the list, the grade groups, the display modes, the
 // confirmation, the way back to the launcher and the version box.
 
-#include "roster/forms/formfixture.h"
 #include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
+#include "roster/forms/nameselpeer.h"
+#include "support/control.h"
+#include "support/screenharness.h"
 #include "version/forms/frmver.h"
 
 #include <QApplication>
@@ -13,10 +15,12 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
+#include <gtest/gtest.h>
 
 using namespace zanfolio;
-using zanfolio::testing::FormFixture;
+using namespace zanfolio::testing;
 
 namespace {
 
@@ -29,7 +33,7 @@ int rowOf(QListWidget* list, const QString& name) {
 
 void chooseGroup(QComboBox* combo, const QString& text) {
     const int index = combo->findText(text);
-    QVERIFY(index >= 0);
+    ASSERT_GE(index, 0) << text.toStdString();
     combo->setCurrentIndex(index);
     emit combo->activated(index);
 }
@@ -41,202 +45,169 @@ QStringList entries(QComboBox* combo) {
     return texts;
 }
 
-} // namespace
+TEST(LauncherCommand, PathKeepsTheFolderSeparator) {
+    const LauncherCommand windows = launcherCommand(QStringLiteral("C:\\juku\\calc\\"));
+    EXPECT_EQ(windows.program, QStringLiteral("C:\\juku\\calc\\..\\起動\\プログラムメニューc.exe"));
+    EXPECT_EQ(windows.arguments, QStringList{QStringLiteral("001")});
+    EXPECT_EQ(launcherCommand(QStringLiteral("/srv/juku/calc/")).program,
+              QStringLiteral("/srv/juku/calc/../起動/プログラムメニューc.exe"));
+}
 
-class NameselTest : public QObject {
-    Q_OBJECT
-
-  private slots:
-    void listShowsPlaceholderAndPupilsAndEnterSignsIn();
-    void doubleClickConfirmsAndOneKeyConfirms();
-    void gradeGroupFiltersAndActivationResetsIt();
-    void modeChangeRebuildsTheRowsAndResetsTheChoice();
-    void confirmingWithoutANamePlaysTheWrongSoundOnly();
-    void launcherFailureShowsTheMessageAndStays();
-    void launcherPathKeepsTheFolderSeparator();
-    void versionBoxReactivationKeepsTwelveGradeGroups();
-    // Last: ending the program stops every later event loop of this process.
-    void zeroStartsTheLauncherAndEndsTheProgram();
-};
-
-void NameselTest::listShowsPlaceholderAndPupilsAndEnterSignsIn() {
-    FormFixture f;
+TEST(RosterForm, ListShowsPlaceholderAndPupilsAndEnterSignsIn) {
+    ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* list = form->findChild<QListWidget*>(QStringLiteral("List1"));
-    QCOMPARE(f.host.windowTitle(), QStringLiteral("Velmont"));
-    QCOMPARE(list->count(), 6);
-    QCOMPARE(list->item(0)->text(), QStringLiteral("－－－－－－"));
-    QCOMPARE(list->currentRow(), 0);
+    auto* list = control<QListWidget>(form, "List1");
+    EXPECT_EQ(f.host.windowTitle(), QStringLiteral("Velmont"));
+    ASSERT_EQ(list->count(), 6);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("－－－－－－"));
+    EXPECT_EQ(list->currentRow(), 0);
     // The teacher (born 1980) is the oldest and comes first, then 中２, 小６, the two 小３.
-    QVERIFY(list->item(1)->text().contains(QStringLiteral("山田先生")));
-    QVERIFY(list->item(2)->text().contains(QStringLiteral("田中")));
-    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label4"))->text(),
-             QStringLiteral("Zanfolio"));
-    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label4"))->font().pointSize(), 48);
-    QCOMPARE(form->findChild<QComboBox*>(QStringLiteral("Combo1"))->toolTip(),
-             QStringLiteral("表示する学年を選びなさい"));
-    QVERIFY(!form->findChild<QLabel*>(QStringLiteral("Picture5"))->isVisible());
+    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("山田先生")));
+    EXPECT_TRUE(list->item(2)->text().contains(QStringLiteral("田中")));
+    EXPECT_EQ(control<QLabel>(form, "Label4")->text(), QStringLiteral("Zanfolio"));
+    EXPECT_EQ(control<QLabel>(form, "Label4")->font().pointSize(), 48);
+    EXPECT_EQ(control<QComboBox>(form, "Combo1")->toolTip(),
+              QStringLiteral("表示する学年を選びなさい"));
+    EXPECT_FALSE(control<QLabel>(form, "Picture5")->isVisible());
     f.snapshot(QStringLiteral("namesel"));
 
     list->setCurrentRow(rowOf(list, QStringLiteral("佐藤")));
-    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label1"))->text().left(5),
-             QStringLiteral("小3 佐藤"));
-    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("1"));
+    EXPECT_EQ(control<QLabel>(form, "Label1")->text().left(5), QStringLiteral("小3 佐藤"));
+    EXPECT_EQ(control<QLabel>(form, "Label2")->text(), QStringLiteral("1"));
     f.clock.advanceMs(5500);
     QTest::keyClick(list, Qt::Key_Return);
-    QCOMPARE(f.went.resultsMenu, 1);
-    QCOMPARE(f.state->CurrentStudent, FormFixture::kSato);
-    QCOMPARE(f.state->StudentName, QStringLiteral("佐藤").leftJustified(20));
-    QCOMPARE(f.state->StudentGrade, QStringLiteral("小３"));
-    QCOMPARE(f.state->SignInTime, 10 * 3600 + 5);
-    QCOMPARE(f.state->LevelCount, 5);
-    QCOMPARE(f.state->LevelNames[1], QStringLiteral("足し算１"));
-    QVERIFY(!form->findChild<QPushButton*>(QStringLiteral("Command14"))->isVisible());
+    EXPECT_EQ(f.went.resultsMenu, 1);
+    EXPECT_EQ(f.state.CurrentStudent, Classroom::kSato);
+    EXPECT_EQ(f.state.StudentName, QStringLiteral("佐藤").leftJustified(20));
+    EXPECT_EQ(f.state.StudentGrade, QStringLiteral("小３"));
+    EXPECT_EQ(f.state.SignInTime, 10 * 3600 + 5);
+    EXPECT_EQ(f.state.LevelCount, 5);
+    EXPECT_EQ(f.state.LevelNames[1], QStringLiteral("足し算１"));
+    EXPECT_FALSE(control<QPushButton>(form, "Command14")->isVisible());
 }
 
-void NameselTest::doubleClickConfirmsAndOneKeyConfirms() {
+TEST(RosterForm, DoubleClickConfirmsAndOneKeyConfirms) {
     {
-        FormFixture f;
+        ScreenHarness f{Classroom{}};
         auto* form = f.show(new Namesel(f.context));
-        auto* list = form->findChild<QListWidget*>(QStringLiteral("List1"));
+        auto* list = control<QListWidget>(form, "List1");
         const int row = rowOf(list, QStringLiteral("高橋"));
         list->setCurrentRow(row);
         emit list->itemDoubleClicked(list->item(row));
-        QCOMPARE(f.went.resultsMenu, 1);
-        QCOMPARE(f.state->CurrentStudent, FormFixture::kTakahashi);
+        EXPECT_EQ(f.went.resultsMenu, 1);
+        EXPECT_EQ(f.state.CurrentStudent, Classroom::kTakahashi);
         // The double-click shows the name with its padding and first figure, up to the "/".
-        const QString label = form->findChild<QLabel*>(QStringLiteral("Label1"))->text();
-        QVERIFY(!label.contains(u'/'));
-        QVERIFY(label.startsWith(QStringLiteral("小6 高橋")));
+        const QString label = control<QLabel>(form, "Label1")->text();
+        EXPECT_FALSE(label.contains(u'/'));
+        EXPECT_TRUE(label.startsWith(QStringLiteral("小6 高橋")));
     }
     {
-        FormFixture f;
+        ScreenHarness f{Classroom{}};
         auto* form = f.show(new Namesel(f.context));
-        auto* list = form->findChild<QListWidget*>(QStringLiteral("List1"));
+        auto* list = control<QListWidget>(form, "List1");
         list->setCurrentRow(rowOf(list, QStringLiteral("鈴木")));
         // "1" typed anywhere on the form, here on the grade-group box.
-        QTest::keyClicks(form->findChild<QComboBox*>(QStringLiteral("Combo1")),
-                         QStringLiteral("1"));
-        QCOMPARE(f.went.resultsMenu, 1);
-        QCOMPARE(f.state->CurrentStudent, FormFixture::kSuzuki);
+        QTest::keyClicks(control<QComboBox>(form, "Combo1"), QStringLiteral("1"));
+        EXPECT_EQ(f.went.resultsMenu, 1);
+        EXPECT_EQ(f.state.CurrentStudent, Classroom::kSuzuki);
     }
 }
 
-void NameselTest::gradeGroupFiltersAndActivationResetsIt() {
-    FormFixture f;
+TEST(RosterForm, GradeGroupFiltersAndActivationResetsIt) {
+    ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* list = form->findChild<QListWidget*>(QStringLiteral("List1"));
-    auto* combo = form->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* list = control<QListWidget>(form, "List1");
+    auto* combo = control<QComboBox>(form, "Combo1");
     list->setCurrentRow(rowOf(list, QStringLiteral("田中")));
     chooseGroup(combo, QStringLiteral("小３"));
-    QCOMPARE(list->count(), 3);
-    QVERIFY(list->item(1)->text().contains(QStringLiteral("佐藤")) ||
-            list->item(1)->text().contains(QStringLiteral("鈴木")));
-    QCOMPARE(rowOf(list, QStringLiteral("田中")), -1);
-    QCOMPARE(list->currentRow(), 0);
-    QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
-             QStringLiteral("名前を選びなさい"));
-    QCOMPARE(f.state->GradeGroupFilter, QStringLiteral("小３"));
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("佐藤")) ||
+                list->item(1)->text().contains(QStringLiteral("鈴木")));
+    EXPECT_EQ(rowOf(list, QStringLiteral("田中")), -1);
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(control<QLabel>(form, "Label1")->text(), QStringLiteral("名前を選びなさい"));
+    EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("小３"));
 
     chooseGroup(combo, QStringLiteral("中学生全体"));
-    QCOMPARE(list->count(), 2);
-    QVERIFY(list->item(1)->text().contains(QStringLiteral("田中")));
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("田中")));
 
     form->activate();
-    QCOMPARE(f.state->GradeGroupFilter, QStringLiteral("全学年"));
-    QCOMPARE(combo->currentText(), QStringLiteral("全学年"));
-    QCOMPARE(list->count(), 6);
+    EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("全学年"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("全学年"));
+    EXPECT_EQ(list->count(), 6);
 }
 
-void NameselTest::modeChangeRebuildsTheRowsAndResetsTheChoice() {
-    FormFixture f;
+TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
+    ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* list = form->findChild<QListWidget*>(QStringLiteral("List1"));
-    QVERIFY(form->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->isChecked());
+    auto* list = control<QListWidget>(form, "List1");
+    EXPECT_TRUE(control<QRadioButton>(form, "Option1_1")->isChecked());
     // Mode 1: points today / points so far; 佐藤 has 9 points today, 9 in all.
-    QVERIFY(list->item(rowOf(list, QStringLiteral("佐藤")))
-                ->text()
-                .endsWith(QStringLiteral("   9/      9")));
+    ASSERT_GE(rowOf(list, QStringLiteral("佐藤")), 0);
+    EXPECT_TRUE(list->item(rowOf(list, QStringLiteral("佐藤")))
+                    ->text()
+                    .endsWith(QStringLiteral("   9/      9")));
     list->setCurrentRow(rowOf(list, QStringLiteral("佐藤")));
 
-    QTest::mouseClick(form->findChild<QRadioButton*>(QStringLiteral("Option1_0")), Qt::LeftButton);
-    QCOMPARE(form->displayMode(), 0);
-    QCOMPARE(list->currentRow(), 0);
+    QTest::mouseClick(control<QRadioButton>(form, "Option1_0"), Qt::LeftButton);
+    EXPECT_EQ(NameselTestPeer::displayMode(*form), 0);
+    EXPECT_EQ(list->currentRow(), 0);
     // Mode 0: runs today / runs so far.
-    QVERIFY(list->item(rowOf(list, QStringLiteral("佐藤")))
-                ->text()
-                .endsWith(QStringLiteral("  2回/    2回")));
-    QVERIFY(list->item(rowOf(list, QStringLiteral("鈴木")))
-                ->text()
-                .endsWith(QStringLiteral("     /    1回")));
+    ASSERT_GE(rowOf(list, QStringLiteral("鈴木")), 0);
+    EXPECT_TRUE(list->item(rowOf(list, QStringLiteral("佐藤")))
+                    ->text()
+                    .endsWith(QStringLiteral("  2回/    2回")));
+    EXPECT_TRUE(list->item(rowOf(list, QStringLiteral("鈴木")))
+                    ->text()
+                    .endsWith(QStringLiteral("     /    1回")));
 
     // The next activation goes back to mode 1.
     form->activate();
-    QCOMPARE(form->displayMode(), 1);
-    QVERIFY(form->findChild<QRadioButton*>(QStringLiteral("Option1_1"))->isChecked());
+    EXPECT_EQ(NameselTestPeer::displayMode(*form), 1);
+    EXPECT_TRUE(control<QRadioButton>(form, "Option1_1")->isChecked());
 }
 
-void NameselTest::confirmingWithoutANamePlaysTheWrongSoundOnly() {
-    FormFixture f;
+TEST(RosterForm, ConfirmingWithoutANamePlaysTheWrongSoundOnly) {
+    ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* ok = form->findChild<QPushButton*>(QStringLiteral("Command14"));
+    auto* ok = control<QPushButton>(form, "Command14");
     QTest::mouseClick(ok, Qt::LeftButton);
-    QCOMPARE(f.device.commands.size(), 1);
-    QVERIFY(f.device.commands.front().contains(QStringLiteral("不正解")));
-    QCOMPARE(f.went.resultsMenu, 0);
-    QVERIFY(ok->isVisible());
-    QCOMPARE(f.state->CurrentStudent, 0);
+    ASSERT_EQ(f.sound.commands.size(), 1);
+    EXPECT_TRUE(f.sound.commands.front().contains(QStringLiteral("不正解")));
+    EXPECT_EQ(f.went.resultsMenu, 0);
+    EXPECT_TRUE(ok->isVisible());
+    EXPECT_EQ(f.state.CurrentStudent, 0);
 }
 
-void NameselTest::zeroStartsTheLauncherAndEndsTheProgram() {
-    FormFixture f;
-    auto* form = f.show(new Namesel(f.context));
-    QTest::keyClicks(form->findChild<QListWidget*>(QStringLiteral("List1")), QStringLiteral("0"));
-    QCOMPARE(int(f.launcher.started.size()), 1);
-    QString folder = f.state->AppDir;
-    folder.chop(1);
-    QCOMPARE(f.launcher.started[0].first,
-             folder + QStringLiteral("/../起動/プログラムメニューc.exe"));
-    QCOMPARE(f.launcher.started[0].second, QStringList{QStringLiteral("001")});
-    QVERIFY(f.host.ending());
-}
-
-void NameselTest::launcherFailureShowsTheMessageAndStays() {
-    FormFixture f;
+TEST(RosterForm, LauncherFailureShowsTheMessageAndStays) {
+    ScreenHarness f{Classroom{}};
     f.launcher.fails = true;
     auto* form = f.show(new Namesel(f.context));
-    QTest::mouseClick(form->findChild<QPushButton*>(QStringLiteral("Command7")), Qt::LeftButton);
-    QCOMPARE(int(f.launcher.started.size()), 1);
-    QCOMPARE(int(f.dialogs.shown.size()), 1);
-    QCOMPARE(f.dialogs.shown[0].text,
-             QStringLiteral("プログラムメニューを起動できません。起動できません"));
-    QVERIFY(!f.host.ending());
-    QCOMPARE(f.host.current(), form);
+    QTest::mouseClick(control<QPushButton>(form, "Command7"), Qt::LeftButton);
+    EXPECT_EQ(int(f.launcher.started.size()), 1);
+    ASSERT_EQ(int(f.dialogs.shown.size()), 1);
+    EXPECT_EQ(f.dialogs.shown[0].text,
+              QStringLiteral("プログラムメニューを起動できません。起動できません"));
+    EXPECT_FALSE(f.host.ending());
+    EXPECT_EQ(f.host.current(), form);
 }
 
-void NameselTest::launcherPathKeepsTheFolderSeparator() {
-    const LauncherCommand windows = launcherCommand(QStringLiteral("C:\\juku\\calc\\"));
-    QCOMPARE(windows.program, QStringLiteral("C:\\juku\\calc\\..\\起動\\プログラムメニューc.exe"));
-    QCOMPARE(windows.arguments, QStringList{QStringLiteral("001")});
-    QCOMPARE(launcherCommand(QStringLiteral("/srv/juku/calc/")).program,
-             QStringLiteral("/srv/juku/calc/../起動/プログラムメニューc.exe"));
-}
-
-void NameselTest::versionBoxReactivationKeepsTwelveGradeGroups() {
-    FormFixture f;
+TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
+    ScreenHarness f{Classroom{}};
     // The program's way to the version box: modal over the window.
     f.context.navigate.showVersionBox = [&f] {
         Frmver box(f.context.state, &f.host);
         f.host.runModal(box);
     };
     auto* form = f.show(new Namesel(f.context));
-    auto* combo = form->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto* combo = control<QComboBox>(form, "Combo1");
     const QStringList twelve{
         QStringLiteral("全学年"), QStringLiteral("中学生全体"), QStringLiteral("小学生全体"),
         QStringLiteral("中３"),   QStringLiteral("中２"),       QStringLiteral("中１"),
         QStringLiteral("小６"),   QStringLiteral("小５"),       QStringLiteral("小４"),
         QStringLiteral("小３"),   QStringLiteral("小２"),       QStringLiteral("小１")};
-    QCOMPARE(entries(combo), twelve);
+    EXPECT_EQ(entries(combo), twelve);
     chooseGroup(combo, QStringLiteral("小６"));
     for (int round = 0; round < 2; ++round) {
         QStringList seen;
@@ -251,19 +222,32 @@ void NameselTest::versionBoxReactivationKeepsTwelveGradeGroups() {
             if (!qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR").isEmpty())
                 box->grab().save(qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR") +
                                  QStringLiteral("/frmver.png"));
-            seen << box->windowTitle() << box->findChild<QLabel*>(QStringLiteral("Label2"))->text();
-            QTest::mouseClick(box->findChild<QPushButton*>(QStringLiteral("Command1")),
-                              Qt::LeftButton);
+            seen << box->windowTitle() << control<QLabel>(box, "Label2")->text();
+            QTest::mouseClick(control<QPushButton>(box, "Command1"), Qt::LeftButton);
         });
         poll.start();
-        QTest::mouseClick(form->findChild<QLabel*>(QStringLiteral("Label4")), Qt::LeftButton);
-        QCOMPARE(seen,
-                 (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Version1.0.14")}));
-        QCOMPARE(entries(combo), twelve);
-        QCOMPARE(f.state->GradeGroupFilter, QStringLiteral("全学年"));
-        QCOMPARE(form->findChild<QListWidget*>(QStringLiteral("List1"))->count(), 6);
+        QTest::mouseClick(control<QLabel>(form, "Label4"), Qt::LeftButton);
+        EXPECT_EQ(seen,
+                  (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Version1.0.14")}));
+        EXPECT_EQ(entries(combo), twelve);
+        EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("全学年"));
+        EXPECT_EQ(control<QListWidget>(form, "List1")->count(), 6);
     }
 }
 
-QTEST_MAIN(NameselTest)
-#include "namesel_test.moc"
+// Last: ending the program stops every later event loop of this process (ctest runs each
+// test in a process of its own; run by hand, this test must come after the version box's).
+TEST(RosterForm, ZeroStartsTheLauncherAndEndsTheProgram) {
+    ScreenHarness f{Classroom{}};
+    auto* form = f.show(new Namesel(f.context));
+    QTest::keyClicks(control<QListWidget>(form, "List1"), QStringLiteral("0"));
+    ASSERT_EQ(int(f.launcher.started.size()), 1);
+    QString folder = f.state.AppDir;
+    folder.chop(1);
+    EXPECT_EQ(f.launcher.started[0].first,
+              folder + QStringLiteral("/../起動/プログラムメニューc.exe"));
+    EXPECT_EQ(f.launcher.started[0].second, QStringList{QStringLiteral("001")});
+    EXPECT_TRUE(f.host.ending());
+}
+
+} // namespace

@@ -4,9 +4,11 @@
 
 #include "frame/daycount.h"
 #include "results/resultsfile.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/distribution.h"
 #include "teacher/forms/frmdata.h"
+#include "teacher/forms/frmdatapeer.h"
 #include "teacher/forms/frmtimedata.h"
 
 #include <QDir>
@@ -73,13 +75,15 @@ TEST(ByHand, Screenshots) {
     h.processEvents();
     auto* editor = h.currentAs<FrmTimeData>();
     ASSERT_NE(editor, nullptr);
-    QTest::keyClick(editor->inputText(), Qt::Key_Down);
-    QTest::keyClick(editor->inputText(), Qt::Key_Right);
-    QTest::keyClick(editor->inputText(), Qt::Key_Right);
-    QTest::keyClick(editor->inputText(), Qt::Key_Right);
-    QTest::keyClick(editor->inputText(), Qt::Key_Right);
-    editor->inputText()->selectAll();
-    QTest::keyClicks(editor->inputText(), QStringLiteral("1.3"));
+    auto* input = control<QLineEdit>(editor, "Gridinputtext");
+    ASSERT_NE(input, nullptr);
+    QTest::keyClick(input, Qt::Key_Down);
+    QTest::keyClick(input, Qt::Key_Right);
+    QTest::keyClick(input, Qt::Key_Right);
+    QTest::keyClick(input, Qt::Key_Right);
+    QTest::keyClick(input, Qt::Key_Right);
+    input->selectAll();
+    QTest::keyClicks(input, QStringLiteral("1.3"));
     h.pump();
     EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmtimedata.png")));
 
@@ -87,11 +91,11 @@ TEST(ByHand, Screenshots) {
     h.processEvents();
     auto* browser = h.currentAs<FrmData>();
     ASSERT_NE(browser, nullptr);
-    browser->findChild<QTextEdit*>(QStringLiteral("RichTextBox1"))
+    control<QTextEdit>(browser, "RichTextBox1")
         ->setPlainText(QStringLiteral(
             "12月の連絡：レベル3の目標を見直しました。\n山田さん、よくがんばりました。"));
-    browser->OpenRecordEditor(3);
-    browser->findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(3);
+    FrmDataTestPeer::OpenRecordEditor(*browser, 3);
+    control<QListWidget>(browser, "List1")->setCurrentRow(3);
     h.pump();
     EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmdata.png")));
 }
@@ -113,9 +117,11 @@ TEST(ByHand, DistributionTiming) {
     h.processEvents();
     auto* editor = h.currentAs<FrmTimeData>();
     ASSERT_NE(editor, nullptr);
+    auto* input = control<QLineEdit>(editor, "Gridinputtext");
+    ASSERT_NE(input, nullptr);
     timer.restart();
     for (int i = 0; i < kRuns; ++i)
-        QTest::keyClick(editor->inputText(), i % 2 ? Qt::Key_Up : Qt::Key_Down);
+        QTest::keyClick(input, i % 2 ? Qt::Key_Up : Qt::Key_Down);
     const double keyMs = double(timer.nsecsElapsed()) / 1e6 / kRuns;
     std::printf(
         "ShowDistribution over 25000 records: %.2f ms; an arrow key with the panel: %.2f ms\n",

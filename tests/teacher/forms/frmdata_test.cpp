@@ -2,8 +2,10 @@
 // change or delete writes, and how failures are said.
 
 #include "frame/daycount.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/forms/frmdata.h"
+#include "teacher/forms/frmdatapeer.h"
 #include "teacher/recordlist.h"
 
 #include <QComboBox>
@@ -72,15 +74,14 @@ class RecordsBrowser : public ::testing::Test {
         ASSERT_NE(form, nullptr);
     }
 
-    template <class T> T* child(const char* name) const {
-        T* w = form->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
+    template <class T> T* control(const char* name) const {
+        return zanfolio::testing::control<T>(form, name);
     }
-    QListWidget* list() const { return child<QListWidget>("List1"); }
-    QString countText() const { return child<QLabel>("Label4")->text(); }
+    bool editPanelVisible() const { return FrmDataTestPeer::editPanelVisible(*form); }
+    QListWidget* list() const { return control<QListWidget>("List1"); }
+    QString countText() const { return control<QLabel>("Label4")->text(); }
     void click(const char* button) {
-        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
     }
     void doubleClickRow(int row) {
         QListWidget* l = list();
@@ -92,7 +93,7 @@ class RecordsBrowser : public ::testing::Test {
     }
     QByteArray fileBytes() const { return h.install.readBytes(h.install.resultsPath()); }
     void choosePupil(int pupil) {
-        QComboBox* combo = child<QComboBox>("Combo1");
+        QComboBox* combo = control<QComboBox>("Combo1");
         const int index = combo->findData(pupil);
         ASSERT_GE(index, 0);
         combo->setCurrentIndex(index);
@@ -112,16 +113,16 @@ TEST_F(RecordsBrowser, ListsRecordsInFileOrderWithNamesGradesAndSchool) {
     open();
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:4"));
     ASSERT_EQ(list()->count(), 3); // level 0 is not listed
-    EXPECT_EQ(form->records().numbers, (std::vector<int>{1, 2, 4}));
+    EXPECT_EQ(FrmDataTestPeer::records(*form).numbers, (std::vector<int>{1, 2, 4}));
     EXPECT_TRUE(list()->item(0)->text().startsWith(QStringLiteral("   1 ")));
     EXPECT_TRUE(list()->item(0)->text().contains(QStringLiteral("佐藤　一郎　")));
     EXPECT_TRUE(list()->item(0)->text().endsWith(QStringLiteral("小６++テスト塾")));
     EXPECT_TRUE(list()->item(1)->text().contains(QStringLiteral("99999秒 ")));
     EXPECT_TRUE(list()->item(2)->text().startsWith(QStringLiteral("   4 ")));
     EXPECT_TRUE(list()->item(2)->text().endsWith(QStringLiteral("小１++他塾")));
-    EXPECT_EQ(child<QComboBox>("Combo1")->count(), 3);
-    EXPECT_EQ(child<QComboBox>("Combo1")->itemText(0), QStringLiteral("12 /  山田　花子"));
-    EXPECT_FALSE(form->editPanelVisible());
+    EXPECT_EQ(control<QComboBox>("Combo1")->count(), 3);
+    EXPECT_EQ(control<QComboBox>("Combo1")->itemText(0), QStringLiteral("12 /  山田　花子"));
+    EXPECT_FALSE(editPanelVisible());
 }
 
 TEST_F(RecordsBrowser, EmptyAndTornFilesShowTheirCountAndNothingOpens) {
@@ -137,8 +138,8 @@ TEST_F(RecordsBrowser, EmptyAndTornFilesShowTheirCountAndNothingOpens) {
         open();
         EXPECT_EQ(countText(), recordCountText(c.records * 44 + c.tornBytes));
         EXPECT_EQ(list()->count(), c.records);
-        form->OpenRecordEditor(c.records); // one past the last row
-        EXPECT_FALSE(form->editPanelVisible());
+        FrmDataTestPeer::OpenRecordEditor(*form, c.records); // one past the last row
+        EXPECT_FALSE(editPanelVisible());
     }
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:2.22727272727273"));
 }
@@ -159,14 +160,14 @@ TEST_P(RecordsBrowserChange, WritesOnlyItsFieldAndGivesBackEveryOtherByte) {
     open();
     const QByteArray before = fileBytes();
     doubleClickRow(0);
-    ASSERT_TRUE(form->editPanelVisible());
-    EXPECT_EQ(child<QLineEdit>("Text1_1")->text(), QStringLiteral("45"));
-    EXPECT_EQ(child<QScrollBar>("VScroll1")->value(), 45);
+    ASSERT_TRUE(editPanelVisible());
+    EXPECT_EQ(control<QLineEdit>("Text1_1")->text(), QStringLiteral("45"));
+    EXPECT_EQ(control<QScrollBar>("VScroll1")->value(), 45);
     if (!c.timeBox.isEmpty())
-        child<QLineEdit>("Text1_1")->setText(c.timeBox);
+        control<QLineEdit>("Text1_1")->setText(c.timeBox);
     if (c.choosePupil) {
         choosePupil(c.choosePupil);
-        EXPECT_EQ(child<QLabel>("Label2_4")->text(), QStringLiteral("小６"));
+        EXPECT_EQ(control<QLabel>("Label2_4")->text(), QStringLiteral("小６"));
     }
     click("Command2");
     EXPECT_TRUE(h.dialogs.shown.empty());
@@ -183,7 +184,7 @@ TEST_P(RecordsBrowserChange, WritesOnlyItsFieldAndGivesBackEveryOtherByte) {
               before.mid(c.changedOffset, c.changedSize));
     // Rebuilt from the file, the changed record selected and shown as stored.
     EXPECT_EQ(list()->currentRow(), 0);
-    EXPECT_TRUE(form->editPanelVisible());
+    EXPECT_TRUE(editPanelVisible());
     const ResultsRecord stored = h.records()[0];
     if (!c.timeBox.isEmpty()) {
         EXPECT_EQ(stored.time, 78); // 77.5 to the even neighbour
@@ -207,15 +208,15 @@ TEST_F(RecordsBrowser, TimedOutRecordShowsItsTimeAndKeepsItUnlessEdited) {
     const QByteArray before = fileBytes();
     for (int row : {1, 2}) {
         doubleClickRow(row);
-        EXPECT_EQ(child<QLineEdit>("Text1_1")->text(),
+        EXPECT_EQ(control<QLineEdit>("Text1_1")->text(),
                   row == 1 ? QStringLiteral("99999") : QStringLiteral("7200"));
-        EXPECT_EQ(child<QScrollBar>("VScroll1")->value(), 6000);
+        EXPECT_EQ(control<QScrollBar>("VScroll1")->value(), 6000);
         click("Command2");
         EXPECT_EQ(fileBytes(), before);
     }
     // Moving the bar writes its value into the box.
-    child<QScrollBar>("VScroll1")->setValue(120);
-    EXPECT_EQ(child<QLineEdit>("Text1_1")->text(), QStringLiteral("120"));
+    control<QScrollBar>("VScroll1")->setValue(120);
+    EXPECT_EQ(control<QLineEdit>("Text1_1")->text(), QStringLiteral("120"));
 }
 
 TEST_F(RecordsBrowser, ChooserWithoutSlashIsRefusedWithAMessage) {
@@ -223,7 +224,7 @@ TEST_F(RecordsBrowser, ChooserWithoutSlashIsRefusedWithAMessage) {
     open();
     const QByteArray before = fileBytes();
     doubleClickRow(0);
-    child<QComboBox>("Combo1")->setEditText(QStringLiteral("13 佐藤"));
+    control<QComboBox>("Combo1")->setEditText(QStringLiteral("13 佐藤"));
     click("Command2");
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.dialogs.shown[0].text, QStringLiteral("生徒を選んでください。"));
@@ -259,9 +260,9 @@ TEST_P(RecordsBrowserDelete, AsksThenSelectsTheRecordThatMovedIntoPlace) {
     if (c.selectedRow >= 0) {
         EXPECT_EQ(list()->currentRow(), c.selectedRow);
         // The panel held the deleted record: it closes rather than act on its successor.
-        EXPECT_FALSE(form->editPanelVisible());
+        EXPECT_FALSE(editPanelVisible());
     } else {
-        EXPECT_TRUE(form->editPanelVisible());
+        EXPECT_TRUE(editPanelVisible());
     }
 }
 
@@ -278,7 +279,7 @@ TEST_F(RecordsBrowser, DeleteBehindAHiddenLevelZeroRecordSelectsTheFollowingReco
     open();
     doubleClickRow(1); // record 3
     click("Command3");
-    ASSERT_EQ(form->records().numbers, (std::vector<int>{1, 3}));
+    ASSERT_EQ(FrmDataTestPeer::records(*form).numbers, (std::vector<int>{1, 3}));
     EXPECT_EQ(list()->currentRow(), 1); // record 3 is now the one that held 44 s
     EXPECT_TRUE(list()->currentItem()->text().contains(QStringLiteral("   44秒")));
 }
@@ -291,7 +292,7 @@ TEST_F(RecordsBrowser, MissingRosterListsWithoutNamesAndSaysSoOnce) {
     EXPECT_TRUE(h.dialogs.shown[0].text.startsWith(QStringLiteral("名簿を読めませんでした。")));
     EXPECT_EQ(list()->count(), 2);
     doubleClickRow(0);
-    child<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
+    control<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
     click("Command2");
     EXPECT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_EQ(h.records()[0].time, 50);
@@ -303,7 +304,7 @@ TEST_F(RecordsBrowser, UnreadableOrVanishedResultsFileIsSaidNotCrashed) {
     doubleClickRow(0);
     const QString dataDir = h.install.programDataDir();
     ASSERT_TRUE(QDir().rename(dataDir, dataDir.chopped(1) + QStringLiteral("-away")));
-    child<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
+    control<QLineEdit>("Text1_1")->setText(QStringLiteral("50"));
     click("Command2");
     ASSERT_FALSE(h.dialogs.shown.empty());
     EXPECT_TRUE(h.dialogs.shown[0].text.startsWith(QStringLiteral("記録できませんでした。")));
@@ -356,7 +357,7 @@ TEST_F(RecordsBrowser, ExportWritesTheListedRecordsAsCsv) {
 TEST_F(RecordsBrowser, PrintOffersTheSelectionOnlyWhenTextIsSelected) {
     writeRecords({});
     open();
-    auto* box = child<QTextEdit>("RichTextBox1");
+    auto* box = control<QTextEdit>("RichTextBox1");
     box->setPlainText(QStringLiteral("連絡\n山田さん 45秒"));
     click("Command17");
     QTextCursor cursor = box->textCursor();

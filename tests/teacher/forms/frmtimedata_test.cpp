@@ -2,9 +2,11 @@
 // file and the criteria in effect.
 
 #include "frame/cp932.h"
+#include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/columnexplanations.h"
 #include "teacher/forms/frmtimedata.h"
+#include "teacher/forms/frmtimedatapeer.h"
 
 #include <QDir>
 #include <QLabel>
@@ -45,20 +47,35 @@ class CriteriaEditor : public ::testing::Test {
         ASSERT_NE(form, nullptr);
     }
 
-    QString cell(int r, int c) const { return form->grid()->item(r, c)->text(); }
-    QColor colour(int r, int c) const { return form->grid()->item(r, c)->background().color(); }
+    QTableWidget* grid() const { return control<QTableWidget>(form, "MSFlexGrid1"); }
+    QLineEdit* inputText() const { return control<QLineEdit>(form, "Gridinputtext"); }
+    QString cell(int r, int c) const { return grid()->item(r, c)->text(); }
+    QColor colour(int r, int c) const { return grid()->item(r, c)->background().color(); }
     void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
-        QTest::keyClick(form->inputText(), k, m);
+        QTest::keyClick(inputText(), k, m);
     }
     void type(const QString& text) {
-        form->inputText()->selectAll();
-        QTest::keyClicks(form->inputText(), text);
+        inputText()->selectAll();
+        QTest::keyClicks(inputText(), text);
     }
     void click(const char* button) {
-        auto* b = form->findChild<QPushButton*>(QString::fromLatin1(button));
+        auto* b = control<QPushButton>(form, button);
         ASSERT_NE(b, nullptr);
         QTest::mouseClick(b, Qt::LeftButton);
     }
+    // A click on the grid's cell (row, column), as the teacher clicks it.
+    void clickCell(int row, int column) {
+        QTableWidget* g = grid();
+        const QRect place = g->visualItemRect(g->item(row, column));
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, place.center());
+    }
+    // The form state that no control shows.
+    int changedMark() const { return FrmTimeDataTestPeer::changedMark(*form); }
+    int levelRows() const { return FrmTimeDataTestPeer::levelRows(*form); }
+    int currentRow() const { return FrmTimeDataTestPeer::currentRow(*form); }
+    int currentColumn() const { return FrmTimeDataTestPeer::currentColumn(*form); }
+    int selectionLastRow() const { return FrmTimeDataTestPeer::selectionLastRow(*form); }
+    int distributionRuns() const { return FrmTimeDataTestPeer::distributionRuns(*form); }
     QStringList fileLines() const {
         Result<QString> text = readCp932File(h.install.criteriaPath());
         EXPECT_TRUE(text);
@@ -66,7 +83,7 @@ class CriteriaEditor : public ::testing::Test {
     }
     QStringList listLines(const char* name) const {
         QStringList out;
-        auto* list = form->findChild<QListWidget*>(QString::fromLatin1(name));
+        auto* list = control<QListWidget>(form, name);
         for (int i = 0; list && i < list->count(); ++i)
             out << list->item(i)->text();
         return out;
@@ -78,9 +95,9 @@ class CriteriaEditor : public ::testing::Test {
 };
 
 TEST_F(CriteriaEditor, GridHoldsCaptionRowLevelColumnAndFileCells) {
-    ASSERT_EQ(form->grid()->columnCount(), 13);
-    EXPECT_EQ(form->levelRows(), 5);
-    EXPECT_EQ(form->grid()->rowCount(), 6);
+    ASSERT_EQ(grid()->columnCount(), 13);
+    EXPECT_EQ(levelRows(), 5);
+    EXPECT_EQ(grid()->rowCount(), 6);
     const QStringList captions{QStringLiteral("レベル"),
                                QStringLiteral("目標Time"),
                                QStringLiteral("最低Time"),
@@ -101,12 +118,11 @@ TEST_F(CriteriaEditor, GridHoldsCaptionRowLevelColumnAndFileCells) {
     EXPECT_EQ(cell(2, 5), QStringLiteral("1.5"));
     EXPECT_EQ(cell(4, 12), QStringLiteral("c"));
     // Activation: row 1, column 1, its text in the box, the column's explanation.
-    EXPECT_EQ(form->currentRow(), 1);
-    EXPECT_EQ(form->currentColumn(), 1);
-    EXPECT_EQ(form->inputText()->text(), QStringLiteral("40"));
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Label3"))->text(), columnExplanation(1));
-    EXPECT_EQ(form->inputText()->geometry(),
-              form->grid()->visualItemRect(form->grid()->item(1, 1)));
+    EXPECT_EQ(currentRow(), 1);
+    EXPECT_EQ(currentColumn(), 1);
+    EXPECT_EQ(inputText()->text(), QStringLiteral("40"));
+    EXPECT_EQ(control<QLabel>(form, "Label3")->text(), columnExplanation(1));
+    EXPECT_EQ(inputText()->geometry(), grid()->visualItemRect(grid()->item(1, 1)));
 }
 
 TEST_F(CriteriaEditor, TypingTurnsOnlyTheChangedCellYellowAndSetsTheMark) {
@@ -115,10 +131,10 @@ TEST_F(CriteriaEditor, TypingTurnsOnlyTheChangedCellYellowAndSetsTheMark) {
     EXPECT_EQ(cell(2, 1), QStringLiteral("45"));
     EXPECT_EQ(colour(2, 1), kYellow);
     EXPECT_NE(colour(1, 1), kYellow);
-    EXPECT_EQ(form->changedMark(), 1);
+    EXPECT_EQ(changedMark(), 1);
     // Moving on copies the next cell into the box without marking it.
     key(Qt::Key_Right);
-    EXPECT_EQ(form->inputText()->text(), QStringLiteral("61"));
+    EXPECT_EQ(inputText()->text(), QStringLiteral("61"));
     EXPECT_NE(colour(2, 2), kYellow);
 }
 
@@ -126,10 +142,10 @@ TEST_F(CriteriaEditor, CaretStandsAfterTheTenthCharacter) {
     type(QStringLiteral("123456789012345"));
     key(Qt::Key_Right);
     key(Qt::Key_Left);
-    EXPECT_EQ(form->inputText()->text(), QStringLiteral("123456789012345"));
-    EXPECT_EQ(form->inputText()->cursorPosition(), 10);
+    EXPECT_EQ(inputText()->text(), QStringLiteral("123456789012345"));
+    EXPECT_EQ(inputText()->cursorPosition(), 10);
     key(Qt::Key_Right);
-    EXPECT_EQ(form->inputText()->cursorPosition(), 2); // "60": at its end
+    EXPECT_EQ(inputText()->cursorPosition(), 2); // "60": at its end
 }
 
 TEST_F(CriteriaEditor, ArrowKeysStopAtTheEdgesAndEveryKeyButEscRefreshesThePanel) {
@@ -144,30 +160,30 @@ TEST_F(CriteriaEditor, ArrowKeysStopAtTheEdgesAndEveryKeyButEscRefreshesThePanel
         {Qt::Key_Up, 4, 1, 1},
     };
     for (const Step& s : steps) {
-        const int before = form->distributionRuns();
+        const int before = distributionRuns();
         key(s.key);
-        EXPECT_EQ(form->currentRow(), s.row) << s.key;
-        EXPECT_EQ(form->currentColumn(), s.column) << s.key;
-        EXPECT_EQ(form->distributionRuns() - before, s.refreshes) << s.key;
+        EXPECT_EQ(currentRow(), s.row) << s.key;
+        EXPECT_EQ(currentColumn(), s.column) << s.key;
+        EXPECT_EQ(distributionRuns() - before, s.refreshes) << s.key;
     }
     for (int i = 0; i < 14; ++i)
         key(Qt::Key_Right);
-    EXPECT_EQ(form->currentColumn(), 12);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Label3"))->text(), QString());
+    EXPECT_EQ(currentColumn(), 12);
+    EXPECT_EQ(control<QLabel>(form, "Label3")->text(), QString());
     key(Qt::Key_Left);
     key(Qt::Key_Left);
     key(Qt::Key_Left);
-    EXPECT_EQ(form->currentColumn(), 9);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Label3"))->text(), columnExplanation(9));
-    EXPECT_EQ(form->changedMark(), 0);
+    EXPECT_EQ(currentColumn(), 9);
+    EXPECT_EQ(control<QLabel>(form, "Label3")->text(), columnExplanation(9));
+    EXPECT_EQ(changedMark(), 0);
 }
 
 TEST_F(CriteriaEditor, ShiftDownCopiesDownTheColumnWithoutMarkingAndBackAsksNothing) {
-    form->clickCell(2, 3); // 31
+    clickCell(2, 3); // 31
     key(Qt::Key_Down, Qt::ShiftModifier);
     key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(form->selectionLastRow(), 4);
-    EXPECT_EQ(form->currentRow(), 2);
+    EXPECT_EQ(selectionLastRow(), 4);
+    EXPECT_EQ(currentRow(), 2);
     for (int r = 2; r <= 4; ++r) {
         EXPECT_EQ(cell(r, 3), QStringLiteral("31")) << r;
         EXPECT_NE(colour(r, 3), kYellow) << r;
@@ -177,9 +193,9 @@ TEST_F(CriteriaEditor, ShiftDownCopiesDownTheColumnWithoutMarkingAndBackAsksNoth
     // The selection ends at the last row.
     key(Qt::Key_Down, Qt::ShiftModifier);
     key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(form->selectionLastRow(), 5);
+    EXPECT_EQ(selectionLastRow(), 5);
     EXPECT_EQ(cell(5, 3), QStringLiteral("31"));
-    EXPECT_EQ(form->changedMark(), 0);
+    EXPECT_EQ(changedMark(), 0);
 
     const QStringList before = fileLines();
     click("Command4");
@@ -192,14 +208,12 @@ TEST_F(CriteriaEditor, SpaceEmptiesTheCellAndCountsAsAChange) {
     key(Qt::Key_Right);
     key(Qt::Key_Space);
     EXPECT_EQ(cell(1, 2), QString());
-    EXPECT_EQ(form->inputText()->text(), QString());
+    EXPECT_EQ(inputText()->text(), QString());
     EXPECT_EQ(colour(1, 2), kYellow);
-    EXPECT_EQ(form->changedMark(), 1);
+    EXPECT_EQ(changedMark(), 1);
 }
 
 TEST_F(CriteriaEditor, ACommaOrAQuoteIsRefusedWithAMessageAndTheFileKeepsTwelveFields) {
-    auto* grid = form->findChild<QTableWidget*>(QStringLiteral("MSFlexGrid1"));
-    ASSERT_NE(grid, nullptr);
     for (int i = 0; i < 4; ++i)
         key(Qt::Key_Right); // ﾎﾟｲﾝﾄ倍率 of level 1
     type(QStringLiteral("1,5"));
@@ -207,8 +221,8 @@ TEST_F(CriteriaEditor, ACommaOrAQuoteIsRefusedWithAMessageAndTheFileKeepsTwelveF
     ASSERT_EQ(h.dialogs.shown.size(), 2u);
     for (const auto& shown : h.dialogs.shown)
         EXPECT_TRUE(shown.text.contains(QStringLiteral("入力できません")));
-    EXPECT_EQ(grid->item(1, 5)->text(), QStringLiteral("2"));
-    EXPECT_EQ(form->inputText()->text(), QStringLiteral("2"));
+    EXPECT_EQ(cell(1, 5), QStringLiteral("2"));
+    EXPECT_EQ(inputText()->text(), QStringLiteral("2"));
     click("Command3"); // 記録
     const QStringList lines = fileLines();
     ASSERT_GE(lines.size(), 2);
@@ -222,10 +236,10 @@ TEST_F(CriteriaEditor, UndoRestoresTheFileButBackStillAsks) {
     EXPECT_EQ(cell(1, 1), QStringLiteral("40"));
     EXPECT_NE(colour(1, 1), kYellow);
     // The box shows the restored text: the next key must not write "99" back.
-    EXPECT_EQ(form->inputText()->text(), QStringLiteral("40"));
+    EXPECT_EQ(inputText()->text(), QStringLiteral("40"));
     key(Qt::Key_Return);
     EXPECT_EQ(cell(1, 1), QStringLiteral("40"));
-    EXPECT_EQ(form->changedMark(), 1);
+    EXPECT_EQ(changedMark(), 1);
 
     h.dialogs.answers.push_back(Dialogs::Answer::No);
     click("Command4");
@@ -250,7 +264,7 @@ TEST_P(CriteriaEditorBack, YesSavesAndNoDiscardsBeforeTheMenu) {
     EXPECT_EQ(fileLines().value(2).section(u',', 0, 0),
               yes ? QStringLiteral("33") : QStringLiteral("41"));
     EXPECT_EQ(h.state.Criteria.StandardTime[2], yes ? 33 : 41);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Picture6"))->isVisibleTo(form), true);
+    EXPECT_EQ(control<QLabel>(form, "Picture6")->isVisibleTo(form), true);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CriteriaEditorBack,
@@ -262,7 +276,7 @@ TEST_F(CriteriaEditor, SavePutsTheCriteriaIntoEffectAtOnceAndWritesTheStandardCa
     lines[0] = QStringLiteral("changed,by,hand,,,,,,,,,");
     h.install.writeLines(h.install.criteriaPath(), lines);
     click("Command2");
-    ASSERT_EQ(form->levelRows(), 1);
+    ASSERT_EQ(levelRows(), 1);
     type(QStringLiteral("35"));
     key(Qt::Key_Right);
     key(Qt::Key_Right);
@@ -270,7 +284,7 @@ TEST_F(CriteriaEditor, SavePutsTheCriteriaIntoEffectAtOnceAndWritesTheStandardCa
     key(Qt::Key_Right);
     type(QStringLiteral("2.5"));
     click("Command3");
-    EXPECT_EQ(form->changedMark(), 0);
+    EXPECT_EQ(changedMark(), 0);
     EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_EQ(
         fileLines(),
@@ -279,7 +293,7 @@ TEST_F(CriteriaEditor, SavePutsTheCriteriaIntoEffectAtOnceAndWritesTheStandardCa
                      QStringLiteral("35,60,30,5,2.5,,,7,7,a,,")}));
     EXPECT_EQ(h.state.Criteria.StandardTime[1], 35);
     EXPECT_FLOAT_EQ(h.state.Criteria.PointMultiplier[1], 2.5f);
-    EXPECT_FALSE(form->findChild<QLabel*>(QStringLiteral("Picture6"))->isVisibleTo(form));
+    EXPECT_FALSE(control<QLabel>(form, "Picture6")->isVisibleTo(form));
     // Saved: back goes without a question.
     click("Command4");
     EXPECT_TRUE(h.dialogs.shown.empty());
@@ -292,7 +306,7 @@ TEST_F(CriteriaEditor, FailedSaveKeepsTheGridTheMarkAndTheCriteriaAndStaysOnBack
     click("Command3");
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_TRUE(h.dialogs.shown[0].text.startsWith(QStringLiteral("記録できませんでした。")));
-    EXPECT_EQ(form->changedMark(), 1);
+    EXPECT_EQ(changedMark(), 1);
     EXPECT_EQ(cell(1, 1), QStringLiteral("77"));
     EXPECT_EQ(h.state.Criteria.StandardTime[1], 40);
 
@@ -301,12 +315,12 @@ TEST_F(CriteriaEditor, FailedSaveKeepsTheGridTheMarkAndTheCriteriaAndStaysOnBack
     click("Command4");
     EXPECT_EQ(h.dialogs.shown.size(), 3u); // the question and the failure
     EXPECT_EQ(menuShown, 0);
-    EXPECT_EQ(form->changedMark(), 1);
+    EXPECT_EQ(changedMark(), 1);
 
     // The folder is back: the save goes through.
     ASSERT_TRUE(QDir().rename(dataDir.chopped(1) + QStringLiteral("-away"), dataDir));
     click("Command3");
-    EXPECT_EQ(form->changedMark(), 0);
+    EXPECT_EQ(changedMark(), 0);
     EXPECT_EQ(h.state.Criteria.StandardTime[1], 77);
 }
 
@@ -315,7 +329,7 @@ TEST_F(CriteriaEditor, DistributionListsFollowTheCurrentRow) {
     h.appendRecord(1, 52, 3, 12);
     h.appendRecord(1, 99999, 1, 13);
     h.appendRecord(2, 30, 0, 12);
-    form->clickCell(1, 4);
+    clickCell(1, 4);
     const QStringList all = listLines("List3");
     const QStringList best = listLines("List4");
     ASSERT_EQ(all.size(), 102);
@@ -336,10 +350,10 @@ TEST_F(CriteriaEditor, DistributionListsFollowTheCurrentRow) {
     key(Qt::Key_Down);
     EXPECT_EQ(listLines("List3").value(0), QStringLiteral("レベル3 今まで0回  （★=1）"));
 
-    auto* panel = form->findChild<QWidget*>(QStringLiteral("Picture3"));
-    QTest::mouseClick(form->findChild<QRadioButton*>(QStringLiteral("Option1_1")), Qt::LeftButton);
+    auto* panel = control<QWidget>(form, "Picture3");
+    QTest::mouseClick(control<QRadioButton>(form, "Option1_1"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisibleTo(form));
-    QTest::mouseClick(form->findChild<QRadioButton*>(QStringLiteral("Option1_0")), Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(form, "Option1_0"), Qt::LeftButton);
     EXPECT_TRUE(panel->isVisibleTo(form));
 }
 

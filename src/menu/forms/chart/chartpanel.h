@@ -40,7 +40,6 @@ class ChartSurface : public QWidget {
     using QWidget::QWidget;
     void setPage(std::vector<ChartPrimitive> primitives);
     void clear() { setPage({}); }
-    const std::vector<ChartPrimitive>& page() const { return page_; }
 
   signals:
     void resized();
@@ -50,6 +49,11 @@ class ChartSurface : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // Tests read the page painted.
+    friend class ChartPanelTestPeer;
+
+    const std::vector<ChartPrimitive>& page() const { return page_; }
+
     std::vector<ChartPrimitive> page_;
 };
 
@@ -74,11 +78,6 @@ class ChartPanel : public QWidget {
     void setGradeGroupText(const QString& text) { groupText_ = text; }
     void setPointsRankingKind(RankingKind kind) { pointsKind_ = kind; }
 
-    int chartPupil() const { return ChartPupil; }
-    // The drawing the surface shows (all its pages; the surface paints the last one).
-    const ChartDrawing& drawing() const { return drawing_; }
-    ChartSurface* surface() const { return Picture12; }
-
   signals:
     void closed();
 
@@ -86,6 +85,13 @@ class ChartPanel : public QWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // Tests read the chart's pupil and drawing.
+    friend class ChartPanelTestPeer;
+
+    int chartPupil() const { return ChartPupil; }
+    // The drawing the surface shows (all its pages; the surface paints the last one).
+    const ChartDrawing& drawing() const { return drawing_; }
+
     void build();
     void Command24_Click(int k);
     void Command21_Click(int k);

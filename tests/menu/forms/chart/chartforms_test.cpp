@@ -7,8 +7,11 @@
 #include "menu/chartmodel.h"
 #include "menu/forms/chart/chartpainter.h"
 #include "menu/forms/chart/chartpanel.h"
+#include "menu/forms/chart/chartpanelpeer.h"
 #include "menu/forms/chart/chartprint.h"
+#include "support/control.h"
 #include "support/fakes.h"
+#include "support/screenharness.h"
 #include "support/testfolder.h"
 
 #include <QApplication>
@@ -24,6 +27,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <gtest/gtest.h>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -100,202 +104,200 @@ struct School {
     ScriptedDialogs dialogs;
 };
 
-} // namespace
+// Widgets need the application; the fonts are the program's.
+class ChartForms : public ::testing::Test {
+  protected:
+    ChartForms() { ensureApplication(); }
+};
 
-class ChartFormsTest : public QObject {
-    Q_OBJECT
+// Runs of 60, 55, 58 and 50 s: red, red, blue, red discs where the model put them, and nothing
+// red or blue anywhere for a pupil without runs.
+TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
+    SharedState state;
+    SetProgramTitle(state);
+    DefineLevelTables(state);
+    state.RosterNames[1] = QStringLiteral("山田");
+    state.RosterNames[2] = QStringLiteral("佐藤");
+    std::vector<ResultsRecord> records{run(1, 1, 60, 4), run(1, 1, 55, 3), run(1, 1, 58, 2),
+                                       run(1, 1, 50, 1)};
+    QImage image(800, 600, QImage::Format_RGB32);
+    ChartRequest request;
+    request.levels = {1};
+    request.width = image.width();
+    request.height = image.height();
 
-  private slots:
-    // Runs of 60, 55, 58 and 50 s: red, red, blue, red discs where the model put them, and
-    // nothing red or blue anywhere for a pupil without runs.
-    void pointsPaintedInTheirColoursAtTheirPlaces() {
-        SharedState state;
-        SetProgramTitle(state);
-        DefineLevelTables(state);
-        state.RosterNames[1] = QStringLiteral("山田");
-        state.RosterNames[2] = QStringLiteral("佐藤");
-        std::vector<ResultsRecord> records{run(1, 1, 60, 4), run(1, 1, 55, 3), run(1, 1, 58, 2),
-                                           run(1, 1, 50, 1)};
-        QImage image(800, 600, QImage::Format_RGB32);
-        ChartRequest request;
-        request.levels = {1};
-        request.width = image.width();
-        request.height = image.height();
-
-        for (int pupil : {1, 2}) {
-            request.pupil = pupil;
-            const ChartDrawing d = BuildChart(state, records, kNow, request);
-            image.fill(Qt::white);
-            QPainter painter(&image);
-            paintChart(painter, d.primitives, ChartTarget::Screen, 96);
-            painter.end();
-            image.save(artefactFolder() + QStringLiteral("/points-%1.png").arg(pupil));
-
-            std::vector<ChartPrimitive> points;
-            for (const ChartPrimitive& p : d.primitives)
-                if (p.role == ChartRole::RunPoint)
-                    points.push_back(p);
-            if (pupil == 2) {
-                QVERIFY(points.empty());
-                QCOMPARE(countPixels(image, image.rect(), isRed), 0);
-                QCOMPARE(countPixels(image, image.rect(), isBlue), 0);
-                QCOMPARE(d.blocks.at(0).textLines.at(0),
-                         QStringLiteral("回数\u3000\u3000\u3000\u3000\u3000\u3000\u3000   回"));
-                continue;
-            }
-            QCOMPARE(int(points.size()), 4);
-            const bool red[] = {true, true, false, true};
-            for (int i = 0; i < 4; ++i) {
-                // The disc of 5 pixels around the centre; the lines joining the bests are
-                // drawn over the red ones, so look at the whole disc, not its centre.
-                const QPoint at = points[size_t(i)].at.toPoint();
-                const QRect disc(at - QPoint(2, 2), QSize(5, 5));
-                QVERIFY2(
-                    countPixels(image, disc, red[i] ? isRed : isBlue) >= 4,
-                    qPrintable(QStringLiteral("point %1 at %2,%3").arg(i).arg(at.x()).arg(at.y())));
-                QCOMPARE(countPixels(image, disc, red[i] ? isBlue : isRed), 0);
-            }
-            // The blue disc lies under no red line: the bests are joined 1 → 2 → 4.
-            QVERIFY(countPixels(image, image.rect(), isBlue) > 5);
-        }
-    }
-
-    // A slowest run of 83 s: the time axis reaches 90, labelled "90秒" at its top.
-    void timeAxisLabelledWithItsScale() {
-        SharedState state;
-        SetProgramTitle(state);
-        DefineLevelTables(state);
-        std::vector<ResultsRecord> records{run(1, 1, 83, 2), run(1, 1, 70, 1)};
-        ChartRequest request;
-        request.pupil = 1;
-        request.levels = {1};
-        request.width = 800;
-        request.height = 600;
+    for (int pupil : {1, 2}) {
+        request.pupil = pupil;
         const ChartDrawing d = BuildChart(state, records, kNow, request);
-        QCOMPARE(d.blocks.at(0).yScale, 90);
-        const ChartPrimitive* top = nullptr;
-        for (const ChartPrimitive& p : d.primitives)
-            if (p.role == ChartRole::AxisLabel && p.text == QStringLiteral("90秒"))
-                top = &p;
-        QVERIFY(top);
-        QImage image(800, 600, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         paintChart(painter, d.primitives, ChartTarget::Screen, 96);
         painter.end();
-        // Ink right of the label's corner and left of the time axis.
-        const QRect label(top->at.toPoint(), QSize(int(0.2 * 400 - top->at.x()) - 3, 10));
-        QVERIFY(countPixels(image, label, isDark) > 5);
-    }
+        image.save(artefactFolder() + QStringLiteral("/points-%1.png").arg(pupil));
 
-    // "グラフ": levels 1 to 3 on the surface, the pupil list hidden; four levels then show
-    // only the fourth block.
-    void panelShowsTheChartOfLevelsOneToThree() {
-        School school;
-        PdfChartPrinter printer(artefactFolder(), school.clock);
-        ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
-        panel.resize(1008, 644);
-        panel.fillLists();
-        auto* list2 = panel.findChild<QListWidget*>(QStringLiteral("List2"));
-        auto* list3 = panel.findChild<QListWidget*>(QStringLiteral("List3"));
-        QVERIFY(list2 && list3);
-        QCOMPARE(list2->count(), 4);
-        QCOMPARE(list2->item(0)->text(), QStringLiteral("小３ /  山田太郎/1"));
-        QCOMPARE(list3->count(), 5);
-        panel.show();
-        panel.showFor(1);
-        QVERIFY(!list2->isVisible());
-        QVERIFY(panel.findChild<QPushButton*>(QStringLiteral("Command25"))->isVisible());
-        QVERIFY(!panel.findChild<QPushButton*>(QStringLiteral("Command24_1"))->isVisible());
-        QCOMPARE(int(panel.drawing().blocks.size()), 3);
-        QCOMPARE(panel.drawing().blocks[2].level, 3);
-        panel.grab().save(artefactFolder() + QStringLiteral("/panel.png"));
-
-        QImage surface = panel.surface()->grab().toImage();
-        QVERIFY(countPixels(surface, surface.rect(), isRed) > 20);
-
-        list3->item(3)->setSelected(true);
-        QTest::mouseClick(panel.findChild<QPushButton*>(QStringLiteral("Command24_0")),
-                          Qt::LeftButton);
-        QCOMPARE(panel.drawing().pages, 2);
-        for (const ChartPrimitive& p : panel.surface()->page())
-            QCOMPARE(p.level, 4);
-
-        // "他の人のデータを見る", then a click on another pupil draws that pupil.
-        QTest::mouseClick(panel.findChild<QPushButton*>(QStringLiteral("Command25")),
-                          Qt::LeftButton);
-        QVERIFY(list2->isVisible());
-        list2->item(1)->setSelected(true);
-        emit list2->itemClicked(list2->item(1));
-        QCOMPARE(panel.chartPupil(), 2);
-
-        QSignalSpy closed(&panel, &ChartPanel::closed);
-        QTest::mouseClick(panel.findChild<QPushButton*>(QStringLiteral("Command18")),
-                          Qt::LeftButton);
-        QCOMPARE(closed.count(), 1);
-        QVERIFY(!panel.isVisible());
-    }
-
-    // Three pupils, four levels: three PDF files of two pages, the name on both pages; the
-    // panel tells where the files went.
-    void printsOneTwoPageFilePerPupil() {
-        School school;
-        QTemporaryDir out;
-        PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
-        ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
-        panel.resize(1008, 644);
-        panel.setTeacher(true);
-        panel.fillLists();
-        panel.show();
-        auto* list2 = panel.findChild<QListWidget*>(QStringLiteral("List2"));
-        auto* list3 = panel.findChild<QListWidget*>(QStringLiteral("List3"));
-        for (int i = 0; i < 4; ++i)
-            list3->item(i)->setSelected(true);
-        for (int i = 0; i < 3; ++i)
-            list2->item(i)->setSelected(true);
-        auto* print = panel.findChild<QPushButton*>(QStringLiteral("Command24_1"));
-        QVERIFY(print->isVisible());
-        QTest::mouseClick(print, Qt::LeftButton);
-
-        QCOMPARE(printer.writtenFiles().size(), 3);
-        QCOMPARE(int(school.dialogs.shown.size()), 1);
-        QVERIFY(school.dialogs.shown[0].text.contains(QStringLiteral("印刷")));
-
-        const QStringList names{QStringLiteral("山田太郎"), QStringLiteral("佐藤花子"),
-                                QStringLiteral("鈴木一郎")};
-        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        for (int i = 0; i < 3; ++i) {
-            const QString file = printer.writtenFiles()[i];
-            QVERIFY(QFileInfo::exists(file));
-            QVERIFY(file.contains(names[i]));
-            if (pdfinfo.isEmpty() || pdftotext.isEmpty())
-                continue;
-            QProcess info;
-            info.start(pdfinfo, {file});
-            QVERIFY(info.waitForFinished());
-            const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
-            QVERIFY2(infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))),
-                     qPrintable(infoText));
-            QVERIFY(infoText.contains(QStringLiteral("595.")) ||
-                    infoText.contains(QStringLiteral("A4")));
-            for (int page = 1; page <= 2; ++page) {
-                QProcess text;
-                text.start(pdftotext,
-                           {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                            QString::number(page), file, QStringLiteral("-")});
-                QVERIFY(text.waitForFinished());
-                // The PDF's text maps some kanji to their look-alike radicals (山 as ⼭):
-                // compare in compatibility form.
-                const QString pageText = QString::fromUtf8(text.readAllStandardOutput())
-                                             .normalized(QString::NormalizationForm_KC);
-                QVERIFY2(pageText.contains(names[i]), qPrintable(pageText));
-            }
+        std::vector<ChartPrimitive> points;
+        for (const ChartPrimitive& p : d.primitives)
+            if (p.role == ChartRole::RunPoint)
+                points.push_back(p);
+        if (pupil == 2) {
+            EXPECT_TRUE(points.empty());
+            EXPECT_EQ(countPixels(image, image.rect(), isRed), 0);
+            EXPECT_EQ(countPixels(image, image.rect(), isBlue), 0);
+            EXPECT_EQ(d.blocks.at(0).textLines.at(0),
+                      QStringLiteral("回数\u3000\u3000\u3000\u3000\u3000\u3000\u3000   回"));
+            continue;
         }
-        if (!printer.writtenFiles().isEmpty())
-            QFile::copy(printer.writtenFiles()[0], artefactFolder() + QStringLiteral("/sheet.pdf"));
+        ASSERT_EQ(int(points.size()), 4);
+        const bool red[] = {true, true, false, true};
+        for (int i = 0; i < 4; ++i) {
+            // The disc of 5 pixels around the centre; the lines joining the bests are
+            // drawn over the red ones, so look at the whole disc, not its centre.
+            const QPoint at = points[size_t(i)].at.toPoint();
+            const QRect disc(at - QPoint(2, 2), QSize(5, 5));
+            EXPECT_GE(countPixels(image, disc, red[i] ? isRed : isBlue), 4)
+                << "point " << i << " at " << at.x() << "," << at.y();
+            EXPECT_EQ(countPixels(image, disc, red[i] ? isBlue : isRed), 0);
+        }
+        // The blue disc lies under no red line: the bests are joined 1 → 2 → 4.
+        EXPECT_GT(countPixels(image, image.rect(), isBlue), 5);
     }
-};
+}
 
-QTEST_MAIN(ChartFormsTest)
-#include "chartforms_test.moc"
+// A slowest run of 83 s: the time axis reaches 90, labelled "90秒" at its top.
+TEST_F(ChartForms, TimeAxisLabelledWithItsScale) {
+    SharedState state;
+    SetProgramTitle(state);
+    DefineLevelTables(state);
+    std::vector<ResultsRecord> records{run(1, 1, 83, 2), run(1, 1, 70, 1)};
+    ChartRequest request;
+    request.pupil = 1;
+    request.levels = {1};
+    request.width = 800;
+    request.height = 600;
+    const ChartDrawing d = BuildChart(state, records, kNow, request);
+    EXPECT_EQ(d.blocks.at(0).yScale, 90);
+    const ChartPrimitive* top = nullptr;
+    for (const ChartPrimitive& p : d.primitives)
+        if (p.role == ChartRole::AxisLabel && p.text == QStringLiteral("90秒"))
+            top = &p;
+    ASSERT_NE(top, nullptr);
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintChart(painter, d.primitives, ChartTarget::Screen, 96);
+    painter.end();
+    // Ink right of the label's corner and left of the time axis.
+    const QRect label(top->at.toPoint(), QSize(int(0.2 * 400 - top->at.x()) - 3, 10));
+    EXPECT_GT(countPixels(image, label, isDark), 5);
+}
+
+// "グラフ": levels 1 to 3 on the surface, the pupil list hidden; four levels then show only the
+// fourth block.
+TEST_F(ChartForms, PanelShowsTheChartOfLevelsOneToThree) {
+    School school;
+    PdfChartPrinter printer(artefactFolder(), school.clock);
+    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    panel.resize(1008, 644);
+    panel.fillLists();
+    auto* list2 = control<QListWidget>(&panel, "List2");
+    auto* list3 = control<QListWidget>(&panel, "List3");
+    ASSERT_TRUE(list2 && list3);
+    ASSERT_EQ(list2->count(), 4);
+    EXPECT_EQ(list2->item(0)->text(), QStringLiteral("小３ /  山田太郎/1"));
+    ASSERT_EQ(list3->count(), 5);
+    panel.show();
+    panel.showFor(1);
+    EXPECT_FALSE(list2->isVisible());
+    EXPECT_TRUE(control<QPushButton>(&panel, "Command25")->isVisible());
+    EXPECT_FALSE(control<QPushButton>(&panel, "Command24_1")->isVisible());
+    ASSERT_EQ(int(ChartPanelTestPeer::drawing(panel).blocks.size()), 3);
+    EXPECT_EQ(ChartPanelTestPeer::drawing(panel).blocks[2].level, 3);
+    panel.grab().save(artefactFolder() + QStringLiteral("/panel.png"));
+
+    auto* surface = control<ChartSurface>(&panel, "Picture12");
+    ASSERT_NE(surface, nullptr);
+    QImage painted = surface->grab().toImage();
+    EXPECT_GT(countPixels(painted, painted.rect(), isRed), 20);
+
+    list3->item(3)->setSelected(true);
+    QTest::mouseClick(control<QPushButton>(&panel, "Command24_0"), Qt::LeftButton);
+    EXPECT_EQ(ChartPanelTestPeer::drawing(panel).pages, 2);
+    for (const ChartPrimitive& p : ChartPanelTestPeer::page(*surface))
+        EXPECT_EQ(p.level, 4);
+
+    // "他の人のデータを見る", then a click on another pupil draws that pupil.
+    QTest::mouseClick(control<QPushButton>(&panel, "Command25"), Qt::LeftButton);
+    EXPECT_TRUE(list2->isVisible());
+    list2->item(1)->setSelected(true);
+    emit list2->itemClicked(list2->item(1));
+    EXPECT_EQ(ChartPanelTestPeer::chartPupil(panel), 2);
+
+    QSignalSpy closed(&panel, &ChartPanel::closed);
+    QTest::mouseClick(control<QPushButton>(&panel, "Command18"), Qt::LeftButton);
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(panel.isVisible());
+}
+
+// Three pupils, four levels: three PDF files of two pages, the name on both pages; the panel
+// tells where the files went.
+TEST_F(ChartForms, PrintsOneTwoPageFilePerPupil) {
+    School school;
+    QTemporaryDir out;
+    PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
+    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    panel.resize(1008, 644);
+    panel.setTeacher(true);
+    panel.fillLists();
+    panel.show();
+    auto* list2 = control<QListWidget>(&panel, "List2");
+    auto* list3 = control<QListWidget>(&panel, "List3");
+    ASSERT_TRUE(list2 && list3);
+    for (int i = 0; i < 4; ++i)
+        list3->item(i)->setSelected(true);
+    for (int i = 0; i < 3; ++i)
+        list2->item(i)->setSelected(true);
+    auto* print = control<QPushButton>(&panel, "Command24_1");
+    ASSERT_TRUE(print->isVisible());
+    QTest::mouseClick(print, Qt::LeftButton);
+
+    ASSERT_EQ(printer.writtenFiles().size(), 3);
+    ASSERT_EQ(int(school.dialogs.shown.size()), 1);
+    EXPECT_TRUE(school.dialogs.shown[0].text.contains(QStringLiteral("印刷")));
+
+    const QStringList names{QStringLiteral("山田太郎"), QStringLiteral("佐藤花子"),
+                            QStringLiteral("鈴木一郎")};
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    for (int i = 0; i < 3; ++i) {
+        const QString file = printer.writtenFiles()[i];
+        EXPECT_TRUE(QFileInfo::exists(file)) << file.toStdString();
+        EXPECT_TRUE(file.contains(names[i])) << file.toStdString();
+        if (pdfinfo.isEmpty() || pdftotext.isEmpty())
+            continue;
+        QProcess info;
+        info.start(pdfinfo, {file});
+        ASSERT_TRUE(info.waitForFinished());
+        const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+        EXPECT_TRUE(infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))))
+            << infoText.toStdString();
+        EXPECT_TRUE(infoText.contains(QStringLiteral("595.")) ||
+                    infoText.contains(QStringLiteral("A4")))
+            << infoText.toStdString();
+        for (int page = 1; page <= 2; ++page) {
+            QProcess text;
+            text.start(pdftotext,
+                       {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                        QString::number(page), file, QStringLiteral("-")});
+            ASSERT_TRUE(text.waitForFinished());
+            // The PDF's text maps some kanji to their look-alike radicals (山 as ⼭):
+            // compare in compatibility form.
+            const QString pageText = QString::fromUtf8(text.readAllStandardOutput())
+                                         .normalized(QString::NormalizationForm_KC);
+            EXPECT_TRUE(pageText.contains(names[i])) << pageText.toStdString();
+        }
+    }
+    if (!printer.writtenFiles().isEmpty())
+        QFile::copy(printer.writtenFiles()[0], artefactFolder() + QStringLiteral("/sheet.pdf"));
+}
+
+} // namespace

@@ -1,0 +1,17 @@
+#pragma once
+// What tests reach of the records browser beyond its controls: the record number behind each
+// line, whether the edit panel is open, and the editor opened on a row no double click reaches
+// (one past the last line).
+
+#include "teacher/forms/frmdata.h"
+
+namespace zanfolio {
+
+class FrmDataTestPeer {
+  public:
+    static const RecordList& records(const FrmData& form) { return form.records(); }
+    static bool editPanelVisible(const FrmData& form) { return form.editPanelVisible(); }
+    static void OpenRecordEditor(FrmData& form, int row) { form.OpenRecordEditor(row); }
+};
+
+} // namespace zanfolio
