@@ -15,6 +15,7 @@
 #include "frame/random.h"
 #include "frame/waiter.h"
 #include "menu/forms/seisekitime1.h"
+#include "menu/levelranking.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "roster/namelist.h"
@@ -183,8 +184,17 @@ void BM_OneYearRunList(benchmark::State& st) {
     st.counters["lines"] = listedLines(s);
 }
 
+// The rankings alone: what the activation's points view computes for every level.
+void BM_PointsRankings(benchmark::State& st) {
+    School& s = school();
+    for (auto _ : st)
+        benchmark::DoNotOptimize(
+            BuildRankingView(*s.state, RankingKind::TotalPoints, QStringLiteral("全学年")));
+}
+
 } // namespace
 
+BENCHMARK(BM_PointsRankings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MenuActivation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OneYearRunList)->Unit(benchmark::kMillisecond);
 

@@ -3,6 +3,7 @@
 
 #include "app/navigation.h"
 #include "drill/decimal.h"
+#include "frame/forms/textlist.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 
@@ -90,11 +91,11 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
         control<QLabel>(h.host.current(), "Label14_2")->text().startsWith(QStringLiteral("1回/")));
     EXPECT_TRUE(
         control<QLabel>(h.host.current(), "Label15_2")->text().startsWith(QStringLiteral("1回/")));
-    QListWidget* list = control<QListWidget>(h.host.current(), "List5_2");
+    TextList* list = control<TextList>(h.host.current(), "List5_2");
     ASSERT_NE(list, nullptr);
     bool ownLine = false;
     for (int i = 0; i < list->count(); ++i)
-        ownLine = ownLine || list->item(i)->text().contains(QStringLiteral("●"));
+        ownLine = ownLine || list->text(i).contains(QStringLiteral("●"));
     EXPECT_TRUE(ownLine);
 
     // "0" back to the roster form, "0" there to the launcher.

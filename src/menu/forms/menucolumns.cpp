@@ -3,10 +3,10 @@
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
+#include "frame/forms/textlist.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace zanfolio {
@@ -50,7 +50,7 @@ MenuColumn createMenuColumn(QWidget* parent, int level) {
     for (QLabel* l : {c.Label14, c.Label15})
         l->setStyleSheet(QStringLiteral("background: white; color: %1;").arg(kPanelText));
     c.Label8 = cell(parent, "Label8", level, 10);
-    c.List5 = named(new QListWidget(parent), "List5", level);
+    c.List5 = named(new TextList(parent), "List5", level);
     // The lines were laid out in a fixed-width font (half-width characters half as wide as
     // full-width ones): only a monospaced Japanese font keeps their columns under each other.
     c.List5->setFont(monospacedJapaneseFont(10));

@@ -8,11 +8,12 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QWidget;
 
 namespace zanfolio {
+
+class TextList;
 
 struct MenuColumn {
     QLabel* Label1 = nullptr;        // level number
@@ -24,7 +25,7 @@ struct MenuColumn {
     QLabel* Label14 = nullptr;       // today's tally
     QLabel* Label15 = nullptr;       // total tally
     QLabel* Label8 = nullptr;        // clear-window tally
-    QListWidget* List5 = nullptr;    // results list
+    TextList* List5 = nullptr;       // results list
     QLabel* Label7 = nullptr;        // the level's target
 };
 

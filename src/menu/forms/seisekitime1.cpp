@@ -6,6 +6,7 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
+#include "frame/forms/textlist.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
 #include "menu/columnlayout.h"
@@ -23,7 +24,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -194,8 +194,7 @@ void Seisekitime1::成績リスト色表示() {
 void Seisekitime1::成績リスト色表示単独(int level) {
     if (!isOfferedLevel(level))
         return;
-    columns_[size_t(level)].List5->clearSelection();
-    columns_[size_t(level)].List5->setCurrentRow(-1, QItemSelectionModel::Clear);
+    columns_[size_t(level)].List5->setCurrentRow(-1);
 }
 
 void Seisekitime1::HScroll1_Change() {
@@ -433,13 +432,12 @@ void Seisekitime1::showRanking(RankingKind kind) {
         }
         c.Label9->setText(QStringLiteral("今日"));
         c.Label10->setText(QStringLiteral("今まで"));
-        c.List5->clear();
-        c.List5->addItems(ranked.ranking.lines);
+        c.List5->setLines(ranked.ranking.lines);
         // Keep the signed-in pupil's line in view: the line above it at the top of the list.
-        if (ranked.ranking.scrollIndex) {
-            if (QListWidgetItem* item = c.List5->item(*ranked.ranking.scrollIndex))
-                c.List5->scrollToItem(item, QAbstractItemView::PositionAtTop);
-        }
+        if (ranked.ranking.scrollIndex)
+            c.List5->scrollToRow(*ranked.ranking.scrollIndex, QAbstractItemView::PositionAtTop);
+        else
+            c.List5->scrollToTop();
         成績リスト色表示単独(level);
     }
     Picture1->setEnabled(true);
@@ -463,8 +461,11 @@ void Seisekitime1::showRunList(RunListView view) {
         ProgressBar2->setValue(lists->recordCount);
         Label5->setText(lists->title);
         state.DateWindowDays = lists->dateWindowDays;
-        for (int level : offeredLevels())
-            columns_[size_t(level)].List5->addItems(lists->levels[size_t(level)]);
+        // A run list opens at its first line, the oldest run.
+        for (int level : offeredLevels()) {
+            columns_[size_t(level)].List5->setLines(lists->levels[size_t(level)]);
+            columns_[size_t(level)].List5->scrollToTop();
+        }
     }
     if (view == RunListView::Personal) {
         Picture6->hide();

@@ -5,6 +5,7 @@
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
+#include "frame/forms/textlist.h"
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "menu/columnlayout.h"

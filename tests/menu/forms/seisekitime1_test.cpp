@@ -2,6 +2,8 @@
 // the grade group, the password panel, a level closed for overuse, the column paging and the
 // key shortcuts.
 
+#include "frame/cp932.h"
+#include "frame/forms/textlist.h"
 #include "menu/forms/seisekitime1.h"
 #include "menu/forms/seisekitime1peer.h"
 #include "menu/levelranking.h"
@@ -27,10 +29,10 @@ QString text(QWidget* form, const QString& name) {
     return control<QLabel>(form, name)->text();
 }
 QStringList lines(QWidget* form, int level) {
-    auto* list = control<QListWidget>(form, QStringLiteral("List5_%1").arg(level));
+    auto* list = control<TextList>(form, QStringLiteral("List5_%1").arg(level));
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+        out << list->text(i);
     return out;
 }
 
@@ -102,6 +104,36 @@ TEST(ResultsMenu, TimeDisplayShowsTheBestTimes) {
     f.snapshot(QStringLiteral("seisekitime1_today"));
     EXPECT_TRUE(control<QPushButton>(menu, "Command1")->isEnabled());
     EXPECT_FALSE(control<QWidget>(menu, "Picture6")->isVisible());
+}
+
+TEST(ResultsMenu, ARunListOpensAtItsFirstLineAndARankingAtThePupil) {
+    ScreenHarness f{Classroom{}};
+    // Forty more pupils of 小３, each faster than 佐藤 on level 1 yesterday: 佐藤's line in the
+    // ranking is far down, and the run list is longer than the list box.
+    QByteArray roster = f.install.readBytes(f.install.rosterPath());
+    for (int pupil = 100; pupil < 140; ++pupil) {
+        roster += encodeCp932(QStringLiteral("%1,2017,0,0,\"生徒%1\",0,\"\",\"\"\r\n").arg(pupil));
+        f.appendRecord(1, 20, 1, pupil);
+    }
+    f.install.writeBytes(f.install.rosterPath(), roster);
+    f.signIn(Classroom::kSato);
+    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* list = control<TextList>(menu, "List5_1");
+    ASSERT_GT(lines(menu, 1).size(), 40);
+    // The ranking keeps 佐藤's line in view, far down the list.
+    int sato = -1;
+    for (int row = 0; row < list->count(); ++row)
+        if (list->text(row).contains(QStringLiteral("●佐藤")))
+            sato = row;
+    ASSERT_GT(sato, 30);
+    EXPECT_GT(list->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualRect(list->model()->index(sato, 0))));
+
+    QTest::mouseClick(control<QRadioButton>(menu, "Option1_3"), Qt::LeftButton); // すべて
+    ASSERT_GT(lines(menu, 1).size(), 40);
+    EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(list->indexAt(QPoint(4, 4)).row(), 0);
+    f.snapshot(QStringLiteral("seisekitime1_all_runs"));
 }
 
 TEST(ResultsMenu, GradeGroupChangeRebuildsTheLists) {
@@ -197,8 +229,8 @@ TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
     auto* scroll = control<QScrollBar>(menu, "HScroll1");
     EXPECT_TRUE(scroll->isVisible());
     EXPECT_EQ(scroll->maximum(), 2);
-    auto* list1 = control<QListWidget>(menu, "List5_1");
-    auto* list2 = control<QListWidget>(menu, "List5_2");
+    auto* list1 = control<TextList>(menu, "List5_1");
+    auto* list2 = control<TextList>(menu, "List5_2");
     const int firstLeft = list1->x();
     EXPECT_EQ(firstLeft, twips(0.02 * 15360));
     EXPECT_EQ(list1->width(), twips(3456));
@@ -213,16 +245,16 @@ TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
     // The next menu opens at the column the pupil scrolled to.
     auto* again = f.show(new Seisekitime1(f.context));
     EXPECT_EQ(control<QScrollBar>(again, "HScroll1")->value(), 2);
-    EXPECT_EQ(control<QListWidget>(again, "List5_1")->x(), 1024);
+    EXPECT_EQ(control<TextList>(again, "List5_1")->x(), 1024);
 }
 
 TEST(ResultsMenu, KeysStartOnlyOfferedLevels) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
     auto* menu = f.show(new Seisekitime1(f.context));
-    QTest::keyClicks(control<QListWidget>(menu, "List5_3"), QStringLiteral("6"));
+    QTest::keyClicks(control<TextList>(menu, "List5_3"), QStringLiteral("6"));
     EXPECT_EQ(f.went.runs, 0);
-    QTest::keyClicks(control<QListWidget>(menu, "List5_3"), QStringLiteral("2"));
+    QTest::keyClicks(control<TextList>(menu, "List5_3"), QStringLiteral("2"));
     EXPECT_EQ(f.went.runs, 1);
     EXPECT_EQ(f.state.CurrentLevel, 2);
     EXPECT_TRUE(control<QWidget>(menu, "Picture2")->isVisible());
