@@ -38,7 +38,8 @@ FrmSyuuryou::~FrmSyuuryou() = default;
 
 bool FrmSyuuryou::processEvents() {
     QPointer<FrmSyuuryou> self(this);
-    QCoreApplication::processEvents();
+    // What the activation has just set is on the screen before the next sound blocks.
+    paintNowAndProcessEvents();
     return self && !leaving_;
 }
 

@@ -39,7 +39,8 @@ class FrmSyuuryou : public Screen {
 
     // In frmsyuuryou_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
-    // Processes pending events; false once the pupil has left the screen meanwhile.
+    // Paints what changed and processes pending events; false once the pupil has left the
+    // screen meanwhile.
     bool processEvents();
     void play(EvaluationSound sound);
 
