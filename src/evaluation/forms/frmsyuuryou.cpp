@@ -62,6 +62,11 @@ void FrmSyuuryou::activate() {
         return;
     }
 
+    // The results come next: the wait notice moves to where it hides none of them.
+    context.host.hideWaitNotice();
+    waitNotice->show();
+    waitNotice->raise();
+
     evaluation_ = EvaluateRun(s);
     const Evaluation& e = evaluation_;
     Label2->setVisible(e.Label2Visible);
@@ -94,6 +99,7 @@ void FrmSyuuryou::activate() {
     }
     if (!processEvents())
         return;
+    waitNotice->hide();
     context.host.hideWaitNotice();
 }
 

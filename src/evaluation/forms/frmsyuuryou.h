@@ -67,6 +67,9 @@ class FrmSyuuryou : public Screen {
     QFrame* Picture1; // the congratulation on the target level, until the tick
     QLabel* Label1;   // its text
 
+    // Below the card, from the first result shown until the sounds have ended.
+    QLabel* waitNotice;
+
     // On the foot of the card once the tick has offered them.
     QPushButton* Command4; // "メニューへ", back to the results menu
     QPushButton* Command5; // "もう一度", the same level again

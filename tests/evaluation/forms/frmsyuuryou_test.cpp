@@ -143,6 +143,72 @@ INSTANTIATE_TEST_SUITE_P(
                                  QStringLiteral("最高1")}),
     [](const ::testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
 
+// While the sounds play the pupil is asked to wait, and the notice that says so hides nothing
+// the screen has to say: it overlaps no result, whichever results are shown.
+struct NoticeCase {
+    const char* name;
+    int level;
+    int seconds;
+    int runsToday;
+    int newPersonalBest;
+    int newOverallBest;
+    int sounds;
+};
+void PrintTo(const NoticeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WaitNoticeTest : public EvaluationScreenTest,
+                       public ::testing::WithParamInterface<NoticeCase> {};
+
+TEST_P(WaitNoticeTest, HidesNoResultWhileTheSoundsPlay) {
+    const NoticeCase& c = GetParam();
+    const char* results[] = {"Label15", "Label16", "Label17", "Label18",  "Label19",  "Label13",
+                             "Label14", "Label20", "Label2",  "Picture1", "Command4", "Command5"};
+    h.state.NewPersonalBest = c.newPersonalBest;
+    h.state.NewOverallBest = c.newOverallBest;
+    h.state.ClearedBefore = 0;
+    // The host's notice and any of the screen's own.
+    auto visibleNotices = [this] {
+        QList<QWidget*> notices;
+        for (QWidget* notice :
+             {h.host.findChild<QWidget*>(QStringLiteral("BASEFRM")),
+              h.host.current()->findChild<QWidget*>(QStringLiteral("waitNotice"))})
+            if (notice && notice->isVisible())
+                notices << notice;
+        return notices;
+    };
+    int played = 0;
+    QStringList hidden;
+    h.device.onPlay = [&](const QString&) {
+        ++played;
+        const QList<QWidget*> notices = visibleNotices();
+        if (notices.isEmpty())
+            hidden << QStringLiteral("(no notice shown)");
+        for (QWidget* notice : notices)
+            for (const char* name : results) {
+                QWidget* result = control<QWidget>(name);
+                if (result->isVisible() &&
+                    placeInWindow(*notice).intersects(placeInWindow(*result)))
+                    hidden << QString::fromLatin1(name);
+            }
+        h.snapshot(
+            QStringLiteral("evaluation-notice-%1-%2").arg(QString::fromLatin1(c.name)).arg(played));
+    };
+    ASSERT_NE(evaluate(c.level, c.seconds, c.runsToday), nullptr);
+    EXPECT_EQ(played, c.sounds);
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.join(u' ').toStdString();
+    EXPECT_TRUE(visibleNotices().isEmpty()) << "gone once the sounds end";
+}
+
+// Level 5 is the target level: five runs clear it, with the congratulation and the badge.
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, WaitNoticeTest,
+    ::testing::Values(NoticeCase{"TargetLevelClearedWithAPersonalBest", 5, 10, 5, 1, 0, 2},
+                      NoticeCase{"OverallBest", 2, 30, 1, 1, 1, 1},
+                      NoticeCase{"NoRecordWithinTheMinimumLine", 3, 50, 1, 0, 0, 1}),
+    [](const ::testing::TestParamInfo<NoticeCase>& info) { return info.param.name; });
+
 TEST_F(EvaluationScreenTest, ClearedAndOverusedLevelBelowTheTargetOffersOnlyTheMenu) {
     h.state.Criteria.OveruseRunLimit[3] = 3;
     FrmSyuuryou* f = evaluate(3, 10, 5);
