@@ -128,6 +128,10 @@ TEST_P(EnterKey, PressesTheFocusedButtonOncePerStroke) {
         button->setFocus();
         ASSERT_EQ(holder->window()->focusWidget(), button);
 
+        // Gone down on the screen before (the roster's list, signing in): nothing here.
+        key(button, QEvent::KeyRelease, Qt::Key_Return);
+        EXPECT_EQ(clicks.count(), 0) << "a Return that went down elsewhere";
+
         for (Qt::Key k : {Qt::Key_Return, Qt::Key_Enter}) {
             key(button, QEvent::KeyPress, k);
             key(button, QEvent::KeyRelease, k);
