@@ -99,6 +99,22 @@ TEST_F(Statistics, EmptyOrOneDayWindows) {
     EXPECT_EQ(s().OveruseRunCounts(1, 1), 1);
 }
 
+// "本日" adds up the pupil's completed runs of today on levels 1 to the last level: the drill's
+// status panel stops at level 15, the results menu and the evaluation go on to 35.
+TEST_F(Statistics, TodaysRunsAddUpToTheLastLevel) {
+    add(1, 15, 30);
+    add(1, 16, 30);
+    add(1, 16, 30, 1); // yesterday
+    add(2, 15, 30);    // another pupil
+    compute();
+    const struct {
+        int lastLevel;
+        int runs;
+    } cases[] = {{14, 0}, {15, 1}, {35, 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SumTodayRunCounts(s(), 1, c.lastLevel), c.runs) << "levels 1 to " << c.lastLevel;
+}
+
 TEST_F(Statistics, TimeOutsAndLongRunsAreNotCompleted) {
     c().StandardTime[3] = 10000;
     add(1, 1, kNoTime);

@@ -297,7 +297,8 @@ void MainFrm::act(const DrillAction& action) {
         showColumnLayout(true);
         break;
     case DrillEffect::ProcessEvents:
-        QCoreApplication::processEvents();
+        // The correction, before the wrong-answer sound.
+        paintNowAndProcessEvents();
         break;
     case DrillEffect::ShowConfirmPrompt:
         showConfirmPrompt(true);

@@ -38,7 +38,8 @@ FrmSyuuryou::~FrmSyuuryou() = default;
 
 bool FrmSyuuryou::processEvents() {
     QPointer<FrmSyuuryou> self(this);
-    QCoreApplication::processEvents();
+    // What the activation has just set is on the screen before the next sound blocks.
+    paintNowAndProcessEvents();
     return self && !leaving_;
 }
 
@@ -60,6 +61,11 @@ void FrmSyuuryou::activate() {
         context.host.endProgram(1);
         return;
     }
+
+    // The results come next: the wait notice moves to where it hides none of them.
+    context.host.hideWaitNotice();
+    waitNotice->show();
+    waitNotice->raise();
 
     evaluation_ = EvaluateRun(s);
     const Evaluation& e = evaluation_;
@@ -93,6 +99,7 @@ void FrmSyuuryou::activate() {
     }
     if (!processEvents())
         return;
+    waitNotice->hide();
     context.host.hideWaitNotice();
 }
 

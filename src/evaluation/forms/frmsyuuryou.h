@@ -39,7 +39,8 @@ class FrmSyuuryou : public Screen {
 
     // In frmsyuuryou_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
-    // Processes pending events; false once the pupil has left the screen meanwhile.
+    // Paints what changed and processes pending events; false once the pupil has left the
+    // screen meanwhile.
     bool processEvents();
     void play(EvaluationSound sound);
 
@@ -65,6 +66,9 @@ class FrmSyuuryou : public Screen {
     // Over the foot of the card until the tick.
     QFrame* Picture1; // the congratulation on the target level, until the tick
     QLabel* Label1;   // its text
+
+    // Below the card, from the first result shown until the sounds have ended.
+    QLabel* waitNotice;
 
     // On the foot of the card once the tick has offered them.
     QPushButton* Command4; // "メニューへ", back to the results menu

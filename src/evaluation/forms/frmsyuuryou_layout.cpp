@@ -43,7 +43,8 @@ void FrmSyuuryou::buildControls() {
 
     card = new QFrame(this);
     card->setObjectName(QStringLiteral("card"));
-    card->setGeometry(152, 28, 720, 690);
+    // Below the card a band stays free for the wait notice.
+    card->setGeometry(152, 16, 720, 676);
     card->setStyleSheet(
         QStringLiteral(
             "QFrame#card { background: rgba(255, 255, 255, 225); border: 3px solid #f0b060; "
@@ -117,6 +118,17 @@ void FrmSyuuryou::buildControls() {
               japaneseFont(28), Qt::AlignCenter)
         ->setStyleSheet(starStyle);
     Picture1->hide();
+
+    // While the sounds play: below the card, where it hides no result (the program's own
+    // notice stands in the middle of the window, over the points).
+    waitNotice = makeLabel(this, "waitNotice", QStringLiteral("Just a moment, please."),
+                           QRect((kScreenWidth - 420) / 2, card->y() + card->height() + 12, 420,
+                                 kScreenHeight - card->y() - card->height() - 24),
+                           japaneseFont(18), Qt::AlignCenter);
+    waitNotice->setStyleSheet(
+        QStringLiteral("QLabel { background: %1; color: %2; border: 2px solid %3; }")
+            .arg(kNoticeBackground, kPanelText, kNoticeBorder));
+    waitNotice->hide();
 }
 
 } // namespace zanfolio

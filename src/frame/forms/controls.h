@@ -12,6 +12,8 @@ class QWidget;
 
 namespace zanfolio {
 
+// A button that Return and Enter press like the space bar when it has the focus (once per
+// stroke, on the key coming up); in a dialog, Return elsewhere still presses the default button.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& place, double pointSize = 12);
 

@@ -4,6 +4,7 @@
 // box of this program (the version box) closes over it. Switching to another application and
 // back is not an activation.
 
+#include <QCoreApplication>
 #include <QWidget>
 
 namespace zanfolio {
@@ -14,6 +15,19 @@ class Screen : public QWidget {
   public:
     using QWidget::QWidget;
     virtual void activate() {}
+
+  protected:
+    // Puts what the screen has just changed on the screen, then processes pending events: the
+    // step before one that blocks the program (a sound played to its end). processEvents()
+    // alone is not enough: the paint is a request that the window system may deliver only once
+    // the program is idle again, so the pupil would see the old screen for the whole sound.
+    // The screen fills the window, so repainting it repaints the window (and what lies over it,
+    // such as the wait notice); a repaint of the window itself would skip the screen, which
+    // covers it.
+    void paintNowAndProcessEvents() {
+        repaint();
+        QCoreApplication::processEvents();
+    }
 };
 
 } // namespace zanfolio

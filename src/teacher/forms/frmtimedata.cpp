@@ -63,13 +63,13 @@ bool FrmTimeData::LoadGrid() {
     const CriteriaRow captions = standardCriteriaCaptions();
     auto fixedItem = [](const QString& text) {
         auto* item = new QTableWidgetItem(text);
-        item->setFont(japaneseFont(9));
+        item->setFont(fixedCellFont());
         item->setFlags(Qt::ItemIsEnabled);
         item->setBackground(kFixedColour);
         item->setTextAlignment(Qt::AlignCenter);
         return item;
     };
-    MSFlexGrid1->setItem(0, 0, fixedItem(QStringLiteral("レベル")));
+    MSFlexGrid1->setItem(0, 0, fixedItem(kLevelCaption));
     for (int c = 1; c <= kLastField; ++c)
         MSFlexGrid1->setItem(0, c, fixedItem(captions[size_t(c - 1)]));
     for (int k = 1; k <= levels; ++k) {
@@ -81,8 +81,6 @@ bool FrmTimeData::LoadGrid() {
             MSFlexGrid1->setItem(k, c, item);
         }
     }
-    // Two lines for the captions: "目標Time" and "ﾎﾟｲﾝﾄ倍率" are wider than a column.
-    MSFlexGrid1->setRowHeight(0, 2 * kRowHeight);
     levelRows_ = levels;
     row_ = std::clamp(row_, 1, std::max(1, levelRows_));
     rowSel_ = row_;
@@ -101,7 +99,7 @@ std::vector<CriteriaRow> FrmTimeData::levelRowTexts() const {
 
 bool FrmTimeData::SaveGrid() {
     if (QTableWidgetItem* corner = MSFlexGrid1->item(0, 0))
-        corner->setText(QStringLiteral("レベル"));
+        corner->setText(kLevelCaption);
     showWaitNotice(true);
     // A temporary file renamed over the old one: a failure leaves the old file whole, and the
     // criteria in effect stay those of the old file.

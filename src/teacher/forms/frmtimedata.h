@@ -20,6 +20,7 @@
 
 #include <vector>
 
+class QFont;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -57,11 +58,17 @@ class FrmTimeData : public Screen {
     // How often the panel was rebuilt (tests count the refreshes of the keys).
     int distributionRuns() const { return distributionRuns_; }
 
-    // The height of a grid row in pixels; the caption row is two rows high.
+    // The height of a grid row in pixels, the caption row's too.
     static constexpr int kRowHeight = 20;
+    // The caption of the level column, cell (0, 0).
+    static inline const QString kLevelCaption = QStringLiteral("レベル");
 
     // In frmtimedata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
+    // The columns' widths: each caption on one line.
+    void sizeColumns();
+    // The font of the grid's fixed cells: the caption row and the level column.
+    static QFont fixedCellFont();
 
     // Keeps its real name: runs on every change of the text box.
     void TextToGrid転送();

@@ -6,9 +6,11 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
+#include "results/criteria.h"
 #include "teacher/forms/frmtimedata.h"
 
 #include <QButtonGroup>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,15 +18,61 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace zanfolio {
 
 namespace {
 
-constexpr int kColumnWidth = 48;
+// The grid's width for its thirteen columns (thirteen columns of 48 pixels).
+constexpr int kColumnsWidth = FrmTimeData::kColumns * 48;
+// The narrowest a column of a captioned field gets: five digits in the text box.
+constexpr int kMinimumColumnWidth = 40;
+// Room between a caption and the grid lines beside it, beyond the cell's own text margins.
+constexpr int kCaptionRoom = 4;
 
 } // namespace
+
+QFont FrmTimeData::fixedCellFont() {
+    return japaneseFont(9);
+}
+
+void FrmTimeData::sizeColumns() {
+    // Each caption stands whole on one line (a caption wider than its column wraps in the
+    // middle of the word): its column is as wide as the caption, the cell's text margin on
+    // either side, the grid line and kCaptionRoom, and at least kMinimumColumnWidth. The three
+    // spare fields have no caption and share what is left.
+    const int textMargin =
+        MSFlexGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, MSFlexGrid1) + 1;
+    const int room = 2 * textMargin + 1 + kCaptionRoom;
+    // In fractions of a pixel: a caption 52.2 pixels long does not fit 52.
+    const QFontMetricsF metrics(fixedCellFont());
+    const CriteriaRow fields = standardCriteriaCaptions();
+    std::array<QString, kColumns> captions;
+    captions[0] = kLevelCaption;
+    std::copy(fields.begin(), fields.end(), captions.begin() + 1);
+
+    std::array<int, kColumns> widths{};
+    int used = 0;
+    int spare = 0;
+    for (size_t c = 0; c < captions.size(); ++c) {
+        if (captions[c].isEmpty()) {
+            ++spare;
+            continue;
+        }
+        const int caption = int(std::ceil(metrics.horizontalAdvance(captions[c])));
+        widths[c] = std::max(kMinimumColumnWidth, caption + room);
+        used += widths[c];
+    }
+    const int spareWidth =
+        spare > 0 ? std::max(kMinimumColumnWidth / 2, (kColumnsWidth - used) / spare) : 0;
+    for (size_t c = 0; c < captions.size(); ++c)
+        MSFlexGrid1->setColumnWidth(int(c), captions[c].isEmpty() ? spareWidth : widths[c]);
+}
 
 void FrmTimeData::buildControls() {
     setAutoFillBackground(true);
@@ -45,8 +93,6 @@ void FrmTimeData::buildControls() {
     MSFlexGrid1->horizontalHeader()->setMinimumSectionSize(10);
     MSFlexGrid1->verticalHeader()->setMinimumSectionSize(10);
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    for (int c = 0; c < kColumns; ++c)
-        MSFlexGrid1->setColumnWidth(c, kColumnWidth);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGrid1->setFocusPolicy(Qt::NoFocus);
@@ -58,8 +104,9 @@ void FrmTimeData::buildControls() {
     MSFlexGrid1->setStyleSheet(
         QStringLiteral("QTableWidget { gridline-color: #a0a0a0; }"
                        "QTableWidget::item:selected { background: #9cc3f0; color: black; }"));
+    sizeColumns();
     const int frame = 2 * MSFlexGrid1->frameWidth();
-    MSFlexGrid1->setGeometry(12, 58, kColumns * kColumnWidth + frame + 18, 478);
+    MSFlexGrid1->setGeometry(12, 58, MSFlexGrid1->horizontalHeader()->length() + frame + 18, 478);
     connect(MSFlexGrid1, &QTableWidget::cellClicked, this, &FrmTimeData::MSFlexGrid1_Click);
     connect(MSFlexGrid1->verticalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { placeEditorGeometry(); });

@@ -30,13 +30,10 @@ Frmver::Frmver(const SharedState& state, QWidget* parent) : QDialog(parent), sta
     Label5 = makeLabel(this, "Label5", QString(), QRect(20, 136, 380, 44), japaneseFont(10));
     Label5->setWordWrap(true);
 
-    Command1 = new QPushButton(QStringLiteral("O.K."), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(300, 196, 100, 34);
+    Command1 = makeButton(this, "Command1", QStringLiteral("O.K."), QRect(300, 196, 100, 34), 11);
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報..."), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(180, 196, 110, 34);
+    Command2 =
+        makeButton(this, "Command2", QStringLiteral("ｼｽﾃﾑ情報..."), QRect(180, 196, 110, 34), 11);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
     activate();
 }

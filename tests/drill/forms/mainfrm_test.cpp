@@ -13,6 +13,7 @@
 #include "frame/platformfile.h"
 #include "results/pendingruns.h"
 #include "support/control.h"
+#include "support/latepaints.h"
 #include "support/screenharness.h"
 
 #include <QDir>
@@ -193,6 +194,32 @@ TEST_F(DrillScreenTest, WrongAnswerShowsTheCorrectionAndWantsTwoPlusInARow) {
     EXPECT_EQ(h.random.taken, drawsAfter);
     answerCorrectly(1);
     EXPECT_EQ(h.state.CorrectCount, 1);
+}
+
+// The wrong-answer sound blocks the program for its whole length (seconds): the correction and
+// the column layout must be on the screen before it starts, also where the event loop paints
+// late.
+TEST_F(DrillScreenTest, CorrectionIsOnTheScreenBeforeTheWrongSoundPlays) {
+    start();
+    type(QStringLiteral("2 "));
+    LatePaints late(h.host, *control<QWidget>("seitouLabel"));
+    QStringList notOnScreen;
+    int played = 0;
+    h.device.onPlay = [&](const QString& command) {
+        if (command != sound(kWrongSoundFile))
+            return;
+        ++played;
+        for (const char* name : {"seitouLabel", "Shape3", "Label1", "Label5", "Label9", "Shape2"}) {
+            QWidget* w = control<QWidget>(name);
+            if (!w->isVisible() || !showsAsItIsNow(h.host, *w))
+                notOnScreen << QString::fromLatin1(name);
+        }
+        h.snapshot(QStringLiteral("drill-wrong-answer-sound"));
+    };
+    type(QStringLiteral(" "));
+    late.release();
+    ASSERT_EQ(played, 1);
+    EXPECT_TRUE(notOnScreen.isEmpty()) << notOnScreen.join(u' ').toStdString();
 }
 
 TEST_F(DrillScreenTest, KeysReachTheDrillWhereverTheFocusIsAndTheNinthIsRefused) {

@@ -9,12 +9,15 @@
 #include "evaluation/forms/frmsyuuryou.h"
 #include "evaluation/forms/frmsyuuryoupeer.h"
 #include "support/control.h"
+#include "support/latepaints.h"
 #include "support/screenharness.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -31,8 +34,10 @@ class EvaluationScreenTest : public ::testing::Test {
         };
     }
 
-    // The screen after a run of `seconds` on `level`, recorded as the last of `runsToday`.
-    FrmSyuuryou* evaluate(int level, int seconds, int runsToday = 1) {
+    // The screen after a run of `seconds` on `level`, recorded as the last of `runsToday`;
+    // `loaded` sees the screen between its load and its activation.
+    FrmSyuuryou* evaluate(int level, int seconds, int runsToday = 1,
+                          const std::function<void(FrmSyuuryou&)>& loaded = {}) {
         for (int i = 0; i < runsToday; ++i)
             h.appendRecord(level, seconds);
         h.state.CurrentLevel = level;
@@ -41,7 +46,10 @@ class EvaluationScreenTest : public ::testing::Test {
         h.state.RunEnding = 1;
         h.state.CorrectCount = 10;
         h.host.showWaitNotice();
-        h.host.replace(new FrmSyuuryou(h.context));
+        auto* screen = new FrmSyuuryou(h.context);
+        if (loaded)
+            loaded(*screen);
+        h.host.replace(screen);
         h.processEvents();
         return h.currentAs<FrmSyuuryou>();
     }
@@ -85,6 +93,121 @@ TEST_F(EvaluationScreenTest, FirstClearingOfTheTargetLevelPlaysTheRecordThenTheP
     f->activate(); // activated again: nothing is played twice
     EXPECT_EQ(h.sound.commands.size(), 2);
 }
+
+// A record sound plays to its end (a fanfare lasts seconds): the record message must be on the
+// screen before it starts, also where the event loop paints late.
+struct RecordCase {
+    const char* name;
+    int newPersonalBest;
+    int newOverallBest;
+    QString message;
+    QString soundFile;
+};
+void PrintTo(const RecordCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class RecordMessageTest : public EvaluationScreenTest,
+                          public ::testing::WithParamInterface<RecordCase> {};
+
+TEST_P(RecordMessageTest, IsOnTheScreenBeforeTheRecordSoundPlays) {
+    const RecordCase& c = GetParam();
+    h.state.NewPersonalBest = c.newPersonalBest;
+    h.state.NewOverallBest = c.newOverallBest;
+    std::unique_ptr<LatePaints> late;
+    int played = 0;
+    bool onScreenWhilePlaying = false;
+    h.device.onPlay = [&](const QString& command) {
+        if (command != playCommandOf(h, c.soundFile))
+            return;
+        ++played;
+        QLabel* message = control("Label20");
+        onScreenWhilePlaying = message->isVisible() && message->text() == c.message &&
+                               showsAsItIsNow(h.host, *message);
+        h.snapshot(QStringLiteral("evaluation-record-sound-") + QString::fromLatin1(c.name));
+    };
+    evaluate(2, 30, 1, [&](FrmSyuuryou& screen) {
+        late = std::make_unique<LatePaints>(
+            h.host, *zanfolio::testing::control<QWidget>(&screen, "Label20"));
+    });
+    late->release();
+    EXPECT_EQ(played, 1);
+    EXPECT_TRUE(onScreenWhilePlaying);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, RecordMessageTest,
+    ::testing::Values(RecordCase{"PersonalBest", 1, 0, QStringLiteral("新記録おめでとう"),
+                                 kPersonalBestSoundFile},
+                      RecordCase{"OverallBest", 1, 1, QStringLiteral("！！！最高新記録！！！"),
+                                 QStringLiteral("最高1")}),
+    [](const ::testing::TestParamInfo<RecordCase>& info) { return info.param.name; });
+
+// While the sounds play the pupil is asked to wait, and the notice that says so hides nothing
+// the screen has to say: it overlaps no result, whichever results are shown.
+struct NoticeCase {
+    const char* name;
+    int level;
+    int seconds;
+    int runsToday;
+    int newPersonalBest;
+    int newOverallBest;
+    int sounds;
+};
+void PrintTo(const NoticeCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class WaitNoticeTest : public EvaluationScreenTest,
+                       public ::testing::WithParamInterface<NoticeCase> {};
+
+TEST_P(WaitNoticeTest, HidesNoResultWhileTheSoundsPlay) {
+    const NoticeCase& c = GetParam();
+    const char* results[] = {"Label15", "Label16", "Label17", "Label18",  "Label19",  "Label13",
+                             "Label14", "Label20", "Label2",  "Picture1", "Command4", "Command5"};
+    h.state.NewPersonalBest = c.newPersonalBest;
+    h.state.NewOverallBest = c.newOverallBest;
+    h.state.ClearedBefore = 0;
+    // The host's notice and any of the screen's own.
+    auto visibleNotices = [this] {
+        QList<QWidget*> notices;
+        for (QWidget* notice :
+             {h.host.findChild<QWidget*>(QStringLiteral("BASEFRM")),
+              h.host.current()->findChild<QWidget*>(QStringLiteral("waitNotice"))})
+            if (notice && notice->isVisible())
+                notices << notice;
+        return notices;
+    };
+    int played = 0;
+    QStringList hidden;
+    h.device.onPlay = [&](const QString&) {
+        ++played;
+        const QList<QWidget*> notices = visibleNotices();
+        if (notices.isEmpty())
+            hidden << QStringLiteral("(no notice shown)");
+        for (QWidget* notice : notices)
+            for (const char* name : results) {
+                QWidget* result = control<QWidget>(name);
+                if (result->isVisible() &&
+                    placeInWindow(*notice).intersects(placeInWindow(*result)))
+                    hidden << QString::fromLatin1(name);
+            }
+        h.snapshot(
+            QStringLiteral("evaluation-notice-%1-%2").arg(QString::fromLatin1(c.name)).arg(played));
+    };
+    ASSERT_NE(evaluate(c.level, c.seconds, c.runsToday), nullptr);
+    EXPECT_EQ(played, c.sounds);
+    EXPECT_TRUE(hidden.isEmpty()) << hidden.join(u' ').toStdString();
+    EXPECT_TRUE(visibleNotices().isEmpty()) << "gone once the sounds end";
+}
+
+// Level 5 is the target level: five runs clear it, with the congratulation and the badge.
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, WaitNoticeTest,
+    ::testing::Values(NoticeCase{"TargetLevelClearedWithAPersonalBest", 5, 10, 5, 1, 0, 2},
+                      NoticeCase{"OverallBest", 2, 30, 1, 1, 1, 1},
+                      NoticeCase{"NoRecordWithinTheMinimumLine", 3, 50, 1, 0, 0, 1}),
+    [](const ::testing::TestParamInfo<NoticeCase>& info) { return info.param.name; });
 
 TEST_F(EvaluationScreenTest, ClearedAndOverusedLevelBelowTheTargetOffersOnlyTheMenu) {
     h.state.Criteria.OveruseRunLimit[3] = 3;

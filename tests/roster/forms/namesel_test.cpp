@@ -1,6 +1,7 @@
 // The roster form driven as a pupil would: the list, the grade groups, the display modes, the
 // confirmation, the way back to the launcher and the version box.
 
+#include "frame/dialogs.h"
 #include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
 #include "roster/forms/nameselpeer.h"
@@ -166,6 +167,35 @@ TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
     form->activate();
     EXPECT_EQ(NameselTestPeer::displayMode(*form), 1);
     EXPECT_TRUE(control<QRadioButton>(form, "Option1_1")->isChecked());
+}
+
+// A roster line the form cannot read leaves its pupil out of the list; the teacher is told
+// once per start of the program, at the first activation, which file and which line to mend.
+// The pupils are not held up by it again: neither a later activation nor the form shown anew
+// (back from the results menu) repeats it.
+TEST(RosterForm, UnreadableRosterLineIsNamedOnceAtTheFirstActivation) {
+    ScreenHarness f{Classroom{}};
+    f.install.writeLines(f.install.rosterPath(),
+                         {QStringLiteral("1,2017,0,0,\"佐藤\",0,\"\",\"\""),
+                          // No pupil's number: the numbers go up to 5000.
+                          QStringLiteral("6000,2017,0,0,\"鈴木\",0,\"\",\"\""),
+                          QStringLiteral("4,2012,0,0,\"田中\",0,\"\",\"\"")});
+    auto* form = f.show(new Namesel(f.context));
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    const ScriptedDialogs::Shown& warning = f.dialogs.shown[0];
+    EXPECT_EQ(warning.title, QStringLiteral("Zanfolio"));
+    EXPECT_EQ(warning.buttons, Dialogs::Buttons::Ok);
+    EXPECT_TRUE(warning.text.contains(f.install.rosterPath())) << warning.text.toStdString();
+    EXPECT_TRUE(warning.text.contains(QStringLiteral("2行目"))) << warning.text.toStdString();
+    EXPECT_TRUE(warning.text.contains(QStringLiteral("読み取れない")));
+    auto* list = control<QListWidget>(form, "List1");
+    EXPECT_EQ(list->count(), 3) << "the placeholder and the two readable pupils";
+    EXPECT_EQ(rowOf(list, QStringLiteral("鈴木")), -1);
+
+    form->activate();               // the version box closing over it
+    f.show(new Namesel(f.context)); // back from the results menu
+    EXPECT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(control<QListWidget>(f.host.current(), "List1")->count(), 3);
 }
 
 TEST(RosterForm, ConfirmingWithoutANamePlaysTheWrongSoundOnly) {

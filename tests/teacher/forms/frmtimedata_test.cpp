@@ -9,13 +9,17 @@
 #include "teacher/forms/frmtimedatapeer.h"
 
 #include <QDir>
+#include <QFontMetricsF>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QTableWidget>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace zanfolio::testing {
@@ -123,6 +127,26 @@ TEST_F(CriteriaEditor, GridHoldsCaptionRowLevelColumnAndFileCells) {
     EXPECT_EQ(inputText()->text(), QStringLiteral("40"));
     EXPECT_EQ(control<QLabel>(form, "Label3")->text(), columnExplanation(1));
     EXPECT_EQ(inputText()->geometry(), grid()->visualItemRect(grid()->item(1, 1)));
+}
+
+// Each caption stands whole on one line: a caption wider than its column wrapped in the
+// middle of the word (ｸﾘｱﾎﾟｲ / ﾝﾄ). And all thirteen columns stay in view beside the
+// distribution panel.
+TEST_F(CriteriaEditor, EachCaptionFitsItsColumnOnOneLine) {
+    QTableWidget* g = grid();
+    // A cell's text keeps a margin on either side (the item view's text margin).
+    const int margins = 2 * (g->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, g) + 1);
+    for (int c = 0; c < g->columnCount(); ++c) {
+        const QTableWidgetItem* caption = g->item(0, c);
+        // Fractions count: a line 52.2 pixels long does not fit 52 and wraps.
+        const int needed =
+            int(std::ceil(QFontMetricsF(caption->font()).horizontalAdvance(caption->text()))) +
+            margins;
+        EXPECT_LE(needed, g->visualItemRect(caption).width()) << caption->text().toStdString();
+    }
+    EXPECT_LE(g->horizontalHeader()->length(), g->viewport()->width());
+    EXPECT_LT(g->geometry().right(), control<QWidget>(form, "Picture3")->x());
+    h.snapshot(QStringLiteral("criteria-editor"));
 }
 
 TEST_F(CriteriaEditor, TypingTurnsOnlyTheChangedCellYellowAndSetsTheMark) {
