@@ -1,42 +1,14 @@
 #include "frame/cp932.h"
 
+#include "frame/cp932codec.h"
 #include "frame/platformfile.h"
 
-#include <memory>
-#include <unicode/ucnv.h>
-
 namespace zanfolio {
-
-namespace {
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-using Converter = std::unique_ptr<UConverter, ConverterCloser>;
-
-Converter openConverter() {
-    UErrorCode status = U_ZERO_ERROR;
-    Converter c(ucnv_open("windows-31j", &status));
-    if (U_FAILURE(status))
-        qFatal("ICU has no windows-31j converter");
-    return c;
-}
-
-} // namespace
 
 QString decodeCp932(const QByteArray& bytes) {
     if (bytes.isEmpty())
         return {};
-    Converter c = openConverter();
-    UErrorCode status = U_ZERO_ERROR;
-    QString out(bytes.size() * 2 + 1, Qt::Uninitialized);
-    const int32_t n =
-        ucnv_toUChars(c.get(), reinterpret_cast<UChar*>(out.data()), int32_t(out.size()),
-                      bytes.constData(), int32_t(bytes.size()), &status);
-    if (U_FAILURE(status))
-        return QString::fromLatin1(bytes);
-    out.resize(n);
-    return out;
+    return cp932codec::toUnicode(bytes);
 }
 
 QByteArray encodeCp932(const QString& text) {
@@ -44,18 +16,7 @@ QByteArray encodeCp932(const QString& text) {
         return {};
     QString normalised = text;
     normalised.replace(QChar(0x301C), QChar(0xFF5E)).replace(QChar(0x2212), QChar(0xFF0D));
-    Converter c = openConverter();
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_setSubstChars(c.get(), "?", 1, &status);
-    status = U_ZERO_ERROR;
-    QByteArray out(normalised.size() * 2 + 1, Qt::Uninitialized);
-    const int32_t n = ucnv_fromUChars(c.get(), out.data(), int32_t(out.size()),
-                                      reinterpret_cast<const UChar*>(normalised.constData()),
-                                      int32_t(normalised.size()), &status);
-    if (U_FAILURE(status))
-        return normalised.toLatin1();
-    out.resize(n);
-    return out;
+    return cp932codec::fromUnicode(normalised);
 }
 
 Result<QString> readCp932File(const QString& path) {
