@@ -2,9 +2,8 @@
 
 #ifdef _WIN32
 
-#include <mmsystem.h>
 #include <string>
-#include <windows.h>
+#include <windows.h> // with mmsystem.h
 
 namespace zanfolio {
 
