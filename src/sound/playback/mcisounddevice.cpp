@@ -1,5 +1,7 @@
 #include "sound/playback/mcisounddevice.h"
 
+#include "sound/soundcommand.h"
+
 #ifdef _WIN32
 
 #include <string>
@@ -13,6 +15,13 @@ PlayResult MciSoundDevice::play(const QString& command) {
     wchar_t answer[256] = {};
     const std::wstring text = command.toStdWString();
     const MCIERROR error = mciSendStringW(text.c_str(), answer, 255, nullptr);
+    // Windows closes the device that "play FILE wait" opened by itself once the sound has
+    // ended; wine leaves it open at its end, so that the next play of the same file returns at
+    // once, silent. Closing it here changes nothing on Windows (the device is closed already).
+    if (const std::optional<QString> path = wavePathOfCommand(command)) {
+        const std::wstring close = (QStringLiteral("close ") + *path).toStdWString();
+        mciSendStringW(close.c_str(), nullptr, 0, nullptr);
+    }
     if (error == 0)
         return {};
     wchar_t description[256] = {};
