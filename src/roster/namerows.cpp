@@ -3,7 +3,6 @@
 #include "roster/grades.h"
 
 #include <QCollator>
-#include <QCollatorSortKey>
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
@@ -94,14 +93,14 @@ NameRow makeNameRow(int pupil, int birthYear, int schoolYear, const QString& tri
 void sortNameRows(std::vector<NameRow>& rows) {
     QCollator collator{QLocale(QLocale::Japanese, QLocale::Japan)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(rows.size());
-    for (const NameRow& r : rows)
-        keys.push_back(collator.sortKey(r.sortText));
+    // QCollator::compare, not sort keys: Qt 6.4's Windows sort key keeps the bytes of
+    // LCMapString's key in a QString and compares them as 16-bit units, with half of it
+    // uninitialised, which puts "Beta" after the kana and shuffles equal names.
     std::vector<size_t> order(rows.size());
     std::iota(order.begin(), order.end(), size_t(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return keys[a].compare(keys[b]) < 0; });
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return collator.compare(rows[a].sortText, rows[b].sortText) < 0;
+    });
     std::vector<NameRow> sorted;
     sorted.reserve(rows.size());
     for (size_t i : order)
