@@ -125,10 +125,13 @@ TEST_F(DataCommands, BadFolderOrArgumentExitsWithTwo) {
     QTextStream o(&out);
     QTextStream e(&err);
     err.clear();
-    EXPECT_EQ(runDataCommand({QStringLiteral("--program-dir"),
-                              install.root() + QStringLiteral("nowhere"), QStringLiteral("dump")},
-                             o, e),
-              2);
+    // A folder whose parent holds no パスデータ.txt either (Windows shortens "nowhere\.." to
+    // the installation's root without looking whether "nowhere" exists).
+    EXPECT_EQ(
+        runDataCommand({QStringLiteral("--program-dir"),
+                        install.root() + QStringLiteral("nowhere/calc"), QStringLiteral("dump")},
+                       o, e),
+        2);
     e.flush();
     EXPECT_TRUE(err.contains(QStringLiteral("パスデータ.txt")));
 }
