@@ -3,7 +3,9 @@
 // mode. The byte-range lock is LockFileEx, so the processes exclude each other as separate
 // computers do; the delete replaces the file with MoveFileExW.
 //
-//   results_concurrency_test --append-child FILE COMPUTER RUNS   appends RUNS records
+//   results_concurrency_test --append-child FILE COMPUTER RUNS [PAUSE_MS]
+//       appends RUNS records of pupil COMPUTER, level 1, times 0 .. RUNS - 1 (with a pause
+//       between them: tests/results/mixed_fleet_test.sh runs it beside Linux processes)
 //   results_concurrency_test --delete-child FILE NUMBER          deletes record NUMBER
 //
 // To see that the lock is what keeps the appends whole, run once with ZANFOLIO_TEST_NO_LOCK=1:
@@ -38,14 +40,16 @@ ResultsFile::Locking lockingUnderTest() {
     return off && *off == '1' ? ResultsFile::Locking::Off : ResultsFile::Locking::On;
 }
 
-int appendChild(const QString& path, int computer, int runs) {
+int appendChild(const QString& path, int computer, int runs, int pauseMs) {
     SleepingWaiter waiter;
     ResultsFile file(path, waiter, lockingUnderTest());
     std::mt19937 random(unsigned(computer * 7919 + 1));
     std::uniform_int_distribution<int> pause(0, 2);
     int failures = 0;
     for (int i = 0; i < runs; ++i) {
-        if (pause(random) == 0)
+        if (pauseMs > 0)
+            Sleep(DWORD(pauseMs));
+        else if (pause(random) == 0)
             Sleep(0); // give up the rest of the time slice now and then
         if (!file.append(record(computer, 1, i)).ok())
             ++failures;
@@ -181,8 +185,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < wideCount; ++i)
         args << QString::fromWCharArray(wide[i]);
     LocalFree(wide);
-    if (mode == QStringLiteral("--append-child") && args.size() == 5)
-        return appendChild(args[2], args[3].toInt(), args[4].toInt());
+    if (mode == QStringLiteral("--append-child") && (args.size() == 5 || args.size() == 6))
+        return appendChild(args[2], args[3].toInt(), args[4].toInt(),
+                           args.size() == 6 ? args[5].toInt() : 0);
     if (mode == QStringLiteral("--delete-child") && args.size() == 4)
         return deleteChild(args[2], args[3].toInt());
     ::testing::InitGoogleTest(&argc, argv);

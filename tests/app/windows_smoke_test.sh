@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Smoke test of the Windows program under wine on a virtual display, run by scripts/windows
+# --test (which provides DISPLAY, a PulseAudio null sink and the wine prefix):
+#  - the Linux zanfolio-demo-install lays out the school's data folder; a "Windows classroom
+#    computer" beside it holds the installed program folder calc\, 起動\プログラムメニューc.exe
+#    (a stand-in exe that writes launcher.log) and パスデータ.txt naming the data folder by its
+#    Windows path (Z:\...);
+#  - the Windows zanfolio-data reads the same roster and records as the Linux one;
+#  - zanfolio.exe starts on the roster form; a pupil signs in by keys, starts level 1 and
+#    answers all ten problems (the answers follow from the program's seed); the evaluation
+#    screen shows; the one new record, read back by the Linux zanfolio-data, is the run;
+#  - "0" on the menu and on the roster form starts the launcher with "001" and ends the program
+#    with exit code 0.
+# Screenshots go to $ZF_SHOTS (default: a folder in the work folder).
+#
+#   windows_smoke_test.sh PROGRAM_FOLDER WINDOWS_BUILD LINUX_TOOLS_BUILD
+set -euo pipefail
+stage=$1 winbuild=$2 tools=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+# shellcheck source=../../scripts/windows
+. "$root/scripts/windows" # functions only: wine_env, windows_path
+set -euo pipefail
+[[ -n ${DISPLAY:-} ]] || { echo "no DISPLAY"; exit 1; }
+
+work=$(mktemp -d /tmp/zanfolio-winsmoke.XXXXXX)
+shots=${ZF_SHOTS:-$work/screens}
+rm -rf "$shots" && mkdir -p "$shots"
+data_tool=$tools/src/tools/zanfolio-data
+program_pid=
+cleanup() { [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null; return 0; }
+trap cleanup EXIT
+fail() { echo "smoke: FAIL: $*"; exit 1; }
+shot() { import -window root "$shots/$1.png"; echo "smoke: screenshot $shots/$1.png"; }
+
+"$tools/src/tools/zanfolio-demo-install" "$work/demo" >/dev/null
+pc=$work/pc
+mkdir -p "$pc/起動"
+cp -r "$stage" "$pc/calc"
+cp "$winbuild/tests/app/standin-launcher.exe" "$pc/起動/プログラムメニューc.exe"
+printf '"%s\\"\r\n0,0,0,0,0,0,0,0,0\r\n' "$(windows_path "$work/demo/data")" >"$pc/パスデータ.txt"
+
+# The same data through both programs: code page 932 and the records read alike.
+linux() { "$data_tool" --program-dir "$work/demo/calc" "$@"; }
+windows() { wine_env wine "$pc/calc/zanfolio-data.exe" --program-dir "$(windows_path "$pc/calc")" "$@"; }
+for command in roster dump runs; do
+  diff <(linux "$command") <(windows "$command" | tr -d '\r') >"$work/diff-$command" ||
+    { head -20 "$work/diff-$command"; fail "zanfolio-data $command differs between Linux and Windows"; }
+done
+echo "smoke: zanfolio-data roster, dump and runs read the same on Linux and under wine"
+# Exit codes come back through wine: a usage error is 2.
+rc=0; windows append --pupil 0 >/dev/null 2>&1 || rc=$?
+[[ $rc == 2 ]] || fail "zanfolio-data.exe usage error gave exit code $rc, not 2"
+
+results=$work/demo/data/calc/成績累積データ.dat
+cp "$results" "$work/before.dat"
+seed=4242
+mapfile -t answers < <("$tools/tests/app/zanfolio-drill-answers" "$seed" 1)
+((${#answers[@]} == 10)) || fail "no answers for seed $seed"
+
+ZANFOLIO_RANDOM_SEED=$seed wine_env wine "$pc/calc/zanfolio.exe" >"$work/program.log" 2>&1 &
+program_pid=$!
+window=
+for _ in $(seq 120); do
+  window=$(xdotool search --onlyvisible --class 'zanfolio.exe' 2>/dev/null | tail -1) || true
+  [[ -n $window ]] && break
+  sleep 0.5
+done
+[[ -n $window ]] || { cat "$work/program.log"; fail "no window of zanfolio.exe"; }
+sleep 4 # the splash, then the roster form
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+shot 1-roster
+key() { xdotool key --delay 150 "$@"; }
+
+key Down Down Return # the second pupil of the list
+sleep 3
+shot 2-menu
+key 1 # level 1
+sleep 3
+shot 3-drill
+for ((i = 0; i < 10; i++)); do
+  xdotool type --delay 120 "${answers[i]}"
+  sleep 1.5 # the correct-answer sound plays to its end
+  ((i == 4)) && shot 4-drill-half
+done
+sleep 5
+shot 5-evaluation
+
+# Exactly one record more, the old ones untouched; the new one is level 1 in a real time.
+size_before=$(stat -c %s "$work/before.dat")
+size_after=$(stat -c %s "$results")
+((size_after == size_before + 44)) || fail "results file grew by $((size_after - size_before)) bytes, not 44"
+cmp -n "$size_before" "$work/before.dat" "$results" || fail "the old records changed"
+linux check >/dev/null || fail "zanfolio-data check finds faults"
+last=$(linux dump | tail -1)
+IFS=, read -r _ date time pupil level seconds school <<<"$last"
+echo "smoke: new record: $last"
+[[ $level == 1 && $school == 00123 ]] || fail "unexpected record: $last"
+((seconds >= 5 && seconds < 99999)) || fail "the run was not completed: $last"
+[[ $date == $(date +%Y/%m/%d) || $date == $(date +%F) ]] || echo "smoke: note: date $date"
+
+# Back to the menu, to the roster form, and out to the school's program menu.
+key Return # メニューへ (the focused button)
+sleep 3
+shot 6-menu-after-run
+key 0
+sleep 3
+shot 7-roster-again
+key 0
+for _ in $(seq 40); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.5
+done
+rc=0
+wait "$program_pid" || rc=$?
+program_pid=
+for _ in $(seq 20); do [[ -s $pc/起動/launcher.log ]] && break; sleep 0.5; done
+[[ -s $pc/起動/launcher.log ]] || fail "the launcher was not started"
+echo "smoke: launcher.log: $(cat "$pc/起動/launcher.log")"
+grep -q 'started with: 001;' "$pc/起動/launcher.log" || fail "the launcher did not get 001"
+[[ $rc == 0 ]] || fail "zanfolio.exe ended with exit code $rc"
+echo "smoke: zanfolio.exe ended with exit code 0; pupil $pupil ran level 1 in $seconds s"
+rm -rf "$work"
