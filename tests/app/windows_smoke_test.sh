@@ -42,11 +42,12 @@ printf '"%s\\"\r\n0,0,0,0,0,0,0,0,0\r\n' "$(windows_path "$work/demo/data")" >"$
 # The same data through both programs: code page 932 and the records read alike.
 linux() { "$data_tool" --program-dir "$work/demo/calc" "$@"; }
 windows() { wine_env wine "$pc/calc/zanfolio-data.exe" --program-dir "$(windows_path "$pc/calc")" "$@"; }
-for command in roster dump runs; do
-  diff <(linux "$command") <(windows "$command" | tr -d '\r') >"$work/diff-$command" ||
-    { head -20 "$work/diff-$command"; fail "zanfolio-data $command differs between Linux and Windows"; }
+for command in roster dump "runs --view all --pupil 14" "ranking --level 1 --kind total --pupil 14"; do
+  # shellcheck disable=SC2086 # the command's words
+  diff <(linux $command 2>&1) <(windows $command 2>&1 | tr -d '\r') >"$work/diff" ||
+    { head -20 "$work/diff"; fail "zanfolio-data $command differs between Linux and Windows"; }
 done
-echo "smoke: zanfolio-data roster, dump and runs read the same on Linux and under wine"
+echo "smoke: zanfolio-data roster, dump, runs and ranking read the same on Linux and under wine"
 # Exit codes come back through wine: a usage error is 2.
 rc=0; windows append --pupil 0 >/dev/null 2>&1 || rc=$?
 [[ $rc == 2 ]] || fail "zanfolio-data.exe usage error gave exit code $rc, not 2"
