@@ -52,6 +52,16 @@ class PlatformFile {
     // replaced the file since it was opened).
     bool isStillAt(const QString& path) const;
 
+    // Puts the file `from` in the place of this open file, locked by the caller on
+    // [lockOffset, lockOffset + lockLength): every process that opens the path afterwards gets
+    // the new file. POSIX renames over it with the lock held, and this object stays open on the
+    // old file. Windows cannot rename over a file that is open, this process's own handle
+    // included: this object is closed first (its lock goes with it), and records another
+    // process appended to the old file in the moment between are appended to the new one,
+    // under the same lock. Fails with ErrorKind::Sharing while another process has the file
+    // open on Windows; `from` is left in place then.
+    Status replaceWith(const QString& from, qint64 lockOffset, qint64 lockLength);
+
     int readCalls() const { return readCalls_; }
     const QString& path() const { return path_; }
 

@@ -165,6 +165,12 @@ bool PlatformFile::isStillAt(const QString& path) const {
     return mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
 }
 
+Status PlatformFile::replaceWith(const QString& from, qint64, qint64) {
+    // The lock stays with this open file description; waiting writers find the old file
+    // replaced (isStillAt) once they get it.
+    return renameOver(from, path_);
+}
+
 Status renameOver(const QString& from, const QString& to) {
     const QByteArray src = nativePath(from).toLocal8Bit();
     const QByteArray dst = nativePath(to).toLocal8Bit();

@@ -3,6 +3,7 @@
 #include "frame/platformfile.h"
 
 #include <QFileInfo>
+#include <string>
 #include <windows.h>
 
 namespace zanfolio {
@@ -153,6 +154,8 @@ Result<bool> PlatformFile::tryLock(qint64 offset, qint64 length) {
 }
 
 void PlatformFile::unlock(qint64 offset, qint64 length) {
+    if (handle_ == -1)
+        return; // closed by replaceWith, the lock with it
     OVERLAPPED ov{};
     ov.Offset = DWORD(offset & 0xFFFFFFFF);
     ov.OffsetHigh = DWORD(offset >> 32);
@@ -174,6 +177,72 @@ bool PlatformFile::isStillAt(const QString& path) const {
     return ok && mine.dwVolumeSerialNumber == theirs.dwVolumeSerialNumber &&
            mine.nFileIndexHigh == theirs.nFileIndexHigh &&
            mine.nFileIndexLow == theirs.nFileIndexLow;
+}
+
+namespace {
+
+// Appends to `target` what `old` holds beyond its first `oldSize` bytes: records another
+// process appended to the replaced file after its lock was given up. The lock on `target` is
+// waited for, a few seconds at most.
+void appendLateBytes(const QString& old, qint64 oldSize, const QString& target, qint64 lockOffset,
+                     qint64 lockLength) {
+    Result<PlatformFile> late = PlatformFile::open(old, PlatformFile::Mode::Read);
+    if (!late)
+        return;
+    Result<qint64> size = late->size();
+    if (!size || *size <= oldSize)
+        return;
+    Result<QByteArray> bytes = late->readAt(oldSize, *size - oldSize);
+    if (!bytes)
+        return;
+    Result<PlatformFile> file = PlatformFile::open(target, PlatformFile::Mode::ReadWriteCreate);
+    if (!file)
+        return;
+    for (int tries = 0; tries < 500; ++tries) {
+        Result<bool> locked = file->tryLock(lockOffset, lockLength);
+        if (!locked)
+            return;
+        if (*locked) {
+            Result<qint64> end = file->size();
+            if (end && file->writeAt(*end, *bytes))
+                (void)file->flush();
+            file->unlock(lockOffset, lockLength);
+            return;
+        }
+        Sleep(10);
+    }
+}
+
+} // namespace
+
+Status PlatformFile::replaceWith(const QString& from, qint64 lockOffset, qint64 lockLength) {
+    const QString target = path_;
+    Result<qint64> oldSize = size();
+    if (!oldSize)
+        return oldSize.error();
+    // A second name for the old file keeps what is appended to it until the new file is in
+    // place; a name is no open handle, so it does not stand in the way of the rename.
+    const QString old = target + QStringLiteral(".replaced~");
+    const std::wstring oldName = nativePath(old).toStdWString();
+    DeleteFileW(oldName.c_str());
+    const bool linked =
+        CreateHardLinkW(oldName.c_str(), nativePath(target).toStdWString().c_str(), nullptr);
+    close();
+    Status renamed = renameOver(from, target);
+    if (!renamed) {
+        if (linked)
+            DeleteFileW(oldName.c_str());
+        // The rename is refused while any process has the file open: wait for it.
+        Error e = renamed.error();
+        if (e.kind == ErrorKind::Denied)
+            e.kind = ErrorKind::Sharing;
+        return e;
+    }
+    if (linked) {
+        appendLateBytes(old, *oldSize, target, lockOffset, lockLength);
+        DeleteFileW(oldName.c_str());
+    }
+    return Ok{};
 }
 
 Status renameOver(const QString& from, const QString& to) {

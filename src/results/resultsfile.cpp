@@ -285,7 +285,7 @@ Status ResultsFile::remove(int number) {
         }
         // Replacing the original while holding its lock: appends from other computers wait
         // for the lock and then find that the name stands for the new file.
-        Status renamed = renameOver(temp, path_);
+        Status renamed = file.replaceWith(temp, kLockOffset, kLockLength);
         if (!renamed && renamed.error().kind != ErrorKind::Sharing)
             (void)removeFile(temp);
         return renamed;
