@@ -2,7 +2,8 @@
 ; -DUNINSTALL_LIST=... -DOUTFILE=...). It installs the program folder, by default C:\juku\calc:
 ; the program reads "パスデータ.txt" in the folder above it, which names the school's data
 ; folder. Neither that file nor the data folder is written or removed here.
-Unicode true
+; A 64-bit setup for the 64-bit program (wine64 runs it too).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 

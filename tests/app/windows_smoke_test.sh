@@ -2,20 +2,22 @@
 # Smoke test of the Windows program under wine on a virtual display, run by scripts/windows
 # --test (which provides DISPLAY, a PulseAudio null sink and the wine prefix):
 #  - the Linux zanfolio-demo-install lays out the school's data folder; a "Windows classroom
-#    computer" beside it holds the installed program folder calc\, 起動\プログラムメニューc.exe
-#    (a stand-in exe that writes launcher.log) and パスデータ.txt naming the data folder by its
-#    Windows path (Z:\...);
+#    computer" beside it holds パスデータ.txt naming the data folder by its Windows path (Z:\...)
+#    and 起動\プログラムメニューc.exe (a stand-in exe that writes launcher.log); the setup
+#    installs the program folder calc\ there, silently;
 #  - the Windows zanfolio-data reads the same roster and records as the Linux one;
 #  - zanfolio.exe starts on the roster form; a pupil signs in by keys, starts level 1 and
 #    answers all ten problems (the answers follow from the program's seed); the evaluation
 #    screen shows; the one new record, read back by the Linux zanfolio-data, is the run;
 #  - "0" on the menu and on the roster form starts the launcher with "001" and ends the program
-#    with exit code 0.
+#    with exit code 0;
+#  - the uninstaller removes the program folder's files and leaves パスデータ.txt, 起動\ and
+#    the data folder alone.
 # Screenshots go to $ZF_SHOTS (default: a folder in the work folder).
 #
-#   windows_smoke_test.sh PROGRAM_FOLDER WINDOWS_BUILD LINUX_TOOLS_BUILD
+#   windows_smoke_test.sh SETUP_EXE WINDOWS_BUILD LINUX_TOOLS_BUILD
 set -euo pipefail
-stage=$1 winbuild=$2 tools=$3
+setup=$1 winbuild=$2 tools=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=../../scripts/windows
 . "$root/scripts/windows" # functions only: wine_env, windows_path
@@ -35,9 +37,16 @@ shot() { import -window root "$shots/$1.png"; echo "smoke: screenshot $shots/$1.
 "$tools/src/tools/zanfolio-demo-install" "$work/demo" >/dev/null
 pc=$work/pc
 mkdir -p "$pc/起動"
-cp -r "$stage" "$pc/calc"
 cp "$winbuild/tests/app/standin-launcher.exe" "$pc/起動/プログラムメニューc.exe"
 printf '"%s\\"\r\n0,0,0,0,0,0,0,0,0\r\n' "$(windows_path "$work/demo/data")" >"$pc/パスデータ.txt"
+cp "$pc/パスデータ.txt" "$work/path-file-before"
+# /S: silent, /D: the folder (last, unquoted).
+wine_env wine "$setup" /S "/D=$(windows_path "$pc/calc")" || fail "the setup failed"
+for f in zanfolio.exe zanfolio-data.exe Qt6Widgets.dll platforms/qwindows.dll \
+  styles/qwindowsvistastyle.dll translations/qtbase_ja.qm qt.conf uninstall.exe; do
+  [[ -f $pc/calc/$f ]] || fail "the setup did not install $f"
+done
+echo "smoke: the setup installed $(find "$pc/calc" -type f | wc -l) files into $(windows_path "$pc/calc")"
 
 # The same data through both programs: code page 932 and the records read alike.
 linux() { "$data_tool" --program-dir "$work/demo/calc" "$@"; }
@@ -120,4 +129,14 @@ echo "smoke: launcher.log: $(cat "$pc/起動/launcher.log")"
 grep -q 'started with: 001;' "$pc/起動/launcher.log" || fail "the launcher did not get 001"
 [[ $rc == 0 ]] || fail "zanfolio.exe ended with exit code $rc"
 echo "smoke: zanfolio.exe ended with exit code 0; pupil $pupil ran level 1 in $seconds s"
+
+# _?=: the uninstaller runs in place and is waited for (it is left behind itself then).
+cp "$results" "$work/results-before-uninstall"
+wine_env wine "$pc/calc/uninstall.exe" /S "_?=$(windows_path "$pc/calc")" || fail "the uninstaller failed"
+left=$(cd "$pc/calc" && find . -type f ! -name uninstall.exe | wc -l)
+((left == 0)) || fail "the uninstaller left $left files"
+cmp -s "$pc/パスデータ.txt" "$work/path-file-before" || fail "パスデータ.txt changed"
+[[ -f $pc/起動/プログラムメニューc.exe ]] || fail "起動 was touched"
+cmp -s "$results" "$work/results-before-uninstall" || fail "the results file changed"
+echo "smoke: the uninstaller removed the program's files and left パスデータ.txt, 起動 and the data"
 rm -rf "$work"
