@@ -8,6 +8,7 @@ SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 
 Name "Zanfolio ${VERSION}"
 OutFile "${OUTFILE}"
@@ -17,7 +18,7 @@ BrandingText "Zanfolio ${VERSION}"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Zanfolio"
 
-!define MUI_DIRECTORYPAGE_TEXT_TOP "プログラムのフォルダを選んでください。ひとつ上のフォルダに「パスデータ.txt」（データフォルダの場所）が置かれます。例: C:\juku\calc"
+!define MUI_DIRECTORYPAGE_TEXT_TOP "プログラムのフォルダを選んでください（例: C:\juku\calc）。フォルダの名前は calc のままにします。ひとつ上のフォルダには、データフォルダの場所を書いた「パスデータ.txt」が要ります。"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
@@ -42,8 +43,9 @@ Section "Zanfolio"
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 
-  IfFileExists "$INSTDIR\..\パスデータ.txt" +2 0
-    MessageBox MB_ICONINFORMATION|MB_OK "「$INSTDIR\..\パスデータ.txt」がまだありません。1行目にデータフォルダの場所を書いて置いてください（例: $\"\\server\juku\data\$\"）。" /SD IDOK
+  ${GetParent} "$INSTDIR" $R0
+  IfFileExists "$R0\パスデータ.txt" +2 0
+    MessageBox MB_ICONINFORMATION|MB_OK "「$R0\パスデータ.txt」がまだありません。1行目にデータフォルダの場所を書いて置いてください（例: $\"\\server\juku\data\$\"）。" /SD IDOK
 SectionEnd
 
 Section "Uninstall"
