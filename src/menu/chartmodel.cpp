@@ -242,7 +242,27 @@ void ChartBuilder::block(int level, double n) {
     drawing_.blocks.push_back(std::move(b));
 }
 
+// East Asian wide and full-width characters: CJK ideographs, kana, hangul, the full-width
+// forms and the ideographic space. Half-width katakana are narrow.
+bool isWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+}
+
 } // namespace
+
+QRectF ChartTextBox(const ChartPrimitive& p, double dpi) {
+    if (p.kind != ChartPrimitive::Kind::Text)
+        return {};
+    const double em = p.fontSize * dpi / 72.0;
+    double ems = 0;
+    for (uint c : p.text.toUcs4())
+        ems += isWide(char32_t(c)) ? kChartWideCharEms : kChartNarrowCharEms;
+    return {p.at.x() - kChartTextOverhangEms * em, p.at.y() + kChartTextTopEms * em,
+            (ems + 2 * kChartTextOverhangEms) * em, (kChartTextBottomEms - kChartTextTopEms) * em};
+}
 
 int YScale(int personalMaxTime) {
     const int scale = 10 * (std::max(personalMaxTime, 0) / 10 + 1);
