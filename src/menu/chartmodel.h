@@ -13,6 +13,13 @@
 //   the text block ("本人 / 塾全体") from x = 1.05 U
 // The pupil's name heads every page at (0.01 U, 0.02 V).
 //
+// The plot's labels (the axis labels, the dates under the x axis, the bests' times and dates)
+// stand at these places unless a text of the block is already in the way: a label then moves
+// straight down past it (up when the block has no room below), and a label that would repeat
+// the very same text at the very same place (the single run's date) is left out. So the
+// first best's time moves below the axis-top label when the first run is the slowest, and a
+// best's date below its time.
+//
 // Texts take a box of the target's units (ChartTextBox): their size in points becomes target
 // units through the target's dots per inch (96 for the screen's logical pixels, the printer's
 // resolution on paper).

@@ -28,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
+#include <utility>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -257,6 +259,73 @@ TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
             }
         }
         EXPECT_GT(texts, 3 * 15);
+    }
+}
+
+// No two texts of a chart ink the same pixel: painted alone, one after the other, on the
+// surface of the chart panel and on paper, for the charts whose labels used to meet (the first
+// run the slowest, its time beside the axis-top label; a single run, whose first and last date
+// are one) and for a long row of bests.
+TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
+    SharedState state;
+    SetProgramTitle(state);
+    DefineLevelTables(state);
+    state.RosterNames[1] = QStringLiteral("山田");
+    struct Case {
+        const char* name;
+        std::vector<int> times;
+        ChartTarget target = ChartTarget::Screen;
+        double width = 826, height = 640, dpi = 96;
+    };
+    std::vector<int> manyBests;
+    for (int t = 90; t >= 70; --t)
+        manyBests.push_back(t);
+    const Case cases[] = {
+        {"one run", {60}},
+        {"one run at the top of its axis", {89}},
+        {"first run the slowest, at the top of the axis", {89, 70, 75}},
+        {"first run 83 s on a 90 s axis", {83, 70}},
+        {"21 successive bests", manyBests},
+        {"one run on paper", {89}, ChartTarget::Printer, 4960, 7016, 600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<ResultsRecord> records;
+        int daysAgo = int(c.times.size());
+        for (int t : c.times)
+            records.push_back(run(1, 1, t, daysAgo--));
+        ChartRequest request;
+        request.pupil = 1;
+        request.levels = {1, 2};
+        request.target = c.target;
+        request.width = c.width;
+        request.height = c.height;
+        request.dpi = c.dpi;
+        const ChartDrawing d = BuildChart(state, records, kNow, request);
+        if (c.target == ChartTarget::Screen) {
+            QImage page(int(c.width), int(c.height), QImage::Format_RGB32);
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            paintChart(painter, ChartPage(d, 0), c.target, c.dpi);
+            painter.end();
+            page.save(artefactFolder() + QStringLiteral("/texts-%1.png").arg(&c - cases));
+        }
+        std::map<std::pair<int, int>, QString> inked;
+        for (const ChartPrimitive& p : ChartPage(d, 0)) {
+            if (p.kind != ChartPrimitive::Kind::Text)
+                continue;
+            int shared = 0;
+            QString other;
+            for (QPoint at : inkOf(p, c.target, c.dpi)) {
+                auto [it, fresh] = inked.try_emplace({at.x(), at.y()}, p.text);
+                if (!fresh) {
+                    ++shared;
+                    other = it->second;
+                }
+            }
+            EXPECT_EQ(shared, 0) << p.text.toStdString() << " inks " << shared << " pixels of "
+                                 << other.toStdString();
+        }
     }
 }
 
