@@ -5,12 +5,29 @@
 #include <QCloseEvent>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
+#include <QGraphicsSceneMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
 namespace zanfolio {
+
+namespace {
+
+// The host's proxy. A press that no control takes (on a label) is ignored by the proxy too,
+// and the scene then sends the release to nobody; in a window of its own the release still
+// goes to the widget the press was on, and the roster form's title and the menu's level names
+// act on that release. Taking every press keeps the release with the host.
+class HostProxy final : public QGraphicsProxyWidget {
+  protected:
+    void mousePressEvent(QGraphicsSceneMouseEvent* event) override {
+        QGraphicsProxyWidget::mousePressEvent(event);
+        event->accept();
+    }
+};
+
+} // namespace
 
 ScaledWindow::ScaledWindow(ScreenHost& host, QWidget* parent)
     : QGraphicsView(parent), host_(host), scene_(new QGraphicsScene(this)) {
@@ -26,7 +43,9 @@ ScaledWindow::ScaledWindow(ScreenHost& host, QWidget* parent)
     setRenderHints(QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
 
     setScene(scene_);
-    proxy_ = scene_->addWidget(&host_);
+    proxy_ = new HostProxy;
+    proxy_->setWidget(&host_);
+    scene_->addItem(proxy_);
     proxy_->setPos(0, 0);
     scene_->setSceneRect(0, 0, kScreenWidth, kScreenHeight);
     setFocusPolicy(Qt::StrongFocus);

@@ -9,6 +9,9 @@
 #include "frame/forms/screenhost.h"
 #include "support/screenharness.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFont>
 #include <QLabel>
@@ -61,6 +64,15 @@ class TestScreen : public Screen {
         writing->setFont(font);
         probe = new ScaleProbe(this);
         probe->setGeometry(500, 40, 40, 40);
+        // A caption that reacts when the button is let go over it, as the roster form's title
+        // (the version box) and the menu's level names (a start) do.
+        caption = new QLabel(QStringLiteral("見出し"), this);
+        caption->setGeometry(300, 660, 200, 40);
+        caption->installEventFilter(this);
+        choice = new QComboBox(this);
+        choice->setGeometry(560, 680, 160, 30);
+        choice->addItems(
+            {QStringLiteral("全学年"), QStringLiteral("小学生全体"), QStringLiteral("中学生全体")});
         connect(target, &QPushButton::clicked, this, [this] { ++targetClicks; });
         connect(beside, &QPushButton::clicked, this, [this] { ++besideClicks; });
     }
@@ -69,10 +81,18 @@ class TestScreen : public Screen {
     QLineEdit* entry;
     QLabel* writing;
     ScaleProbe* probe;
+    QLabel* caption;
+    QComboBox* choice;
     int targetClicks = 0;
     int besideClicks = 0;
+    int captionReleases = 0;
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == caption && event->type() == QEvent::MouseButtonRelease)
+            ++captionReleases;
+        return Screen::eventFilter(watched, event);
+    }
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), kScreenColour); }
 };
 
@@ -165,6 +185,11 @@ TEST(ScaledWindow, ClickAtTheScaledPlaceReachesTheButton) {
         QTest::mouseClick(w.scaled.viewport(), Qt::LeftButton, {},
                           (origin + inBeside * s).toPoint());
         EXPECT_EQ(w.screen->besideClicks, 1);
+        // A label takes no press, and still sees the release of a click on it.
+        const QPointF inCaption(400, 680);
+        QTest::mouseClick(w.scaled.viewport(), Qt::LeftButton, {},
+                          (origin + inCaption * s).toPoint());
+        EXPECT_EQ(w.screen->captionReleases, 1);
     }
 }
 
@@ -213,6 +238,34 @@ TEST(ScaledWindow, TextDrawnAtTheScaledSizeNotStretched) {
             design.scaled(stretched, Qt::IgnoreAspectRatio, Qt::FastTransformation), inStretched);
         EXPECT_LT(live, 0.85 * smooth) << live << " vs " << smooth;
         EXPECT_LT(live, 0.85 * blocky) << live << " vs " << blocky;
+    }
+}
+
+// A combo box's list opens scaled over the design, and a click on an entry chooses it.
+TEST(ScaledWindow, ComboBoxListOpensAndChoosesByClick) {
+    for (const Size& size : {kSizes[0], kSizes[1]}) {
+        SCOPED_TRACE(QStringLiteral("%1×%2").arg(size.width).arg(size.height).toStdString());
+        Window w({size.width, size.height});
+        const double s = size.scale;
+        const QPointF origin = w.scaled.designArea().topLeft();
+        QComboBox* choice = w.screen->choice;
+        QTest::mouseClick(w.scaled.viewport(), Qt::LeftButton, {},
+                          (origin + QPointF(640, 695) * s).toPoint());
+        QAbstractItemView* list = choice->view();
+        ASSERT_TRUE(list->isVisible());
+        // Scaled with the design: as wide on the window as the box is wide times the scale.
+        const QPoint left = list->mapToGlobal(QPoint(0, 0));
+        const QPoint right = list->mapToGlobal(QPoint(list->width(), 0));
+        EXPECT_NEAR(right.x() - left.x(), list->width() * s, 2.0);
+        const QRect entry = list->visualRect(list->model()->index(2, 0));
+        const QPoint onWindow =
+            w.scaled.viewport()->mapFromGlobal(list->viewport()->mapToGlobal(entry.center()));
+        // A list takes no release before a double click's time has passed since it opened.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QTest::mouseMove(w.scaled.viewport(), onWindow);
+        QTest::mouseClick(w.scaled.viewport(), Qt::LeftButton, {}, onWindow);
+        EXPECT_EQ(choice->currentIndex(), 2);
+        EXPECT_FALSE(list->isVisible());
     }
 }
 
