@@ -75,6 +75,9 @@ QRectF ScaledWindow::designArea() const {
 }
 
 void ScaledWindow::showOnScreen() {
+    // The screen's size first: without a window manager (a bare X server) asking for full
+    // screen changes nothing, and the window would stay at its first size.
+    setGeometry(screen()->geometry());
     showFullScreen();
     if (screenFollowed_ || !windowHandle())
         return;
