@@ -137,6 +137,10 @@ void Seisekitime1::buildViewControls() {
     Command17->hide();
     connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
     Picture11 = new ChartPanel(context_, this);
+    // Below the view title, which names the pupil's view, and out to the form's right edge,
+    // where the last column in view runs past it.
+    Picture11->setArea(QRect(twips(120), kLabel5Top + kLabel5Height, kScreenWidth - twips(120),
+                             kScreenHeight - kLabel5Top - kLabel5Height - twips(120)));
     Picture11->hide();
     connect(Picture11, &ChartPanel::closed, this, [this] { Picture11->hide(); });
     Command27 = makeButton(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
