@@ -17,6 +17,8 @@ constexpr int kCells = 10;
 constexpr qint64 kTailWindow = 4096;
 const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 const QString kTimeFormat = QStringLiteral("HH:mm:ss");
+// A reader that meets an appender's lock waits this long before it tries again.
+constexpr int kSharingPauseMs = 1000;
 
 Error givenUp(const QString& path, const Error& last) {
     Error e = last;
@@ -171,6 +173,14 @@ Result<MistakesRead> readMistakes(const QString& path) {
     if (!bytes)
         return bytes.error();
     return parseMistakes(*bytes);
+}
+
+Result<MistakesRead> readMistakes(const QString& path, Waiter& waiter) {
+    for (;;) {
+        Result<MistakesRead> read = readMistakes(path);
+        if (read || read.error().kind != ErrorKind::Sharing || !waiter.wait(kSharingPauseMs))
+            return read;
+    }
 }
 
 } // namespace zanfolio

@@ -19,7 +19,9 @@
 // (a writer that stopped half-way) is cut off before the batch is written; a write that fails
 // half-way is cut back; success is reported only once the batch is flushed.
 //
-// Readers take no lock and read the whole file into memory.
+// Readers take no lock and read the whole file into memory. Where locks are enforced on reads
+// (Windows), a read meets another computer's lock on the first bytes while it appends: a reader
+// with a waiter then tries again after a second, for as long as the waiter lets it.
 
 #include "frame/result.h"
 #include "frame/waiter.h"
@@ -59,7 +61,9 @@ struct MistakesRead {
 
 // The lines of a mistakes file's contents, with or without the byte order mark and the heading.
 MistakesRead parseMistakes(const QByteArray& bytes);
-// The whole file. A missing file has no mistakes yet (and is not created).
+// The whole file. A missing file has no mistakes yet (and is not created). Without a waiter a
+// read that meets another computer's lock fails at once (ErrorKind::Sharing).
 Result<MistakesRead> readMistakes(const QString& path);
+Result<MistakesRead> readMistakes(const QString& path, Waiter& waiter);
 
 } // namespace zanfolio

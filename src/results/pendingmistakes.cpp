@@ -67,7 +67,7 @@ Result<int> PendingMistakes::deliver(const QString& mistakesPath, Waiter& waiter
             (void)removeFile(path_);
         return 0;
     }
-    Result<MistakesRead> present = readMistakes(mistakesPath);
+    Result<MistakesRead> present = readMistakes(mistakesPath, waiter);
     if (!present)
         return present.error();
     // Each line of the file's tail accounts for one kept mistake at most, so a mistake made

@@ -120,6 +120,10 @@ TEST_F(MistakesFileTest, AnEmptyBatchLeavesTheFileAlone) {
 
 TEST_F(MistakesFileTest, AMissingFileHasNoMistakesAndIsNotCreated) {
     EXPECT_TRUE(read().empty());
+    Result<MistakesRead> waited = readMistakes(path, waiter);
+    ASSERT_TRUE(waited.ok());
+    EXPECT_TRUE(waited->records.empty());
+    EXPECT_TRUE(waiter.waits.empty());
     EXPECT_FALSE(QFile::exists(path));
 }
 
