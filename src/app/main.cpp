@@ -1,5 +1,6 @@
-// Zanfolio: the program. It takes no arguments; its configuration is found from its own folder
-// (the parent folder holds "パスデータ.txt").
+// Zanfolio: the program. Its configuration is found from its own folder (the parent folder
+// holds "パスデータ.txt"). It fills the screen, the 1024 × 768 design scaled to it; with the
+// one argument it knows, --design-size, it is a window of 1024 × 768 as designed.
 
 #include "app/navigation.h"
 #include "frame/clock.h"
@@ -7,6 +8,7 @@
 #include "frame/forms/appcontext.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/messageboxdialogs.h"
+#include "frame/forms/scaledwindow.h"
 #include "frame/forms/screenhost.h"
 #include "frame/launcher.h"
 #include "frame/random.h"
@@ -17,6 +19,7 @@
 #include "startup/forms/firstfrm.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -58,6 +61,18 @@ int main(int argc, char** argv) {
     wireNavigation(context);
 
     host.replace(new Firstfrm(context, QCoreApplication::applicationDirPath()));
-    host.show();
+    std::unique_ptr<ScaledWindow> scaled;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--design-size"))) {
+        host.show();
+    } else {
+        scaled = std::make_unique<ScaledWindow>(host);
+        // The bars beside the design in the season's colour, the background of the roster
+        // form and the results menu (black until the configuration has set it).
+        scaled->setBackdrop([&state] {
+            const uint32_t bgr = state->SeasonColour;
+            return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+        });
+        scaled->showOnScreen();
+    }
     return app.exec();
 }

@@ -21,7 +21,7 @@ void wireNavigation(AppContext& context) {
     context.navigate.showRecordsBrowser = [c] { c->host.replace(new FrmData(*c)); };
     context.navigate.showCriteriaEditor = [c] { c->host.replace(new FrmTimeData(*c)); };
     context.navigate.showVersionBox = [c] {
-        Frmver box(c->state, &c->host);
+        Frmver box(c->state, c->host.dialogParent());
         c->host.runModal(box);
     };
 }

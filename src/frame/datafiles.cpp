@@ -26,13 +26,30 @@ QString resultsFile(const SharedState& s) {
 QString rosterFile(const SharedState& s) {
     return s.DataRoot + QStringLiteral("新名簿.txt");
 }
+QString mistakesFile(const SharedState& s) {
+    return s.ProgramDataDir + QStringLiteral("誤答記録.csv");
+}
+
+namespace {
+
+// Eight hexadecimal digits naming a shared file: one pending file per shared file, since
+// several installations may share this computer.
+QString pendingTag(const QString& sharedFile) {
+    const QByteArray key = QDir::cleanPath(nativePath(sharedFile)).toUtf8();
+    return QString::fromLatin1(
+        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(8));
+}
+
+} // namespace
 
 QString pendingRunsFile(const SharedState& s) {
-    // One pending file per results file: several installations may share this computer.
-    const QByteArray key = QDir::cleanPath(nativePath(resultsFile(s))).toUtf8();
-    const QString tag = QString::fromLatin1(
-        QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(8));
-    return s.PendingDir + QStringLiteral("未記録の成績-") + tag + QStringLiteral(".dat");
+    return s.PendingDir + QStringLiteral("未記録の成績-") + pendingTag(resultsFile(s)) +
+           QStringLiteral(".dat");
+}
+
+QString mistakesPendingFile(const SharedState& s) {
+    return s.PendingDir + QStringLiteral("未記録の誤答-") + pendingTag(mistakesFile(s)) +
+           QStringLiteral(".csv");
 }
 
 QString defaultPendingDir() {

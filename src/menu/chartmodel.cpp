@@ -94,6 +94,12 @@ class ChartBuilder {
         drawing_.primitives.push_back(p);
     }
 
+    // A label of the plot (the axis labels, the dates, the bests' times): left out when the
+    // very same text already stands at the very same place (the first and the last run's date
+    // of a pupil with a single run), otherwise put at clearPlace().
+    void label(ChartRole role, int level, QPointF at, double size, const QString& s);
+    QPointF clearPlace(QPointF at, double size, const QString& s) const;
+
     void block(int level, double n);
 
     const SharedState& state_;
@@ -104,12 +110,68 @@ class ChartBuilder {
     double v_;
     int levelCount_;
     ChartDrawing drawing_;
+    size_t blockStart_ = 0; // the first primitive of the block being drawn
+    double blockTop_ = 0;   // its top N
 };
+
+void ChartBuilder::label(ChartRole role, int level, QPointF at, double size, const QString& s) {
+    for (size_t i = blockStart_; i < drawing_.primitives.size(); ++i) {
+        const ChartPrimitive& p = drawing_.primitives[i];
+        if (p.kind == ChartPrimitive::Kind::Text && p.at == at && p.fontSize == size && p.text == s)
+            return;
+    }
+    text(role, level, clearPlace(at, size, s), size, s);
+}
+
+// Where a label's box meets none of the block's texts so far: at `at` when it can, else moved
+// straight down past the texts in its way (a label names what lies above it), or, with no room
+// down there, straight up past them. Moved labels keep to the block's plot band, below the
+// header band (N + 0.09 V) and above the next block (N + 0.9 V). A label that finds no clear
+// place stays where it was asked.
+QPointF ChartBuilder::clearPlace(QPointF at, double size, const QString& s) const {
+    ChartPrimitive probe;
+    probe.kind = ChartPrimitive::Kind::Text;
+    probe.fontSize = size;
+    probe.text = s;
+    probe.at = at;
+    const double dpi = request_.dpi;
+    const QRectF asked = ChartTextBox(probe, dpi);
+    const double inkTop = asked.top() - at.y();
+    const double gap = 0.05 * size * dpi / 72.0;
+    const double bandTop = blockTop_ + 0.09 * v_;
+    const double bandBottom = blockTop_ + 0.9 * v_;
+    const size_t end = drawing_.primitives.size();
+    for (int direction : {1, -1}) {
+        double y = at.y();
+        // Each move goes past at least one text, so there are no more moves than texts.
+        for (size_t moves = 0; moves <= end - blockStart_; ++moves) {
+            const QRectF box = asked.translated(0, y - at.y());
+            bool clear = true;
+            double past = direction > 0 ? box.bottom() : box.top();
+            for (size_t i = blockStart_; i < end; ++i) {
+                const QRectF other = ChartTextBox(drawing_.primitives[i], dpi);
+                if (other.isEmpty() || !other.intersects(box))
+                    continue;
+                clear = false;
+                past = direction > 0 ? std::max(past, other.bottom() + gap)
+                                     : std::min(past, other.top() - gap);
+            }
+            if (clear)
+                return {at.x(), y};
+            y = direction > 0 ? past - inkTop : past - asked.height() - inkTop;
+            if (y + inkTop < bandTop || y + inkTop + asked.height() > bandBottom)
+                break;
+        }
+    }
+    return at;
+}
 
 void ChartBuilder::block(int level, double n) {
     const double u = u_;
     const double v = v_;
     const double fs = request_.fontSize;
+    blockStart_ = drawing_.primitives.size();
+    blockTop_ = n;
     const int pupil = request_.pupil;
     ChartBlock b;
     b.level = level;
@@ -199,8 +261,8 @@ void ChartBuilder::block(int level, double n) {
     if (!b.bests.empty()) {
         const ChartBest& first = b.bests.front();
         const ChartBest& last = b.bests.back();
-        text(ChartRole::LastDate, level, {lastPlottedX - 0.025 * u, n + 0.815 * v}, baseFont,
-             lastPlottedDate);
+        label(ChartRole::LastDate, level, {lastPlottedX - 0.025 * u, n + 0.815 * v}, baseFont,
+              lastPlottedDate);
         const size_t lastPrimitive = drawing_.primitives.size();
         for (size_t k = 1; k < b.bests.size(); ++k)
             line(ChartRole::BestLine, level, {b.bests[k - 1].x, n + b.bests[k - 1].y},
@@ -208,14 +270,14 @@ void ChartBuilder::block(int level, double n) {
         std::rotate(drawing_.primitives.begin() + std::ptrdiff_t(firstPoint),
                     drawing_.primitives.begin() + std::ptrdiff_t(lastPrimitive),
                     drawing_.primitives.end());
-        text(ChartRole::AxisLabel, level, {0.12 * u, n + 0.79 * v}, baseFont,
-             QStringLiteral("0秒"));
-        text(ChartRole::AxisLabel, level, {0.12 * u, n + 0.1 * v}, baseFont,
-             QString::number(b.yScale) + QStringLiteral("秒"));
-        text(ChartRole::BestLabel, level, {0.12 * u, n + first.y - 0.01 * v}, baseFont,
-             first.timeText);
-        text(ChartRole::BestLabel, level, {first.x - 0.025 * u, n + 0.815 * v}, baseFont,
-             first.date);
+        label(ChartRole::AxisLabel, level, {0.12 * u, n + 0.79 * v}, baseFont,
+              QStringLiteral("0秒"));
+        label(ChartRole::AxisLabel, level, {0.12 * u, n + 0.1 * v}, baseFont,
+              QString::number(b.yScale) + QStringLiteral("秒"));
+        label(ChartRole::BestLabel, level, {0.12 * u, n + first.y - 0.01 * v}, baseFont,
+              first.timeText);
+        label(ChartRole::BestLabel, level, {first.x - 0.025 * u, n + 0.815 * v}, baseFont,
+              first.date);
 
         // Entry k (1-based) with its date shortened to month/day when the year is that of
         // entry k − 1.
@@ -228,21 +290,41 @@ void ChartBuilder::block(int level, double n) {
         if (count > 5) {
             for (size_t k = 3; k + 2 <= count; k += 3) {
                 const ChartBest& e = b.bests[k - 1];
-                text(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.01 * v}, baseFont,
-                     e.timeText);
-                text(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.03 * v}, baseFont,
-                     dateOf(k));
+                label(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.01 * v}, baseFont,
+                      e.timeText);
+                label(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.03 * v}, baseFont,
+                      dateOf(k));
             }
         }
-        text(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.04 * v}, baseFont,
-             last.timeText);
-        text(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.07 * v}, baseFont,
-             dateOf(count));
+        label(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.04 * v}, baseFont,
+              last.timeText);
+        label(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.07 * v}, baseFont,
+              dateOf(count));
     }
     drawing_.blocks.push_back(std::move(b));
 }
 
+// East Asian wide and full-width characters: CJK ideographs, kana, hangul, the full-width
+// forms and the ideographic space. Half-width katakana are narrow.
+bool isWide(char32_t c) {
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+}
+
 } // namespace
+
+QRectF ChartTextBox(const ChartPrimitive& p, double dpi) {
+    if (p.kind != ChartPrimitive::Kind::Text)
+        return {};
+    const double em = p.fontSize * dpi / 72.0;
+    double ems = 0;
+    for (uint c : p.text.toUcs4())
+        ems += isWide(char32_t(c)) ? kChartWideCharEms : kChartNarrowCharEms;
+    return {p.at.x() - kChartTextOverhangEms * em, p.at.y() + kChartTextTopEms * em,
+            (ems + 2 * kChartTextOverhangEms) * em, (kChartTextBottomEms - kChartTextTopEms) * em};
+}
 
 int YScale(int personalMaxTime) {
     const int scale = 10 * (std::max(personalMaxTime, 0) / 10 + 1);

@@ -13,6 +13,17 @@
 //   the text block ("本人 / 塾全体") from x = 1.05 U
 // The pupil's name heads every page at (0.01 U, 0.02 V).
 //
+// The plot's labels (the axis labels, the dates under the x axis, the bests' times and dates)
+// stand at these places unless a text of the block is already in the way: a label then moves
+// straight down past it (up when the block has no room below), and a label that would repeat
+// the very same text at the very same place (the single run's date) is left out. So the
+// first best's time moves below the axis-top label when the first run is the slowest, and a
+// best's date below its time.
+//
+// Texts take a box of the target's units (ChartTextBox): their size in points becomes target
+// units through the target's dots per inch (96 for the screen's logical pixels, the printer's
+// resolution on paper).
+//
 // Runs of 1800 seconds or more are left out of the chart altogether (no point, not counted
 // among the plotted runs), so a pupil whose only runs are that slow gets an empty chart.
 
@@ -24,6 +35,7 @@
 
 #include <QDateTime>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -105,6 +117,7 @@ struct ChartRequest {
     std::vector<int> levels; // the selected entries of the level list, as level numbers
     double width = 0;        // W, target units
     double height = 0;       // H, target units
+    double dpi = 96;         // target units to the inch, for the size of texts
     ChartTarget target = ChartTarget::Screen;
     double fontSize = kChartFontSize;                  // ChartFontSize
     QString groupText = QStringLiteral("全学年");      // the menu's grade-group box
@@ -116,6 +129,21 @@ struct ChartDrawing {
     std::vector<ChartBlock> blocks;
     int pages = 0; // pages the drawing spans (0 when no level was drawn)
 };
+
+// Text boxes, in ems of the text's size, from the text's top-left corner: the band its glyphs
+// ink, from kChartTextTopEms down to kChartTextBottomEms (the program's Japanese fonts put
+// their line's ascent above the baseline at 1.16 em and ink from 0.28 em, and brackets and
+// descenders reach 1.4 em), a full-width character one em wide and any other 0.6 em, with
+// kChartTextOverhangEms more at either end for glyphs that reach past their advance.
+inline constexpr double kChartTextTopEms = 0.15;
+inline constexpr double kChartTextBottomEms = 1.45;
+inline constexpr double kChartWideCharEms = 1.0;
+inline constexpr double kChartNarrowCharEms = 0.6;
+inline constexpr double kChartTextOverhangEms = 0.15;
+
+// The box a text primitive's glyphs stay inside when painted on a target of `dpi` target units
+// to the inch; the empty box for anything but a text.
+QRectF ChartTextBox(const ChartPrimitive& text, double dpi);
 
 // YScale for the slowest plotted run: 10 × (max ÷ 10 rounded down + 1), at most 1000.
 int YScale(int personalMaxTime);

@@ -35,8 +35,24 @@ QString rankField(int rank, RankStyle style) {
                                     : lastChars(QStringLiteral("   "), signedNumberText(rank), 3);
 }
 
+namespace {
+
+// Appends (trimmed name & six ideographic spaces), its first five characters.
+void appendRankingNameField(QString& out, const QString& rosterName) {
+    qsizetype end = rosterName.size();
+    while (end > 0 && rosterName[end - 1] == u' ')
+        --end;
+    const qsizetype kept = std::min<qsizetype>(end, 5);
+    out.append(QStringView(rosterName).left(kept));
+    out.resize(out.size() + 5 - kept, kSixIdeographicSpaces.front());
+}
+
+} // namespace
+
 QString rankingNameField(const QString& rosterName) {
-    return (trimmedRight(rosterName) + kSixIdeographicSpaces).left(5);
+    QString field;
+    appendRankingNameField(field, rosterName);
+    return field;
 }
 
 LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
@@ -73,6 +89,7 @@ LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
         }
     }
     SortByKey(keys, pupils);
+    out.lines.reserve(qsizetype(n));
 
     int rank = 0;
     int64_t previous = 0;
@@ -86,30 +103,37 @@ LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
         const int g = pupilGradeNumber(state, p);
         if (!passesGradeGroup(groupText, g))
             continue;
-        const QString mark = pupilMark(state, p, g);
-        const QString name = rankingNameField(state.RosterNames[size_t(p)]);
+        // Each line is built in one string: a school's ranking has thousands of them.
+        QString line;
+        line.reserve(24);
         if (kind == RankingKind::Time) {
             const int64_t k = compared;
-            const QString end = QStringLiteral(" ") + pupilEndMark(state, p);
-            if (k == kFailedTime)
-                out.lines << rankField(rank, style) + mark + name + QStringLiteral("*失敗*") + end;
-            else if (k == kNoTime)
-                out.lines << (style == RankStyle::Menu ? QStringLiteral("--")
-                                                       : QStringLiteral("---")) +
-                                 mark + name + QStringLiteral("------") + end;
+            if (k == kNoTime)
+                line += style == RankStyle::Menu ? QStringLiteral("--") : QStringLiteral("---");
             else
-                out.lines << rankField(rank, style) + mark + name +
-                                 lastChars(QStringLiteral("    "), signedNumberText(k), 6) + end;
+                line += rankField(rank, style);
+            line += pupilMark(state, p, g);
+            appendRankingNameField(line, state.RosterNames[size_t(p)]);
+            if (k == kFailedTime)
+                line += QStringLiteral("*失敗*");
+            else if (k == kNoTime)
+                line += QStringLiteral("------");
+            else
+                appendLastChars(line, signedNumberText(k), 6);
+            line += u' ';
+            line += pupilEndMark(state, p);
         } else {
             const int today = s.TodayPoints(level, p);
             if (kind == RankingKind::TodayPoints && today == 0)
                 continue;
-            out.lines << rankField(rank, style) + mark + name +
-                             lastChars(QStringLiteral("    "), QString::number(today), 3) +
-                             QStringLiteral("/") +
-                             lastChars(QStringLiteral("    "),
-                                       QString::number(s.TotalPoints(level, p)), 5);
+            line += rankField(rank, style);
+            line += pupilMark(state, p, g);
+            appendRankingNameField(line, state.RosterNames[size_t(p)]);
+            appendLastChars(line, QString::number(today), 3);
+            line += u'/';
+            appendLastChars(line, QString::number(s.TotalPoints(level, p)), 5);
         }
+        out.lines << line;
     }
 
     for (qsizetype j = 0; j < out.lines.size(); ++j) {

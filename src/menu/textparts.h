@@ -26,6 +26,17 @@ inline QString lastChars(const QString& prefix, const QString& text, qsizetype k
     return (prefix + text).right(k);
 }
 
+// Appends lastChars(spaces, text, k) to `out` for a prefix of enough spaces: `text` right
+// aligned in k characters, losing its leading characters when longer. No temporary strings.
+inline void appendLastChars(QString& out, const QString& text, qsizetype k) {
+    if (text.size() >= k) {
+        out.append(QStringView(text).right(k));
+        return;
+    }
+    out.resize(out.size() + k - text.size(), u' ');
+    out.append(text);
+}
+
 // A number as written with room for its sign: " 5" and "-5".
 inline QString signedNumberText(long long n) {
     return n >= 0 ? QStringLiteral(" ") + QString::number(n) : QString::number(n);

@@ -1,6 +1,7 @@
 #include "results/resultsfile.h"
 
 #include "frame/platformfile.h"
+#include "results/lockedwrite.h"
 
 #include <algorithm>
 
@@ -10,15 +11,11 @@ namespace {
 
 constexpr qint64 kLockOffset = 0;
 constexpr qint64 kLockLength = ResultsRecord::kSize;
-constexpr int kFirstPauseMs = 5;
-constexpr int kLongestPauseMs = 1000;
 constexpr int kSharingPauseMs = 1000;
 constexpr int kNotFoundPauseMs = 5000;
 constexpr int kNotFoundTries = 4;
 constexpr int kDeniedPauseMs = 1000;
 constexpr int kDeniedTries = 3;
-// A writer waits this long for a fault other than another computer's lock before it reports.
-constexpr int kFaultPatienceMs = 5000;
 
 Result<PlatformFile> openResults(const QString& path) {
     return PlatformFile::open(path, PlatformFile::Mode::ReadWriteCreate);
@@ -152,61 +149,19 @@ Result<ResultsRecord> ResultsFile::read(int number) {
 }
 
 template <class Work> Status ResultsFile::underLock(const char* what, Work work) {
-    lastLockWaits_ = 0;
-    int pause = kFirstPauseMs;
-    int faultWaitedMs = 0;
-    for (;;) {
-        Error failure;
-        Result<PlatformFile> file = openResults(path_);
-        if (file) {
-            Result<bool> locked = locking_ == Locking::On ? file->tryLock(kLockOffset, kLockLength)
-                                                          : Result<bool>(true);
-            if (locked && *locked) {
-                // A delete on another computer may have replaced the file while this one
-                // waited: work only on the file that the name now stands for.
-                if (locking_ == Locking::Off || file->isStillAt(path_)) {
-                    Status done = work(*file);
-                    if (locking_ == Locking::On)
-                        file->unlock(kLockOffset, kLockLength);
-                    if (done || done.error().kind != ErrorKind::Sharing)
-                        return done;
-                    failure = done.error();
-                } else {
-                    file->unlock(kLockOffset, kLockLength);
-                    continue;
-                }
-            } else if (locked) {
-                failure =
-                    Error{path_, QStringLiteral("成績ファイルは他のコンピュータが使用中です。"),
-                          false, ErrorKind::Sharing, 0};
-            } else {
-                failure = locked.error();
-            }
-        } else {
-            failure = file.error();
-        }
-        // The file is closed before waiting, so the next try opens it afresh.
-        file = Error{};
-        // Another computer's lock is released in time: wait for as long as the waiter lets
-        // this writer. Any other fault is waited out only briefly, then reported.
-        const bool released = failure.kind == ErrorKind::Sharing;
-        if (!released && faultWaitedMs >= kFaultPatienceMs) {
-            Error e = givenUp(path_, failure);
-            e.message += QStringLiteral("（%1）").arg(QString::fromUtf8(what));
-            return e;
-        }
-        ++lastLockWaits_;
-        if (onRetry_)
-            onRetry_(failure);
-        if (!waiter_.wait(pause)) {
-            Error e = givenUp(path_, failure);
-            e.message += QStringLiteral("（%1）").arg(QString::fromUtf8(what));
-            return e;
-        }
-        if (!released)
-            faultWaitedMs += pause;
-        pause = std::min(pause * 2, kLongestPauseMs);
-    }
+    LockedWrite how;
+    how.path = path_;
+    how.lockOffset = kLockOffset;
+    how.lockLength = kLockLength;
+    how.locking = locking_ == Locking::On;
+    how.busyMessage = QStringLiteral("成績ファイルは他のコンピュータが使用中です。");
+    how.onRetry = onRetry_;
+    how.givenUp = [&](const Error& last) {
+        Error e = givenUp(path_, last);
+        e.message += QStringLiteral("（%1）").arg(QString::fromUtf8(what));
+        return e;
+    };
+    return writeUnderLock(how, waiter_, work, &lastLockWaits_);
 }
 
 Status ResultsFile::write(PlatformFile& file, qint64 offset, const QByteArray& bytes) {

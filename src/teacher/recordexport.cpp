@@ -10,15 +10,6 @@ namespace {
 // From 90000 on the lists count a run as failed: it has no time to show.
 constexpr int kFirstFailedTime = 90000;
 
-QString quotedIfNeeded(const QString& text) {
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 int runPoints(const ResultsRecord& r, const CriteriaTable& criteria) {
     if (!isValidLevel(r.level))
         return 0;
@@ -28,12 +19,6 @@ int runPoints(const ResultsRecord& r, const CriteriaTable& criteria) {
 }
 
 } // namespace
-
-QString csvTextField(const QString& text) {
-    static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-    const bool formulaLike = !text.isEmpty() && kFormulaStarts.contains(text.front());
-    return quotedIfNeeded(formulaLike ? u'\'' + text : text);
-}
 
 QByteArray recordsCsv(const ResultsTail& tail, const RecordListContext& c,
                       const LevelTable<QString>& levelNames, const CriteriaTable& criteria) {

@@ -10,10 +10,11 @@
 // criteria, multiplier applied), the school as the list shows it (this school's name, or
 // "他塾") and the record's school code as stored, leading zeros intact (empty without one).
 //
-// Fields holding a comma, a quote or a line break are quoted. A text that a spreadsheet would
-// take for a formula (one starting with =, +, -, @, a tab or a carriage return, such as a
-// roster name "=cmd|' /C calc'!A0") gets a leading apostrophe, so it stays text.
+// Text cells are written by csvTextField (frame/csvtext.h): quoted when they hold a comma, a
+// quote or a line break, and guarded by an apostrophe when a spreadsheet would take them for
+// a formula.
 
+#include "frame/csvtext.h"
 #include "frame/sharedstate.h"
 #include "results/resultsfile.h"
 #include "teacher/recordlist.h"
@@ -24,9 +25,5 @@ namespace zanfolio {
 
 QByteArray recordsCsv(const ResultsTail& tail, const RecordListContext& context,
                       const LevelTable<QString>& levelNames, const CriteriaTable& criteria);
-
-// A text cell as written: quoted when needed, with the apostrophe that keeps a formula-like
-// text a text.
-QString csvTextField(const QString& text);
 
 } // namespace zanfolio

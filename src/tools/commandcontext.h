@@ -35,5 +35,6 @@ inline constexpr int kExitUsage = 2;
 int rosterCommand(CommandContext& context, QTextStream& out, QTextStream& err);
 int rankingCommand(CommandContext& context, QTextStream& out, QTextStream& err);
 int runsCommand(CommandContext& context, QTextStream& out, QTextStream& err);
+int mistakesCommand(CommandContext& context, QTextStream& out, QTextStream& err);
 
 } // namespace zanfolio

@@ -30,7 +30,9 @@ const char* const kUsage =
     "  roster [--mode 0..3] [--group TEXT]     the rows of the name list\n"
     "  ranking --level L --kind time|total|today --pupil P [--group TEXT]\n"
     "  runs --view today|all|personal --pupil P [--window 1..5] [--mode time|points] [--group "
-    "TEXT]\n";
+    "TEXT]\n"
+    "  mistakes --pupil N [--days D]           pupil N's mistakes of the last D days (30), as "
+    "JSON\n";
 
 struct Options {
     QString programDir;
@@ -259,6 +261,8 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         return rankingCommand(context, out, err);
     if (c == QStringLiteral("runs"))
         return runsCommand(context, out, err);
+    if (c == QStringLiteral("mistakes"))
+        return mistakesCommand(context, out, err);
     err << "知らないコマンドです: " << c << "\n" << kUsage;
     return kExitUsage;
 }

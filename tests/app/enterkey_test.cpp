@@ -65,7 +65,7 @@ const ScreenCase kScreens[] = {
          h.signIn(Classroom::kTeacher);
          return h.show(new Seisekitime1(h.context));
      },
-     {QStringLiteral("Command1"), QStringLiteral("Command8")}},
+     {QStringLiteral("Command1"), QStringLiteral("Command8"), QStringLiteral("Command4_1")}},
     {"ResultsMenuPasswordPanel",
      true,
      [](ScreenHarness& h) -> QWidget* {

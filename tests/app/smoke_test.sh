@@ -2,7 +2,9 @@
 # End-to-end smoke test of the real program under a virtual display, with a silent PulseAudio
 # output: a demonstration installation, a pupil signs in by keyboard and starts level 1, whose
 # time-out is set to ten seconds; the run must land in the results file as a time-out, and the
-# screenshots are kept in $SHOTS. Exit 77 (skipped) when Xvfb or xdotool is missing.
+# screenshots are kept in $SHOTS. The display is larger than the forms' 1024 × 768 and has no
+# window manager: the program must fill it by itself. Exit 77 (skipped) when Xvfb or xdotool
+# is missing.
 set -euo pipefail
 program=$1 demo_install=$2 data_tool=$3
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "skipped: Xvfb or xdotool is not installed"; exit 77; }
@@ -21,9 +23,10 @@ sed -i '2s/^40,60,/40,2,/' "$work/demo/data/calc/タイム回数データ.txt"
 before=$("$data_tool" --program-dir "$work/demo/calc" dump | wc -l)
 
 display=":$((200 + RANDOM % 500))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+import -window root "$shots/0-empty.png" || true
 
 export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 HOME="$work" pulseaudio --daemonize=no --system=false --disallow-exit --exit-idle-time=-1 \
@@ -55,4 +58,11 @@ echo "records before: $((before - 1)), after: $((after - 1)); last: $last; scree
 [ "$after" -eq $((before + 1)) ] || { echo "no new record"; cat "$work/program.log"; exit 1; }
 [[ "$last" == *,1,1,99999,00123 ]] || { echo "unexpected record: $last"; exit 1; }
 for f in 1-roster 2-menu 3-drill 4-evaluation; do [ -s "$shots/$f.png" ] || { echo "missing $f.png"; exit 1; }; done
+# The right edge (inside the design, scaled by 1.25) and the bar below it are the program's.
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+for at in "1275 500" "640 1015"; do
+  set -- $at
+  [ "$(pixel "$shots/1-roster.png" "$1" "$2")" != "$(pixel "$shots/0-empty.png" "$1" "$2")" ] ||
+    { echo "the window does not fill the screen at $1,$2"; exit 1; }
+done
 rm -rf "$work/demo"

@@ -294,6 +294,84 @@ TEST_F(ChartModelTest, BestLabelsShortenDatesWithinTheSameYear) {
     EXPECT_EQ(last[0].text, QStringLiteral("2026/01/07"));
 }
 
+// The texts of a page never meet. Two used to: the axis-top label and the first best's time
+// when the first run is the slowest (both at the top of the axis, one above the other), and
+// the dates of the first and the last run of a pupil with a single run (at one place). The
+// axis-top label keeps its place; the first best's time and the run's date are still there.
+TEST_F(ChartModelTest, TextsOfAPageKeepClearOfEachOther) {
+    struct Case {
+        const char* name;
+        std::vector<int> times;
+        ChartTarget target = ChartTarget::Screen;
+        double width = kW, height = kH, dpi = 96;
+    };
+    std::vector<int> manyBests;
+    for (int t = 90; t >= 70; --t)
+        manyBests.push_back(t);
+    const Case cases[] = {
+        {"one run", {60}},
+        {"one run at the top of its axis", {89}},
+        {"first run the slowest, at the top of the axis", {89, 70, 75}},
+        {"first run 83 s on a 90 s axis", {83, 70}},
+        {"first run the slowest, on the chart panel's surface",
+         {89, 70, 75},
+         ChartTarget::Screen,
+         826,
+         640},
+        {"one run, on the chart panel's surface", {59}, ChartTarget::Screen, 826, 640},
+        {"21 successive bests", manyBests},
+        {"one run on paper", {89}, ChartTarget::Printer, 4960, 7016, 600},
+        {"first run the slowest on paper", {89, 70, 75}, ChartTarget::Printer, 4960, 7016, 600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        records.clear();
+        int day = 0;
+        for (int t : c.times)
+            records.push_back(run(kPupil, 1, t, kNow.date().addDays(-100 + day++)));
+        ChartRequest r;
+        r.pupil = kPupil;
+        r.levels = {1, 2};
+        r.width = c.width;
+        r.height = c.height;
+        r.dpi = c.dpi;
+        r.target = c.target;
+        const ChartDrawing d = BuildChart(*s, records, kNow, r);
+        std::vector<ChartPrimitive> texts;
+        for (const ChartPrimitive& p : ChartPage(d, 0))
+            if (p.kind == ChartPrimitive::Kind::Text && !p.text.trimmed().isEmpty())
+                texts.push_back(p);
+        for (size_t i = 0; i < texts.size(); ++i)
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                EXPECT_FALSE(
+                    ChartTextBox(texts[i], c.dpi).intersects(ChartTextBox(texts[j], c.dpi)))
+                    << texts[i].text.toStdString() << " at " << texts[i].at.x() << ","
+                    << texts[i].at.y() << " meets " << texts[j].text.toStdString() << " at "
+                    << texts[j].at.x() << "," << texts[j].at.y();
+
+        const double u = c.width / 2;
+        const double v = c.height / 3;
+        const double n = 0.05 * c.height;
+        const ChartBlock& block = d.blocks.at(0);
+        const QString top = QString::number(block.yScale) + QStringLiteral("秒");
+        const QString firstTime = block.bests.at(0).timeText;
+        const QString firstDate = block.bests.at(0).date;
+        int tops = 0, firstTimes = 0, datesOnTheAxis = 0;
+        for (const ChartPrimitive& p : texts) {
+            if (p.level != 1)
+                continue;
+            tops += p.role == ChartRole::AxisLabel && p.text == top &&
+                    p.at == QPointF(0.12 * u, n + 0.1 * v);
+            firstTimes +=
+                p.role == ChartRole::BestLabel && p.text == firstTime && p.at.x() == 0.12 * u;
+            datesOnTheAxis += p.text == firstDate && p.at.y() == n + 0.815 * v;
+        }
+        EXPECT_EQ(tops, 1);
+        EXPECT_EQ(firstTimes, 1);
+        EXPECT_EQ(datesOnTheAxis, 1);
+    }
+}
+
 TEST_F(ChartModelTest, LastDateIsThePupilsLastRunNotTheFilesLastRecord) {
     runs({60});
     records.push_back(run(8, 2, 40, kNow.date()));

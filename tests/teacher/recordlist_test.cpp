@@ -110,23 +110,5 @@ TEST_F(RecordListTest, CsvExportHasJapaneseHeadingsAndOneLinePerListedRecord) {
                      ""}));
 }
 
-TEST(CsvTextField, TextsASpreadsheetWouldTakeForAFormulaStayText) {
-    struct Case {
-        QString text;
-        QString field;
-    };
-    for (const Case& c :
-         {Case{QStringLiteral("=cmd|' /C calc'!A0"), QStringLiteral("'=cmd|' /C calc'!A0")},
-          Case{QStringLiteral("+81"), QStringLiteral("'+81")},
-          Case{QStringLiteral("-1"), QStringLiteral("'-1")},
-          Case{QStringLiteral("@SUM(A1)"), QStringLiteral("'@SUM(A1)")},
-          Case{QStringLiteral("\t=1"), QStringLiteral("'\t=1")},
-          Case{QStringLiteral("\r=1"), QStringLiteral("\"'\r=1\"")},
-          Case{QStringLiteral("=1,2"), QStringLiteral("\"'=1,2\"")},
-          Case{QStringLiteral("山田=太郎"), QStringLiteral("山田=太郎")},
-          Case{QString(), QString()}})
-        EXPECT_EQ(csvTextField(c.text), c.field) << c.text.toStdString();
-}
-
 } // namespace
 } // namespace zanfolio

@@ -6,6 +6,27 @@
 
 namespace zanfolio {
 
+namespace {
+
+// A message box centred over a point of the screen. A QDialog places itself before its first
+// show, and a message box takes its final size only then: centred by that earlier size it
+// stood off the window's centre. Moved once it has its size, it shows where it belongs.
+class CentredMessageBox final : public QMessageBox {
+  public:
+    CentredMessageBox(QWidget* parent, QPoint centre) : QMessageBox(parent), centre_(centre) {}
+
+  protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        move(centre_ - QPoint(width() / 2, height() / 2));
+    }
+
+  private:
+    QPoint centre_;
+};
+
+} // namespace
+
 Dialogs::Answer MessageBoxDialogs::show(const QString& title, const QString& text, Buttons buttons,
                                         Icon icon) {
     const Answer closedUnread = buttons == Buttons::Ok      ? Answer::Ok
@@ -13,7 +34,8 @@ Dialogs::Answer MessageBoxDialogs::show(const QString& title, const QString& tex
                                                             : Answer::Cancel;
     if (host_->ending())
         return closedUnread;
-    QMessageBox box(host_);
+    // Over the middle of the program's screen, which mapToGlobal finds also when it is scaled.
+    CentredMessageBox box(host_->dialogParent(), host_->mapToGlobal(host_->rect().center()));
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {

@@ -1,5 +1,9 @@
 #include "frame/forms/palette.h"
 
+#include <QColor>
+#include <QPalette>
+#include <QWidget>
+
 namespace zanfolio {
 
 QString cssColour(uint32_t bgr) {
@@ -7,6 +11,14 @@ QString cssColour(uint32_t bgr) {
         .arg(bgr & 0xFF)
         .arg((bgr >> 8) & 0xFF)
         .arg((bgr >> 16) & 0xFF);
+}
+
+void fillOpaque(QWidget* panel, uint32_t bgr) {
+    QPalette palette = panel->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)));
+    panel->setPalette(palette);
+    panel->setAutoFillBackground(true);
 }
 
 } // namespace zanfolio

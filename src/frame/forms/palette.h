@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+class QWidget;
+
 namespace zanfolio {
 
 // The deep blue of titles and figures: the menu's title and level numbers, the drill's
@@ -24,5 +26,9 @@ inline constexpr QLatin1StringView kNoticeBorder{"#8a7a40"};
 // A colour value of the installations' settings (0x00BBGGRR, as SeasonColour holds it) in the
 // form "rgb(r,g,b)" of a style sheet.
 QString cssColour(uint32_t bgr);
+
+// Fills `panel` with the colour (0x00BBGGRR) as an opaque background: the widgets it covers
+// are then not painted while it is up (a style sheet background does not tell Qt that).
+void fillOpaque(QWidget* panel, uint32_t bgr);
 
 } // namespace zanfolio

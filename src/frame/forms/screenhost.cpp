@@ -5,10 +5,33 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLabel>
 #include <QTimer>
 
 namespace zanfolio {
+
+namespace {
+
+// The view a widget is shown in when its window sits in a ScaledWindow.
+QGraphicsView* viewOf(const QWidget& widget) {
+    const QGraphicsProxyWidget* proxy = widget.window()->graphicsProxyWidget();
+    if (!proxy || !proxy->scene() || proxy->scene()->views().isEmpty())
+        return nullptr;
+    return proxy->scene()->views().constFirst();
+}
+
+} // namespace
+
+QWidget* dialogParentOf(QWidget* widget) {
+    if (!widget)
+        return nullptr;
+    if (QGraphicsView* view = viewOf(*widget))
+        return view->window();
+    return widget->window();
+}
 
 ScreenHost::ScreenHost(QWidget* parent) : QWidget(parent) {
     // "Velmont" is the window title the installations have always shown, kept on purpose.
@@ -43,6 +66,7 @@ void ScreenHost::replace(Screen* next) {
         previous->hide();
         previous->deleteLater();
     }
+    emit screenReplaced();
     // Activation once the new screen is up and its load has returned.
     QPointer<Screen> target = next;
     QTimer::singleShot(0, this, [this, target] {
@@ -68,6 +92,7 @@ bool ScreenHost::waitNoticeVisible() const {
 
 int ScreenHost::runModal(QDialog& dialog) {
     dialog.adjustSize();
+    // mapToGlobal follows the scale of a ScaledWindow: the centre of the design on screen.
     const QPoint centre = mapToGlobal(rect().center());
     dialog.move(centre - QPoint(dialog.width() / 2, dialog.height() / 2));
     const int result = dialog.exec();
@@ -92,6 +117,8 @@ void ScreenHost::endProgram(int exitCode) {
         current_->deleteLater();
     }
     close();
+    if (QWidget* window = dialogParent(); window != this)
+        window->close();
     QCoreApplication::exit(exitCode);
 }
 

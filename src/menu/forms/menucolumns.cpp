@@ -32,8 +32,8 @@ MenuColumn createMenuColumn(QWidget* parent, int level) {
     c.Label3->setStyleSheet(
         QStringLiteral("background: white; color: %1; padding-left: 4px;").arg(kInk));
     c.Label3->setCursor(Qt::PointingHandCursor);
-    c.Command4 = named(new QPushButton(parent), "Command4", level);
-    c.Command4->setFont(japaneseFont(13));
+    // Return and Enter start the level like a click, as on every screen's buttons.
+    c.Command4 = named(makeButton(parent, "Command4", QString(), QRect(), 13), "Command4", level);
     c.Text1 = named(new QLineEdit(parent), "Text1", level);
     c.Text1->setReadOnly(true);
     c.Text1->setFocusPolicy(Qt::NoFocus);

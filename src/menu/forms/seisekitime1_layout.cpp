@@ -137,6 +137,10 @@ void Seisekitime1::buildViewControls() {
     Command17->hide();
     connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
     Picture11 = new ChartPanel(context_, this);
+    // Below the view title, which names the pupil's view, and out to the form's right edge,
+    // where the last column in view runs past it.
+    Picture11->setArea(QRect(twips(120), kLabel5Top + kLabel5Height, kScreenWidth - twips(120),
+                             kScreenHeight - kLabel5Top - kLabel5Height - twips(120)));
     Picture11->hide();
     connect(Picture11, &ChartPanel::closed, this, [this] { Picture11->hide(); });
     Command27 = makeButton(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
@@ -218,8 +222,8 @@ void Seisekitime1::buildPanels() {
     // The views' busy panel, over the columns from the view title down to the scroll bar.
     Picture6 = new QWidget(this);
     Picture6->setObjectName(QStringLiteral("Picture6"));
-    Picture6->setAttribute(Qt::WA_StyledBackground, true);
-    Picture6->setStyleSheet(QStringLiteral("#Picture6 { background: %1; }").arg(season));
+    // An opaque panel: what it covers is not painted beneath it while it is up.
+    fillOpaque(Picture6, context_.state.SeasonColour);
     Picture6->setGeometry(0, kLabel5Top, kScreenWidth, kScrollTop - kLabel5Top);
     // "momento" is the installations' own spelling, kept on purpose: do not correct it.
     makeLabel(Picture6, "Label20", QStringLiteral("Just a momento, please."),
@@ -233,8 +237,8 @@ void Seisekitime1::buildPanels() {
     // The wait panel over the whole screen while the menu is prepared and after a start.
     Picture2 = new QWidget(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setAttribute(Qt::WA_StyledBackground, true);
-    Picture2->setStyleSheet(QStringLiteral("#Picture2 { background: %1; }").arg(season));
+    // An opaque panel: what it covers is not painted beneath it while it is up.
+    fillOpaque(Picture2, context_.state.SeasonColour);
     Picture2->setGeometry(0, 0, kScreenWidth, kScreenHeight);
     Label19 = makeLabel(Picture2, "Label19", QStringLiteral("Just a moment, please."),
                         QRect(0, 320, kScreenWidth, 56), japaneseFont(24), Qt::AlignCenter);

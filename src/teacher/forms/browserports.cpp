@@ -1,5 +1,7 @@
 #include "teacher/forms/browserports.h"
 
+#include "frame/forms/screenhost.h"
+
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -9,7 +11,7 @@ namespace zanfolio {
 
 bool PlatformBrowserPorts::printTextBox(QWidget* parent, QTextEdit& box, bool offerSelection) {
     QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, parent);
+    QPrintDialog dialog(&printer, dialogParentOf(parent));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, offerSelection);
     if (offerSelection)
@@ -22,8 +24,8 @@ bool PlatformBrowserPorts::printTextBox(QWidget* parent, QTextEdit& box, bool of
 }
 
 QString PlatformBrowserPorts::chooseExportFile(QWidget* parent, const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("ファイル化"), suggested,
-                                        QStringLiteral("CSV (*.csv)"));
+    return QFileDialog::getSaveFileName(dialogParentOf(parent), QStringLiteral("ファイル化"),
+                                        suggested, QStringLiteral("CSV (*.csv)"));
 }
 
 } // namespace zanfolio

@@ -17,9 +17,12 @@ namespace zanfolio {
 
 namespace {
 
-// The panel's place on the results menu, top 1740 and left 120 twips (15 twips a pixel).
+// The panel's place in the design of the results menu, top 1740 and left 120 twips (15 twips a
+// pixel), filling the menu below its header with the same margin at the right and the bottom.
 constexpr int kPanelLeft = 120 / 15;
 constexpr int kPanelTop = 1740 / 15;
+constexpr QRect kDesignArea(kPanelLeft, kPanelTop, 1024 - 2 * kPanelLeft,
+                            768 - kPanelTop - kPanelLeft);
 
 } // namespace
 
@@ -96,8 +99,8 @@ void ChartPanel::build() {
     layout->addWidget(Picture12, 1);
     List2->setFixedWidth(170);
     List3->setFixedWidth(170);
-    // The original panel filled the menu below its header: 1024 × 768 less the place above.
-    resize(1024 - 2 * kPanelLeft, 768 - kPanelTop - kPanelLeft);
+    area_ = kDesignArea;
+    resize(area_.size());
 
     connect(Command25, &QPushButton::clicked, this, [this] { Command25_Click(); });
     connect(Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
@@ -140,9 +143,17 @@ void ChartPanel::showEvent(QShowEvent* event) {
     place();
 }
 
+void ChartPanel::setArea(const QRect& area) {
+    area_ = area;
+    if (parentWidget())
+        setGeometry(area_);
+    else
+        resize(area_.size());
+}
+
 void ChartPanel::place() {
     if (parentWidget())
-        move(kPanelLeft, kPanelTop);
+        setGeometry(area_);
 }
 
 void ChartPanel::Command24_Click(int k) {

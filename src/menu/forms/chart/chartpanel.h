@@ -11,12 +11,15 @@
 //   fillLists()    before the personal list is built (FillChartPupilList, levels 1..LevelCount)
 //   showFor(p)     the "グラフ" button: the chart of pupil p for levels 1 to 3
 //   setTeacher()   offers "印刷"
+//   setArea(r)     where the panel stands on the menu (by default the design's place, top 1740
+//                  and left 120 twips, 1008 × 644 pixels)
 //   setGradeGroupText(), setPointsRankingKind()  the menu's grade group and points kind
 //   closed()       emitted by "戻る" after the panel has hidden itself
 
 #include "menu/chartmodel.h"
 #include "menu/forms/chart/chartprint.h"
 
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -75,6 +78,8 @@ class ChartPanel : public QWidget {
     // Command17 click ("グラフ").
     void showFor(int pupil);
     void setTeacher(bool teacher);
+    // The panel's place on its parent, taken whenever the panel shows.
+    void setArea(const QRect& area);
     void setGradeGroupText(const QString& text) { groupText_ = text; }
     void setPointsRankingKind(RankingKind kind) { pointsKind_ = kind; }
 
@@ -117,6 +122,7 @@ class ChartPanel : public QWidget {
     double ChartFontSize = kChartFontSize;
     QString groupText_ = QStringLiteral("全学年");
     RankingKind pointsKind_ = RankingKind::TotalPoints;
+    QRect area_;
 
     std::vector<ResultsRecord> records_; // the last display's records, for redraws on resize
     ChartDrawing drawing_;

@@ -97,6 +97,7 @@ Status PrintCharts(const SharedState& state, const std::vector<ResultsRecord>& r
         request.fontSize = kChartFontSize;
         request.width = painter.device()->width();
         request.height = painter.device()->height();
+        request.dpi = printer.resolution();
         const ChartDrawing drawing = BuildChart(state, records, now, request);
         paintChart(painter, drawing.primitives, ChartTarget::Printer, printer.resolution(),
                    [&printer] { return printer.newPage(); });

@@ -28,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <map>
+#include <utility>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -63,6 +65,29 @@ int countPixels(const QImage& image, QRect area, bool (*test)(QColor)) {
         for (int x = area.left(); x <= area.right(); ++x)
             n += test(image.pixelColor(x, y)) ? 1 : 0;
     return n;
+}
+
+// The pixels `text` inks when painted alone on a device of `dpi` dots per inch, in the
+// target's units: those at least a quarter dark (the faintest edge of anti-aliasing is left
+// out).
+std::vector<QPoint> inkOf(const ChartPrimitive& text, ChartTarget target, double dpi) {
+    const int margin = int(text.fontSize * dpi / 72.0) + 2;
+    const QRect around =
+        ChartTextBox(text, dpi).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    QImage image(around.size(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.translate(-around.topLeft());
+    paintChart(painter, {text}, target, dpi);
+    painter.end();
+    std::vector<QPoint> ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 192)
+                ink.push_back(around.topLeft() + QPoint(x, y));
+    return ink;
 }
 
 QString artefactFolder() {
@@ -189,6 +214,119 @@ TEST_F(ChartForms, TimeAxisLabelledWithItsScale) {
     // Ink right of the label's corner and left of the time axis.
     const QRect label(top->at.toPoint(), QSize(int(0.2 * 400 - top->at.x()) - 3, 10));
     EXPECT_GT(countPixels(image, label, isDark), 5);
+}
+
+// Every text of a drawing, on screen and on paper, inks only inside the box the model gives it
+// (which the model keeps clear of the other texts).
+TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
+    School school;
+    school.state.RosterNames[1] = QStringLiteral("山田太郎");
+    ResultsFile file(resultsFile(school.state), school.waiter);
+    Result<std::vector<ResultsRecord>> records = ReadChartRecords(file);
+    ASSERT_TRUE(records.ok());
+    struct Target {
+        const char* name;
+        ChartTarget target;
+        double width, height, dpi;
+    };
+    const Target targets[] = {{"screen", ChartTarget::Screen, 826, 640, 96},
+                              {"A4 at 600 dpi", ChartTarget::Printer, 4960, 7016, 600}};
+    for (const Target& t : targets) {
+        SCOPED_TRACE(t.name);
+        ChartRequest request;
+        request.pupil = 1;
+        request.levels = {1, 2, 3};
+        request.target = t.target;
+        request.width = t.width;
+        request.height = t.height;
+        request.dpi = t.dpi;
+        const ChartDrawing d = BuildChart(school.state, *records, kNow, request);
+        int texts = 0;
+        for (const ChartPrimitive& p : d.primitives) {
+            if (p.kind != ChartPrimitive::Kind::Text || p.text.trimmed().isEmpty())
+                continue;
+            ++texts;
+            const QRectF box = ChartTextBox(p, t.dpi).adjusted(-0.5, -0.5, 0.5, 0.5);
+            const std::vector<QPoint> ink = inkOf(p, t.target, t.dpi);
+            EXPECT_FALSE(ink.empty()) << p.text.toStdString();
+            for (QPoint at : ink) {
+                if (!box.contains(QPointF(at) + QPointF(0.5, 0.5))) {
+                    ADD_FAILURE() << p.text.toStdString() << " inks " << at.x() << "," << at.y()
+                                  << " outside its box " << box.x() << "," << box.y() << " "
+                                  << box.width() << "×" << box.height();
+                    break;
+                }
+            }
+        }
+        EXPECT_GT(texts, 3 * 15);
+    }
+}
+
+// No two texts of a chart ink the same pixel: painted alone, one after the other, on the
+// surface of the chart panel and on paper, for the charts whose labels used to meet (the first
+// run the slowest, its time beside the axis-top label; a single run, whose first and last date
+// are one) and for a long row of bests.
+TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
+    SharedState state;
+    SetProgramTitle(state);
+    DefineLevelTables(state);
+    state.RosterNames[1] = QStringLiteral("山田");
+    struct Case {
+        const char* name;
+        std::vector<int> times;
+        ChartTarget target = ChartTarget::Screen;
+        double width = 826, height = 640, dpi = 96;
+    };
+    std::vector<int> manyBests;
+    for (int t = 90; t >= 70; --t)
+        manyBests.push_back(t);
+    const Case cases[] = {
+        {"one run", {60}},
+        {"one run at the top of its axis", {89}},
+        {"first run the slowest, at the top of the axis", {89, 70, 75}},
+        {"first run 83 s on a 90 s axis", {83, 70}},
+        {"21 successive bests", manyBests},
+        {"one run on paper", {89}, ChartTarget::Printer, 4960, 7016, 600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<ResultsRecord> records;
+        int daysAgo = int(c.times.size());
+        for (int t : c.times)
+            records.push_back(run(1, 1, t, daysAgo--));
+        ChartRequest request;
+        request.pupil = 1;
+        request.levels = {1, 2};
+        request.target = c.target;
+        request.width = c.width;
+        request.height = c.height;
+        request.dpi = c.dpi;
+        const ChartDrawing d = BuildChart(state, records, kNow, request);
+        if (c.target == ChartTarget::Screen) {
+            QImage page(int(c.width), int(c.height), QImage::Format_RGB32);
+            page.fill(Qt::white);
+            QPainter painter(&page);
+            paintChart(painter, ChartPage(d, 0), c.target, c.dpi);
+            painter.end();
+            page.save(artefactFolder() + QStringLiteral("/texts-%1.png").arg(&c - cases));
+        }
+        std::map<std::pair<int, int>, QString> inked;
+        for (const ChartPrimitive& p : ChartPage(d, 0)) {
+            if (p.kind != ChartPrimitive::Kind::Text)
+                continue;
+            int shared = 0;
+            QString other;
+            for (QPoint at : inkOf(p, c.target, c.dpi)) {
+                auto [it, fresh] = inked.try_emplace({at.x(), at.y()}, p.text);
+                if (!fresh) {
+                    ++shared;
+                    other = it->second;
+                }
+            }
+            EXPECT_EQ(shared, 0) << p.text.toStdString() << " inks " << shared << " pixels of "
+                                 << other.toStdString();
+        }
+    }
 }
 
 // "グラフ": levels 1 to 3 on the surface, the pupil list hidden; four levels then show only the

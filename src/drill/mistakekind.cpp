@@ -1,0 +1,270 @@
+#include "drill/mistakekind.h"
+
+#include "drill/answerentry.h"
+
+#include <array>
+#include <optional>
+
+namespace zanfolio {
+
+namespace {
+
+// Digits a value may have in all, so that every product and sum below fits in 64 bits.
+constexpr int kMostDigits = 17;
+
+qint64 pow10(int n) {
+    qint64 p = 1;
+    for (int i = 0; i < n; ++i)
+        p *= 10;
+    return p;
+}
+
+// An exact decimal m × 10^−places with no trailing zero after the point (places ≥ 0), so that
+// equal numbers have equal members.
+struct Exact {
+    qint64 m = 0;
+    int places = 0;
+
+    static Exact of(qint64 m, int places) {
+        while (places > 0 && m % 10 == 0) {
+            m /= 10;
+            --places;
+        }
+        return {m, places};
+    }
+    static Exact of(Decimal d) { return of(d.units(), 4); }
+
+    friend bool operator==(const Exact&, const Exact&) = default;
+};
+
+// The same number as m' × 10^e with m' not a multiple of ten: equal m' and unequal e mean the
+// same digits with the point elsewhere.
+std::pair<qint64, int> significant(Exact x) {
+    qint64 m = x.m;
+    int e = -x.places;
+    while (m != 0 && m % 10 == 0) {
+        m /= 10;
+        ++e;
+    }
+    return {m, e};
+}
+
+// The leading number of a text, read as judging reads it, with its digits as typed.
+struct Written {
+    bool found = false; // a digit was read
+    bool fits = true;   // at most kMostDigits digits after leading zeros
+    bool negative = false;
+    QString wholeDigits;    // as typed, leading zeros kept ("" for ".5")
+    QString fractionDigits; // as typed, trailing zeros kept
+    Exact value;
+};
+
+Written readWritten(const QString& text) {
+    Written w;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        w.negative = text[i] == u'-';
+        ++i;
+    }
+    bool seenPoint = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'.' && !seenPoint) {
+            seenPoint = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            break;
+        w.found = true;
+        (seenPoint ? w.fractionDigits : w.wholeDigits) += c;
+    }
+    QString digits = w.wholeDigits + w.fractionDigits;
+    while (digits.startsWith(u'0'))
+        digits.remove(0, 1);
+    if (digits.size() > kMostDigits || w.fractionDigits.size() > kMostDigits) {
+        w.fits = false;
+        return w;
+    }
+    const qint64 m = digits.isEmpty() ? 0 : digits.toLongLong();
+    w.value = Exact::of(w.negative ? -m : m, int(w.fractionDigits.size()));
+    return w;
+}
+
+// The digit of a written number in column `column` (0 ones, 1 tens, −1 tenths, ...), or none
+// when its text writes no digit there.
+std::optional<int> writtenDigit(const QString& wholeDigits, const QString& fractionDigits,
+                                int column) {
+    if (column >= 0) {
+        if (column >= wholeDigits.size())
+            return std::nullopt;
+        return wholeDigits[wholeDigits.size() - 1 - column].unicode() - u'0';
+    }
+    if (-column > fractionDigits.size())
+        return std::nullopt;
+    return fractionDigits[-column - 1].unicode() - u'0';
+}
+
+// The digit of a non-negative number of ten-thousandths in column `column` (−4 and up).
+int unitDigit(qint64 units, int column) {
+    return int((units / pow10(column + 4)) % 10);
+}
+
+// Columns −4 (ten-thousandths) to 14, indexed by column + 4: the ones a value of 64 bits in
+// ten-thousandths can reach.
+constexpr int kColumns = 19;
+
+// The columns into which the correct calculation carries (addition) or from which it borrows
+// (subtraction), indexed by column + 4. Numbers are taken as their sizes, larger first for a
+// subtraction, so a problem outside the drill's range still gets an answer.
+std::array<bool, kColumns> carryColumns(qint64 a, qint64 b, bool subtract) {
+    a = a < 0 ? -a : a;
+    b = b < 0 ? -b : b;
+    if (subtract && a < b)
+        std::swap(a, b);
+    std::array<bool, kColumns> into{};
+    int carry = 0;
+    for (int i = 0; i + 1 < kColumns; ++i) {
+        const int da = unitDigit(a, i - 4);
+        const int db = unitDigit(b, i - 4);
+        if (subtract)
+            carry = da - db - carry < 0 ? 1 : 0;
+        else
+            carry = da + db + carry >= 10 ? 1 : 0;
+        into[size_t(i + 1)] = carry == 1;
+    }
+    return into;
+}
+
+bool isPlaceAlignment(const ProblemNumbers& p, bool subtract, const Exact& t) {
+    const Exact a = Exact::of(p.first);
+    const Exact b = Exact::of(p.second);
+    if (a.places == b.places)
+        return false; // lined up at the right is lined up at the point: the correct answer
+    const qint64 r = subtract ? (a.m > b.m ? a.m - b.m : b.m - a.m) : a.m + b.m;
+    return t == Exact::of(r, a.places) || t == Exact::of(r, b.places);
+}
+
+bool isPointPosition(const Exact& c, const Exact& t) {
+    if (c.m == 0 || t.m == 0)
+        return false;
+    const auto [cm, ce] = significant(c);
+    const auto [tm, te] = significant(t);
+    return cm == tm && ce != te;
+}
+
+bool isZero(const QString& answerText, const Exact& t) {
+    const qsizetype start = answerText.startsWith(u'-') ? 1 : 0;
+    auto fits = [&](const QString& candidate) {
+        const Written w = readWritten(candidate);
+        return w.found && w.fits && w.value == t;
+    };
+    for (qsizetype i = start; i <= answerText.size(); ++i) {
+        QString added = answerText;
+        if (fits(added.insert(i, u'0')))
+            return true;
+        if (i < answerText.size() && answerText[i] == u'0') {
+            QString dropped = answerText;
+            if (fits(dropped.remove(i, 1)))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool isReversed(const ProblemNumbers& p, bool subtract, const Exact& t) {
+    if (subtract)
+        return t == Exact::of(p.first + p.second);
+    return t == Exact::of(p.first - p.second) || t == Exact::of(p.second - p.first);
+}
+
+bool isCarryOrBorrow(const ProblemNumbers& p, bool subtract, const Exact& t) {
+    if (t.m < 0 || t.places > 4 || t.m > pow10(kMostDigits - 4))
+        return false;
+    const qint64 difference = t.m * pow10(4 - t.places) - p.answer.units();
+    const std::array<bool, kColumns> carried =
+        carryColumns(p.first.units(), p.second.units(), subtract);
+    for (int i = 0; i < kColumns; ++i) {
+        const qint64 one = pow10(i);
+        if ((difference == one || difference == -one) && carried[size_t(i)])
+            return true;
+    }
+    return false;
+}
+
+bool isTypo(const QString& answerText, const Written& t) {
+    if ((t.negative && t.value.m != 0) || answerText.startsWith(u'-'))
+        return false;
+    const qsizetype point = answerText.indexOf(u'.');
+    const QString answerWhole = point < 0 ? answerText : answerText.left(point);
+    const QString answerFraction = point < 0 ? QString() : answerText.mid(point + 1);
+    const int highest = int(qMax(answerWhole.size(), t.wholeDigits.size())) - 1;
+    const int lowest = -int(qMax(answerFraction.size(), t.fractionDigits.size()));
+    int differing = 0;
+    bool bothWrite = false;
+    for (int column = lowest; column <= highest; ++column) {
+        const std::optional<int> c = writtenDigit(answerWhole, answerFraction, column);
+        const std::optional<int> typed = writtenDigit(t.wholeDigits, t.fractionDigits, column);
+        if (c.value_or(0) != typed.value_or(0)) {
+            ++differing;
+            bothWrite = c && typed;
+        }
+    }
+    return differing == 1 && bothWrite;
+}
+
+bool isBlankOrLonePoint(const QString& text) {
+    QString rest = text;
+    rest.remove(u' ');
+    rest.remove(u'\t');
+    return rest.isEmpty() || rest == QStringLiteral(".");
+}
+
+} // namespace
+
+MistakeKind classifyMistake(const ProblemNumbers& p, const QString& typed) {
+    if (answerMatches(typed, p.answer))
+        return MistakeKind::Other;
+    const Written t = readWritten(typed);
+    if (!t.found)
+        return isBlankOrLonePoint(typed) ? MistakeKind::NoInput : MistakeKind::Other;
+    if (!t.fits)
+        return MistakeKind::Other;
+    const bool subtract = p.sign == QStringLiteral("－");
+    const Exact c = Exact::of(p.answer);
+    const QString answerText = Text(p.answer);
+    if (isPlaceAlignment(p, subtract, t.value))
+        return MistakeKind::PlaceAlignment;
+    if (isPointPosition(c, t.value))
+        return MistakeKind::PointPosition;
+    if (isZero(answerText, t.value))
+        return MistakeKind::Zero;
+    if (isReversed(p, subtract, t.value))
+        return MistakeKind::ReversedOperation;
+    if (isCarryOrBorrow(p, subtract, t.value))
+        return MistakeKind::CarryOrBorrow;
+    if (isTypo(answerText, t))
+        return MistakeKind::Typo;
+    return MistakeKind::Other;
+}
+
+MistakeRecord makeMistakeRecord(const SharedState& state, const Problem& problem,
+                                const QString& typed, const QDateTime& now) {
+    MistakeRecord r;
+    r.date = now.date();
+    const QTime t = now.time();
+    r.time = QTime(t.hour(), t.minute(), t.second());
+    r.pupil = state.CurrentStudent;
+    r.level = state.CurrentLevel;
+    r.first = problem.rowTexts[0];
+    r.sign = problem.sign;
+    r.second = problem.rowTexts[1];
+    r.answer = Text(problem.answer);
+    r.typed = typed;
+    r.kind = classifyMistake(ProblemNumbers::of(problem), typed);
+    return r;
+}
+
+} // namespace zanfolio

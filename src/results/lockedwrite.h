@@ -1,0 +1,42 @@
+#pragma once
+// A write to a file that several classroom computers share, made while holding a byte-range
+// lock on it, with the shared folder's retry rules: while another computer holds the lock the
+// writer retries with short growing pauses (5 ms, doubling up to one second) through the
+// Waiter, opening the file afresh each time, for as long as the waiter lets it. Any other
+// fault (the folder gone, no permission, a full disk) is retried the same way for about five
+// seconds and then reported. The results file and the mistakes file both write through here.
+
+#include "frame/result.h"
+#include "frame/waiter.h"
+
+#include <QString>
+#include <functional>
+
+namespace zanfolio {
+
+class PlatformFile;
+
+struct LockedWrite {
+    QString path;
+    qint64 lockOffset = 0;
+    qint64 lockLength = 1;
+    // Off only to show, by hand, that the lock is what keeps concurrent writes whole.
+    bool locking = true;
+    // The fault of a try that met another computer's lock (ErrorKind::Sharing).
+    QString busyMessage;
+    // Called with what is wrong before every pause (the screens' notice says it).
+    std::function<void(const Error&)> onRetry;
+    // The error returned when the writer stops retrying, made from the last fault.
+    std::function<Error(const Error& last)> givenUp;
+};
+
+// Opens `how.path` for reading and writing (created empty when missing), takes the lock and
+// runs `work` once on the file while holding it. A failure of `work` of kind Sharing is
+// retried like a held lock; its other failures are returned at once. When the name has come
+// to stand for another file while this writer waited (a delete elsewhere replaced it), the
+// file is opened again. `lockWaits`, when given, counts the pauses taken (from 0, as they
+// are taken).
+Status writeUnderLock(const LockedWrite& how, Waiter& waiter,
+                      const std::function<Status(PlatformFile&)>& work, int* lockWaits = nullptr);
+
+} // namespace zanfolio

@@ -1,0 +1,95 @@
+// A pupil's road in the window that fills a larger screen: keys typed on the window and a click
+// at the scaled place of a start button drive the real screens as at the design size: roster
+// form → results menu → drill with ten correct answers.
+
+#include "app/navigation.h"
+#include "drill/decimal.h"
+#include "frame/forms/scaledwindow.h"
+#include "support/control.h"
+#include "support/screenharness.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+QString screenName(ScreenHarness& h) {
+    return h.host.current() ? h.host.current()->metaObject()->className() : QString();
+}
+
+// The answer of the problem on screen, as the keys a pupil types.
+QString answerKeys(ScreenHarness& h) {
+    const Decimal a = leadingDecimal(control<QLabel>(h.host.current(), "qLabel1")->text()).value;
+    const Decimal b = leadingDecimal(control<QLabel>(h.host.current(), "qlabel2")->text()).value;
+    const bool plus = control<QLabel>(h.host.current(), "Label6")->text() == QStringLiteral("＋");
+    const QString answer = Text(plus ? a + b : a - b);
+    return answer.contains(u'.') ? answer + u' ' : answer + QStringLiteral("  ");
+}
+
+// With ZANFOLIO_SCREENSHOT_DIR set, the whole window as <dir>/<name>.png.
+void snapshot(QWidget& window, const QString& name) {
+    const QString dir = qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR");
+    if (!dir.isEmpty())
+        window.grab().save(dir + u'/' + name + QStringLiteral(".png"));
+}
+
+TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
+    for (QSize size : {QSize(1920, 1080), QSize(1280, 1024)}) {
+        const QString tag = QStringLiteral("scaled-%1x%2").arg(size.width()).arg(size.height());
+        SCOPED_TRACE(tag.toStdString());
+        ScreenHarness h;
+        h.random.fallback = 0.4f;
+        h.install.writeLines(h.install.rosterPath(),
+                             {QStringLiteral("12,2017,0,0,\"山田　花子\",0,\"\",\"\""),
+                              QStringLiteral("13,2016,0,0,\"佐藤一郎\",0,\"\",\"\"")});
+        wireNavigation(h.context);
+        ScaledWindow window(h.host);
+        window.resize(size);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+        h.context.navigate.showRosterForm();
+        h.processEvents();
+        ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
+        snapshot(window, tag + QStringLiteral("-roster"));
+        QListWidget* names = control<QListWidget>(h.host.current(), "List1");
+        ASSERT_NE(names, nullptr);
+        EXPECT_TRUE(names->hasFocus());
+        for (int i = 0; i < names->count() && !names->currentItem()->text().contains(u"山田"); ++i)
+            QTest::keyClick(&window, Qt::Key_Down);
+        ASSERT_TRUE(names->currentItem()->text().contains(u"山田"));
+        QTest::keyClick(&window, Qt::Key_Return);
+        h.processEvents();
+        ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
+        EXPECT_EQ(h.state.CurrentStudent, ScreenHarness::kPupil);
+        snapshot(window, tag + QStringLiteral("-menu"));
+
+        // Level 2's start button, clicked where the window shows it.
+        auto* start = control<QPushButton>(h.host.current(), "Command4_2");
+        ASSERT_NE(start, nullptr);
+        const QPointF inDesign = start->mapTo(&h.host, start->rect().center());
+        const QRectF area = window.designArea();
+        const QPoint onWindow =
+            (area.topLeft() + inDesign * (area.width() / kScreenWidth)).toPoint();
+        QTest::mouseClick(window.viewport(), Qt::LeftButton, {}, onWindow);
+        h.processEvents();
+        ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::MainFrm"));
+        EXPECT_EQ(h.state.CurrentLevel, 2);
+        snapshot(window, tag + QStringLiteral("-drill"));
+
+        for (int i = 0; i < 10; ++i) {
+            h.clock.advanceMs(3000);
+            QTest::keyClicks(&window, answerKeys(h));
+        }
+        EXPECT_EQ(h.state.CorrectCount, 10);
+    }
+}
+
+} // namespace

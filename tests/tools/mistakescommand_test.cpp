@@ -1,0 +1,122 @@
+#include "results/mistakesfile.h"
+#include "support/fakes.h"
+#include "support/testfolder.h"
+#include "support/testmistakes.h"
+#include "tools/datacommands.h"
+
+#include <gtest/gtest.h>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+// "Today" is Thursday 10 December 2026.
+class MistakesCommand : public ::testing::Test {
+  protected:
+    void SetUp() override { install.writeStandardFiles(); }
+
+    int run(QStringList args) {
+        out.clear();
+        err.clear();
+        QTextStream o(&out);
+        QTextStream e(&err);
+        args = QStringList{QStringLiteral("--program-dir"), install.programDir(),
+                           QStringLiteral("--now"), QStringLiteral("2026-12-10T10:30:00"),
+                           QStringLiteral("mistakes")} +
+               args;
+        const int status = runDataCommand(args, o, e);
+        o.flush();
+        e.flush();
+        return status;
+    }
+    void add(int pupil, MistakeKind kind, const char* typed, QDate date, QTime time) {
+        RecordingWaiter waiter;
+        ASSERT_TRUE(
+            appendMistakes(
+                path, {testMistake(pupil, 1, QString::fromUtf8(typed), kind, date, time)}, waiter)
+                .ok());
+    }
+    // The printed line for counts and examples of the kinds in their order.
+    static QString line(int pupil, int days, int unreadable, const QStringList& kinds) {
+        return QStringLiteral("{\"days\":%1,\"kinds\":[%2],\"pupil\":%3,\"unreadable_lines\":%4}\n")
+            .arg(days)
+            .arg(kinds.join(u','))
+            .arg(pupil)
+            .arg(unreadable);
+    }
+    static QString kind(const char* label, int count, const QStringList& examples = {}) {
+        QStringList quoted;
+        for (const QString& e : examples)
+            quoted << u'"' + e + u'"';
+        return QStringLiteral("{\"count\":%1,\"examples\":[%2],\"kind\":\"%3\"}")
+            .arg(count)
+            .arg(quoted.join(u','))
+            .arg(QString::fromUtf8(label));
+    }
+    static QStringList noMistakes() {
+        QStringList kinds;
+        for (MistakeKind k : kMistakeKinds)
+            kinds << kind(mistakeKindLabel(k).toUtf8().constData(), 0);
+        return kinds;
+    }
+
+    TestInstallation install;
+    QString path = install.programDataDir() + QStringLiteral("誤答記録.csv");
+    QString out;
+    QString err;
+};
+
+TEST_F(MistakesCommand, PrintsEveryKindWithItsCountAndLatestExamples) {
+    const QDate today(2026, 12, 10);
+    add(12, MistakeKind::PlaceAlignment, "0.1", today, QTime(9, 0));
+    add(12, MistakeKind::PlaceAlignment, "10", today, QTime(9, 5));
+    add(12, MistakeKind::PlaceAlignment, "0.10", QDate(2026, 12, 1), QTime(9, 5));
+    add(12, MistakeKind::Typo, "3.08", QDate(2026, 12, 9), QTime(17, 0));
+    add(13, MistakeKind::Zero, "3.7", today, QTime(9, 0));              // another pupil
+    add(12, MistakeKind::Zero, "3.7", QDate(2026, 10, 1), QTime(9, 0)); // before 30 days
+    install.writeBytes(path, install.readBytes(path) + "2026/12/10,10:00:00,12\r\n");
+    ASSERT_EQ(run({QStringLiteral("--pupil"), QStringLiteral("12")}), 0) << err.toStdString();
+    QStringList kinds = noMistakes();
+    kinds[0] =
+        kind("位取り", 3, {QStringLiteral("0.07 ＋ 3 → 10"), QStringLiteral("0.07 ＋ 3 → 0.1")});
+    kinds[5] = kind("打ち間違い", 1, {QStringLiteral("0.07 ＋ 3 → 3.08")});
+    EXPECT_EQ(out, line(12, 30, 1, kinds));
+
+    ASSERT_EQ(run({QStringLiteral("--pupil"), QStringLiteral("12"), QStringLiteral("--days"),
+                   QStringLiteral("1")}),
+              0);
+    kinds = noMistakes();
+    kinds[0] =
+        kind("位取り", 2, {QStringLiteral("0.07 ＋ 3 → 10"), QStringLiteral("0.07 ＋ 3 → 0.1")});
+    EXPECT_EQ(out, line(12, 1, 1, kinds));
+}
+
+TEST_F(MistakesCommand, WithoutAMistakesFileEveryCountIsZero) {
+    ASSERT_EQ(run({QStringLiteral("--pupil"), QStringLiteral("12"), QStringLiteral("--days"),
+                   QStringLiteral("365")}),
+              0)
+        << err.toStdString();
+    EXPECT_EQ(out, line(12, 365, 0, noMistakes()));
+}
+
+TEST_F(MistakesCommand, BadArgumentsExitWithTwo) {
+    struct Case {
+        QStringList args;
+        const char* says;
+    };
+    for (const Case& c :
+         {Case{{}, "--pupil"}, Case{{QStringLiteral("--pupil"), QStringLiteral("0")}, "--pupil"},
+          Case{{QStringLiteral("--pupil"), QStringLiteral("12"), QStringLiteral("--days"),
+                QStringLiteral("-1")},
+               "--days"},
+          Case{{QStringLiteral("--pupil"), QStringLiteral("12"), QStringLiteral("--days"),
+                QStringLiteral("month")},
+               "--days"}}) {
+        EXPECT_EQ(run(c.args), 2) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.says))) << err.toStdString();
+        EXPECT_TRUE(out.isEmpty());
+    }
+}
+
+} // namespace
