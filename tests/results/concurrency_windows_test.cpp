@@ -7,12 +7,16 @@
 //       appends RUNS records of pupil COMPUTER, level 1, times 0 .. RUNS - 1 (with a pause
 //       between them: tests/results/mixed_fleet_test.sh runs it beside Linux processes)
 //   results_concurrency_test --delete-child FILE NUMBER          deletes record NUMBER
+//   results_concurrency_test --mistakes-child FILE COMPUTER BATCHES
+//       appends the wrong answers of COMPUTER's BATCHES runs to the mistakes file FILE
 //
 // To see that the lock is what keeps the appends whole, run once with ZANFOLIO_TEST_NO_LOCK=1:
 // the append test then loses records.
 
+#include "results/mistakesfile.h"
 #include "results/resultsfile.h"
 #include "support/testfolder.h"
+#include "support/testmistakes.h"
 #include "support/testrecords.h"
 
 #include <QElapsedTimer>
@@ -20,6 +24,7 @@
 #include <QString>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <set>
 #include <windows.h>
@@ -61,6 +66,31 @@ int deleteChild(const QString& path, int number) {
     SleepingWaiter waiter;
     ResultsFile file(path, waiter);
     return file.remove(number).ok() ? 0 : 1;
+}
+
+// The batches of computer c: 1 to 3 lines each, the same on every call for the same c.
+std::vector<std::vector<MistakeRecord>> batchesOf(int computer, int batches) {
+    std::mt19937 random(unsigned(computer * 104729 + 3));
+    std::uniform_int_distribution<int> lines(1, 3);
+    std::vector<std::vector<MistakeRecord>> out;
+    for (int b = 0; b < batches; ++b) {
+        std::vector<MistakeRecord> batch;
+        const int n = lines(random);
+        for (int line = 0; line < n; ++line)
+            batch.push_back(testMistake(computer, b + 1, QStringLiteral("%1.%2").arg(b).arg(line),
+                                        kMistakeKinds[size_t((b + line) % 8)]));
+        out.push_back(batch);
+    }
+    return out;
+}
+
+int mistakesChild(const QString& path, int computer, int batches) {
+    SleepingWaiter waiter;
+    int failures = 0;
+    for (const std::vector<MistakeRecord>& batch : batchesOf(computer, batches))
+        if (!appendMistakes(path, batch, waiter).ok())
+            ++failures;
+    return failures == 0 ? 0 : 1;
 }
 
 // This program again, in a child mode; the process handle, or nullptr.
@@ -174,6 +204,55 @@ TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
               << ", a child's start and delete take about " << childMs << " ms\n";
 }
 
+TEST(SharedMistakesFile, SixWindowsProcessesAppendingBatchesAtOnceLoseNothing) {
+    constexpr int kComputers = 6;
+    constexpr int kBatches = 100;
+    TestInstallation install;
+    const QString path = install.programDataDir() + QStringLiteral("誤答記録.csv");
+    std::vector<HANDLE> children;
+    for (int c = 1; c <= kComputers; ++c) {
+        HANDLE h = startChild({QStringLiteral("--mistakes-child"), path, QString::number(c),
+                               QString::number(kBatches)});
+        ASSERT_NE(h, nullptr) << "cannot start child " << c;
+        children.push_back(h);
+    }
+    for (HANDLE h : children)
+        EXPECT_EQ(finish(h), 0);
+
+    const QByteArray bytes = readBytes(path);
+    const QByteArray heading = mistakesHeading().toUtf8();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" + heading + "\r\n"));
+    EXPECT_EQ(bytes.count(heading), 1);
+    Result<MistakesRead> read = readMistakes(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->unreadableLines, 0) << "torn or mixed lines";
+    EXPECT_FALSE(read->tornTail);
+
+    // Every computer's batches, whole and in its order: the lines of one batch stand together.
+    std::map<int, std::vector<MistakeRecord>> byComputer;
+    const std::vector<MistakeRecord>& lines = read->records;
+    for (size_t i = 0; i < lines.size();) {
+        const int computer = lines[i].pupil;
+        const std::vector<std::vector<MistakeRecord>> expected = batchesOf(computer, kBatches);
+        const size_t next = byComputer[computer].size();
+        size_t batch = 0;
+        for (size_t seen = 0; batch < expected.size() && seen < next; ++batch)
+            seen += expected[batch].size();
+        ASSERT_LT(batch, expected.size()) << "computer " << computer << ": more lines than made";
+        for (const MistakeRecord& r : expected[batch]) {
+            ASSERT_LT(i, lines.size()) << "computer " << computer << ": a batch cut short";
+            ASSERT_EQ(lines[i], r) << "line " << i + 2 << ": lost, duplicated or mixed";
+            byComputer[computer].push_back(lines[i++]);
+        }
+    }
+    for (int c = 1; c <= kComputers; ++c) {
+        size_t made = 0;
+        for (const std::vector<MistakeRecord>& batch : batchesOf(c, kBatches))
+            made += batch.size();
+        EXPECT_EQ(byComputer[c].size(), made) << "computer " << c << ": lines lost";
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -190,6 +269,8 @@ int main(int argc, char** argv) {
                            args.size() == 6 ? args[5].toInt() : 0);
     if (mode == QStringLiteral("--delete-child") && args.size() == 4)
         return deleteChild(args[2], args[3].toInt());
+    if (mode == QStringLiteral("--mistakes-child") && args.size() == 5)
+        return mistakesChild(args[2], args[3].toInt(), args[4].toInt());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
