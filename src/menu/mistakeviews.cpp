@@ -107,7 +107,6 @@ ClassMistakesView classMistakesView(const SharedState& state,
         }
         row.total = timesText(total);
         row.pupils = QStringLiteral("%1人").arg(pupils[size_t(level.level)].size());
-        QStringList rest;
         for (size_t i = 0; i < level.kinds.size(); ++i) {
             const KindCount& k = level.kinds[i];
             if (i < size_t(kClassViewKinds))
@@ -115,9 +114,8 @@ ClassMistakesView classMistakesView(const SharedState& state,
                                .arg(mistakeKindLabel(k.kind), timesText(k.count))
                                .arg(percentOf(k.count, total));
             else
-                rest << mistakeKindLabel(k.kind) + u' ' + timesText(k.count);
+                row.rest << mistakeKindLabel(k.kind) + u' ' + timesText(k.count);
         }
-        row.rest = rest.join(u'、');
         view.rows.push_back(row);
     }
     return view;

@@ -54,7 +54,7 @@ struct ClassMistakesRow {
     // The kinds made most, at most kClassViewKinds: "小数点の位置\n12回（48％）", the share
     // of the level's mistakes rounded to a whole per cent.
     QStringList top;
-    QString rest; // the other kinds that came up: "ゼロ 2回、逆算 1回"
+    QStringList rest; // the other kinds that came up, most first: "ゼロ 2回", "逆算 1回"
 };
 
 struct ClassMistakesView {

@@ -25,9 +25,13 @@ namespace {
 // The table's columns: the level, its count of mistakes and of pupils, the kinds made most
 // one to a column, and the rest together.
 enum Column { kLevel, kTotal, kPupils, kFirstKind, kRest = kFirstKind + kClassViewKinds, kColumns };
-constexpr int kLevelWidth = 150;
-constexpr int kCountWidth = 74;
-constexpr int kKindWidth = 178;
+// A kind column takes "繰り上がり・繰り下がり" on one line, and the rest column the same
+// with its count in the rest's smaller size.
+constexpr int kLevelWidth = 130;
+constexpr int kCountWidth = 64;
+constexpr int kKindWidth = 168;
+constexpr double kRestPointSize = 10;
+constexpr int kRowPadding = 6; // below a cell's last line
 
 const QString kNote = QStringLiteral("「間違い」は期間中の誤答の数、「人数」は誤答のあった生徒"
                                      "の数です。（　）はそのレベルの誤答の中の割合です。");
@@ -80,6 +84,10 @@ ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& cl
     for (int i = 0; i < kClassViewKinds; ++i)
         classMistakesTable->setColumnWidth(kFirstKind + i, kKindWidth);
     classMistakesTable->horizontalHeader()->setStretchLastSection(true);
+    // Rows are as tall as their text at the columns' widths, which the layout settles only
+    // once the panel shows.
+    connect(classMistakesTable->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { fitRows(); });
 
     classMistakesNote = new QLabel(kNote, this);
     classMistakesNote->setObjectName(QStringLiteral("classMistakesNote"));
@@ -140,7 +148,7 @@ void ClassMistakesPanel::showFigures() {
         QStringList cells{r.levelText, r.total, r.pupils};
         for (int i = 0; i < kClassViewKinds; ++i)
             cells << r.top.value(i);
-        cells << r.rest;
+        cells << r.rest.join(u'\n'); // one kind to a line: a name never breaks
         for (int column = 0; column < kColumns; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column == kTotal || column == kPupils)
@@ -149,10 +157,18 @@ void ClassMistakesPanel::showFigures() {
                 item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
             if (column == kFirstKind && !r.top.isEmpty())
                 item->setForeground(QColor(0xa0, 0x20, 0x20));
+            if (column == kRest)
+                item->setFont(japaneseFont(kRestPointSize));
             classMistakesTable->setItem(row, column, item);
         }
     }
+    fitRows();
+}
+
+void ClassMistakesPanel::fitRows() {
     classMistakesTable->resizeRowsToContents();
+    for (int row = 0; row < classMistakesTable->rowCount(); ++row)
+        classMistakesTable->setRowHeight(row, classMistakesTable->rowHeight(row) + kRowPadding);
 }
 
 } // namespace zanfolio

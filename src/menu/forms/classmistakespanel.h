@@ -46,6 +46,8 @@ class ClassMistakesPanel : public QWidget {
 
   private:
     void showFigures();
+    // Every row as tall as its tallest cell at the columns' widths.
+    void fitRows();
 
     const SharedState& state_;
     const Clock& clock_;

@@ -54,6 +54,11 @@ QStringList row(QTableWidget* table, int r) {
     return out;
 }
 
+// The font a cell is drawn in: its own, or the table's.
+QFont fontOf(const QTableWidget* table, const QTableWidgetItem* item) {
+    return item->data(Qt::FontRole).isValid() ? item->font() : table->font();
+}
+
 QString describe(QRect r) {
     return QStringLiteral("(%1,%2 %3×%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
@@ -115,7 +120,7 @@ TEST(ClassMistakes, TheGroupsKindsPerLevelWithoutThePassword) {
         for (int c = 0; c < table->columnCount(); ++c)
             if (QTableWidgetItem* item = table->item(r, c)) {
                 const QRect cell = table->visualItemRect(item);
-                const QRect needed = QFontMetrics(table->font())
+                const QRect needed = QFontMetrics(fontOf(table, item))
                                          .boundingRect(QRect(0, 0, cell.width() - 8, 1000),
                                                        Qt::TextWordWrap, item->text());
                 EXPECT_LE(needed.height(), cell.height()) << item->text().toStdString();
@@ -141,6 +146,49 @@ TEST(ClassMistakes, TheGroupsKindsPerLevelWithoutThePassword) {
     QTest::mouseClick(control<QPushButton>(panel, "classMistakesBack"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(control<QPushButton>(menu, "Command1")->isVisible());
+}
+
+// The most a level can say, on every level: the five levels show at once, nothing cut.
+TEST(ClassMistakes, EveryKindOnEveryLevelShowsWithoutScrolling) {
+    ScreenHarness f{Classroom{}};
+    const QDate today = f.clock.now().date();
+    std::vector<MistakeRecord> lines;
+    for (int level = 1; level <= 5; ++level)
+        for (size_t k = 0; k < kMistakeKinds.size(); ++k)
+            for (int i = 0; i < 10 + int(k); ++i)
+                lines.push_back(testMistake(1 + i % 4, level, QStringLiteral("1."),
+                                            kMistakeKinds[k], today, QTime(9, 0)));
+    ASSERT_TRUE(appendMistakes(mistakesFile(f.state), lines, f.waiter).ok());
+    f.signIn(Classroom::kTeacher);
+    auto* menu = f.show(new Seisekitime1(f.context));
+    QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
+    f.processEvents();
+    f.snapshot(QStringLiteral("class_mistakes_every_kind"));
+    auto* table = control<QTableWidget>(menu, "classMistakesTable");
+    ASSERT_EQ(table->rowCount(), 5);
+    EXPECT_TRUE(
+        row(table, 0)[6].startsWith(QStringLiteral("繰り上がり・繰り下がり 14回\n逆算 13回\n")))
+        << "the rest";
+    EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
+    EXPECT_LE(table->verticalHeader()->length(), table->viewport()->height())
+        << "the levels do not show at once";
+    for (int r = 0; r < table->rowCount(); ++r) {
+        int tallest = 0;
+        for (int c = 0; c < table->columnCount(); ++c) {
+            QTableWidgetItem* item = table->item(r, c);
+            const QRect cell = table->visualItemRect(item);
+            const QRect needed = QFontMetrics(fontOf(table, item))
+                                     .boundingRect(QRect(0, 0, cell.width() - 8, 1000),
+                                                   Qt::TextWordWrap, item->text());
+            EXPECT_LE(needed.height(), cell.height()) << item->text().toStdString();
+            for (const QString& line : item->text().split(u'\n'))
+                EXPECT_LE(QFontMetrics(fontOf(table, item)).horizontalAdvance(line),
+                          cell.width() - 8)
+                    << "a line breaks: " << line.toStdString();
+            tallest = std::max(tallest, needed.height());
+        }
+        EXPECT_LE(table->rowHeight(r), tallest + 24) << "row " << r << " far taller than its text";
+    }
 }
 
 TEST(ClassMistakes, AnotherViewPutsThePanelAway) {
