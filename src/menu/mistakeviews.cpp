@@ -2,6 +2,7 @@
 
 #include "frame/programdefinition.h"
 #include "menu/datewindow.h"
+#include "menu/menulabels.h"
 #include "menu/mistakefigures.h"
 #include "menu/textparts.h"
 
@@ -46,7 +47,9 @@ PupilMistakesView pupilMistakesView(const SharedState& state,
     PupilMistakesView view;
     const QString name =
         isValidPupil(pupil) ? trimmedSpaces(state.RosterNames[size_t(pupil)]) : QString();
-    view.heading = name + QStringLiteral("さん（") + windowName(windowChoice) + u'）';
+    // A teacher entry (山田先生) is named as it stands.
+    const QString honorific = IsTeacherName(name) ? QString() : QStringLiteral("さん");
+    view.heading = name + honorific + u'（' + windowName(windowChoice) + u'）';
 
     std::vector<KindFigure> figures =
         pupilMistakeFigures(records, pupil, now, mistakeWindowDays(windowChoice, now.date()));
@@ -65,7 +68,7 @@ PupilMistakesView pupilMistakesView(const SharedState& state,
         view.total = QStringLiteral("この期間の間違いはありません");
         return view;
     }
-    view.total = QStringLiteral("間違い ") + timesText(total);
+    view.total = QStringLiteral("全レベルの間違い ") + timesText(total);
     if (!absent.isEmpty())
         view.absent = QStringLiteral("なし：") + absent.join(u'、');
     return view;

@@ -35,13 +35,13 @@ struct MistakeKindLine {
 
 struct PupilMistakesView {
     QString heading; // the pupil's name and the window: "佐藤蓮さん（最近１ヶ月）"
-    QString total;   // "間違い 7回", or "この期間の間違いはありません"
+    QString total; // "全レベルの間違い 7回", or "この期間の間違いはありません"
     std::vector<MistakeKindLine> kinds; // the kinds that came up, most first (ties in kind order)
     QString absent; // "なし：ゼロ、逆算" the kinds that did not come up; empty when all did or
                     // none did
 };
 
-// One pupil's mistakes within the window of `windowChoice`.
+// One pupil's mistakes on every level within the window of `windowChoice`.
 PupilMistakesView pupilMistakesView(const SharedState& state,
                                     const std::vector<MistakeRecord>& records, int pupil,
                                     const QDateTime& now, int windowChoice);

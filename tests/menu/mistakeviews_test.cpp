@@ -83,7 +83,7 @@ TEST(MistakeViews, APupilsKindsMostFirstWithExamplesAndTheKindsThatDidNotComeUp)
         {"this week",
          1,
          QStringLiteral("佐藤蓮さん（今週）"),
-         QStringLiteral("間違い 3回"),
+         QStringLiteral("全レベルの間違い 3回"),
          {{QStringLiteral("小数点の位置"),
            QStringLiteral("2回"),
            {QStringLiteral("0.07 ＋ 3 → 0.307"), QStringLiteral("0.07 ＋ 3 → 30.7")}},
@@ -91,7 +91,7 @@ TEST(MistakeViews, APupilsKindsMostFirstWithExamplesAndTheKindsThatDidNotComeUp)
         {"one month",
          3,
          QStringLiteral("佐藤蓮さん（最近１ヶ月）"),
-         QStringLiteral("間違い 4回"),
+         QStringLiteral("全レベルの間違い 4回"),
          {{QStringLiteral("小数点の位置"),
            QStringLiteral("3回"),
            {QStringLiteral("0.07 ＋ 3 → 0.307"), QStringLiteral("0.07 ＋ 3 → 30.7")}},
@@ -128,6 +128,15 @@ TEST(MistakeViews, APupilWithoutMistakesOrWithEveryKind) {
     for (size_t i = 0; i < kMistakeKinds.size(); ++i)
         EXPECT_EQ(all.kinds[i].kind, mistakeKindLabel(kMistakeKinds[i]));
     EXPECT_TRUE(all.absent.isEmpty());
+}
+
+TEST(MistakeViews, ATeacherEntryIsNamedAsItStands) {
+    auto s = school();
+    s->RosterNames[9] = QStringLiteral("山田先生");
+    EXPECT_EQ(pupilMistakesView(*s, {}, 9, kNow, 3).heading,
+              QStringLiteral("山田先生（最近１ヶ月）"));
+    EXPECT_EQ(pupilMistakesView(*s, {}, 1, kNow, 3).heading,
+              QStringLiteral("佐藤蓮さん（最近１ヶ月）"));
 }
 
 TEST(MistakeViews, TheClassesKindsPerLevelForTheGradeGroup) {

@@ -27,9 +27,9 @@ namespace {
 enum Column { kLevel, kTotal, kPupils, kFirstKind, kRest = kFirstKind + kClassViewKinds, kColumns };
 // A kind column takes "繰り上がり・繰り下がり" on one line, and the rest column the same
 // with its count in the rest's smaller size.
-constexpr int kLevelWidth = 130;
-constexpr int kCountWidth = 64;
-constexpr int kKindWidth = 168;
+constexpr int kLevelWidth = 120;
+constexpr int kCountWidth = 60;
+constexpr int kKindWidth = 180;
 constexpr double kRestPointSize = 10;
 constexpr int kRowPadding = 6; // below a cell's last line
 

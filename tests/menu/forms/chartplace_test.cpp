@@ -135,7 +135,8 @@ TEST(ChartPlace, MistakesBoxBesideTheChartForTheTeacher) {
     EXPECT_GE(chart->width(), 500) << "the chart keeps room for its text block";
     EXPECT_EQ(control<QLabel>(panel, "mistakesHeading")->text(),
               QStringLiteral("佐藤さん（最近１ヶ月）"));
-    EXPECT_EQ(control<QLabel>(panel, "mistakesTotal")->text(), QStringLiteral("間違い 10回"));
+    EXPECT_EQ(control<QLabel>(panel, "mistakesTotal")->text(),
+              QStringLiteral("全レベルの間違い 10回"));
     auto* kinds = control<QLabel>(panel, "mistakesKinds");
     auto* scroll = box->findChild<QScrollArea*>();
     ASSERT_TRUE(kinds && scroll);

@@ -485,7 +485,7 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     EXPECT_GE(box->geometry().left(), surface->geometry().right());
     EXPECT_TRUE(panel.rect().contains(box->geometry()));
     EXPECT_EQ(boxText(&panel, "mistakesHeading"), QStringLiteral("山田太郎さん（最近１ヶ月）"));
-    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("間違い 4回"));
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("全レベルの間違い 4回"));
     const QString kinds = boxText(&panel, "mistakesKinds");
     EXPECT_TRUE(kinds.contains(QStringLiteral("<b>小数点の位置</b>　2回"))) << kinds.toStdString();
     EXPECT_TRUE(kinds.contains(QStringLiteral("0.07 ＋ 3 → 0.307"))) << kinds.toStdString();
@@ -503,7 +503,7 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     window->setCurrentIndex(0);
     emit window->activated(0);
     EXPECT_EQ(boxText(&panel, "mistakesHeading"), QStringLiteral("山田太郎さん（今週）"));
-    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("間違い 3回"));
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("全レベルの間違い 3回"));
 
     // Another pupil: the file is read again for the display, and it is gone now.
     writeMistakes(school);
@@ -512,7 +512,7 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     list2->item(1)->setSelected(true);
     emit list2->itemClicked(list2->item(1));
     EXPECT_EQ(boxText(&panel, "mistakesHeading"), QStringLiteral("佐藤花子さん（今週）"));
-    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("間違い 1回"));
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("全レベルの間違い 1回"));
     EXPECT_TRUE(boxText(&panel, "mistakesKinds").contains(QStringLiteral("0.07 ＋ 3 → 4")));
 }
 
