@@ -3,6 +3,7 @@
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
 #include "frame/forms/appcontext.h"
+#include "frame/forms/controls.h"
 #include "menu/chartpupillist.h"
 #include "menu/forms/chart/chartpainter.h"
 #include "menu/forms/chart/mistakesbox.h"
@@ -18,6 +19,16 @@
 #include <QVBoxLayout>
 
 namespace zanfolio {
+
+namespace {
+
+// The panel's buttons, in its own font and placed by its layout; Return and Enter press them as
+// every screen's buttons.
+QPushButton* panelButton(QWidget* panel, const char* name, const QString& caption) {
+    return makeButton(panel, name, caption, QRect(), panel->font().pointSizeF());
+}
+
+} // namespace
 
 namespace {
 
@@ -75,16 +86,14 @@ void ChartPanel::build() {
     List3->setSelectionMode(QAbstractItemView::MultiSelection);
     const QStringList captions{QStringLiteral("表示"), QStringLiteral("印刷")};
     for (int k = 0; k < 2; ++k) {
-        Command24[size_t(k)] = new QPushButton(captions[k], this);
-        Command24[size_t(k)]->setObjectName(QStringLiteral("Command24_%1").arg(k));
+        Command24[size_t(k)] =
+            panelButton(this, k == 0 ? "Command24_0" : "Command24_1", captions[k]);
         connect(Command24[size_t(k)], &QPushButton::clicked, this,
                 [this, k] { Command24_Click(k); });
     }
     Command24[1]->hide();
-    Command25 = new QPushButton(QStringLiteral("他の人のデータを見る"), this);
-    Command25->setObjectName(QStringLiteral("Command25"));
-    Command18 = new QPushButton(QStringLiteral("戻る"), this);
-    Command18->setObjectName(QStringLiteral("Command18"));
+    Command25 = panelButton(this, "Command25", QStringLiteral("他の人のデータを見る"));
+    Command18 = panelButton(this, "Command18", QStringLiteral("戻る"));
     Picture12 = new ChartSurface(this);
     Picture12->setObjectName(QStringLiteral("Picture12"));
     Picture12->setMinimumSize(400, 300);
