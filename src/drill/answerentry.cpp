@@ -97,6 +97,8 @@ void AnswerEntry::判定後処理() {
         }
         return;
     }
+    if (wrongAnswer_)
+        wrongAnswer_(InputText_);
     s.ConfirmState = 1;
     act(DrillEffect::ShowCorrection, Text(JudgedAnswer_));
     act(DrillEffect::ShowColumnLayout);

@@ -45,6 +45,10 @@ struct DrillAction {
     int number = 0; // ShowRemaining
 };
 
+// Told of every answer judged wrong, with the text as typed, before the effects of the wrong
+// answer (the drill keeps the wrong answers of a run for the teacher).
+using WrongAnswerObserver = std::function<void(const QString& typed)>;
+
 // Receives the effects in order. It may process pending events (and so re-enter the entry:
 // a key then is ignored while InputBusy is 1); it must not delete the entry (forms delete
 // themselves later, not from inside a handler).
@@ -61,6 +65,10 @@ bool answerMatches(const QString& typed, Decimal answer);
 class AnswerEntry {
   public:
     AnswerEntry(SharedState& state, DrillSink sink);
+
+    void setWrongAnswerObserver(WrongAnswerObserver observer) {
+        wrongAnswer_ = std::move(observer);
+    }
 
     // The key press of the drill form (character code k).
     void keyPress(QChar k);
@@ -82,6 +90,7 @@ class AnswerEntry {
 
     SharedState& state_;
     DrillSink sink_;
+    WrongAnswerObserver wrongAnswer_;
     QString InputText_;
     Decimal JudgedAnswer_;
 };

@@ -101,6 +101,8 @@ class ChartBuilder {
     QPointF clearPlace(QPointF at, double size, const QString& s) const;
 
     void block(int level, double n);
+    // The mistakes line under the text block, whose last line has its top at `lastLineY`.
+    void trendLines(int level, double lastLineY, double lineHeight, double labelFont);
 
     const SharedState& state_;
     const std::vector<ResultsRecord>& records_;
@@ -256,6 +258,8 @@ void ChartBuilder::block(int level, double n) {
         y += i + 1 == b.textLines.size() ? 1.5 * lineHeight : lineHeight;
         text(ChartRole::TextBlock, level, {1.05 * u, y}, 1.5 * baseFont, b.textLines[i]);
     }
+    if (!screen() && request_.mistakeTrend)
+        trendLines(level, y, lineHeight, baseFont);
 
     // Personal bests: joined and labelled.
     if (!b.bests.empty()) {
@@ -302,6 +306,43 @@ void ChartBuilder::block(int level, double n) {
               dateOf(count));
     }
     drawing_.blocks.push_back(std::move(b));
+}
+
+void ChartBuilder::trendLines(int level, double lastLineY, double lineHeight, double labelFont) {
+    const QString line = request_.mistakeTrend(request_.pupil, level);
+    if (line.isEmpty())
+        return;
+    const double left = 1.05 * u_;
+    const double right = request_.width - 0.02 * u_;
+    auto width = [&](const QString& s, double size) {
+        ChartPrimitive probe;
+        probe.kind = ChartPrimitive::Kind::Text;
+        probe.text = s;
+        probe.fontSize = size;
+        return ChartTextBox(probe, request_.dpi).width();
+    };
+    const double y = lastLineY + 1.5 * lineHeight;
+    const double textBlockSize = 1.5 * labelFont;
+    if (width(line, textBlockSize) <= right - left) {
+        text(ChartRole::MistakeTrend, level, {left, y}, textBlockSize, line);
+        return;
+    }
+    // Too long for one line: the labels' size, a break after a "、" wherever the next kind
+    // would run past the edge.
+    const QStringList parts = line.split(u'、');
+    const double step = 1.4 * labelFont * request_.dpi / 72.0;
+    QString current;
+    double at = y;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString part = parts[i] + (i + 1 < parts.size() ? QStringLiteral("、") : QString());
+        if (!current.isEmpty() && width(current + part, labelFont) > right - left) {
+            text(ChartRole::MistakeTrend, level, {left, at}, labelFont, current);
+            at += step;
+            current.clear();
+        }
+        current += part;
+    }
+    text(ChartRole::MistakeTrend, level, {left, at}, labelFont, current);
 }
 
 // East Asian wide and full-width characters: CJK ideographs, kana, hangul, the full-width

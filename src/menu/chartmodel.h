@@ -13,6 +13,12 @@
 //   the text block ("本人 / 塾全体") from x = 1.05 U
 // The pupil's name heads every page at (0.01 U, 0.02 V).
 //
+// On paper a block may end with the pupil's mistakes with decimals on its level, the line
+// "間違いの傾向：小数点の位置 4回、位取り 2回" (ChartRequest::mistakeTrend): under the text
+// block, from x = 1.05 U, in the text block's size when it fits the width left of the
+// page's edge, else in the size of the plot's labels, broken after a "、" into as many lines
+// as it takes.
+//
 // The plot's labels (the axis labels, the dates under the x axis, the bests' times and dates)
 // stand at these places unless a text of the block is already in the way: a label then moves
 // straight down past it (up when the block has no room below), and a label that would repeat
@@ -39,6 +45,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace zanfolio {
@@ -62,17 +69,18 @@ inline constexpr double kBestLineWidth = 3; // the lines joining the personal be
 
 // What a primitive is for, so tests and the painter can tell them apart.
 enum class ChartRole {
-    PageBreak,  // on screen: clear the surface; on paper: a new page
-    PupilName,  // the page heading
-    HeaderRule, // the two rules of a block's header band
-    Title,      // program title and level name
-    Axis,       // the x axis and the time axis
-    RunPoint,   // one run: red for a new personal best, blue otherwise
-    TextBlock,  // the lines of "本人 / 塾全体"
-    LastDate,   // the date under the last plotted run
-    BestLine,   // the lines joining the personal bests
-    AxisLabel,  // "0秒" and YScale "秒"
-    BestLabel,  // time texts and dates of labelled personal bests
+    PageBreak,    // on screen: clear the surface; on paper: a new page
+    PupilName,    // the page heading
+    HeaderRule,   // the two rules of a block's header band
+    Title,        // program title and level name
+    Axis,         // the x axis and the time axis
+    RunPoint,     // one run: red for a new personal best, blue otherwise
+    TextBlock,    // the lines of "本人 / 塾全体"
+    LastDate,     // the date under the last plotted run
+    BestLine,     // the lines joining the personal bests
+    AxisLabel,    // "0秒" and YScale "秒"
+    BestLabel,    // time texts and dates of labelled personal bests
+    MistakeTrend, // on paper: the pupil's mistakes with decimals on the level
 };
 
 struct ChartPrimitive {
@@ -122,6 +130,9 @@ struct ChartRequest {
     double fontSize = kChartFontSize;                  // ChartFontSize
     QString groupText = QStringLiteral("全学年");      // the menu's grade-group box
     RankingKind pointsKind = RankingKind::TotalPoints; // the menu's PointsRankingKind
+    // On paper: the line of the pupil's mistakes on a level ("間違いの傾向：…", menu/
+    // mistakefigures.h), drawn under the text block; none when empty or for the screen.
+    std::function<QString(int pupil, int level)> mistakeTrend;
 };
 
 struct ChartDrawing {

@@ -1,14 +1,23 @@
 #include "tools/demoinstallation.h"
 
+#include "drill/answerentry.h"
+#include "drill/mistakekind.h"
+#include "drill/problem.h"
 #include "frame/cp932.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
+#include "frame/random.h"
+#include "frame/sharedstate.h"
+#include "frame/waiter.h"
+#include "results/mistakesfile.h"
 #include "results/resultsrecord.h"
 #include "roster/grades.h"
 #include "sound/tones/demosounds.h"
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <memory>
 #include <random>
 
 namespace zanfolio {
@@ -45,7 +54,139 @@ Status writeLines(const QString& path, const QStringList& lines) {
     return writeCp932Lines(path, lines);
 }
 
+// The way each pupil goes wrong most, by roster number.
+constexpr MistakeKind kHabits[] = {
+    MistakeKind::PointPosition, MistakeKind::PlaceAlignment,    MistakeKind::Zero,
+    MistakeKind::CarryOrBorrow, MistakeKind::ReversedOperation, MistakeKind::Typo};
+// How often each kind comes up besides a pupil's own, in the order of kMistakeKinds.
+constexpr int kKindWeights[] = {3, 3, 2, 2, 3, 3, 1, 1};
+// A timed-out run lasted this long (the demo's minimum lines times five, about).
+constexpr int kTimedOutSeconds = 300;
+
+int placesOf(const QString& text) {
+    const qsizetype point = text.indexOf(u'.');
+    return point < 0 ? 0 : int(text.size() - point - 1);
+}
+
+// The digits of a number's text as one whole number: 0.07 → 7, 10.3 → 103.
+qint64 digitsOf(const QString& text) {
+    QString digits = text;
+    digits.remove(u'.');
+    return digits.toLongLong();
+}
+
+int pick(std::mt19937& random, int n) {
+    return int(random() % unsigned(n));
+}
+
+// An answer to `p` typed with a mistake of `kind` in mind; the classifier has the last word.
+QString slip(const Problem& p, MistakeKind kind, std::mt19937& random) {
+    const QString a = p.rowTexts[0];
+    const QString b = p.rowTexts[1];
+    const QString c = Text(p.answer);
+    const bool subtract = p.sign == QStringLiteral("－");
+    switch (kind) {
+    case MistakeKind::PlaceAlignment: {
+        const qint64 x = digitsOf(a);
+        const qint64 y = digitsOf(b);
+        const qint64 r = subtract ? std::max(x, y) - std::min(x, y) : x + y;
+        return Text(Decimal::fromScaled(r, -placesOf(pick(random, 2) ? a : b)));
+    }
+    case MistakeKind::PointPosition:
+        if (pick(random, 2) == 0 && p.answer.units() % 10 == 0)
+            return Text(Decimal::fromUnits(p.answer.units() / 10));
+        return Text(Decimal::fromUnits(p.answer.units() * 10));
+    case MistakeKind::Zero: {
+        const qsizetype point = c.indexOf(u'.');
+        QString typed = c;
+        return typed.insert(point < 0 ? 1 : point + 1, u'0');
+    }
+    case MistakeKind::ReversedOperation:
+        if (subtract)
+            return Text(p.first + p.second);
+        return Text(p.first > p.second ? p.first - p.second : p.second - p.first);
+    case MistakeKind::CarryOrBorrow: {
+        // A carry forgotten or a borrow not taken off: one off in a column the sum carries
+        // into or the difference borrows from, wherever that is.
+        std::vector<QString> candidates;
+        for (const qint64 step : {100, 1000, 10000, 100000})
+            for (const int sign : {1, -1}) {
+                const qint64 units = p.answer.units() + sign * step;
+                const QString typed = Text(Decimal::fromUnits(units));
+                if (units > 0 && classifyMistake(ProblemNumbers::of(p), typed) == kind)
+                    candidates.push_back(typed);
+            }
+        return candidates.empty() ? c + u'1'
+                                  : candidates[size_t(pick(random, int(candidates.size())))];
+    }
+    case MistakeKind::Typo: {
+        QString typed = c;
+        const qsizetype last = typed.size() - 1;
+        const int digit = typed[last].unicode() - u'0';
+        typed[last] = QChar(u'0' + (digit + 1 + pick(random, 8)) % 10);
+        return typed;
+    }
+    case MistakeKind::NoInput:
+        return QString();
+    case MistakeKind::Other:
+        break;
+    }
+    return Text(p.answer + Decimal::fromUnits(1000 * (13 + pick(random, 50))));
+}
+
+// The answer as the drill takes it: the first space adds the point, the second hands it in,
+// so every answer handed in has a point; at most eight characters.
+QString asTyped(QString text) {
+    if (!text.contains(u'.'))
+        text += u'.';
+    return text;
+}
+
 } // namespace
+
+std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsigned seed) {
+    std::mt19937 random(seed);
+    SystemRandom draws(seed);
+    auto state = std::make_unique<SharedState>();
+    state->TotalProblems = 10;
+    std::discrete_distribution<int> otherKind(std::begin(kKindWeights), std::end(kKindWeights));
+    std::vector<MistakeRecord> out;
+    for (const DemoRun& run : runs) {
+        const bool timedOut = run.seconds >= kNoTime;
+        // A careful pupil or a quick run: fewer slips.
+        int slips = pick(random, 2 + run.pupil % 3);
+        if (timedOut)
+            slips += 2;
+        else if (run.seconds > 60)
+            slips += 1;
+        if (slips == 0)
+            continue;
+        const int duration = timedOut ? kTimedOutSeconds : run.seconds;
+        const QTime start = run.end.addSecs(-duration);
+        state->CurrentStudent = run.pupil;
+        state->CurrentLevel = run.level;
+        for (int i = 0; i < slips; ++i) {
+            const MistakeKind wanted = pick(random, 2) == 0
+                                           ? kHabits[size_t(run.pupil) % std::size(kHabits)]
+                                           : kMistakeKinds[size_t(otherKind(random))];
+            // A problem that leaves room for the mistake, or the last one tried.
+            std::optional<MistakeRecord> made;
+            for (int tries = 0; tries < 6 && !(made && made->kind == wanted); ++tries) {
+                const std::optional<Problem> problem = 問題作成表示(*state, draws);
+                if (!problem)
+                    break;
+                const QString typed = asTyped(slip(*problem, wanted, random));
+                if (typed.size() > kMaxInputLength || answerMatches(typed, problem->answer))
+                    continue;
+                const QTime at = start.addSecs(duration * (i + 1) / (slips + 1));
+                made = makeMistakeRecord(*state, *problem, typed, QDateTime(run.date, at));
+            }
+            if (made)
+                out.push_back(*made);
+        }
+    }
+    return out;
+}
 
 Status writeDemoInstallation(const DemoSettings& s) {
     const QString root = QDir(s.root).absolutePath() + u'/';
@@ -98,6 +239,7 @@ Status writeDemoInstallation(const DemoSettings& s) {
     std::mt19937 random(s.seed);
     const int standard[6] = {0, 40, 45, 60, 70, 80};
     QByteArray records;
+    std::vector<DemoRun> history;
     for (int day = s.historyDays; day >= 0; --day) {
         const QDate date = s.today.addDays(-day);
         for (const DemoPupil& p : kPupils) {
@@ -119,10 +261,21 @@ Status writeDemoInstallation(const DemoSettings& s) {
                 r.time = std::max(time, 12);
                 r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
                 records += r.encode();
+                history.push_back(
+                    {date, timeFromDayFraction(r.timeOfDay), r.time, p.number, level});
             }
         }
     }
     st = replaceFileAtomically(programData + QStringLiteral("成績累積データ.dat"), records);
+    if (!st)
+        return st;
+
+    // The runs' wrong answers, in a mistakes file of their own.
+    const QString mistakes = programData + QStringLiteral("誤答記録.csv");
+    if (fileExists(mistakes) && !(st = removeFile(mistakes)))
+        return st;
+    SleepingWaiter waiter(1);
+    st = appendMistakes(mistakes, demoMistakes(history, s.seed + 1), waiter);
     if (!st)
         return st;
 

@@ -9,11 +9,14 @@
 //   <root>/data/音フォルダ/                generated wave files and 新音ファイル.txt
 //   <root>/data/calc/タイム回数データ.txt  criteria for the five levels
 //   <root>/data/calc/成績累積データ.dat    a few weeks of generated runs
+//   <root>/data/calc/誤答記録.csv          the wrong answers of those runs
 
 #include "frame/result.h"
+#include "results/mistakerecord.h"
 
 #include <QDate>
 #include <QString>
+#include <vector>
 
 namespace zanfolio {
 
@@ -27,5 +30,18 @@ struct DemoSettings {
 
 // Writes every file of the installation (replacing earlier demo files) except the executable.
 Status writeDemoInstallation(const DemoSettings& settings);
+
+// The wrong answers of the demo's runs: each pupil slips now and then, more often on a slow
+// run, mostly in a way of their own (one pupil moves the point, another lines the digits up
+// at the right, ...), on problems the run's level sets, dated within the run. Every answer is
+// classified as the drill classifies it.
+struct DemoRun {
+    QDate date;
+    QTime end;   // when the record was written
+    int seconds; // the run's time (99999 for a time-out)
+    int pupil;
+    int level;
+};
+std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsigned seed);
 
 } // namespace zanfolio

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
@@ -75,6 +76,16 @@ const ScreenCase kScreens[] = {
          return menu;
      },
      {QStringLiteral("Command10_0"), QStringLiteral("Command10_1"), QStringLiteral("Command12")}},
+    {"ChartPanel",
+     true,
+     [](ScreenHarness& h) -> QWidget* {
+         h.signIn(Classroom::kTeacher);
+         auto* menu = h.show(new Seisekitime1(h.context));
+         QTest::mouseClick(control<QRadioButton>(menu, "Option2_2"), Qt::LeftButton);
+         QTest::mouseClick(control<QPushButton>(menu, "Command17"), Qt::LeftButton);
+         return control<QWidget>(menu, "Picture11");
+     },
+     {QStringLiteral("Command24_0"), QStringLiteral("Command25"), QStringLiteral("Command18")}},
     {"Evaluation",
      false,
      evaluationWithButtons,

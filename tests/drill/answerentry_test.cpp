@@ -204,6 +204,59 @@ TEST_F(AnswerEntryTest, LastCorrectAnswerFinishesTheRunAndLaterKeysAreIgnored) {
     EXPECT_EQ(state.CorrectCount, 10);
 }
 
+// The drill keeps every wrong answer for the teacher: each answer judged wrong is told once,
+// exactly as typed, and nothing else is.
+TEST_F(AnswerEntryTest, EveryAnswerJudgedWrongIsToldOnceAsTyped) {
+    struct Case {
+        const char* name;
+        qint64 answer;
+        const char* keys;
+        QStringList told;
+    };
+    const Case cases[] = {
+        {"a wrong number", 53000, "5 8 ", {"5.8"}},
+        {"the point added by the space", 30700, "3  ", {"3."}},
+        {"nothing but the point", 30700, "  ", {"."}},
+        {"characters after the number", 53000, "5.8* ", {"5.8*"}},
+        {"a correct answer", 53000, "5.3 ", {}},
+        {"a correct answer with trailing zeros", 53000, "5.30 ", {}},
+        {"still typing", 53000, "5.8", {}},
+        {"two wrong answers", 53000, "5.8 ++4  ", {"5.8", "4."}},
+        {"keys between the plus presses", 53000, "5.8 7+7++", {"5.8"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList told;
+        entry.setWrongAnswerObserver([&](const QString& typed) {
+            told << typed;
+            EXPECT_EQ(judgementEffects(), QStringList{}) << "told before the correction shows";
+        });
+        state = SharedState{};
+        state.TotalProblems = 10;
+        entry.clearInput();
+        log.clear();
+        answer(c.answer);
+        type(QString::fromLatin1(c.keys));
+        EXPECT_EQ(told, c.told);
+    }
+}
+
+TEST_F(AnswerEntryTest, NoWrongAnswerIsToldOnceTheRunHasEndedOrWhileJudging) {
+    answer(53000);
+    int told = 0;
+    entry.setWrongAnswerObserver([&](const QString&) { ++told; });
+    duringEffect = [&](const DrillAction& a) {
+        if (a.effect == DrillEffect::PlayWrongSound)
+            entry.keyPress(u' '); // the space pressed again during the wrong-answer sound
+    };
+    type(QStringLiteral("4. "));
+    EXPECT_EQ(told, 1);
+    type(QStringLiteral("++"));
+    state.TimedOut = 1;
+    type(QStringLiteral("4. "));
+    EXPECT_EQ(told, 1);
+}
+
 // The sounds block and the form may process events around them: a key or a clock tick that
 // slips in must find the answer still being judged.
 TEST_F(AnswerEntryTest, AnswerStaysBusyWhileItsSoundsPlaySoNothingSlipsIn) {

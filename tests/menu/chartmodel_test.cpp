@@ -372,6 +372,81 @@ TEST_F(ChartModelTest, TextsOfAPageKeepClearOfEachOther) {
     }
 }
 
+// On paper every block ends with the pupil's mistakes on its level, under the text block and
+// clear of every other text, inside the page and above the next block; a line too long for
+// the width left of the text block breaks after a "、".
+TEST_F(ChartModelTest, OnPaperEachBlockEndsWithItsMistakesLineClearOfEverything) {
+    const QString shortLine = QStringLiteral("間違いの傾向：小数点の位置 4回、位取り 2回");
+    const QString longLine = QStringLiteral(
+        "間違いの傾向：繰り上がり・繰り下がり 12回、小数点の位置 11回、打ち間違い 10回、"
+        "位取り 10回、ゼロ 10回、逆算 10回、未入力 10回、その他 10回");
+    struct Case {
+        const char* name;
+        QString line;
+        ChartTarget target;
+        int linesPerBlock;
+        double fontSize;
+    };
+    const Case cases[] = {
+        {"a short line", shortLine, ChartTarget::Printer, 1, 9},
+        {"every kind, many times", longLine, ChartTarget::Printer, 2, 6},
+        {"nothing to say", QString(), ChartTarget::Printer, 0, 0},
+        {"on the screen", shortLine, ChartTarget::Screen, 0, 0},
+    };
+    for (int level = 1; level <= 3; ++level)
+        runs({89, 70, 75, 72, 60, 65, 58}, kPupil, level);
+    const double w = 4960, h = 7016, dpi = 600;
+    const double u = w / 2, v = h / 3;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChartRequest r;
+        r.pupil = kPupil;
+        r.levels = {1, 2, 3};
+        r.width = w;
+        r.height = h;
+        r.dpi = dpi;
+        r.target = c.target;
+        std::vector<std::pair<int, int>> asked;
+        r.mistakeTrend = [&](int pupil, int level) {
+            asked.emplace_back(pupil, level);
+            return c.line;
+        };
+        const ChartDrawing d = BuildChart(*s, records, kNow, r);
+        const std::vector<ChartPrimitive> trend = ofRole(d, ChartRole::MistakeTrend);
+        ASSERT_EQ(int(trend.size()), 3 * c.linesPerBlock);
+        if (c.linesPerBlock == 0)
+            continue;
+        EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{kPupil, 1}, {kPupil, 2}, {kPupil, 3}}));
+        for (const ChartBlock& block : d.blocks) {
+            SCOPED_TRACE(block.level);
+            QString joined;
+            double textBlockBottom = 0;
+            for (const ChartPrimitive& p : d.primitives)
+                if (p.level == block.level && p.role == ChartRole::TextBlock)
+                    textBlockBottom = std::max(textBlockBottom, ChartTextBox(p, dpi).bottom());
+            for (const ChartPrimitive& p : trend) {
+                if (p.level != block.level)
+                    continue;
+                joined += p.text;
+                EXPECT_EQ(p.fontSize, c.fontSize);
+                const QRectF box = ChartTextBox(p, dpi);
+                EXPECT_GE(box.left(), u) << "right of the plot";
+                EXPECT_LE(box.right(), w) << p.text.toStdString() << " runs off the page";
+                EXPECT_GT(box.top(), textBlockBottom) << "under the text block";
+                EXPECT_LT(box.bottom(), block.top + 0.9 * v) << "above the next block";
+                for (const ChartPrimitive& other : d.primitives) {
+                    if (other.kind != ChartPrimitive::Kind::Text || &other == &p ||
+                        (other.role == p.role && other.at == p.at))
+                        continue;
+                    EXPECT_FALSE(box.intersects(ChartTextBox(other, dpi)))
+                        << p.text.toStdString() << " meets " << other.text.toStdString();
+                }
+            }
+            EXPECT_EQ(joined, c.line);
+        }
+    }
+}
+
 TEST_F(ChartModelTest, LastDateIsThePupilsLastRunNotTheFilesLastRecord) {
     runs({60});
     records.push_back(run(8, 2, 40, kNow.date()));

@@ -1,6 +1,7 @@
 #include "drill/forms/mainfrm.h"
 
 #include "drill/forms/noticewaiter.h"
+#include "drill/mistakekind.h"
 #include "drill/problem.h"
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
@@ -9,6 +10,7 @@
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
+#include "results/pendingmistakes.h"
 #include "results/recordrun.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
@@ -38,6 +40,9 @@ constexpr int kSecondsPerDay = 24 * 60 * 60;
 // The status panel's "本日" adds up the runs of levels 1 to 15 only, as the drill always has
 // (the results menu and the evaluation count every level).
 constexpr int kLastLevelCountedToday = 15;
+// The mistakes file is waited for this long at the end of a run at most; a batch it cannot
+// take by then is kept on this computer.
+constexpr int kMistakesPatienceMs = 3000;
 
 // The character a key press stands for, as the drill's key handling takes it. The keypad's
 // digits, point and signs give the same characters as the main keys; keys that type nothing
@@ -77,6 +82,7 @@ MainFrm::MainFrm(AppContext& context)
     // would click it), and the form reads every key press first.
     setFocusPolicy(Qt::StrongFocus);
     buildControls();
+    entry_.setWrongAnswerObserver([this](const QString& typed) { keepWrongAnswer(typed); });
 
     sTimer1 = new QTimer(this);
     sTimer1->setObjectName(QStringLiteral("sTimer1"));
@@ -210,6 +216,7 @@ void MainFrm::問題作成表示() {
     const std::optional<Problem> problem = zanfolio::問題作成表示(state_, context_.random);
     if (!problem)
         return;
+    problem_ = problem;
     qLabel1->clear();
     inputLabel->clear();
     Timer1->stop();
@@ -319,6 +326,18 @@ void MainFrm::act(const DrillAction& action) {
     }
 }
 
+bool MainFrm::recordsThisLevel() const {
+    const int level = state_.CurrentLevel;
+    return !isPracticeLevel(state_, level) &&
+           state_.LevelPresent[size_t(std::clamp(level, 0, kMaxLevel))] != 0;
+}
+
+void MainFrm::keepWrongAnswer(const QString& typed) {
+    if (!problem_ || !recordsThisLevel())
+        return;
+    mistakes_.push_back(makeMistakeRecord(state_, *problem_, typed, context_.clock.now()));
+}
+
 void MainFrm::checkAnswerSound(const SoundOutcome& outcome) {
     if (!outcome.endProgram)
         return;
@@ -390,8 +409,7 @@ void MainFrm::EndOfRun() {
 
     AppContext& context = context_;
     const int level = s.CurrentLevel;
-    const bool present = s.LevelPresent[size_t(std::clamp(level, 0, kMaxLevel))] != 0;
-    if (isPracticeLevel(s, level) || !present) {
+    if (!recordsThisLevel()) {
         // Practice: nothing is recorded and nothing evaluated.
         sTimer1->stop();
         context.host.showWaitNotice();
@@ -419,7 +437,12 @@ void MainFrm::EndOfRun() {
         recordNotice->repaint();
     });
     PendingRuns pending(pendingRunsFile(s));
+    // The form may go while the record waits (the program closing): what follows the record
+    // uses none of its members.
+    const std::vector<MistakeRecord> mistakes = std::move(mistakes_);
+    mistakes_.clear();
     const Result<RunRecorded> recorded = RecordRun(s, level, file, pending, context.clock);
+    recordWrongAnswers(context, mistakes, recorded && !recorded->kept);
     if (!self)
         return; // the program ended during the wait
     recordNotice->hide();
@@ -453,6 +476,24 @@ void MainFrm::EndOfRun() {
     if (!self)
         return;
     WaitThenEvaluate(1);
+}
+
+void MainFrm::recordWrongAnswers(AppContext& context, const std::vector<MistakeRecord>& mistakes,
+                                 bool runWritten) {
+    if (mistakes.empty())
+        return;
+    const SharedState& s = context.state;
+    PendingMistakes pending(mistakesPendingFile(s));
+    if (!runWritten) {
+        // The share has just refused the run (or the program is closing): the wrong answers
+        // stay with the run on this computer, without a second wait on the share.
+        (void)pending.keep(mistakes);
+        return;
+    }
+    // The pupil has waited for the record already: the mistakes file gets a short while, and
+    // a batch it cannot take then is kept on this computer without a word (the run is safe).
+    PatientWaiter patient(context.waiter, kMistakesPatienceMs);
+    (void)recordMistakes(mistakesFile(s), pending, mistakes, patient);
 }
 
 void MainFrm::WaitThenEvaluate(int seconds) {

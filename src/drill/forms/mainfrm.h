@@ -8,15 +8,23 @@
 // a clock tick past the limit) records the run and, one second later, hands over to the
 // evaluation screen; a practice level goes back to the results menu without a record.
 //
+// The wrong answers of a recorded level are kept in memory during the run (the run never
+// waits on the shared folder for them) and go to the mistakes file after the run's record:
+// see EndOfRun.
+//
 // Time: the run's elapsed seconds come from the monotonic clock, so a run across midnight keeps
 // counting. A level whose MinimumLineTime is 0 or less has no time-out (TimeoutSeconds 0): the
 // bar is scaled to kDefaultBarSeconds and the minimum-line mark is hidden.
 
 #include "drill/answerentry.h"
+#include "drill/problem.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "results/mistakerecord.h"
 
 #include <QString>
+#include <optional>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -63,9 +71,16 @@ class MainFrm : public Screen {
     void スタート();
     void 問題作成表示();
     void EndOfRun();
+    // After the run's record: its wrong answers to the mistakes file, or kept on this computer
+    // when the run was not written (the same share would refuse them) or the file refuses
+    // them. Uses no member: the form may have gone while the record waited.
+    static void recordWrongAnswers(AppContext& context, const std::vector<MistakeRecord>& mistakes,
+                                   bool runWritten);
     void WaitThenEvaluate(int seconds);
 
     void act(const DrillAction& action);
+    void keepWrongAnswer(const QString& typed);
+    bool recordsThisLevel() const;
     void checkAnswerSound(const SoundOutcome& outcome);
     void showColumnLayout(bool shown);
     void showConfirmPrompt(bool shown);
@@ -87,7 +102,9 @@ class MainFrm : public Screen {
     qint64 runStartMs_ = 0;  // monotonic milliseconds at スタート
     qint64 waitStartMs_ = 0; // monotonic milliseconds when WaitThenEvaluate began
     qint64 waitMs_ = 0;
-    bool ended_ = false; // the sound error is ending the program: act no more
+    bool ended_ = false;                  // the sound error is ending the program: act no more
+    std::optional<Problem> problem_;      // the problem on the screen
+    std::vector<MistakeRecord> mistakes_; // the run's wrong answers so far, in order
 
     // Problem row, typed answer, correction.
     QLabel* qLabel1;     // the first number

@@ -12,6 +12,7 @@
 #include "menu/columnlayout.h"
 #include "menu/datewindow.h"
 #include "menu/forms/chart/chartpanel.h"
+#include "menu/forms/classmistakespanel.h"
 #include "menu/keyshortcuts.h"
 #include "menu/levelrules.h"
 #include "menu/menulabels.h"
@@ -65,6 +66,7 @@ void Seisekitime1::activate() {
     const bool teacher = IsTeacherName(state.StudentName);
     Command27->setVisible(teacher && state.TeacherPrintButton.toNumber() == 1);
     Command8->setVisible(teacher);
+    mistakesButton->setVisible(teacher);
     Picture11->setTeacher(teacher);
 
     Label17->setText(
@@ -292,7 +294,15 @@ void Seisekitime1::Command10_Click(int index) {
 }
 
 void Seisekitime1::Combo1_Click() {
+    // The class panel stays up and shows the group chosen.
+    const bool classShown = mistakesPanel->isVisible();
     Option2_Click(Option2[0]->isChecked() ? 0 : 1);
+    if (classShown) {
+        mistakesPanel->setGroupText(Combo1->currentText());
+        mistakesPanel->show();
+        mistakesPanel->raise();
+        return;
+    }
     QPushButton* first = columns_[1].Command4;
     if (first && first->isEnabled() && first->isVisible())
         first->setFocus();
@@ -311,6 +321,7 @@ void Seisekitime1::Combo2_Click() {
 void Seisekitime1::Option2_Click(int index) {
     Command17->hide();
     Picture11->hide();
+    mistakesPanel->hide();
     Command1->setEnabled(false);
     for (int level : offeredLevels()) {
         columns_[size_t(level)].Command4->setEnabled(false);
@@ -487,6 +498,11 @@ void Seisekitime1::Command17_Click() {
     Picture11->show();
     Picture11->raise();
     Picture11->showFor(context_.state.CurrentStudent);
+}
+
+void Seisekitime1::mistakesButton_Click() {
+    Picture11->hide();
+    mistakesPanel->showFor(Combo1->currentText());
 }
 
 // ---------------------------------------------------------------------------------------------

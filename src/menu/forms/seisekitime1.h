@@ -2,8 +2,10 @@
 // The results menu `seisekitime1`: one column per level (number, name, start button, tallies,
 // results list, target), the header (title, pupil, school, minutes since sign-in, runs today),
 // the view controls, the back button and, for a teacher, the password panel in front of the
-// teacher tools. Every rule comes from the menu's logic (menulabels, levelrules, levelranking,
-// runlists, columnlayout, keyshortcuts); the form shows what they compute.
+// teacher tools and the class panel of the mistakes with decimals ("間違いの傾向", no
+// password: it changes nothing, and like the chart panel it only shows figures). Every rule comes
+// from the menu's logic (menulabels, levelrules, levelranking, runlists, columnlayout,
+// keyshortcuts); the form shows what they compute.
 //
 // Object names are the control names (each glossed at its member below); the level columns'
 // control arrays are named "<control>_<level>" (menucolumns.h), the option rows
@@ -27,7 +29,8 @@
 class QComboBox;
 namespace zanfolio {
 class ChartPanel;
-}
+class ClassMistakesPanel;
+} // namespace zanfolio
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -83,6 +86,7 @@ class Seisekitime1 : public Screen {
     void Option1_Click(int index);
     void HScroll1_Change();
     void Command17_Click();
+    void mistakesButton_Click();
     // Command9: the level unlock and overuse rules.
     void Command9_Click();
     bool formKeyPress(const QString& text);
@@ -132,6 +136,8 @@ class Seisekitime1 : public Screen {
     QPushButton* Command17; // "グラフ" (personal view only): opens the chart panel Picture11
     ChartPanel* Picture11 = nullptr; // the chart panel, over the columns
     QPushButton* Command27;          // "印刷": teachers, if TeacherPrintButton = 1 (never here)
+    QPushButton* mistakesButton;     // "間違いの傾向" (teachers only): opens mistakesPanel
+    ClassMistakesPanel* mistakesPanel = nullptr; // the class's mistakes, over the columns
     // The password panel in front of the teacher tools.
     QWidget* Picture7;                       // the panel
     QLabel* Label28;                         // its caption "データ変更パスワード"

@@ -11,6 +11,7 @@
 #include "menu/columnlayout.h"
 #include "menu/datewindow.h"
 #include "menu/forms/chart/chartpanel.h"
+#include "menu/forms/classmistakespanel.h"
 #include "menu/forms/seisekitime1.h"
 #include "menu/menulabels.h"
 #include "roster/grades.h"
@@ -145,6 +146,16 @@ void Seisekitime1::buildViewControls() {
     connect(Picture11, &ChartPanel::closed, this, [this] { Picture11->hide(); });
     Command27 = makeButton(this, "Command27", QStringLiteral("印刷"), QRect(386, 720, 150, 40));
     Command27->hide();
+    mistakesButton = makeButton(this, "mistakesButton", QStringLiteral("間違いの傾向"),
+                                QRect(226, 720, 150, 40));
+    mistakesButton->setToolTip(QStringLiteral("学年ごとに、小数の間違いの種類を見ます"));
+    mistakesButton->hide();
+    connect(mistakesButton, &QPushButton::clicked, this, [this] { mistakesButton_Click(); });
+    mistakesPanel = new ClassMistakesPanel(context_.state, context_.clock, context_.waiter, this);
+    // Over the view title, whose view it hides, and the columns, out to the form's edges.
+    mistakesPanel->setGeometry(twips(120), kLabel5Top, kScreenWidth - twips(120),
+                               kScreenHeight - kLabel5Top - twips(120));
+    mistakesPanel->hide();
 }
 
 void Seisekitime1::buildColumns() {

@@ -8,6 +8,7 @@
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "frame/waiter.h"
+#include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
 #include "results/resultsfile.h"
 #include "startup/configuration.h"
@@ -80,6 +81,14 @@ void Firstfrm::deliverKeptRuns() {
     (void)pending.deliver(file);
 }
 
+void Firstfrm::deliverKeptMistakes() {
+    // Likewise the wrong answers kept for the mistakes file; those that still cannot go in
+    // go ahead of the wrong answers of the next recorded run.
+    PendingMistakes pending(mistakesPendingFile(context_.state));
+    PatientWaiter patient(context_.waiter, kDeliveryPatienceMs);
+    (void)pending.deliver(mistakesFile(context_.state), patient);
+}
+
 void Firstfrm::StartUp() {
     const Result<QString> configured =
         LoadStartUpFiles(context_.state, programDir_, context_.clock);
@@ -95,6 +104,7 @@ void Firstfrm::StartUp() {
         return;
     }
     deliverKeptRuns();
+    deliverKeptMistakes();
     if (context_.navigate.showRosterForm)
         context_.navigate.showRosterForm();
 }

@@ -26,7 +26,9 @@ class Firstfrm : public Screen {
     void Timer1_Timer();
     // LoadConfiguration and LoadSoundTable, then the roster form replaces the splash.
     void StartUp();
+    // Runs and wrong answers kept on this computer go to the shared files.
     void deliverKeptRuns();
+    void deliverKeptMistakes();
 
     AppContext& context_;
     QString programDir_;

@@ -11,6 +11,8 @@
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
+#include "results/mistakesfile.h"
+#include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
 #include "support/control.h"
 #include "support/latepaints.h"
@@ -67,6 +69,33 @@ class DrillScreenTest : public ::testing::Test {
     void waitForEvaluation() {
         h.clock.advanceMs(1000);
         h.pump(40);
+    }
+    // The lines of the mistakes file (none when it is missing).
+    std::vector<MistakeRecord> mistakes() const {
+        Result<MistakesRead> read = readMistakes(mistakesFile(h.state));
+        EXPECT_TRUE(read.ok());
+        return read ? read->records : std::vector<MistakeRecord>{};
+    }
+    std::vector<MistakeRecord> keptMistakes() const {
+        Result<std::vector<MistakeRecord>> kept =
+            PendingMistakes(mistakesPendingFile(h.state)).load();
+        EXPECT_TRUE(kept.ok());
+        return kept ? *kept : std::vector<MistakeRecord>{};
+    }
+    // A run of level 1 with two wrong answers: 0.07 ＋ 3 answered "0.1" (the digits lined up
+    // at the right), then 0.5 ＋ 0.5 answered "10" (the point one place off), then ten
+    // correct answers.
+    void runWithTwoWrongAnswers() {
+        for (float r : {0.7f, 0.1f, 0.25f, 0.9f}) // 0.07 ＋ 3
+            h.random.push(r);
+        start();
+        tick(3000);
+        type(QStringLiteral("0.1 "));
+        type(QStringLiteral("++"));
+        tick(3000);
+        type(QStringLiteral("10  "));
+        type(QStringLiteral("++"));
+        answerCorrectly(10);
     }
     QStringList sounds() const { return h.sound.commands; }
     QString sound(const QString& file) const { return playCommandOf(h, file); }
@@ -443,6 +472,156 @@ TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {
     answerCorrectly(10);
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].time, 10045);
+}
+
+// The wrong answers of a recorded run go to the mistakes file once its record is written,
+// each with the problem, the text as typed and why it is wrong.
+TEST_F(DrillScreenTest, WrongAnswersOfARunGoToTheMistakesFileAfterItsRecord) {
+    // Another computer writes to the mistakes file as this run ends: the wait shows whether
+    // the run's record was already in.
+    Result<PlatformFile> opened =
+        PlatformFile::open(mistakesFile(h.state), PlatformFile::Mode::ReadWriteCreate);
+    ASSERT_TRUE(opened.ok());
+    std::optional<PlatformFile> holder(std::move(*opened));
+    ASSERT_TRUE(holder->tryLock(0, 3).value());
+    std::optional<size_t> recordsAtTheWait;
+    h.waiter.onWait = [&](int) {
+        if (!recordsAtTheWait)
+            recordsAtTheWait = h.records().size();
+        holder.reset();
+    };
+    runWithTwoWrongAnswers();
+    ASSERT_TRUE(recordsAtTheWait.has_value()) << "the mistakes file was written without a wait";
+    EXPECT_EQ(*recordsAtTheWait, 1u) << "the run's record comes first";
+
+    ASSERT_EQ(h.records().size(), 1u);
+    const std::vector<MistakeRecord> written = mistakes();
+    ASSERT_EQ(written.size(), 2u);
+    struct Expected {
+        const char* first;
+        const char* second;
+        const char* answer;
+        const char* typed;
+        MistakeKind kind;
+        QTime time;
+    };
+    const Expected expected[] = {
+        {"0.07", "3", "3.07", "0.1", MistakeKind::PlaceAlignment, QTime(10, 0, 3)},
+        {"0.5", "0.5", "1", "10.", MistakeKind::PointPosition, QTime(10, 0, 6)},
+    };
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const MistakeRecord& m = written[i];
+        const Expected& e = expected[i];
+        EXPECT_EQ(m.date, QDate(2026, 12, 9));
+        EXPECT_EQ(m.time, e.time);
+        EXPECT_EQ(m.pupil, ScreenHarness::kPupil);
+        EXPECT_EQ(m.level, 1);
+        EXPECT_EQ(m.first, QString::fromLatin1(e.first));
+        EXPECT_EQ(m.sign, QStringLiteral("＋"));
+        EXPECT_EQ(m.second, QString::fromLatin1(e.second));
+        EXPECT_EQ(m.answer, QString::fromLatin1(e.answer));
+        EXPECT_EQ(m.typed, QString::fromLatin1(e.typed));
+        EXPECT_EQ(m.kind, e.kind) << mistakeKindLabel(m.kind).toStdString();
+    }
+    EXPECT_TRUE(keptMistakes().empty());
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    waitForEvaluation();
+    EXPECT_EQ(evaluations, 1);
+}
+
+TEST_F(DrillScreenTest, ARunWithoutWrongAnswersWritesNoMistakes) {
+    start();
+    answerCorrectly(10);
+    EXPECT_EQ(h.records().size(), 1u);
+    EXPECT_FALSE(QFile::exists(mistakesFile(h.state)));
+    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state)));
+}
+
+// Wrong answers kept on this computer after an earlier run go in ahead of this run's.
+TEST_F(DrillScreenTest, MistakesKeptEarlierGoInAheadOfTheRunsOwn) {
+    PendingMistakes pending(mistakesPendingFile(h.state));
+    MistakeRecord earlier;
+    earlier.date = QDate(2026, 12, 8);
+    earlier.time = QTime(16, 0, 1);
+    earlier.pupil = 3;
+    earlier.level = 2;
+    earlier.first = QStringLiteral("0.9");
+    earlier.sign = QStringLiteral("－");
+    earlier.second = QStringLiteral("0.3");
+    earlier.answer = QStringLiteral("0.6");
+    earlier.typed = QStringLiteral("1.2");
+    earlier.kind = MistakeKind::ReversedOperation;
+    ASSERT_TRUE(pending.keep({earlier}).ok());
+    runWithTwoWrongAnswers();
+    const std::vector<MistakeRecord> written = mistakes();
+    ASSERT_EQ(written.size(), 3u);
+    EXPECT_EQ(written[0], earlier);
+    EXPECT_EQ(written[1].typed, QStringLiteral("0.1"));
+    EXPECT_EQ(written[2].typed, QStringLiteral("10."));
+    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state)));
+}
+
+// A mistakes file that cannot be written costs the run nothing: its record is in, the pupil
+// goes on to the evaluation without a word, and the wrong answers wait on this computer.
+TEST_F(DrillScreenTest, AMistakesFileThatCannotBeWrittenKeepsTheWrongAnswersAndTheRunGoesOn) {
+    ASSERT_TRUE(QDir().mkpath(mistakesFile(h.state))); // a folder where the file should be
+    runWithTwoWrongAnswers();
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].level, 1);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    int waited = 0;
+    for (int ms : h.waiter.waits)
+        waited += ms;
+    EXPECT_LE(waited, 3000) << "the pupil waits a short while at most";
+    const std::vector<MistakeRecord> kept = keptMistakes();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[0].kind, MistakeKind::PlaceAlignment);
+    EXPECT_EQ(kept[1].kind, MistakeKind::PointPosition);
+    waitForEvaluation();
+    EXPECT_EQ(evaluations, 1);
+    EXPECT_EQ(menus, 0);
+}
+
+// A run the share refuses is kept with its wrong answers; the share is not tried a second
+// time for them, and the pupil hears of the run only.
+TEST_F(DrillScreenTest, WrongAnswersStayWithARunTheShareRefused) {
+    const QString folder = h.install.programDataDir();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    runWithTwoWrongAnswers();
+    ASSERT_EQ(h.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(h.dialogs.shown[0].text.contains(QStringLiteral("このコンピュータに保管しました")));
+    // The run's own wait is about five seconds; a try at the mistakes file would add more.
+    int waited = 0;
+    for (int ms : h.waiter.waits)
+        waited += ms;
+    EXPECT_LT(waited, 6000) << "the share was tried again for the mistakes";
+    EXPECT_EQ(keptMistakes().size(), 2u);
+    EXPECT_EQ(PendingRuns(pendingRunsFile(h.state)).load()->size(), 1u);
+}
+
+TEST_F(DrillScreenTest, APracticeLevelKeepsNoWrongAnswers) {
+    h.state.LevelNames[1] = QStringLiteral("足し算練習");
+    start();
+    type(QStringLiteral("2  "));
+    type(QStringLiteral("++"));
+    answerCorrectly(10);
+    EXPECT_EQ(menus, 1);
+    EXPECT_FALSE(QFile::exists(mistakesFile(h.state)));
+    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state)));
+}
+
+// A run that times out is recorded, and so are its wrong answers.
+TEST_F(DrillScreenTest, WrongAnswersOfATimedOutRunAreWritten) {
+    start();
+    type(QStringLiteral("0  "));
+    tick(300000);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_EQ(h.records()[0].time, 99999);
+    const std::vector<MistakeRecord> written = mistakes();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(written[0].typed, QStringLiteral("0."));
+    EXPECT_EQ(written[0].kind, MistakeKind::ReversedOperation); // 0.5 ＋ 0.5 as 0.5 － 0.5
 }
 
 } // namespace

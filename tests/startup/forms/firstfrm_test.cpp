@@ -2,6 +2,8 @@
 // roster form.
 
 #include "frame/datafiles.h"
+#include "results/mistakesfile.h"
+#include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
 #include "startup/forms/firstfrm.h"
 #include "support/screenharness.h"
@@ -43,6 +45,35 @@ TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].time, 48);
     EXPECT_TRUE(pending.load()->empty());
+}
+
+TEST(Firstfrm, WrongAnswersKeptOnThisComputerAreWrittenAtTheStart) {
+    ScreenHarness h;
+    PendingMistakes pending(mistakesPendingFile(h.state));
+    MistakeRecord kept;
+    kept.date = QDate(2026, 12, 8);
+    kept.time = QTime(16, 0, 1);
+    kept.pupil = ScreenHarness::kPupil;
+    kept.level = 1;
+    kept.first = QStringLiteral("0.07");
+    kept.sign = QStringLiteral("＋");
+    kept.second = QStringLiteral("3");
+    kept.answer = QStringLiteral("3.07");
+    kept.typed = QStringLiteral("0.1");
+    kept.kind = MistakeKind::PlaceAlignment;
+    ASSERT_TRUE(pending.keep({kept}).ok());
+    int rosterForms = 0;
+    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
+    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
+    for (int i = 0; i < 50 && rosterForms == 0; ++i)
+        h.pump(20);
+    EXPECT_EQ(rosterForms, 1);
+    Result<MistakesRead> written = readMistakes(mistakesFile(h.state));
+    ASSERT_TRUE(written.ok());
+    ASSERT_EQ(written->records.size(), 1u);
+    EXPECT_EQ(written->records[0], kept);
+    EXPECT_TRUE(pending.load()->empty());
+    EXPECT_TRUE(h.dialogs.shown.empty());
 }
 
 TEST(Firstfrm, AGoodInstallationGoesOnWithoutAWord) {

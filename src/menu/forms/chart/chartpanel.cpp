@@ -3,8 +3,13 @@
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
 #include "frame/forms/appcontext.h"
+#include "frame/forms/controls.h"
 #include "menu/chartpupillist.h"
 #include "menu/forms/chart/chartpainter.h"
+#include "menu/forms/chart/mistakesbox.h"
+#include "menu/mistakefigures.h"
+#include "menu/mistakeviews.h"
+#include "results/mistakesfile.h"
 #include "results/resultsfile.h"
 
 #include <QHBoxLayout>
@@ -14,6 +19,16 @@
 #include <QVBoxLayout>
 
 namespace zanfolio {
+
+namespace {
+
+// The panel's buttons, in its own font and placed by its layout; Return and Enter press them as
+// every screen's buttons.
+QPushButton* panelButton(QWidget* panel, const char* name, const QString& caption) {
+    return makeButton(panel, name, caption, QRect(), panel->font().pointSizeF());
+}
+
+} // namespace
 
 namespace {
 
@@ -71,19 +86,19 @@ void ChartPanel::build() {
     List3->setSelectionMode(QAbstractItemView::MultiSelection);
     const QStringList captions{QStringLiteral("表示"), QStringLiteral("印刷")};
     for (int k = 0; k < 2; ++k) {
-        Command24[size_t(k)] = new QPushButton(captions[k], this);
-        Command24[size_t(k)]->setObjectName(QStringLiteral("Command24_%1").arg(k));
+        Command24[size_t(k)] =
+            panelButton(this, k == 0 ? "Command24_0" : "Command24_1", captions[k]);
         connect(Command24[size_t(k)], &QPushButton::clicked, this,
                 [this, k] { Command24_Click(k); });
     }
     Command24[1]->hide();
-    Command25 = new QPushButton(QStringLiteral("他の人のデータを見る"), this);
-    Command25->setObjectName(QStringLiteral("Command25"));
-    Command18 = new QPushButton(QStringLiteral("戻る"), this);
-    Command18->setObjectName(QStringLiteral("Command18"));
+    Command25 = panelButton(this, "Command25", QStringLiteral("他の人のデータを見る"));
+    Command18 = panelButton(this, "Command18", QStringLiteral("戻る"));
     Picture12 = new ChartSurface(this);
     Picture12->setObjectName(QStringLiteral("Picture12"));
     Picture12->setMinimumSize(400, 300);
+    mistakesBox = new MistakesBox(this);
+    mistakesBox->hide();
 
     auto* side = new QVBoxLayout;
     // The levels on top: the pupil list below them is hidden until "他の人のデータを見る".
@@ -97,6 +112,7 @@ void ChartPanel::build() {
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addLayout(side);
     layout->addWidget(Picture12, 1);
+    layout->addWidget(mistakesBox);
     List2->setFixedWidth(170);
     List3->setFixedWidth(170);
     area_ = kDesignArea;
@@ -107,6 +123,7 @@ void ChartPanel::build() {
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
     connect(Picture12, &ChartSurface::resized, this, [this] { redrawForSize(); });
+    connect(mistakesBox, &MistakesBox::windowChosen, this, [this] { showMistakes(); });
 }
 
 void ChartPanel::fillLists() {
@@ -131,11 +148,16 @@ void ChartPanel::showFor(int pupil) {
         List3->item(i)->setSelected(true);
     ChartFontSize = kChartFontSize;
     ChartLevelOffset = 1;
+    // The personal view has no window of days: the box opens at the menu's.
+    mistakesBox->setWindowChoice(state_.DateWindowChoice);
+    readMistakes();
     Command21_Click(0);
 }
 
 void ChartPanel::setTeacher(bool teacher) {
+    teacher_ = teacher;
     Command24[1]->setVisible(teacher);
+    mistakesBox->setVisible(teacher);
 }
 
 void ChartPanel::showEvent(QShowEvent* event) {
@@ -158,6 +180,7 @@ void ChartPanel::place() {
 
 void ChartPanel::Command24_Click(int k) {
     printedToPdf_ = false;
+    readMistakes();
     const QList<QListWidgetItem*> chosen = List2->selectedItems();
     if (chosen.isEmpty()) {
         Command21_Click(k);
@@ -194,6 +217,13 @@ ChartRequest ChartPanel::request() const {
     r.fontSize = ChartFontSize;
     r.groupText = groupText_;
     r.pointsKind = pointsKind_;
+    if (teacher_ && mistakesFailure_.isEmpty()) {
+        const QDateTime now = clock_.now();
+        const int days = mistakeWindowDays();
+        r.mistakeTrend = [this, now, days](int pupil, int level) {
+            return pupilMistakeTrendLine(mistakes_, pupil, level, now, days);
+        };
+    }
     return r;
 }
 
@@ -219,6 +249,35 @@ void ChartPanel::Command21_Click(int k) {
     }
     drawing_ = BuildChart(state_, records_, clock_.now(), request());
     Picture12->setPage(ChartPage(drawing_, std::max(drawing_.pages - 1, 0)));
+    showMistakes();
+}
+
+void ChartPanel::readMistakes() {
+    if (!teacher_)
+        return;
+    Result<MistakesRead> read = zanfolio::readMistakes(mistakesFile(state_), waiter_);
+    if (read) {
+        mistakes_ = std::move(read->records);
+        mistakesFailure_.clear();
+    } else {
+        mistakes_.clear();
+        mistakesFailure_ = read.error().message;
+    }
+}
+
+void ChartPanel::showMistakes() {
+    if (!teacher_)
+        return;
+    if (!mistakesFailure_.isEmpty()) {
+        mistakesBox->showFailure(mistakesFailure_);
+        return;
+    }
+    mistakesBox->showView(pupilMistakesView(state_, mistakes_, ChartPupil, clock_.now(),
+                                            mistakesBox->windowChoice()));
+}
+
+int ChartPanel::mistakeWindowDays() const {
+    return zanfolio::mistakeWindowDays(mistakesBox->windowChoice(), clock_.now().date());
 }
 
 void ChartPanel::redrawForSize() {

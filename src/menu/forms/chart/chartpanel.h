@@ -5,12 +5,17 @@
 // "戻る" (`Command18`) and the drawing surface `Picture12`, which shows the last page of the
 // chart (a fourth level clears the surface, as the screen has room for three blocks).
 //
+// For a teacher the panel also shows, right of the chart, the chart pupil's mistakes with
+// decimals (MistakesBox, "mistakesBox"), and the printed sheets carry a line of them under
+// every level's texts. The mistakes file is read once for every display and every print, the
+// whole file into memory; choosing another window in the box reads nothing.
+//
 // Object names are the control names ("Command24_0", "Command24_1" for the pair).
 //
 // Use from the results menu:
 //   fillLists()    before the personal list is built (FillChartPupilList, levels 1..LevelCount)
 //   showFor(p)     the "グラフ" button: the chart of pupil p for levels 1 to 3
-//   setTeacher()   offers "印刷"
+//   setTeacher()   offers "印刷" and the mistakes box
 //   setArea(r)     where the panel stands on the menu (by default the design's place, top 1740
 //                  and left 120 twips, 1008 × 644 pixels)
 //   setGradeGroupText(), setPointsRankingKind()  the menu's grade group and points kind
@@ -18,6 +23,7 @@
 
 #include "menu/chartmodel.h"
 #include "menu/forms/chart/chartprint.h"
+#include "results/mistakerecord.h"
 
 #include <QRect>
 #include <QWidget>
@@ -33,6 +39,7 @@ namespace zanfolio {
 struct AppContext;
 class Clock;
 class Dialogs;
+class MistakesBox;
 class Waiter;
 
 // `Picture12`: paints one page of primitives, white behind them.
@@ -109,6 +116,11 @@ class ChartPanel : public QWidget {
     void redrawForSize();
     void place();
     void report(const Error& error);
+    // The mistakes: read from the file (teachers only), shown for the chart pupil, and the
+    // window of days the box has chosen.
+    void readMistakes();
+    void showMistakes();
+    int mistakeWindowDays() const;
 
     SharedState& state_;
     const Clock& clock_;
@@ -123,10 +135,13 @@ class ChartPanel : public QWidget {
     QString groupText_ = QStringLiteral("全学年");
     RankingKind pointsKind_ = RankingKind::TotalPoints;
     QRect area_;
+    bool teacher_ = false;
 
     std::vector<ResultsRecord> records_; // the last display's records, for redraws on resize
     ChartDrawing drawing_;
     bool printedToPdf_ = false;
+    std::vector<MistakeRecord> mistakes_; // the last read of the mistakes file
+    QString mistakesFailure_;             // why it could not be read, or empty
 
     QListWidget* List2;
     QListWidget* List3;
@@ -134,6 +149,7 @@ class ChartPanel : public QWidget {
     QPushButton* Command25;
     QPushButton* Command18;
     ChartSurface* Picture12;
+    MistakesBox* mistakesBox;
 };
 
 } // namespace zanfolio

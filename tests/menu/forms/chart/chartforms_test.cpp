@@ -9,15 +9,20 @@
 #include "menu/forms/chart/chartpanel.h"
 #include "menu/forms/chart/chartpanelpeer.h"
 #include "menu/forms/chart/chartprint.h"
+#include "menu/forms/chart/mistakesbox.h"
+#include "results/mistakesfile.h"
 #include "support/control.h"
 #include "support/fakes.h"
 #include "support/screenharness.h"
 #include "support/testfolder.h"
+#include "support/testmistakes.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QProcess>
@@ -436,6 +441,142 @@ TEST_F(ChartForms, PrintsOneTwoPageFilePerPupil) {
     }
     if (!printer.writtenFiles().isEmpty())
         QFile::copy(printer.writtenFiles()[0], artefactFolder() + QStringLiteral("/sheet.pdf"));
+}
+
+// Wrong answers of 山田太郎 (1) on levels 1 and 2 and of 佐藤花子 (2) on level 1: level 1 of
+// 山田 has the point in the wrong place twice (once today, once 20 days ago) and the digits
+// lined up at the right once.
+void writeMistakes(School& school) {
+    const QDate today = kNow.date();
+    std::vector<MistakeRecord> lines{
+        testMistake(1, 1, QStringLiteral("30.7"), MistakeKind::PointPosition, today.addDays(-20)),
+        testMistake(1, 1, QStringLiteral("0.1"), MistakeKind::PlaceAlignment, today.addDays(-1)),
+        testMistake(1, 1, QStringLiteral("0.307"), MistakeKind::PointPosition, today),
+        testMistake(1, 2, QStringLiteral("3.7"), MistakeKind::Zero, today),
+        testMistake(2, 1, QStringLiteral("4"), MistakeKind::Typo, today),
+    };
+    ASSERT_TRUE(appendMistakes(mistakesFile(school.state), lines, school.waiter).ok());
+}
+
+QString boxText(QWidget* panel, const char* name) {
+    auto* label = control<QLabel>(panel, name);
+    return label ? label->text() : QString();
+}
+
+// The teacher sees the chart pupil's mistakes right of the chart, within the window the box
+// chooses, read once for the display: another window reads nothing again.
+TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
+    School school;
+    writeMistakes(school);
+    school.state.RosterNames[1] = QStringLiteral("山田太郎");
+    school.state.RosterNames[2] = QStringLiteral("佐藤花子");
+    PdfChartPrinter printer(artefactFolder(), school.clock);
+    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    panel.resize(1008, 622);
+    panel.setTeacher(true);
+    panel.fillLists();
+    panel.show();
+    panel.showFor(1);
+    auto* box = control<MistakesBox>(&panel, "mistakesBox");
+    auto* surface = control<ChartSurface>(&panel, "Picture12");
+    ASSERT_TRUE(box && surface);
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_FALSE(box->geometry().intersects(surface->geometry())) << "the box covers the chart";
+    EXPECT_GE(box->geometry().left(), surface->geometry().right());
+    EXPECT_TRUE(panel.rect().contains(box->geometry()));
+    EXPECT_EQ(boxText(&panel, "mistakesHeading"), QStringLiteral("山田太郎さん（最近１ヶ月）"));
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("全レベルの間違い 4回"));
+    const QString kinds = boxText(&panel, "mistakesKinds");
+    EXPECT_TRUE(kinds.contains(QStringLiteral("<b>小数点の位置</b>　2回"))) << kinds.toStdString();
+    EXPECT_TRUE(kinds.contains(QStringLiteral("0.07 ＋ 3 → 0.307"))) << kinds.toStdString();
+    EXPECT_TRUE(kinds.contains(QStringLiteral("0.07 ＋ 3 → 30.7"))) << kinds.toStdString();
+    EXPECT_LT(kinds.indexOf(QStringLiteral("小数点の位置")),
+              kinds.indexOf(QStringLiteral("位取り")))
+        << "the most frequent first";
+    EXPECT_FALSE(kinds.contains(QStringLiteral("0.07 ＋ 3 → 4"))) << "佐藤's mistake";
+    panel.grab().save(artefactFolder() + QStringLiteral("/panel-mistakes.png"));
+
+    // This week: the mistake of 20 days ago is left out, from what was read before.
+    ASSERT_TRUE(QFile::remove(mistakesFile(school.state)));
+    auto* window = control<QComboBox>(&panel, "mistakeWindow");
+    ASSERT_NE(window, nullptr);
+    window->setCurrentIndex(0);
+    emit window->activated(0);
+    EXPECT_EQ(boxText(&panel, "mistakesHeading"), QStringLiteral("山田太郎さん（今週）"));
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("全レベルの間違い 3回"));
+
+    // Another pupil: the file is read again for the display, and it is gone now.
+    writeMistakes(school);
+    QTest::mouseClick(control<QPushButton>(&panel, "Command25"), Qt::LeftButton);
+    auto* list2 = control<QListWidget>(&panel, "List2");
+    list2->item(1)->setSelected(true);
+    emit list2->itemClicked(list2->item(1));
+    EXPECT_EQ(boxText(&panel, "mistakesHeading"), QStringLiteral("佐藤花子さん（今週）"));
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("全レベルの間違い 1回"));
+    EXPECT_TRUE(boxText(&panel, "mistakesKinds").contains(QStringLiteral("0.07 ＋ 3 → 4")));
+}
+
+TEST_F(ChartForms, PupilsSeeNoMistakesBox) {
+    School school;
+    writeMistakes(school);
+    PdfChartPrinter printer(artefactFolder(), school.clock);
+    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    panel.resize(1008, 622);
+    panel.fillLists();
+    panel.show();
+    panel.showFor(1);
+    EXPECT_FALSE(control<MistakesBox>(&panel, "mistakesBox")->isVisible());
+    EXPECT_GT(control<ChartSurface>(&panel, "Picture12")->width(), 800);
+}
+
+TEST_F(ChartForms, AMistakesFileThatCannotBeReadIsSaidInTheBox) {
+    School school;
+    ASSERT_TRUE(QDir().mkpath(mistakesFile(school.state))); // a folder in the file's place
+    PdfChartPrinter printer(artefactFolder(), school.clock);
+    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    panel.resize(1008, 622);
+    panel.setTeacher(true);
+    panel.fillLists();
+    panel.show();
+    panel.showFor(1);
+    EXPECT_EQ(boxText(&panel, "mistakesTotal"), QStringLiteral("誤答記録を読めません。"));
+    EXPECT_EQ(ChartPanelTestPeer::drawing(panel).blocks.size(), 3u) << "the chart still shows";
+    EXPECT_TRUE(school.dialogs.shown.empty());
+}
+
+// The printed sheet has a line of the pupil's mistakes for every level, in the box's window.
+TEST_F(ChartForms, PrintedSheetsCarryTheMistakesLineOfEveryLevel) {
+    School school;
+    writeMistakes(school);
+    QTemporaryDir out;
+    PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
+    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    panel.resize(1008, 622);
+    panel.setTeacher(true);
+    panel.fillLists();
+    panel.show();
+    panel.showFor(1);
+    QTest::mouseClick(control<QPushButton>(&panel, "Command24_1"), Qt::LeftButton);
+    ASSERT_EQ(printer.writtenFiles().size(), 1);
+    const QString file = printer.writtenFiles()[0];
+    QFile::remove(artefactFolder() + QStringLiteral("/sheet-mistakes.pdf"));
+    QFile::copy(file, artefactFolder() + QStringLiteral("/sheet-mistakes.pdf"));
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QProcess text;
+    text.start(pdftotext, {file, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished());
+    const QString pageText = QString::fromUtf8(text.readAllStandardOutput())
+                                 .normalized(QString::NormalizationForm_KC)
+                                 .remove(u' ');
+    for (const char* line :
+         {"間違いの傾向:小数点の位置2回、位取り1回", "間違いの傾向:ゼロ1回", "間違いの傾向:なし"}) {
+        const QString wanted =
+            QString::fromUtf8(line).normalized(QString::NormalizationForm_KC).remove(u' ');
+        EXPECT_TRUE(pageText.contains(wanted)) << line << " is not on the sheet:\n"
+                                               << pageText.toStdString();
+    }
 }
 
 } // namespace

@@ -1,0 +1,174 @@
+#include "menu/forms/classmistakespanel.h"
+
+#include "frame/clock.h"
+#include "frame/datafiles.h"
+#include "frame/forms/controls.h"
+#include "frame/forms/fonts.h"
+#include "frame/forms/palette.h"
+#include "frame/sharedstate.h"
+#include "menu/datewindow.h"
+#include "menu/mistakeviews.h"
+#include "results/mistakesfile.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace zanfolio {
+
+namespace {
+
+// The table's columns: the level, its count of mistakes and of pupils, the kinds made most
+// one to a column, and the rest together.
+enum Column { kLevel, kTotal, kPupils, kFirstKind, kRest = kFirstKind + kClassViewKinds, kColumns };
+// A kind column takes "繰り上がり・繰り下がり" on one line, and the rest column the same
+// with its count in the rest's smaller size.
+constexpr int kLevelWidth = 120;
+constexpr int kCountWidth = 60;
+constexpr int kKindWidth = 180;
+constexpr double kRestPointSize = 10;
+constexpr int kRowPadding = 6; // below a cell's last line
+
+const QString kNote = QStringLiteral("「間違い」は期間中の誤答の数、「人数」は誤答のあった生徒"
+                                     "の数です。（　）はそのレベルの誤答の中の割合です。");
+
+} // namespace
+
+ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& clock, Waiter& waiter,
+                                       QWidget* parent)
+    : QWidget(parent), state_(state), clock_(clock), waiter_(waiter) {
+    setObjectName(QStringLiteral("classMistakesPanel"));
+    setAutoFillBackground(true);
+    QPalette look = palette();
+    look.setColor(QPalette::Window, QColor(0xfb, 0xfa, 0xf4));
+    setPalette(look);
+
+    classMistakesHeading = new QLabel(this);
+    classMistakesHeading->setObjectName(QStringLiteral("classMistakesHeading"));
+    classMistakesHeading->setFont(japaneseFont(15));
+    classMistakesHeading->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;").arg(kInk));
+    classMistakeWindow = new QComboBox(this);
+    classMistakeWindow->setObjectName(QStringLiteral("classMistakeWindow"));
+    classMistakeWindow->setFont(japaneseFont(11));
+    classMistakeWindow->addItems(mistakeWindowEntries());
+    classMistakeWindow->setToolTip(QStringLiteral("数える期間を選びます"));
+    connect(classMistakeWindow, &QComboBox::activated, this, [this] { showFigures(); });
+    classMistakesBack = makeButton(this, "classMistakesBack", QStringLiteral("戻る"), QRect());
+    classMistakesBack->setFixedSize(120, 36);
+    connect(classMistakesBack, &QPushButton::clicked, this, [this] {
+        hide();
+        emit closed();
+    });
+
+    classMistakesTable = new QTableWidget(0, kColumns, this);
+    classMistakesTable->setObjectName(QStringLiteral("classMistakesTable"));
+    classMistakesTable->setFont(japaneseFont(11));
+    classMistakesTable->setHorizontalHeaderLabels(
+        {QStringLiteral("レベル"), QStringLiteral("間違い"), QStringLiteral("人数"),
+         QStringLiteral("いちばん多い"), QStringLiteral("２番目"), QStringLiteral("３番目"),
+         QStringLiteral("そのほか")});
+    classMistakesTable->horizontalHeader()->setFont(japaneseFont(11));
+    classMistakesTable->verticalHeader()->hide();
+    classMistakesTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    classMistakesTable->setSelectionMode(QAbstractItemView::NoSelection);
+    classMistakesTable->setFocusPolicy(Qt::NoFocus);
+    classMistakesTable->setWordWrap(true);
+    classMistakesTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    classMistakesTable->setColumnWidth(kLevel, kLevelWidth);
+    classMistakesTable->setColumnWidth(kTotal, kCountWidth);
+    classMistakesTable->setColumnWidth(kPupils, kCountWidth);
+    for (int i = 0; i < kClassViewKinds; ++i)
+        classMistakesTable->setColumnWidth(kFirstKind + i, kKindWidth);
+    classMistakesTable->horizontalHeader()->setStretchLastSection(true);
+    // Rows are as tall as their text at the columns' widths, which the layout settles only
+    // once the panel shows.
+    connect(classMistakesTable->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this] { fitRows(); });
+
+    classMistakesNote = new QLabel(kNote, this);
+    classMistakesNote->setObjectName(QStringLiteral("classMistakesNote"));
+    classMistakesNote->setFont(japaneseFont(10));
+    classMistakesNote->setWordWrap(true);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(classMistakesHeading, 1);
+    top->addWidget(classMistakeWindow);
+    top->addSpacing(12);
+    top->addWidget(classMistakesBack);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->addLayout(top);
+    layout->addWidget(classMistakesTable, 1);
+    layout->addWidget(classMistakesNote);
+}
+
+void ClassMistakesPanel::showFor(const QString& groupText) {
+    groupText_ = groupText;
+    const bool known =
+        state_.DateWindowChoice >= 1 && state_.DateWindowChoice <= classMistakeWindow->count();
+    classMistakeWindow->setCurrentIndex(
+        (known ? state_.DateWindowChoice : kDefaultDateWindowChoice) - 1);
+    Result<MistakesRead> read = readMistakes(mistakesFile(state_), waiter_);
+    if (read) {
+        mistakes_ = std::move(read->records);
+        failure_.clear();
+    } else {
+        mistakes_.clear();
+        failure_ = read.error().message;
+    }
+    showFigures();
+    show();
+    raise();
+}
+
+void ClassMistakesPanel::setGroupText(const QString& groupText) {
+    groupText_ = groupText;
+    showFigures();
+}
+
+void ClassMistakesPanel::showFigures() {
+    const ClassMistakesView view = classMistakesView(state_, mistakes_, groupText_, clock_.now(),
+                                                     classMistakeWindow->currentIndex() + 1);
+    classMistakesHeading->setText(view.heading);
+    if (!failure_.isEmpty()) {
+        classMistakesTable->setRowCount(0);
+        classMistakesNote->setStyleSheet(QStringLiteral("color: #a00000;"));
+        classMistakesNote->setText(QStringLiteral("誤答記録を読めません。\n") + failure_);
+        return;
+    }
+    classMistakesNote->setStyleSheet(QString());
+    classMistakesNote->setText(kNote);
+    classMistakesTable->setRowCount(int(view.rows.size()));
+    for (int row = 0; row < int(view.rows.size()); ++row) {
+        const ClassMistakesRow& r = view.rows[size_t(row)];
+        QStringList cells{r.levelText, r.total, r.pupils};
+        for (int i = 0; i < kClassViewKinds; ++i)
+            cells << r.top.value(i);
+        cells << r.rest.join(u'\n'); // one kind to a line: a name never breaks
+        for (int column = 0; column < kColumns; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            if (column == kTotal || column == kPupils)
+                item->setTextAlignment(Qt::AlignCenter);
+            else
+                item->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            if (column == kFirstKind && !r.top.isEmpty())
+                item->setForeground(QColor(0xa0, 0x20, 0x20));
+            if (column == kRest)
+                item->setFont(japaneseFont(kRestPointSize));
+            classMistakesTable->setItem(row, column, item);
+        }
+    }
+    fitRows();
+}
+
+void ClassMistakesPanel::fitRows() {
+    classMistakesTable->resizeRowsToContents();
+    for (int row = 0; row < classMistakesTable->rowCount(); ++row)
+        classMistakesTable->setRowHeight(row, classMistakesTable->rowHeight(row) + kRowPadding);
+}
+
+} // namespace zanfolio

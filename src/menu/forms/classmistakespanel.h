@@ -1,0 +1,66 @@
+#pragma once
+// The class panel of the results menu, for teachers ("間違いの傾向", beside "データ処理"):
+// level by level, how often the pupils of the menu's grade group (Combo1) went wrong with
+// decimals within a window of days, how many of them, and the kinds of mistake they made
+// most (menu/mistakeviews.h). It stands over the view title and the level columns, as the
+// chart panel does, until its "戻る".
+//
+// It only reads: the mistakes file is read once when the panel opens, the whole file into
+// memory; another window (`classMistakeWindow`) or another grade group shows the figures
+// again from what was read.
+//
+// Object names: "classMistakesPanel", "classMistakesHeading", "classMistakeWindow",
+// "classMistakesTable", "classMistakesNote", "classMistakesBack".
+
+#include "results/mistakerecord.h"
+
+#include <QWidget>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace zanfolio {
+
+struct SharedState;
+class Clock;
+class Waiter;
+
+class ClassMistakesPanel : public QWidget {
+    Q_OBJECT
+
+  public:
+    ClassMistakesPanel(const SharedState& state, const Clock& clock, Waiter& waiter,
+                       QWidget* parent = nullptr);
+
+    // Reads the mistakes file and shows the panel for the grade group, in the window of the
+    // menu's date-window choice.
+    void showFor(const QString& groupText);
+    // The menu's grade group changed while the panel is up.
+    void setGroupText(const QString& groupText);
+
+  signals:
+    void closed();
+
+  private:
+    void showFigures();
+    // Every row as tall as its tallest cell at the columns' widths.
+    void fitRows();
+
+    const SharedState& state_;
+    const Clock& clock_;
+    Waiter& waiter_;
+    QString groupText_;
+    std::vector<MistakeRecord> mistakes_;
+    QString failure_; // why the file could not be read, or empty
+
+    QLabel* classMistakesHeading;
+    QComboBox* classMistakeWindow;
+    QTableWidget* classMistakesTable;
+    QLabel* classMistakesNote;
+    QPushButton* classMistakesBack;
+};
+
+} // namespace zanfolio

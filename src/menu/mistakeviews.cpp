@@ -1,0 +1,127 @@
+#include "menu/mistakeviews.h"
+
+#include "frame/programdefinition.h"
+#include "menu/datewindow.h"
+#include "menu/menulabels.h"
+#include "menu/mistakefigures.h"
+#include "menu/textparts.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace zanfolio {
+
+namespace {
+
+QString windowName(int choice) {
+    const QStringList entries = mistakeWindowEntries();
+    const int i =
+        choice >= 1 && choice <= entries.size() ? choice - 1 : kDefaultDateWindowChoice - 1;
+    return entries.at(i);
+}
+
+QString timesText(int count) {
+    return QStringLiteral("%1回").arg(count);
+}
+
+// A share of a whole in per cent, to the nearest whole (halves up).
+int percentOf(int part, int whole) {
+    return whole > 0 ? int(std::floor(100.0 * part / whole + 0.5)) : 0;
+}
+
+} // namespace
+
+QStringList mistakeWindowEntries() {
+    return {QStringLiteral("今週"), QStringLiteral("先週から"), QStringLiteral("最近１ヶ月"),
+            QStringLiteral("最近１年"), QStringLiteral("今まで")};
+}
+
+int mistakeWindowDays(int choice, const QDate& today) {
+    return DateWindowDays(choice, weekdayFromSunday(today));
+}
+
+PupilMistakesView pupilMistakesView(const SharedState& state,
+                                    const std::vector<MistakeRecord>& records, int pupil,
+                                    const QDateTime& now, int windowChoice) {
+    PupilMistakesView view;
+    const QString name =
+        isValidPupil(pupil) ? trimmedSpaces(state.RosterNames[size_t(pupil)]) : QString();
+    // A teacher entry (山田先生) is named as it stands.
+    const QString honorific = IsTeacherName(name) ? QString() : QStringLiteral("さん");
+    view.heading = name + honorific + u'（' + windowName(windowChoice) + u'）';
+
+    std::vector<KindFigure> figures =
+        pupilMistakeFigures(records, pupil, now, mistakeWindowDays(windowChoice, now.date()));
+    std::stable_sort(figures.begin(), figures.end(),
+                     [](const KindFigure& a, const KindFigure& b) { return a.count > b.count; });
+    int total = 0;
+    QStringList absent;
+    for (const KindFigure& f : figures) {
+        total += f.count;
+        if (f.count == 0)
+            absent << mistakeKindLabel(f.kind);
+        else
+            view.kinds.push_back({mistakeKindLabel(f.kind), timesText(f.count), f.examples});
+    }
+    if (total == 0) {
+        view.total = QStringLiteral("この期間の間違いはありません");
+        return view;
+    }
+    view.total = QStringLiteral("全レベルの間違い ") + timesText(total);
+    if (!absent.isEmpty())
+        view.absent = QStringLiteral("なし：") + absent.join(u'、');
+    return view;
+}
+
+ClassMistakesView classMistakesView(const SharedState& state,
+                                    const std::vector<MistakeRecord>& records,
+                                    const QString& groupText, const QDateTime& now,
+                                    int windowChoice) {
+    ClassMistakesView view;
+    view.heading = QStringLiteral("間違いの傾向　") + groupText + QStringLiteral("（") +
+                   windowName(windowChoice) + u'）';
+    const int days = mistakeWindowDays(windowChoice, now.date());
+    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
+    const std::function<bool(int)> inGroup = gradeGroupMembers(state, groupText);
+    const std::vector<LevelKinds> figures =
+        groupMistakeFigures(records, inGroup, now, days, levels);
+
+    // Who made them, per level: the figures count mistakes, not pupils.
+    std::vector<std::set<int>> pupils(size_t(levels) + 1);
+    for (const MistakeRecord& r : records)
+        if (r.level >= 1 && r.level <= levels && inMistakeWindow(r, now, days) && inGroup(r.pupil))
+            pupils[size_t(r.level)].insert(r.pupil);
+
+    for (const LevelKinds& level : figures) {
+        if (isPracticeLevel(state, level.level))
+            continue;
+        ClassMistakesRow row;
+        row.level = level.level;
+        row.levelText = QString::number(level.level) + u' ' + state.LevelNames[size_t(level.level)];
+        int total = 0;
+        for (const KindCount& k : level.kinds)
+            total += k.count;
+        if (total == 0) {
+            row.total = QStringLiteral("－");
+            row.pupils = QStringLiteral("－");
+            view.rows.push_back(row);
+            continue;
+        }
+        row.total = timesText(total);
+        row.pupils = QStringLiteral("%1人").arg(pupils[size_t(level.level)].size());
+        for (size_t i = 0; i < level.kinds.size(); ++i) {
+            const KindCount& k = level.kinds[i];
+            if (i < size_t(kClassViewKinds))
+                row.top << QStringLiteral("%1\n%2（%3％）")
+                               .arg(mistakeKindLabel(k.kind), timesText(k.count))
+                               .arg(percentOf(k.count, total));
+            else
+                row.rest << mistakeKindLabel(k.kind) + u' ' + timesText(k.count);
+        }
+        view.rows.push_back(row);
+    }
+    return view;
+}
+
+} // namespace zanfolio

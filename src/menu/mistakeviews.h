@@ -1,0 +1,72 @@
+#pragma once
+// The teacher's views of the mistakes with decimals, as the screens show them: the box beside
+// a pupil's chart (the personal view's "グラフ") and the class panel of the results menu
+// ("間違いの傾向"). The figures come from menu/mistakefigures.h; here they become texts.
+//
+// Both views choose their window of days in a box of their own with the five choices of the
+// menu's date-window box (DateWindowChoice 1..5 and their DateWindowDays on today's weekday,
+// menu/datewindow.h): this week, since last week, one month, one year, until now. The box
+// opens at the menu's choice (that of the all-runs view's Combo2, one month when the menu
+// loads): the personal view has no window of its own, since its list covers ten years.
+
+#include "frame/sharedstate.h"
+#include "results/mistakerecord.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace zanfolio {
+
+// The kinds the class view names one by one for every level; the others share one cell.
+inline constexpr int kClassViewKinds = 3;
+
+// The window box's entries, entry i for DateWindowChoice i + 1.
+QStringList mistakeWindowEntries();
+// DateWindowDays of `choice` on `today`'s weekday (a choice outside 1..5: one month).
+int mistakeWindowDays(int choice, const QDate& today);
+
+struct MistakeKindLine {
+    QString kind;         // "小数点の位置"
+    QString count;        // "4回"
+    QStringList examples; // "0.07 ＋ 3 → 0.1", at most two, the most recent first
+};
+
+struct PupilMistakesView {
+    QString heading; // the pupil's name and the window: "佐藤蓮さん（最近１ヶ月）"
+    QString total; // "全レベルの間違い 7回", or "この期間の間違いはありません"
+    std::vector<MistakeKindLine> kinds; // the kinds that came up, most first (ties in kind order)
+    QString absent; // "なし：ゼロ、逆算" the kinds that did not come up; empty when all did or
+                    // none did
+};
+
+// One pupil's mistakes on every level within the window of `windowChoice`.
+PupilMistakesView pupilMistakesView(const SharedState& state,
+                                    const std::vector<MistakeRecord>& records, int pupil,
+                                    const QDateTime& now, int windowChoice);
+
+struct ClassMistakesRow {
+    int level = 0;
+    QString levelText; // "1 足し算１"
+    QString total;     // "25回", or "－" without mistakes
+    QString pupils;    // how many pupils made them: "6人", or "－"
+    // The kinds made most, at most kClassViewKinds: "小数点の位置\n12回（48％）", the share
+    // of the level's mistakes rounded to a whole per cent.
+    QStringList top;
+    QStringList rest; // the other kinds that came up, most first: "ゼロ 2回", "逆算 1回"
+};
+
+struct ClassMistakesView {
+    QString heading;                    // "間違いの傾向　小３（最近１ヶ月）"
+    std::vector<ClassMistakesRow> rows; // levels 1 to LevelCount, practice levels left out
+};
+
+// The mistakes of the pupils of the grade group `groupText` (the menu's Combo1, as its lists
+// take it) within the window of `windowChoice`, level by level.
+ClassMistakesView classMistakesView(const SharedState& state,
+                                    const std::vector<MistakeRecord>& records,
+                                    const QString& groupText, const QDateTime& now,
+                                    int windowChoice);
+
+} // namespace zanfolio

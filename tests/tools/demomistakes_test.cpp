@@ -1,0 +1,119 @@
+// The demo installation's wrong answers: each one a mistake the drill could have recorded in
+// one of the demo's runs, classified as the drill classifies it.
+
+#include "drill/answerentry.h"
+#include "drill/mistakekind.h"
+#include "frame/daycount.h"
+#include "frame/sharedstate.h"
+#include "results/mistakesfile.h"
+#include "results/resultsfile.h"
+#include "support/fakes.h"
+#include "tools/demoinstallation.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+
+using namespace zanfolio;
+using namespace zanfolio::testing;
+
+namespace {
+
+class DemoMistakes : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        DemoSettings settings;
+        settings.root = dir.path();
+        settings.today = QDate(2026, 12, 9);
+        ASSERT_TRUE(writeDemoInstallation(settings).ok());
+        const QString data = dir.path() + QStringLiteral("/data/calc/");
+        Result<MistakesRead> read = readMistakes(data + QStringLiteral("誤答記録.csv"));
+        ASSERT_TRUE(read.ok());
+        EXPECT_EQ(read->unreadableLines, 0);
+        EXPECT_FALSE(read->tornTail);
+        mistakes = read->records;
+        RecordingWaiter waiter;
+        ResultsFile file(data + QStringLiteral("成績累積データ.dat"), waiter);
+        Result<ResultsTail> tail = file.readTail(0);
+        ASSERT_TRUE(tail.ok());
+        records = tail->records;
+    }
+
+    QTemporaryDir dir;
+    std::vector<MistakeRecord> mistakes;
+    std::vector<ResultsRecord> records;
+};
+
+Decimal number(const QString& text) {
+    return leadingDecimal(text).value;
+}
+
+TEST_F(DemoMistakes, EveryWrongAnswerIsOneTheDrillWouldHaveRecorded) {
+    ASSERT_GT(mistakes.size(), 300u);
+    for (const MistakeRecord& m : mistakes) {
+        const QString line = QString::fromUtf8(mistakeLine(m)).trimmed();
+        SCOPED_TRACE(line.toStdString());
+        // A problem of its level: additions on levels 1 and 3, subtractions on 2 and 4.
+        ASSERT_TRUE(m.level >= 1 && m.level <= 5);
+        const bool subtract = m.sign == QStringLiteral("－");
+        if (m.level <= 4) {
+            EXPECT_EQ(subtract, m.level % 2 == 0);
+        }
+        const ProblemNumbers problem{number(m.first), m.sign, number(m.second), number(m.answer)};
+        EXPECT_EQ(problem.answer,
+                  subtract ? problem.first - problem.second : problem.first + problem.second);
+        EXPECT_EQ(Text(problem.answer), m.answer);
+        // Typed as the drill takes answers in, and wrong.
+        EXPECT_TRUE(m.typed.contains(u'.'));
+        EXPECT_LE(m.typed.size(), kMaxInputLength);
+        EXPECT_FALSE(answerMatches(m.typed, problem.answer));
+        EXPECT_EQ(classifyMistake(problem, m.typed), m.kind);
+    }
+}
+
+TEST_F(DemoMistakes, EveryKindComesUpAndPupilsDifferInTheirs) {
+    std::map<MistakeKind, int> kinds;
+    std::map<int, std::map<MistakeKind, int>> byPupil;
+    for (const MistakeRecord& m : mistakes) {
+        ++kinds[m.kind];
+        ++byPupil[m.pupil][m.kind];
+    }
+    for (MistakeKind kind : kMistakeKinds)
+        EXPECT_GT(kinds[kind], 5) << mistakeKindLabel(kind).toStdString();
+    std::set<MistakeKind> mostMade;
+    for (const auto& [pupil, counts] : byPupil) {
+        MistakeKind most = MistakeKind::Other;
+        int mostCount = 0;
+        for (const auto& [kind, n] : counts) {
+            if (n > mostCount) {
+                most = kind;
+                mostCount = n;
+            }
+        }
+        mostMade.insert(most);
+    }
+    EXPECT_GE(mostMade.size(), 4u) << "the pupils' most frequent kinds are much the same";
+}
+
+// Each wrong answer happened during a run of its pupil on its level: on the run's day,
+// between its start and the moment its record was written.
+TEST_F(DemoMistakes, EveryWrongAnswerLiesWithinARunOfItsPupilAndLevel) {
+    for (const MistakeRecord& m : mistakes) {
+        bool within = false;
+        for (const ResultsRecord& r : records) {
+            if (r.pupil != m.pupil || r.level != m.level || dateFromDayCount(r.date) != m.date)
+                continue;
+            const QTime end = timeFromDayFraction(r.timeOfDay);
+            const int lasted = r.time >= kNoTime ? 300 : int(r.time);
+            if (m.time <= end && m.time >= end.addSecs(-lasted))
+                within = true;
+        }
+        EXPECT_TRUE(within) << QString::fromUtf8(mistakeLine(m)).toStdString();
+        if (!within)
+            break;
+    }
+}
+
+} // namespace
