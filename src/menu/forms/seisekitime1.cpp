@@ -516,7 +516,9 @@ bool Seisekitime1::formKeyPress(const QString& text) {
     const MenuShortcut shortcut = ShortcutFor(text.at(0), context_.state.LevelCount);
     switch (shortcut.action) {
     case MenuShortcut::Action::StartLevel:
-        Command4_Click(shortcut.level);
+        // The class panel covers the start buttons: what cannot be seen is not started.
+        if (!mistakesPanel->isVisible())
+            Command4_Click(shortcut.level);
         return true;
     case MenuShortcut::Action::BackToRoster:
         if (Command1->isEnabled())

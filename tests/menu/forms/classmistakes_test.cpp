@@ -206,6 +206,21 @@ TEST(ClassMistakes, AnotherViewPutsThePanelAway) {
     EXPECT_FALSE(panel->isVisible());
 }
 
+TEST(ClassMistakes, LevelKeysDoNotStartTheLevelsThePanelHides) {
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kTeacher);
+    int runs = 0;
+    f.context.navigate.startRun = [&runs] { ++runs; };
+    auto* menu = f.show(new Seisekitime1(f.context));
+    QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
+    ASSERT_TRUE(control<QWidget>(menu, "classMistakesPanel")->isVisible());
+    QTest::keyClick(menu, Qt::Key_1);
+    EXPECT_EQ(runs, 0) << "the start buttons are under the panel";
+    QTest::mouseClick(control<QRadioButton>(menu, "Option2_0"), Qt::LeftButton);
+    QTest::keyClick(menu, Qt::Key_1);
+    EXPECT_EQ(runs, 1) << "with the panel away the key starts level 1 again";
+}
+
 TEST(ClassMistakes, AFileThatCannotBeReadIsSaidOnThePanel) {
     ScreenHarness f{Classroom{}};
     ASSERT_TRUE(QDir().mkpath(mistakesFile(f.state)));
