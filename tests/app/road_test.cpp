@@ -8,7 +8,6 @@
 #include "support/screenharness.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -45,12 +44,12 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
 
     // Sign in by the list and Enter.
-    QListWidget* names = control<QListWidget>(h.host.current(), "List1");
+    TextList* names = control<TextList>(h.host.current(), "List1");
     ASSERT_NE(names, nullptr);
     ASSERT_GE(names->count(), 2);
     names->setFocus();
     for (int row = 1; row < names->count(); ++row)
-        if (names->item(row)->text().contains(QStringLiteral("山田")))
+        if (names->text(row).contains(QStringLiteral("山田")))
             names->setCurrentRow(row);
     QTest::keyClick(names, Qt::Key_Return);
     h.processEvents();

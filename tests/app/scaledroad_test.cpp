@@ -5,11 +5,11 @@
 #include "app/navigation.h"
 #include "drill/decimal.h"
 #include "frame/forms/scaledwindow.h"
+#include "frame/forms/textlist.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -59,12 +59,13 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
         snapshot(window, tag + QStringLiteral("-roster"));
-        QListWidget* names = control<QListWidget>(h.host.current(), "List1");
+        TextList* names = control<TextList>(h.host.current(), "List1");
         ASSERT_NE(names, nullptr);
         EXPECT_TRUE(names->hasFocus());
-        for (int i = 0; i < names->count() && !names->currentItem()->text().contains(u"山田"); ++i)
+        for (int i = 0; i < names->count() && !names->text(names->currentRow()).contains(u"山田");
+             ++i)
             QTest::keyClick(&window, Qt::Key_Down);
-        ASSERT_TRUE(names->currentItem()->text().contains(u"山田"));
+        ASSERT_TRUE(names->text(names->currentRow()).contains(u"山田"));
         QTest::keyClick(&window, Qt::Key_Return);
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));

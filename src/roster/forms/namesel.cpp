@@ -5,6 +5,7 @@
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/screenhost.h"
+#include "frame/forms/textlist.h"
 #include "frame/launcher.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
@@ -19,7 +20,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -94,8 +94,7 @@ void Namesel::名簿表示() {
     list_ = std::move(built.value());
     {
         const QSignalBlocker block(List1);
-        List1->clear();
-        List1->addItems(list_.visibleRows);
+        List1->setLines(list_.visibleRows);
         List1->setCurrentRow(0);
     }
     List1_Click();
@@ -127,7 +126,7 @@ void Namesel::showChosenPupil(int row, bool longLabel) {
         Label1->setText(kChooseYourName);
         return;
     }
-    const QString text = List1->item(row)->text();
+    const QString text = List1->text(row);
     const QString companion = list_.companionTexts.value(row - 1);
     if (longLabel) {
         const qsizetype slash = text.indexOf(u'/');

@@ -16,11 +16,12 @@
 
 class QComboBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 
 namespace zanfolio {
+
+class TextList;
 
 class Namesel : public Screen {
     Q_OBJECT
@@ -71,7 +72,7 @@ class Namesel : public Screen {
 
     QWidget* Picture1;                      // the title band
     QLabel* Label4;                         // ProgramTitle in it, 48 pt; a click: the version box
-    QListWidget* List1;                     // the name list; row 0 "－－－－－－", no pupil
+    TextList* List1;                        // the name list; row 0 "－－－－－－", no pupil
     QLabel* Label1;                         // the chosen pupil, or kChooseYourName
     QLabel* Label2;                         // hidden: the chosen pupil's number
     QComboBox* Combo1;                      // the twelve grade groups

@@ -6,13 +6,13 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
+#include "frame/forms/textlist.h"
 #include "frame/sharedstate.h"
 #include "roster/forms/namesel.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -48,13 +48,13 @@ void Namesel::buildControls() {
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->hide();
 
-    List1 = new QListWidget(this);
+    List1 = new TextList(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(monospacedJapaneseFont(15));
     List1->setGeometry(60, 196, 560, 540);
     List1->installEventFilter(this);
-    connect(List1, &QListWidget::currentRowChanged, this, [this] { List1_Click(); });
-    connect(List1, &QListWidget::itemDoubleClicked, this, [this] { List1_DblClick(); });
+    connect(List1, &TextList::currentRowChanged, this, [this] { List1_Click(); });
+    connect(List1, &TextList::rowDoubleClicked, this, [this] { List1_DblClick(); });
 
     makeLabel(this, nullptr, QStringLiteral("表示する学年"), QRect(660, 150, 300, 26),
               japaneseFont(12));

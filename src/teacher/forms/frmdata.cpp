@@ -3,6 +3,7 @@
 #include "frame/clock.h"
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
+#include "frame/forms/textlist.h"
 #include "frame/platformfile.h"
 #include "frame/sharedstate.h"
 #include "frame/waiter.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -117,7 +117,7 @@ void FrmData::BuildRecordList() {
         return;
     }
     list_ = std::move(*built);
-    List1->addItems(list_.lines);
+    List1->setLines(list_.lines);
     Label4->setText(list_.countText);
 }
 
@@ -132,7 +132,7 @@ void FrmData::selectRecordRow(int number) {
             break;
         }
     List1->setCurrentRow(row);
-    List1->scrollToItem(List1->item(row));
+    List1->scrollToRow(row);
 }
 
 void FrmData::hideEditPanel() {

@@ -23,13 +23,14 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QScrollBar;
 class QTextEdit;
 class QWidget;
 
 namespace zanfolio {
+
+class TextList;
 
 class FrmData : public Screen {
     Q_OBJECT
@@ -74,11 +75,11 @@ class FrmData : public Screen {
     std::unique_ptr<BrowserPorts> ownPorts_;
     BrowserPorts& ports_;
 
-    QLabel* Label4;     // the record count, "総レコード数:"
-    QLabel* Label5;     // the hint "ダブルクリックすると変更、消去できます"
-    QListWidget* List1; // one line per record, in file order
-    QWidget* Picture3;  // the edit panel of the record double-clicked
-    QLabel* Label1;     // the record's number
+    QLabel* Label4;    // the record count, "総レコード数:"
+    QLabel* Label5;    // the hint "ダブルクリックすると変更、消去できます"
+    TextList* List1;   // one line per record, in file order
+    QWidget* Picture3; // the edit panel of the record double-clicked
+    QLabel* Label1;    // the record's number
     std::array<QLabel*, 5> Label2{}; // items 1 (level), 2 (date) and 4 (grade label)
     QLineEdit* Text1;                // the time in seconds, to correct
     QLabel* Label6;                  // "秒"

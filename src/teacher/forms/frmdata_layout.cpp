@@ -3,13 +3,13 @@
 
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/textlist.h"
 #include "teacher/forms/frmdata.h"
 #include "teacher/recordeditor.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -26,14 +26,12 @@ void FrmData::buildControls() {
     Label5 = makeLabel(this, "Label5", QStringLiteral("ダブルクリックすると変更、消去できます"),
                        QRect(320, 8, 400, 26), japaneseFont(11));
 
-    List1 = new QListWidget(this);
+    List1 = new TextList(this);
     List1->setObjectName(QStringLiteral("List1"));
     List1->setFont(monospacedJapaneseFont(10));
     List1->setGeometry(12, 38, 652, 522);
-    List1->setUniformItemSizes(true);
-    connect(List1, &QListWidget::itemClicked, this, [this] { hideEditPanel(); });
-    connect(List1, &QListWidget::itemDoubleClicked, this,
-            [this](QListWidgetItem* item) { OpenRecordEditor(List1->row(item)); });
+    connect(List1, &TextList::rowClicked, this, [this] { hideEditPanel(); });
+    connect(List1, &TextList::rowDoubleClicked, this, [this](int row) { OpenRecordEditor(row); });
 
     Picture3 = new QWidget(this);
     Picture3->setObjectName(QStringLiteral("Picture3"));

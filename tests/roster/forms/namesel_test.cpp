@@ -2,6 +2,7 @@
 // confirmation, the way back to the launcher and the version box.
 
 #include "frame/dialogs.h"
+#include "frame/forms/textlist.h"
 #include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
 #include "roster/forms/nameselpeer.h"
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -25,9 +25,9 @@ using namespace zanfolio::testing;
 
 namespace {
 
-int rowOf(QListWidget* list, const QString& name) {
+int rowOf(TextList* list, const QString& name) {
     for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text().contains(name))
+        if (list->text(i).contains(name))
             return i;
     return -1;
 }
@@ -57,14 +57,14 @@ TEST(LauncherCommand, PathKeepsTheFolderSeparator) {
 TEST(RosterForm, ListShowsPlaceholderAndPupilsAndEnterSignsIn) {
     ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* list = control<QListWidget>(form, "List1");
+    auto* list = control<TextList>(form, "List1");
     EXPECT_EQ(f.host.windowTitle(), QStringLiteral("Velmont"));
     ASSERT_EQ(list->count(), 6);
-    EXPECT_EQ(list->item(0)->text(), QStringLiteral("－－－－－－"));
+    EXPECT_EQ(list->text(0), QStringLiteral("－－－－－－"));
     EXPECT_EQ(list->currentRow(), 0);
     // The teacher (born 1980) is the oldest and comes first, then 中２, 小６, the two 小３.
-    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("山田先生")));
-    EXPECT_TRUE(list->item(2)->text().contains(QStringLiteral("田中")));
+    EXPECT_TRUE(list->text(1).contains(QStringLiteral("山田先生")));
+    EXPECT_TRUE(list->text(2).contains(QStringLiteral("田中")));
     EXPECT_EQ(control<QLabel>(form, "Label4")->text(), QStringLiteral("Zanfolio"));
     EXPECT_EQ(control<QLabel>(form, "Label4")->font().pointSize(), 48);
     EXPECT_EQ(control<QComboBox>(form, "Combo1")->toolTip(),
@@ -91,10 +91,10 @@ TEST(RosterForm, DoubleClickConfirmsAndOneKeyConfirms) {
     {
         ScreenHarness f{Classroom{}};
         auto* form = f.show(new Namesel(f.context));
-        auto* list = control<QListWidget>(form, "List1");
+        auto* list = control<TextList>(form, "List1");
         const int row = rowOf(list, QStringLiteral("高橋"));
         list->setCurrentRow(row);
-        emit list->itemDoubleClicked(list->item(row));
+        emit list->rowDoubleClicked(row);
         EXPECT_EQ(f.went.resultsMenu, 1);
         EXPECT_EQ(f.state.CurrentStudent, Classroom::kTakahashi);
         // The double-click shows the name with its padding and first figure, up to the "/".
@@ -105,7 +105,7 @@ TEST(RosterForm, DoubleClickConfirmsAndOneKeyConfirms) {
     {
         ScreenHarness f{Classroom{}};
         auto* form = f.show(new Namesel(f.context));
-        auto* list = control<QListWidget>(form, "List1");
+        auto* list = control<TextList>(form, "List1");
         list->setCurrentRow(rowOf(list, QStringLiteral("鈴木")));
         // "1" typed anywhere on the form, here on the grade-group box.
         QTest::keyClicks(control<QComboBox>(form, "Combo1"), QStringLiteral("1"));
@@ -117,13 +117,13 @@ TEST(RosterForm, DoubleClickConfirmsAndOneKeyConfirms) {
 TEST(RosterForm, GradeGroupFiltersAndActivationResetsIt) {
     ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* list = control<QListWidget>(form, "List1");
+    auto* list = control<TextList>(form, "List1");
     auto* combo = control<QComboBox>(form, "Combo1");
     list->setCurrentRow(rowOf(list, QStringLiteral("田中")));
     chooseGroup(combo, QStringLiteral("小３"));
     ASSERT_EQ(list->count(), 3);
-    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("佐藤")) ||
-                list->item(1)->text().contains(QStringLiteral("鈴木")));
+    EXPECT_TRUE(list->text(1).contains(QStringLiteral("佐藤")) ||
+                list->text(1).contains(QStringLiteral("鈴木")));
     EXPECT_EQ(rowOf(list, QStringLiteral("田中")), -1);
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(control<QLabel>(form, "Label1")->text(), QStringLiteral("名前を選びなさい"));
@@ -131,7 +131,7 @@ TEST(RosterForm, GradeGroupFiltersAndActivationResetsIt) {
 
     chooseGroup(combo, QStringLiteral("中学生全体"));
     ASSERT_EQ(list->count(), 2);
-    EXPECT_TRUE(list->item(1)->text().contains(QStringLiteral("田中")));
+    EXPECT_TRUE(list->text(1).contains(QStringLiteral("田中")));
 
     form->activate();
     EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("全学年"));
@@ -142,13 +142,12 @@ TEST(RosterForm, GradeGroupFiltersAndActivationResetsIt) {
 TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
     ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    auto* list = control<QListWidget>(form, "List1");
+    auto* list = control<TextList>(form, "List1");
     EXPECT_TRUE(control<QRadioButton>(form, "Option1_1")->isChecked());
     // Mode 1: points today / points so far; 佐藤 has 9 points today, 9 in all.
     ASSERT_GE(rowOf(list, QStringLiteral("佐藤")), 0);
-    EXPECT_TRUE(list->item(rowOf(list, QStringLiteral("佐藤")))
-                    ->text()
-                    .endsWith(QStringLiteral("   9/      9")));
+    EXPECT_TRUE(
+        list->text(rowOf(list, QStringLiteral("佐藤"))).endsWith(QStringLiteral("   9/      9")));
     list->setCurrentRow(rowOf(list, QStringLiteral("佐藤")));
 
     QTest::mouseClick(control<QRadioButton>(form, "Option1_0"), Qt::LeftButton);
@@ -156,12 +155,10 @@ TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
     EXPECT_EQ(list->currentRow(), 0);
     // Mode 0: runs today / runs so far.
     ASSERT_GE(rowOf(list, QStringLiteral("鈴木")), 0);
-    EXPECT_TRUE(list->item(rowOf(list, QStringLiteral("佐藤")))
-                    ->text()
-                    .endsWith(QStringLiteral("  2回/    2回")));
-    EXPECT_TRUE(list->item(rowOf(list, QStringLiteral("鈴木")))
-                    ->text()
-                    .endsWith(QStringLiteral("     /    1回")));
+    EXPECT_TRUE(
+        list->text(rowOf(list, QStringLiteral("佐藤"))).endsWith(QStringLiteral("  2回/    2回")));
+    EXPECT_TRUE(
+        list->text(rowOf(list, QStringLiteral("鈴木"))).endsWith(QStringLiteral("     /    1回")));
 
     // The next activation goes back to mode 1.
     form->activate();
@@ -188,14 +185,14 @@ TEST(RosterForm, UnreadableRosterLineIsNamedOnceAtTheFirstActivation) {
     EXPECT_TRUE(warning.text.contains(f.install.rosterPath())) << warning.text.toStdString();
     EXPECT_TRUE(warning.text.contains(QStringLiteral("2行目"))) << warning.text.toStdString();
     EXPECT_TRUE(warning.text.contains(QStringLiteral("読み取れない")));
-    auto* list = control<QListWidget>(form, "List1");
+    auto* list = control<TextList>(form, "List1");
     EXPECT_EQ(list->count(), 3) << "the placeholder and the two readable pupils";
     EXPECT_EQ(rowOf(list, QStringLiteral("鈴木")), -1);
 
     form->activate();               // the version box closing over it
     f.show(new Namesel(f.context)); // back from the results menu
     EXPECT_EQ(f.dialogs.shown.size(), 1u);
-    EXPECT_EQ(control<QListWidget>(f.host.current(), "List1")->count(), 3);
+    EXPECT_EQ(control<TextList>(f.host.current(), "List1")->count(), 3);
 }
 
 TEST(RosterForm, ConfirmingWithoutANamePlaysTheWrongSoundOnly) {
@@ -261,7 +258,7 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
                   (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Version1.0.14")}));
         EXPECT_EQ(entries(combo), twelve);
         EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("全学年"));
-        EXPECT_EQ(control<QListWidget>(form, "List1")->count(), 6);
+        EXPECT_EQ(control<TextList>(form, "List1")->count(), 6);
     }
 }
 
@@ -270,7 +267,7 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
 TEST(RosterForm, ZeroStartsTheLauncherAndEndsTheProgram) {
     ScreenHarness f{Classroom{}};
     auto* form = f.show(new Namesel(f.context));
-    QTest::keyClicks(control<QListWidget>(form, "List1"), QStringLiteral("0"));
+    QTest::keyClicks(control<TextList>(form, "List1"), QStringLiteral("0"));
     ASSERT_EQ(int(f.launcher.started.size()), 1);
     QString folder = f.state.AppDir;
     folder.chop(1);

@@ -3,6 +3,7 @@
 //   ZANFOLIO_TIMING=1                  how long the distribution panel takes over 25000 records
 
 #include "frame/daycount.h"
+#include "frame/forms/textlist.h"
 #include "results/resultsfile.h"
 #include "support/control.h"
 #include "support/screenharness.h"
@@ -95,7 +96,7 @@ TEST(ByHand, Screenshots) {
         ->setPlainText(QStringLiteral(
             "12月の連絡：レベル3の目標を見直しました。\n山田さん、よくがんばりました。"));
     FrmDataTestPeer::OpenRecordEditor(*browser, 3);
-    control<QListWidget>(browser, "List1")->setCurrentRow(3);
+    control<TextList>(browser, "List1")->setCurrentRow(3);
     h.pump();
     EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmdata.png")));
 }

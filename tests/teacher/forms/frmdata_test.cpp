@@ -2,6 +2,7 @@
 // change or delete writes, and how failures are said.
 
 #include "frame/daycount.h"
+#include "frame/forms/textlist.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/forms/frmdata.h"
@@ -13,7 +14,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -78,14 +78,14 @@ class RecordsBrowser : public ::testing::Test {
         return zanfolio::testing::control<T>(form, name);
     }
     bool editPanelVisible() const { return FrmDataTestPeer::editPanelVisible(*form); }
-    QListWidget* list() const { return control<QListWidget>("List1"); }
+    TextList* list() const { return control<TextList>("List1"); }
     QString countText() const { return control<QLabel>("Label4")->text(); }
     void click(const char* button) {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
     }
     void doubleClickRow(int row) {
-        QListWidget* l = list();
-        const QRect r = l->visualItemRect(l->item(row));
+        TextList* l = list();
+        const QRect r = l->visualRect(l->model()->index(row, 0));
         // A double click as the system delivers it: press, release, double click, release.
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, r.center());
@@ -114,12 +114,12 @@ TEST_F(RecordsBrowser, ListsRecordsInFileOrderWithNamesGradesAndSchool) {
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:4"));
     ASSERT_EQ(list()->count(), 3); // level 0 is not listed
     EXPECT_EQ(FrmDataTestPeer::records(*form).numbers, (std::vector<int>{1, 2, 4}));
-    EXPECT_TRUE(list()->item(0)->text().startsWith(QStringLiteral("   1 ")));
-    EXPECT_TRUE(list()->item(0)->text().contains(QStringLiteral("佐藤　一郎　")));
-    EXPECT_TRUE(list()->item(0)->text().endsWith(QStringLiteral("小６++テスト塾")));
-    EXPECT_TRUE(list()->item(1)->text().contains(QStringLiteral("99999秒 ")));
-    EXPECT_TRUE(list()->item(2)->text().startsWith(QStringLiteral("   4 ")));
-    EXPECT_TRUE(list()->item(2)->text().endsWith(QStringLiteral("小１++他塾")));
+    EXPECT_TRUE(list()->text(0).startsWith(QStringLiteral("   1 ")));
+    EXPECT_TRUE(list()->text(0).contains(QStringLiteral("佐藤　一郎　")));
+    EXPECT_TRUE(list()->text(0).endsWith(QStringLiteral("小６++テスト塾")));
+    EXPECT_TRUE(list()->text(1).contains(QStringLiteral("99999秒 ")));
+    EXPECT_TRUE(list()->text(2).startsWith(QStringLiteral("   4 ")));
+    EXPECT_TRUE(list()->text(2).endsWith(QStringLiteral("小１++他塾")));
     EXPECT_EQ(control<QComboBox>("Combo1")->count(), 3);
     EXPECT_EQ(control<QComboBox>("Combo1")->itemText(0), QStringLiteral("12 /  山田　花子"));
     EXPECT_FALSE(editPanelVisible());
@@ -191,7 +191,7 @@ TEST_P(RecordsBrowserChange, WritesOnlyItsFieldAndGivesBackEveryOtherByte) {
     }
     if (c.choosePupil) {
         EXPECT_EQ(stored.pupil, c.choosePupil);
-        EXPECT_TRUE(list()->item(0)->text().contains(QStringLiteral("佐藤　一郎")));
+        EXPECT_TRUE(list()->text(0).contains(QStringLiteral("佐藤　一郎")));
     }
 }
 
@@ -281,7 +281,7 @@ TEST_F(RecordsBrowser, DeleteBehindAHiddenLevelZeroRecordSelectsTheFollowingReco
     click("Command3");
     ASSERT_EQ(FrmDataTestPeer::records(*form).numbers, (std::vector<int>{1, 3}));
     EXPECT_EQ(list()->currentRow(), 1); // record 3 is now the one that held 44 s
-    EXPECT_TRUE(list()->currentItem()->text().contains(QStringLiteral("   44秒")));
+    EXPECT_TRUE(list()->text(list()->currentRow()).contains(QStringLiteral("   44秒")));
 }
 
 TEST_F(RecordsBrowser, MissingRosterListsWithoutNamesAndSaysSoOnce) {
