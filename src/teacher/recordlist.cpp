@@ -2,15 +2,25 @@
 
 #include "frame/localetexts.h"
 
+#include <charconv>
+
 namespace zanfolio {
 
 namespace {
 
-QString padded(const QString& text, int width) {
-    return text.rightJustified(width, u' ');
+// The list's line is built in one string (25000 lines are made at a time).
+void appendRight(QString& out, QStringView text, int width) {
+    for (qsizetype i = text.size(); i < width; ++i)
+        out += u' ';
+    out += text;
 }
-QString padded(qint64 number, int width) {
-    return padded(QString::number(number), width);
+void appendRight(QString& out, qint64 number, int width) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    const qsizetype n = end - digits;
+    for (qsizetype i = n; i < width; ++i)
+        out += u' ';
+    out += QLatin1StringView(digits, n);
 }
 
 QString lookup(std::span<const QString> table, int index) {
@@ -30,16 +40,39 @@ QString RecordListContext::gradeLabelOf(int pupil) const {
 
 bool RecordListContext::isOwnSchool(const ResultsRecord& record) const {
     const QString code = schoolCode.toText();
-    return !code.isEmpty() && record.schoolCode == Text5(ResultsRecord::textField(code));
+    if (code.isEmpty())
+        return false;
+    if (!ownCodeField)
+        ownCodeField = Text5(ResultsRecord::textField(code));
+    return record.schoolCode == *ownCodeField;
 }
 
 QString recordListLine(int number, const ResultsRecord& r, const RecordListContext& c) {
-    const QString name = (c.nameOf(r.pupil) + QString(6, u'　')).left(6);
-    return padded(number, 4) + u' ' + shortDateText(r.date) + u'　' +
-           padded(shortTimeText(r.timeOfDay), 9) + QStringLiteral("ﾚﾍﾞﾙ") +
-           QString::number(r.level) + u'　' + padded(r.time, 5) + QStringLiteral("秒 ") + u'　' +
-           padded(r.pupil, 4) + u' ' + name + u' ' + c.gradeLabelOf(r.pupil) +
-           QStringLiteral("++") + (c.isOwnSchool(r) ? c.schoolName : QStringLiteral("他塾"));
+    QString line;
+    line.reserve(80);
+    appendRight(line, number, 4);
+    line += u' ';
+    line += shortDateText(r.date);
+    line += u'　';
+    appendRight(line, shortTimeText(r.timeOfDay), 9);
+    line += QStringLiteral("ﾚﾍﾞﾙ");
+    appendRight(line, r.level, 0);
+    line += u'　';
+    appendRight(line, r.time, 5);
+    line += QStringLiteral("秒 ");
+    line += u'　';
+    appendRight(line, r.pupil, 4);
+    line += u' ';
+    // The name in six places, cut or filled with ideographic spaces.
+    const QString name = c.nameOf(r.pupil);
+    line += QStringView(name).left(6);
+    for (qsizetype i = name.size(); i < 6; ++i)
+        line += u'　';
+    line += u' ';
+    line += c.gradeLabelOf(r.pupil);
+    line += QStringLiteral("++");
+    line += c.isOwnSchool(r) ? c.schoolName : QStringLiteral("他塾");
+    return line;
 }
 
 QString recordCountText(qint64 byteLength) {

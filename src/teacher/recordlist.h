@@ -17,6 +17,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -35,6 +36,10 @@ struct RecordListContext {
     // The record was written by this school: its 5-byte code field equals this school's code
     // as the record writer pads it. With no code of our own nothing matches.
     bool isOwnSchool(const ResultsRecord& record) const;
+
+    // This school's code field as the record writer pads it, made at the first comparison (a
+    // list of 25000 records would otherwise encode it 25000 times).
+    mutable std::optional<Text5> ownCodeField{};
 };
 
 QString recordListLine(int number, const ResultsRecord& record, const RecordListContext& context);

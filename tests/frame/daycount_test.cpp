@@ -1,6 +1,7 @@
 #include "frame/daycount.h"
 #include "frame/localetexts.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -32,6 +33,20 @@ TEST(LocaleTexts, JapaneseWindowsShortForms) {
     EXPECT_EQ(shortDateText(dayCount(QDate(2004, 5, 12))), QStringLiteral("2004/05/12"));
     EXPECT_EQ(shortTimeText(dayFraction(QTime(9, 5, 7))), QStringLiteral("9:05:07"));
     EXPECT_EQ(shortTimeText(dayFraction(QTime(13, 45, 10))), QStringLiteral("13:45:10"));
+    // Every day of four centuries and every second of a day, as Qt formats them; and the odd
+    // values a damaged record may hold.
+    for (double days = dayCount(QDate(1900, 1, 1)); days < dayCount(QDate(2300, 1, 1)); ++days)
+        ASSERT_EQ(shortDateText(days), dateFromDayCount(days).toString(u"yyyy/MM/dd")) << days;
+    for (int second = 0; second < 86400; ++second) {
+        const double fraction = second / 86400.0;
+        ASSERT_EQ(shortTimeText(fraction), timeFromDayFraction(fraction).toString(u"H:mm:ss"))
+            << second;
+    }
+    for (double odd : {-1e9, -700000.0, 3e6, 1e300, std::nan(""), -0.5, 1.5, 0.99999999})
+        EXPECT_EQ(shortDateText(odd) + shortTimeText(odd),
+                  dateFromDayCount(odd).toString(u"yyyy/MM/dd") +
+                      timeFromDayFraction(odd).toString(u"H:mm:ss"))
+            << odd;
 }
 
 #include "frame/eradate.h"

@@ -1,6 +1,9 @@
 #include "frame/untyped.h"
 
+#include <QStringList>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <random>
 
 using namespace zanfolio;
 
@@ -40,5 +43,42 @@ TEST(Untyped, LeadingNumberStopsAtTheFirstOtherCharacter) {
         bool found = false;
         EXPECT_DOUBLE_EQ(leadingNumber(QString::fromUtf8(c.text), &found), c.value) << c.text;
         EXPECT_EQ(found, c.found) << c.text;
+    }
+}
+
+// Items are read by hand, not by the string conversion: every value must be the very double the
+// string conversion gives, the last bit included.
+TEST(Untyped, ItemsReadToTheSameDoubleAsTheStringConversion) {
+    QStringList texts{"5.",
+                      ".5",
+                      "0.1",
+                      "000123.4500",
+                      "99999999",
+                      "2147483648",
+                      "1.1",
+                      "0.3",
+                      "1e5",
+                      "3.05",
+                      "-0.07",
+                      "+12.5",
+                      "1234567890123456789012345678",
+                      QString(400, u'9'),
+                      QString(400, u'9') + ".5",
+                      "0." + QString(30, u'0') + "1"};
+    std::mt19937 draw{1};
+    for (int i = 0; i < 2000; ++i)
+        texts << QStringLiteral("%1.%2")
+                     .arg(int(draw() % 100000))
+                     .arg(int(draw() % 100000), 5, 10, QChar(u'0'));
+    for (const QString& text : texts) {
+        QString digits = text;
+        if (const qsizetype e = digits.indexOf(u'e'); e >= 0)
+            digits.truncate(e);
+        const double expected = digits.toDouble();
+        bool found = false;
+        const double value = leadingNumber(text, &found);
+        EXPECT_TRUE(found) << qPrintable(text);
+        EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0)
+            << qPrintable(text) << ": " << value << " against " << expected;
     }
 }
