@@ -6,6 +6,7 @@
 // the append test then loses records.
 
 #include "results/resultsfile.h"
+#include "support/sharedappends.h"
 #include "support/testfolder.h"
 #include "support/testrecords.h"
 
@@ -15,7 +16,6 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
-#include <set>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,12 +23,6 @@ using namespace zanfolio;
 using namespace zanfolio::testing;
 
 namespace {
-
-ResultsRecord record(int pupil, int level, int time) {
-    ResultsRecord r = testRecord(pupil, level, time, 46365);
-    r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-    return r;
-}
 
 ResultsFile::Locking lockingUnderTest() {
     const char* off = std::getenv("ZANFOLIO_TEST_NO_LOCK");
@@ -51,7 +45,7 @@ TEST(SharedResultsFile, EightComputersAppendingAtOnceLoseNothing) {
             int failures = 0;
             for (int i = 0; i < kRuns; ++i) {
                 usleep(useconds_t(pause(random)));
-                if (!file.append(record(c + 1, 1, i)).ok())
+                if (!file.append(sharedRecord(c + 1, 1, i)).ok())
                     ++failures;
             }
             _exit(failures == 0 ? 0 : 1);
@@ -65,16 +59,7 @@ TEST(SharedResultsFile, EightComputersAppendingAtOnceLoseNothing) {
     }
 
     const QByteArray bytes = install.readBytes(install.resultsPath());
-    ASSERT_EQ(bytes.size() % 44, 0) << "a torn record";
-    std::set<std::pair<int, int>> seen;
-    for (qsizetype at = 0; at < bytes.size(); at += 44) {
-        const ResultsRecord r = ResultsRecord::decode(bytes.constData() + at);
-        const QByteArray expected = record(r.pupil, 1, r.time).encode();
-        EXPECT_EQ(bytes.mid(at, 44), expected) << "record " << at / 44 + 1 << " is mixed";
-        EXPECT_TRUE(seen.insert({r.pupil, r.time}).second)
-            << "duplicated " << r.pupil << "/" << r.time;
-    }
-    EXPECT_EQ(seen.size(), size_t(kComputers * kRuns)) << "records lost";
+    expectEveryAppendWhole(bytes, kComputers, kRuns);
 }
 
 TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
@@ -83,7 +68,7 @@ TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
     TestInstallation install;
     QByteArray bytes;
     for (int i = 0; i < kRecords; ++i)
-        bytes += record(1 + i % 50, 1, i).encode();
+        bytes += sharedRecord(1 + i % 50, 1, i).encode();
     install.writeBytes(install.resultsPath(), bytes);
 
     // How long one delete takes here, to cut the power at random moments within it.

@@ -15,6 +15,7 @@
 
 #include "results/mistakesfile.h"
 #include "results/resultsfile.h"
+#include "support/sharedappends.h"
 #include "support/testfolder.h"
 #include "support/testmistakes.h"
 #include "support/testrecords.h"
@@ -24,21 +25,13 @@
 #include <QString>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <map>
 #include <random>
-#include <set>
 #include <windows.h>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
 
 namespace {
-
-ResultsRecord record(int pupil, int level, int time) {
-    ResultsRecord r = testRecord(pupil, level, time, 46365);
-    r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-    return r;
-}
 
 ResultsFile::Locking lockingUnderTest() {
     const char* off = std::getenv("ZANFOLIO_TEST_NO_LOCK");
@@ -56,7 +49,7 @@ int appendChild(const QString& path, int computer, int runs, int pauseMs) {
             Sleep(DWORD(pauseMs));
         else if (pause(random) == 0)
             Sleep(0); // give up the rest of the time slice now and then
-        if (!file.append(record(computer, 1, i)).ok())
+        if (!file.append(sharedRecord(computer, 1, i)).ok())
             ++failures;
     }
     return failures == 0 ? 0 : 1;
@@ -66,22 +59,6 @@ int deleteChild(const QString& path, int number) {
     SleepingWaiter waiter;
     ResultsFile file(path, waiter);
     return file.remove(number).ok() ? 0 : 1;
-}
-
-// The batches of computer c: 1 to 3 lines each, the same on every call for the same c.
-std::vector<std::vector<MistakeRecord>> batchesOf(int computer, int batches) {
-    std::mt19937 random(unsigned(computer * 104729 + 3));
-    std::uniform_int_distribution<int> lines(1, 3);
-    std::vector<std::vector<MistakeRecord>> out;
-    for (int b = 0; b < batches; ++b) {
-        std::vector<MistakeRecord> batch;
-        const int n = lines(random);
-        for (int line = 0; line < n; ++line)
-            batch.push_back(testMistake(computer, b + 1, QStringLiteral("%1.%2").arg(b).arg(line),
-                                        kMistakeKinds[size_t((b + line) % 8)]));
-        out.push_back(batch);
-    }
-    return out;
 }
 
 int mistakesChild(const QString& path, int computer, int batches) {
@@ -140,16 +117,7 @@ TEST(SharedResultsFile, EightWindowsProcessesAppendingAtOnceLoseNothing) {
         EXPECT_EQ(finish(h), 0);
 
     const QByteArray bytes = readBytes(install.resultsPath());
-    ASSERT_EQ(bytes.size() % 44, 0) << "a torn record";
-    std::set<std::pair<int, int>> seen;
-    for (qsizetype at = 0; at < bytes.size(); at += 44) {
-        const ResultsRecord r = ResultsRecord::decode(bytes.constData() + at);
-        const QByteArray expected = record(r.pupil, 1, r.time).encode();
-        EXPECT_EQ(bytes.mid(at, 44), expected) << "record " << at / 44 + 1 << " is mixed";
-        EXPECT_TRUE(seen.insert({r.pupil, r.time}).second)
-            << "duplicated " << r.pupil << "/" << r.time;
-    }
-    EXPECT_EQ(seen.size(), size_t(kComputers * kRuns)) << "records lost";
+    expectEveryAppendWhole(bytes, kComputers, kRuns);
 }
 
 TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
@@ -158,7 +126,7 @@ TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
     TestInstallation install;
     QByteArray bytes;
     for (int i = 0; i < kRecords; ++i)
-        bytes += record(1 + i % 50, 1, i).encode();
+        bytes += sharedRecord(1 + i % 50, 1, i).encode();
     install.writeBytes(install.resultsPath(), bytes);
 
     const auto deleteInChild = [&](int number) {
@@ -220,37 +188,7 @@ TEST(SharedMistakesFile, SixWindowsProcessesAppendingBatchesAtOnceLoseNothing) {
         EXPECT_EQ(finish(h), 0);
 
     const QByteArray bytes = readBytes(path);
-    const QByteArray heading = mistakesHeading().toUtf8();
-    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF" + heading + "\r\n"));
-    EXPECT_EQ(bytes.count(heading), 1);
-    Result<MistakesRead> read = readMistakes(path);
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read->unreadableLines, 0) << "torn or mixed lines";
-    EXPECT_FALSE(read->tornTail);
-
-    // Every computer's batches, whole and in its order: the lines of one batch stand together.
-    std::map<int, std::vector<MistakeRecord>> byComputer;
-    const std::vector<MistakeRecord>& lines = read->records;
-    for (size_t i = 0; i < lines.size();) {
-        const int computer = lines[i].pupil;
-        const std::vector<std::vector<MistakeRecord>> expected = batchesOf(computer, kBatches);
-        const size_t next = byComputer[computer].size();
-        size_t batch = 0;
-        for (size_t seen = 0; batch < expected.size() && seen < next; ++batch)
-            seen += expected[batch].size();
-        ASSERT_LT(batch, expected.size()) << "computer " << computer << ": more lines than made";
-        for (const MistakeRecord& r : expected[batch]) {
-            ASSERT_LT(i, lines.size()) << "computer " << computer << ": a batch cut short";
-            ASSERT_EQ(lines[i], r) << "line " << i + 2 << ": lost, duplicated or mixed";
-            byComputer[computer].push_back(lines[i++]);
-        }
-    }
-    for (int c = 1; c <= kComputers; ++c) {
-        size_t made = 0;
-        for (const std::vector<MistakeRecord>& batch : batchesOf(c, kBatches))
-            made += batch.size();
-        EXPECT_EQ(byComputer[c].size(), made) << "computer " << c << ": lines lost";
-    }
+    expectEveryBatchWhole(path, bytes, kComputers, kBatches);
 }
 
 } // namespace
