@@ -1,5 +1,7 @@
 #include "drill/decimal.h"
 
+#include "frame/untyped.h"
+
 namespace zanfolio {
 
 namespace {
@@ -47,45 +49,29 @@ QString Aligned(Decimal x) {
 
 LeadingDecimal leadingDecimal(const QString& text) {
     LeadingDecimal out;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
+    const NumberText number = leadingNumberText(text);
+    out.found = number.found();
     qint64 whole = 0;
+    for (QChar c : number.whole) {
+        if (whole > kLargestWhole / 10)
+            out.exact = false;
+        else
+            whole = whole * 10 + (c.unicode() - u'0');
+    }
     qint64 fraction = 0;
     int places = 0;
-    bool seenPoint = false;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'.' && !seenPoint) {
-            seenPoint = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9')
-            break;
-        const int digit = c.unicode() - u'0';
-        out.found = true;
-        if (!seenPoint) {
-            if (whole > kLargestWhole / 10)
-                out.exact = false;
-            else
-                whole = whole * 10 + digit;
-        } else if (places < 4) {
-            fraction = fraction * 10 + digit;
+    for (QChar c : number.fraction) {
+        if (places < 4) {
+            fraction = fraction * 10 + (c.unicode() - u'0');
             ++places;
-        } else if (digit != 0) {
+        } else if (c != u'0') {
             out.exact = false;
         }
     }
     for (; places < 4; ++places)
         fraction *= 10;
     const qint64 units = whole * Decimal::kUnitsPerOne + fraction;
-    out.value = Decimal::fromUnits(negative ? -units : units);
+    out.value = Decimal::fromUnits(number.negative ? -units : units);
     return out;
 }
 

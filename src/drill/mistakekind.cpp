@@ -1,6 +1,7 @@
 #include "drill/mistakekind.h"
 
 #include "drill/answerentry.h"
+#include "frame/untyped.h"
 
 #include <array>
 #include <optional>
@@ -61,26 +62,11 @@ struct Written {
 
 Written readWritten(const QString& text) {
     Written w;
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        w.negative = text[i] == u'-';
-        ++i;
-    }
-    bool seenPoint = false;
-    for (; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'.' && !seenPoint) {
-            seenPoint = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9')
-            break;
-        w.found = true;
-        (seenPoint ? w.fractionDigits : w.wholeDigits) += c;
-    }
+    const NumberText number = leadingNumberText(text);
+    w.found = number.found();
+    w.negative = number.negative;
+    w.wholeDigits = number.whole.toString();
+    w.fractionDigits = number.fraction.toString();
     QString digits = w.wholeDigits + w.fractionDigits;
     while (digits.startsWith(u'0'))
         digits.remove(0, 1);

@@ -8,69 +8,70 @@ namespace zanfolio {
 
 namespace {
 
-// Parses the leading number of text starting at position pos; returns the index after it.
-qsizetype scanNumber(const QString& text, qsizetype pos, double* value, bool* digits) {
-    qsizetype i = pos;
-    const qsizetype n = text.size();
-    bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The value of a number read by leadingNumberText.
+double valueOf(const NumberText& number) {
+    if (!number.found())
+        return 0.0;
+    // The digits are ASCII: they are gathered as bytes, without a string per item (a roster
+    // of 5000 pupils has 40000 items).
+    QVarLengthArray<char, 32> bytes;
+    bytes.push_back('0'); // so that ".5" reads as 0.5
+    for (QChar c : number.whole)
+        bytes.push_back(char(c.unicode()));
+    if (!number.fraction.isEmpty()) {
+        bytes.push_back('.');
+        for (QChar c : number.fraction)
+            bytes.push_back(char(c.unicode()));
     }
-    // Digits and one point are ASCII: they are gathered as bytes, without a string per item
-    // (a roster of 5000 pupils has 40000 items).
-    QVarLengthArray<char, 32> number;
-    number.push_back('0'); // so that ".5" and "5." read as 0.5 and 5
-    bool seenPoint = false;
-    bool seenDigit = false;
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= u'0' && c <= u'9') {
-            number.push_back(char(c));
-            seenDigit = true;
-        } else if (c == u'.' && !seenPoint) {
-            number.push_back('.');
-            seenPoint = true;
-        } else {
-            break;
-        }
-    }
-    if (number.back() == '.')
-        number.pop_back();
-    *digits = seenDigit;
-    double parsed = 0.0;
-    if (seenDigit) {
-        const char* end = number.data() + number.size();
-        const auto [stop, error] = std::from_chars(number.data(), end, parsed);
-        if (error != std::errc() || stop != end) // out of range: as the string conversion does
-            parsed = QString::fromLatin1(number.data(), number.size()).toDouble();
-    }
-    *value = seenDigit ? parsed * (negative ? -1.0 : 1.0) : 0.0;
-    return i;
+    double value = 0.0;
+    const char* end = bytes.data() + bytes.size();
+    const auto [stop, error] = std::from_chars(bytes.data(), end, value);
+    if (error != std::errc() || stop != end) // out of range: as the string conversion does
+        value = QString::fromLatin1(bytes.data(), bytes.size()).toDouble();
+    return number.negative ? -value : value;
 }
 
 } // namespace
 
-double leadingNumber(const QString& text, bool* found) {
+NumberText leadingNumberText(QStringView text) {
+    NumberText out;
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
         ++i;
-    double value = 0;
-    bool digits = false;
-    scanNumber(text, i, &value, &digits);
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        out.negative = text[i] == u'-';
+        ++i;
+    }
+    const qsizetype wholeStart = i;
+    while (i < n && isDigit(text[i]))
+        ++i;
+    out.whole = text.sliced(wholeStart, i - wholeStart);
+    if (i < n && text[i] == u'.') {
+        const qsizetype fractionStart = ++i;
+        while (i < n && isDigit(text[i]))
+            ++i;
+        out.fraction = text.sliced(fractionStart, i - fractionStart);
+    }
+    out.end = i;
+    return out;
+}
+
+double leadingNumber(const QString& text, bool* found) {
+    const NumberText number = leadingNumberText(text);
     if (found)
-        *found = digits;
-    return value;
+        *found = number.found();
+    return valueOf(number);
 }
 
 bool isNumericText(const QString& text) {
     const QString t = text.trimmed();
-    if (t.isEmpty())
-        return false;
-    double value = 0;
-    bool digits = false;
-    const qsizetype end = scanNumber(t, 0, &value, &digits);
-    return digits && end == t.size();
+    const NumberText number = leadingNumberText(t);
+    return number.found() && number.end == t.size();
 }
 
 Untyped Untyped::fromItem(const QString& text) {

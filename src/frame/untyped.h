@@ -41,9 +41,20 @@ class Untyped {
 // 5, 1.5, 0.25 (no exponent for the ranges the program uses).
 QString shortestNumberText(double value);
 
-// The number at the start of a text, as a leading-number parser reads it: optional spaces,
-// optional sign, digits, at most one ".", more digits; stops at the first other character.
-// Text without a leading number gives 0. `found` tells whether any digit was read.
+// The number at the start of a text, as a leading-number parser reads it: optional spaces
+// and tabs, optional sign, digits, at most one ".", more digits; it stops at the first other
+// character. Every reader of typed or stored numbers reads them this way.
+struct NumberText {
+    bool negative = false;
+    QStringView whole;    // the digits before the point, as written ("" for ".5")
+    QStringView fraction; // the digits after it, as written ("" for "5" and "5.")
+    qsizetype end = 0;    // the index after the number
+    bool found() const { return !whole.isEmpty() || !fraction.isEmpty(); }
+};
+NumberText leadingNumberText(QStringView text);
+
+// The leading number's value; text without a leading number gives 0. `found` tells whether
+// any digit was read.
 double leadingNumber(const QString& text, bool* found = nullptr);
 
 // Whether the whole text (spaces around it allowed) is a number.
