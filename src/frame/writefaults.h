@@ -2,6 +2,7 @@
 // Faults of the disk or the share that a write may meet (a disk filling up, a share that turns
 // read-only). The program has none; tests hand one to the writers to play a fault on demand.
 
+#include "frame/platformfile.h"
 #include "frame/result.h"
 
 #include <QString>
@@ -20,5 +21,18 @@ class WriteFaults {
     // stop after `written` bytes and fail with `error`.
     virtual std::optional<Fault> beforeWrite(const QString& path, qint64 offset, qint64 length) = 0;
 };
+
+// Writes `bytes` at `offset`, meeting the fault `faults` plays there, if any (null: none).
+inline Status writeAt(PlatformFile& file, qint64 offset, const QByteArray& bytes,
+                      WriteFaults* faults) {
+    if (faults) {
+        if (std::optional<WriteFaults::Fault> fault =
+                faults->beforeWrite(file.path(), offset, bytes.size())) {
+            (void)file.writeAt(offset, bytes.left(fault->written));
+            return fault->error;
+        }
+    }
+    return file.writeAt(offset, bytes);
+}
 
 } // namespace zanfolio

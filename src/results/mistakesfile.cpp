@@ -28,17 +28,6 @@ Error givenUp(const QString& path, const Error& last) {
     return e;
 }
 
-Status write(PlatformFile& file, qint64 offset, const QByteArray& bytes, WriteFaults* faults) {
-    if (faults) {
-        if (std::optional<WriteFaults::Fault> fault =
-                faults->beforeWrite(file.path(), offset, bytes.size())) {
-            (void)file.writeAt(offset, bytes.left(fault->written));
-            return fault->error;
-        }
-    }
-    return file.writeAt(offset, bytes);
-}
-
 // Where the batch goes: after the last whole line. `heading` is set when the file has no whole
 // line yet (new, empty, or its heading torn), `endLine` when a torn tail is too long to cut.
 struct AppendAt {
@@ -137,7 +126,7 @@ Status appendMistakes(const QString& path, const std::vector<MistakeRecord>& rec
         bytes += lines;
         Status written = at->offset < *size ? file.resize(at->offset) : Status(Ok{});
         if (written)
-            written = write(file, at->offset, bytes, hooks.faults);
+            written = writeAt(file, at->offset, bytes, hooks.faults);
         if (written)
             written = file.flush();
         if (!written) {

@@ -164,17 +164,6 @@ template <class Work> Status ResultsFile::underLock(const char* what, Work work)
     return writeUnderLock(how, waiter_, work, &lastLockWaits_);
 }
 
-Status ResultsFile::write(PlatformFile& file, qint64 offset, const QByteArray& bytes) {
-    if (faults_) {
-        if (std::optional<WriteFaults::Fault> fault =
-                faults_->beforeWrite(file.path(), offset, bytes.size())) {
-            (void)file.writeAt(offset, bytes.left(fault->written));
-            return fault->error;
-        }
-    }
-    return file.writeAt(offset, bytes);
-}
-
 Status ResultsFile::append(const ResultsRecord& record) {
     const QByteArray bytes = record.encode();
     return underLock("追加", [&](PlatformFile& file) -> Status {
@@ -182,7 +171,7 @@ Status ResultsFile::append(const ResultsRecord& record) {
         if (!size)
             return size.error();
         const qint64 at = (*size / ResultsRecord::kSize) * ResultsRecord::kSize;
-        Status written = write(file, at, bytes);
+        Status written = writeAt(file, at, bytes, faults_);
         if (written)
             written = file.flush();
         if (!written) {
@@ -203,7 +192,7 @@ Status ResultsFile::rewrite(int number, const ResultsRecord& record) {
         if (number < 1 || number > *size / ResultsRecord::kSize)
             return makeError(
                 path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
-        Status written = write(file, qint64(number - 1) * ResultsRecord::kSize, bytes);
+        Status written = writeAt(file, qint64(number - 1) * ResultsRecord::kSize, bytes, faults_);
         if (!written)
             return written.error();
         return file.flush();
@@ -230,7 +219,7 @@ Status ResultsFile::remove(int number) {
             Result<PlatformFile> out = PlatformFile::open(temp, PlatformFile::Mode::CreateEmpty);
             if (!out)
                 return out.error();
-            Status written = write(*out, 0, kept);
+            Status written = writeAt(*out, 0, kept, faults_);
             if (written)
                 written = out->flush();
             if (!written) {

@@ -76,7 +76,6 @@ class ResultsFile {
 
   private:
     template <class Work> Status underLock(const char* what, Work work);
-    Status write(PlatformFile& file, qint64 offset, const QByteArray& bytes);
 
     QString path_;
     Waiter& waiter_;
