@@ -26,24 +26,6 @@ std::vector<QString> typedTexts(const std::vector<MistakeRecord>& records) {
     return out;
 }
 
-// Plays a share that fails: each write from the `fail`-th on stops after `written` bytes.
-class FailingShare final : public WriteFaults {
-  public:
-    std::optional<Fault> beforeWrite(const QString& path, qint64, qint64) override {
-        ++writes;
-        if (fail == 0 || writes < fail)
-            return std::nullopt;
-        return Fault{
-            Error{path,
-                  QStringLiteral("「%1」に書き込めません（No space left on device）。").arg(path),
-                  false, ErrorKind::Other, 28},
-            written};
-    }
-    int writes = 0;
-    int fail = 0;
-    qint64 written = 30;
-};
-
 class MistakesFileTest : public ::testing::Test {
   protected:
     std::vector<MistakeRecord> read() {
@@ -197,7 +179,7 @@ TEST_F(MistakesFileTest, AMissingFolderIsWaitedOutForAboutFiveSecondsThenNamed) 
 TEST_F(MistakesFileTest, AWriteThatFailsHalfWayIsCutBack) {
     ASSERT_TRUE(appendMistakes(path, {testMistake(1, 1, QStringLiteral("1."))}, waiter).ok());
     const QByteArray before = bytes();
-    FailingShare share;
+    FillingDisk share{30};
     share.fail = 1;
     MistakeAppendHooks hooks;
     hooks.faults = &share;
@@ -225,7 +207,7 @@ class PendingMistakesTest : public MistakesFileTest {
         return k ? typedTexts(*k) : std::vector<QString>{};
     }
 
-    FailingShare share;
+    FillingDisk share{30};
     PendingMistakes pending{install.root() + QStringLiteral("この計算機/未記録の誤答.csv")};
 };
 

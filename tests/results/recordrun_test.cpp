@@ -50,24 +50,6 @@ class RecordRunTest : public ::testing::Test {
     std::unique_ptr<SharedState> s = std::make_unique<SharedState>();
 };
 
-// Plays a disk that fills up: each write from the `fail`-th on stops after `written` bytes.
-class FillingDisk final : public WriteFaults {
-  public:
-    std::optional<Fault> beforeWrite(const QString& path, qint64, qint64) override {
-        ++writes;
-        if (fail == 0 || writes < fail)
-            return std::nullopt;
-        return Fault{
-            Error{path,
-                  QStringLiteral("「%1」に書き込めません（No space left on device）。").arg(path),
-                  false, ErrorKind::Other, 28},
-            written};
-    }
-    int writes = 0;
-    int fail = 0;
-    qint64 written = 20;
-};
-
 TEST_F(RecordRunTest, WritesTheRecordOfTheRunDatedNow) {
     ASSERT_TRUE(record(45).ok());
     const QByteArray expected = QByteArray::fromHex(

@@ -3,6 +3,7 @@
 
 #include "frame/clock.h"
 #include "frame/waiter.h"
+#include "frame/writefaults.h"
 #include "support/qtprinters.h"
 
 #include <functional>
@@ -117,6 +118,26 @@ class RecordingLauncher final : public ProcessLauncher {
     }
     std::vector<std::pair<QString, QStringList>> started;
     bool fails = false;
+};
+
+// Plays a disk that fills up (or a share that fails): each write from the `fail`-th on stops
+// after `written` bytes; `fail` 0 lets every write through.
+class FillingDisk final : public WriteFaults {
+  public:
+    explicit FillingDisk(qint64 writtenBeforeFailing = 20) : written(writtenBeforeFailing) {}
+    std::optional<Fault> beforeWrite(const QString& path, qint64, qint64) override {
+        ++writes;
+        if (fail == 0 || writes < fail)
+            return std::nullopt;
+        return Fault{
+            Error{path,
+                  QStringLiteral("「%1」に書き込めません（No space left on device）。").arg(path),
+                  false, ErrorKind::Other, 28},
+            written};
+    }
+    int writes = 0;
+    int fail = 0;
+    qint64 written;
 };
 
 } // namespace zanfolio::testing
