@@ -1,7 +1,6 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
-#include "support/testfolder.h"
-#include "tools/datacommands.h"
+#include "tools/commandfixture.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,24 +12,10 @@ using namespace zanfolio::testing;
 
 namespace {
 
-class DataCommands : public ::testing::Test {
+class DataCommands : public CommandFixture {
   protected:
-    void SetUp() override { install.writeStandardFiles(); }
+    DataCommands() : CommandFixture(QStringLiteral("2026-12-09T10:30:00")) {}
 
-    int run(QStringList args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        args.prepend(QStringLiteral("2026-12-09T10:30:00"));
-        args.prepend(QStringLiteral("--now"));
-        args.prepend(install.programDir());
-        args.prepend(QStringLiteral("--program-dir"));
-        const int status = runDataCommand(args, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
     void addRecord(int pupil, int level, int time, QDate date = QDate(2026, 12, 9)) {
         ResultsRecord r;
         r.date = dayCount(date);
@@ -43,10 +28,7 @@ class DataCommands : public ::testing::Test {
         install.writeBytes(install.resultsPath(), records);
     }
 
-    TestInstallation install;
     QByteArray records;
-    QString out;
-    QString err;
 };
 
 TEST_F(DataCommands, DumpListsEveryRecordAsCsv) {

@@ -1,7 +1,6 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
-#include "support/testfolder.h"
-#include "tools/datacommands.h"
+#include "tools/commandfixture.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -13,10 +12,10 @@ namespace {
 
 // "Today" is Wednesday 9 December 2026; the school year starts in April, so pupils born in
 // school year 2017 are in grade 3 ("③") and those born in 2012 in grade 8 ("Ⅱ").
-class MenuCommands : public ::testing::Test {
+class MenuCommands : public CommandFixture {
   protected:
+    MenuCommands() : CommandFixture(QStringLiteral("2026-12-09T10:30:00")) {}
     void SetUp() override {
-        install.writeStandardFiles();
         install.writeLines(install.rosterPath(),
                            {QStringLiteral("1,2017,0,0,\"あき\",0,\"\",\"\""),
                             QStringLiteral("2,2017,0,0,\"いさむ\",0,\"\",\"\""),
@@ -24,19 +23,6 @@ class MenuCommands : public ::testing::Test {
                             QStringLiteral("4,2017,0,0,\"えり\",1,\"\",\"\"")});
     }
 
-    int run(QStringList args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        args = QStringList{QStringLiteral("--program-dir"), install.programDir(),
-                           QStringLiteral("--now"), QStringLiteral("2026-12-09T10:30:00")} +
-               args;
-        const int status = runDataCommand(args, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
     void addRecord(int pupil, int level, int time, QDate date = QDate(2026, 12, 9)) {
         ResultsRecord r;
         r.date = dayCount(date);
@@ -49,10 +35,7 @@ class MenuCommands : public ::testing::Test {
     }
     QStringList outLines() const { return out.split(u'\n', Qt::SkipEmptyParts); }
 
-    TestInstallation install;
     QByteArray records;
-    QString out;
-    QString err;
 };
 
 TEST_F(MenuCommands, TimeRankingLinesAsTheMenuShowsThem) {

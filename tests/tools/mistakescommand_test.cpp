@@ -1,8 +1,7 @@
 #include "results/mistakesfile.h"
 #include "support/fakes.h"
-#include "support/testfolder.h"
 #include "support/testmistakes.h"
-#include "tools/datacommands.h"
+#include "tools/commandfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +11,11 @@ using namespace zanfolio::testing;
 namespace {
 
 // "Today" is Thursday 10 December 2026.
-class MistakesCommand : public ::testing::Test {
+class MistakesCommand : public CommandFixture {
   protected:
-    void SetUp() override { install.writeStandardFiles(); }
+    MistakesCommand()
+        : CommandFixture(QStringLiteral("2026-12-10T10:30:00"), {QStringLiteral("mistakes")}) {}
 
-    int run(QStringList args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        args = QStringList{QStringLiteral("--program-dir"), install.programDir(),
-                           QStringLiteral("--now"), QStringLiteral("2026-12-10T10:30:00"),
-                           QStringLiteral("mistakes")} +
-               args;
-        const int status = runDataCommand(args, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
     void add(int pupil, MistakeKind kind, const char* typed, QDate date, QTime time) {
         RecordingWaiter waiter;
         ASSERT_TRUE(
@@ -61,10 +47,7 @@ class MistakesCommand : public ::testing::Test {
         return kinds;
     }
 
-    TestInstallation install;
     QString path = install.programDataDir() + QStringLiteral("誤答記録.csv");
-    QString out;
-    QString err;
 };
 
 TEST_F(MistakesCommand, PrintsEveryKindWithItsCountAndLatestExamples) {

@@ -1,7 +1,6 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
-#include "support/testfolder.h"
-#include "tools/datacommands.h"
+#include "tools/commandfixture.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -19,10 +18,11 @@ QString ideo(int n) {
 }
 
 // School year 2004 (start month 4): 1997 is G 1, 1991 G 7.
-class RosterCommand : public ::testing::Test {
+class RosterCommand : public CommandFixture {
   protected:
+    RosterCommand()
+        : CommandFixture(QStringLiteral("2004-04-01T10:00:00"), {QStringLiteral("roster")}) {}
     void SetUp() override {
-        install.writeStandardFiles();
         install.writeLines(install.rosterPath(), {u8("12,1997,0,0,\"山田\",0,\"\",\"\""),
                                                   u8("30,1991,0,0,\"佐藤\",0,\"\",\"\""),
                                                   u8("31,1991,0,0,\"休み\",1,\"\",\"\"")});
@@ -35,25 +35,6 @@ class RosterCommand : public ::testing::Test {
         r.time = 20;
         install.writeBytes(install.resultsPath(), r.encode());
     }
-
-    int run(QStringList args) {
-        out.clear();
-        err.clear();
-        QTextStream o(&out);
-        QTextStream e(&err);
-        args = QStringList{QStringLiteral("--program-dir"), install.programDir(),
-                           QStringLiteral("--now"), QStringLiteral("2004-04-01T10:00:00"),
-                           QStringLiteral("roster")} +
-               args;
-        const int status = runDataCommand(args, o, e);
-        o.flush();
-        e.flush();
-        return status;
-    }
-
-    TestInstallation install;
-    QString out;
-    QString err;
 };
 
 TEST_F(RosterCommand, ModeAndGroupPickTheRows) {
