@@ -2,7 +2,7 @@
 // drill → evaluation → results menu → roster form → launcher.
 
 #include "app/navigation.h"
-#include "drill/decimal.h"
+#include "app/roadkeys.h"
 #include "frame/forms/textlist.h"
 #include "support/control.h"
 #include "support/screenharness.h"
@@ -16,20 +16,6 @@ using namespace zanfolio;
 using namespace zanfolio::testing;
 
 namespace {
-
-QString screenName(ScreenHarness& h) {
-    return h.host.current() ? h.host.current()->metaObject()->className() : QString();
-}
-
-// The answer of the problem on screen, typed as a pupil types it: digits, the point by the
-// first space, the second space hands it in.
-QString answerKeys(ScreenHarness& h) {
-    const Decimal a = leadingDecimal(control<QLabel>(h.host.current(), "qLabel1")->text()).value;
-    const Decimal b = leadingDecimal(control<QLabel>(h.host.current(), "qlabel2")->text()).value;
-    const bool plus = control<QLabel>(h.host.current(), "Label6")->text() == QStringLiteral("＋");
-    const QString answer = Text(plus ? a + b : a - b);
-    return answer.contains(u'.') ? answer + u' ' : answer + QStringLiteral("  ");
-}
 
 TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     ensureApplication();

@@ -3,7 +3,7 @@
 // form → results menu → drill with ten correct answers.
 
 #include "app/navigation.h"
-#include "drill/decimal.h"
+#include "app/roadkeys.h"
 #include "frame/forms/scaledwindow.h"
 #include "frame/forms/textlist.h"
 #include "support/control.h"
@@ -18,19 +18,6 @@ using namespace zanfolio;
 using namespace zanfolio::testing;
 
 namespace {
-
-QString screenName(ScreenHarness& h) {
-    return h.host.current() ? h.host.current()->metaObject()->className() : QString();
-}
-
-// The answer of the problem on screen, as the keys a pupil types.
-QString answerKeys(ScreenHarness& h) {
-    const Decimal a = leadingDecimal(control<QLabel>(h.host.current(), "qLabel1")->text()).value;
-    const Decimal b = leadingDecimal(control<QLabel>(h.host.current(), "qlabel2")->text()).value;
-    const bool plus = control<QLabel>(h.host.current(), "Label6")->text() == QStringLiteral("＋");
-    const QString answer = Text(plus ? a + b : a - b);
-    return answer.contains(u'.') ? answer + u' ' : answer + QStringLiteral("  ");
-}
 
 // With ZANFOLIO_SCREENSHOT_DIR set, the whole window as <dir>/<name>.png.
 void snapshot(QWidget& window, const QString& name) {
