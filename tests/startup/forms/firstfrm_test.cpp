@@ -7,20 +7,28 @@
 #include "results/pendingruns.h"
 #include "startup/forms/firstfrm.h"
 #include "support/screenharness.h"
+#include "support/testmistakes.h"
 
 #include <gtest/gtest.h>
 
 namespace zanfolio::testing {
 namespace {
 
-TEST(Firstfrm, ACutCriteriaFileIsNamedAndTheRosterFormFollows) {
-    ScreenHarness h;
-    h.install.writeCriteria({QStringLiteral("40,60,30,5,1,,,7,7,,,")});
+// Puts up the splash and lets it start the program, for at most a second; how often the roster
+// form was asked for.
+int startUntilTheRosterForm(ScreenHarness& h) {
     int rosterForms = 0;
     h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
     h.host.replace(new Firstfrm(h.context, h.install.programDir()));
     for (int i = 0; i < 50 && rosterForms == 0; ++i)
         h.pump(20);
+    return rosterForms;
+}
+
+TEST(Firstfrm, ACutCriteriaFileIsNamedAndTheRosterFormFollows) {
+    ScreenHarness h;
+    h.install.writeCriteria({QStringLiteral("40,60,30,5,1,,,7,7,,,")});
+    const int rosterForms = startUntilTheRosterForm(h);
     EXPECT_EQ(rosterForms, 1);
     ASSERT_EQ(h.dialogs.shown.size(), 1u);
     EXPECT_TRUE(
@@ -37,11 +45,7 @@ TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
     kept.level = 2;
     kept.time = 48;
     ASSERT_TRUE(pending.keep(kept).ok());
-    int rosterForms = 0;
-    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
-    for (int i = 0; i < 50 && rosterForms == 0; ++i)
-        h.pump(20);
+    startUntilTheRosterForm(h);
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].time, 48);
     EXPECT_TRUE(pending.load()->empty());
@@ -50,23 +54,11 @@ TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
 TEST(Firstfrm, WrongAnswersKeptOnThisComputerAreWrittenAtTheStart) {
     ScreenHarness h;
     PendingMistakes pending(mistakesPendingFile(h.state));
-    MistakeRecord kept;
-    kept.date = QDate(2026, 12, 8);
-    kept.time = QTime(16, 0, 1);
-    kept.pupil = ScreenHarness::kPupil;
-    kept.level = 1;
-    kept.first = QStringLiteral("0.07");
-    kept.sign = QStringLiteral("＋");
-    kept.second = QStringLiteral("3");
-    kept.answer = QStringLiteral("3.07");
-    kept.typed = QStringLiteral("0.1");
-    kept.kind = MistakeKind::PlaceAlignment;
+    const MistakeRecord kept =
+        testMistake(ScreenHarness::kPupil, 1, QStringLiteral("0.1"), MistakeKind::PlaceAlignment,
+                    QDate(2026, 12, 8), QTime(16, 0, 1));
     ASSERT_TRUE(pending.keep({kept}).ok());
-    int rosterForms = 0;
-    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
-    for (int i = 0; i < 50 && rosterForms == 0; ++i)
-        h.pump(20);
+    const int rosterForms = startUntilTheRosterForm(h);
     EXPECT_EQ(rosterForms, 1);
     Result<MistakesRead> written = readMistakes(mistakesFile(h.state));
     ASSERT_TRUE(written.ok());
@@ -78,11 +70,7 @@ TEST(Firstfrm, WrongAnswersKeptOnThisComputerAreWrittenAtTheStart) {
 
 TEST(Firstfrm, AGoodInstallationGoesOnWithoutAWord) {
     ScreenHarness h;
-    int rosterForms = 0;
-    h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
-    for (int i = 0; i < 50 && rosterForms == 0; ++i)
-        h.pump(20);
+    const int rosterForms = startUntilTheRosterForm(h);
     EXPECT_EQ(rosterForms, 1);
     EXPECT_TRUE(h.dialogs.shown.empty());
 }
