@@ -3,7 +3,6 @@
 #include "frame/cp932.h"
 #include "frame/itemreader.h"
 
-#include <array>
 #include <cmath>
 #include <optional>
 
@@ -38,20 +37,22 @@ std::optional<int> int16Field(const Item& item) {
 RosterFileContents parseRoster(const QString& text) {
     RosterFileContents contents;
     ItemReader reader(text);
+    std::vector<Item> items;
     while (!reader.atEnd()) {
-        std::array<Item, 8> items;
-        int count = 0;
-        while (count < 8) {
-            std::optional<Item> item = reader.next();
-            if (!item)
-                break;
-            items[size_t(count++)] = std::move(*item);
-        }
-        const int lineNumber = items[0].line + 1;
-        if (count < 8) {
+        // One line at a time: a line with an item too few or too many, or with a line break
+        // inside its quotes, is left out alone and never shifts the lines after it.
+        const int line = reader.line();
+        items.clear();
+        while (!reader.atEnd() && reader.line() == line)
+            items.push_back(*reader.next());
+        const int lineNumber = line + 1;
+        const auto skip = [&] {
             ++contents.skippedLines;
             contents.skippedLineNumbers.push_back(lineNumber);
-            break;
+        };
+        if (items.size() != 8 || !isNumericText(items[0].text)) {
+            skip();
+            continue;
         }
         const std::optional<int> index = int16Field(items[0]);
         const std::optional<int> birthYear = int16Field(items[1]);
@@ -60,8 +61,7 @@ RosterFileContents parseRoster(const QString& text) {
         const std::optional<int> status = int16Field(items[5]);
         if (!index || *index < 0 || *index > kMaxPupil || !birthYear || !spare1 || !spare2 ||
             !status) {
-            ++contents.skippedLines;
-            contents.skippedLineNumbers.push_back(lineNumber);
+            skip();
             continue;
         }
         RosterRecord r;

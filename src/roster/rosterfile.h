@@ -11,10 +11,11 @@
 //   7 SpareText1   20-character field
 //   8 SpareText2   20-character field
 //
-// Items are consumed in sequence, eight per pupil, exactly as the installations' reader did: a
-// line with a missing or extra item shifts the ones after it. Quotes protect commas; an empty or
-// non-numeric item read as a number is 0; a fractional number is rounded half to even, as the
-// 16-bit integer fields took it.
+// Read line by line: a line holds its eight items (quotes protect commas, and a quoted item
+// ends with its line), and a line with an item too few or too many, or whose pupil number is
+// not a number, is left out and named by its own line number, so that it never shifts the
+// lines after it. An empty or non-numeric item read into another number is 0; a fractional
+// number is rounded half to even, as the 16-bit integer fields took it.
 
 #include "frame/result.h"
 #include "frame/sharedstate.h"
@@ -28,9 +29,8 @@ inline constexpr int kRosterFieldWidth = 20;
 
 struct RosterFileContents {
     std::vector<RosterRecord> lines; // file order, text fields as 20-character fields
-    // Pupils left out: a pupil number outside 0..5000, another number outside the 16-bit
-    // range, or an incomplete last pupil (fewer than eight items before the end of the file).
-    // The installations' reader stopped with an error on each of these.
+    // Lines left out: not eight items, a pupil number that is not a number or lies outside
+    // 0..5000, another number outside the 16-bit range.
     int skippedLines = 0;
     std::vector<int> skippedLineNumbers; // where each left-out pupil starts, from line 1
     std::vector<int> lineNumbers;        // where each of `lines` starts, from line 1

@@ -52,6 +52,46 @@ TEST(RosterFile, LinesTheTablesCannotHoldAreSkippedAndCounted) {
     EXPECT_EQ(c.lineNumbers, (std::vector<int>{1, 4, 5, 7}));
 }
 
+// A broken line is left out alone and named by its own number; every good line before and
+// after it is read as it stands.
+TEST(RosterFile, ABrokenLineIsSkippedAloneAndNamedByItsOwnNumber) {
+    struct Case {
+        const char* what;
+        QString broken; // the roster's third line
+        int extraLines; // lines the broken text takes beyond its own
+    };
+    const Case cases[] = {
+        {"an item too few", QStringLiteral("3,1996,0,0,c,0,"), 0},
+        {"an item too many", QStringLiteral("3,1996,0,0,c,0,,,"), 0},
+        {"an unquoted comma in the name", QStringLiteral("3,1996,0,0,山田,花子,0,,"), 0},
+        {"a line break inside quotes", QStringLiteral("3,1996,0,0,\"山田\r\n花子\",0,,"), 1},
+        {"a pupil number that is not a number", QStringLiteral("abc,2015,0,0,c,0,,"), 0},
+        {"no pupil number", QStringLiteral(",2015,0,0,c,0,,"), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RosterFileContents r =
+            parseRoster(QStringLiteral("1,1996,0,0,a,0,,\r\n"
+                                       "2,1996,0,0,\"山田, 太郎\",0,,\r\n") +
+                        c.broken +
+                        QStringLiteral("\r\n4,1996,0,0,d,0,,\r\n"
+                                       "5,1997,0,0,e,0,\"x\",\"y\"\r\n"));
+        ASSERT_EQ(r.lines.size(), 4u);
+        EXPECT_EQ(r.lines[0].Index, 1);
+        EXPECT_EQ(trimSpaces(r.lines[1].Name), QStringLiteral("山田, 太郎"));
+        EXPECT_EQ(r.lines[2].Index, 4);
+        EXPECT_EQ(trimSpaces(r.lines[2].Name), QStringLiteral("d"));
+        EXPECT_EQ(r.lines[3].Index, 5);
+        EXPECT_EQ(r.lines[3].BirthYear, 1997);
+        EXPECT_EQ(trimSpaces(r.lines[3].SpareText2), QStringLiteral("y"));
+        std::vector<int> skipped{3};
+        for (int extra = 1; extra <= c.extraLines; ++extra)
+            skipped.push_back(3 + extra);
+        EXPECT_EQ(r.skippedLineNumbers, skipped);
+        EXPECT_EQ(r.lineNumbers, (std::vector<int>{1, 2, 4 + c.extraLines, 5 + c.extraLines}));
+    }
+}
+
 TEST(RosterFile, ReadsCodePage932) {
     testing::TestInstallation inst;
     inst.writeLines(inst.rosterPath(), {QStringLiteral("9,1995,0,0,\"表ソ－～\",0,,")});
