@@ -124,6 +124,12 @@ std::array<bool, kColumns> carryColumns(qint64 a, qint64 b, bool subtract) {
     return into;
 }
 
+// Whether the value of `candidate` (read as judging reads it) is `t`.
+bool readsAs(const QString& candidate, const Exact& t) {
+    const Written w = readWritten(candidate);
+    return w.found && w.fits && w.value == t;
+}
+
 bool isPlaceAlignment(const ProblemNumbers& p, bool subtract, const Exact& t) {
     const Exact a = Exact::of(p.first);
     const Exact b = Exact::of(p.second);
@@ -143,10 +149,7 @@ bool isPointPosition(const Exact& c, const Exact& t) {
 
 bool isZero(const QString& answerText, const Exact& t) {
     const qsizetype start = answerText.startsWith(u'-') ? 1 : 0;
-    auto fits = [&](const QString& candidate) {
-        const Written w = readWritten(candidate);
-        return w.found && w.fits && w.value == t;
-    };
+    const auto fits = [&](const QString& candidate) { return readsAs(candidate, t); };
     for (qsizetype i = start; i <= answerText.size(); ++i) {
         QString added = answerText;
         if (fits(added.insert(i, u'0')))
@@ -166,39 +169,108 @@ bool isReversed(const ProblemNumbers& p, bool subtract, const Exact& t) {
     return t == Exact::of(p.first - p.second) || t == Exact::of(p.second - p.first);
 }
 
-bool isCarryOrBorrow(const ProblemNumbers& p, bool subtract, const Exact& t) {
-    if (t.m < 0 || t.places > 4 || t.m > pow10(kMostDigits - 4))
-        return false;
-    const qint64 difference = t.m * pow10(4 - t.places) - p.answer.units();
-    const std::array<bool, kColumns> carried =
-        carryColumns(p.first.units(), p.second.units(), subtract);
-    for (int i = 0; i < kColumns; ++i) {
-        const qint64 one = pow10(i);
-        if ((difference == one || difference == -one) && carried[size_t(i)])
-            return true;
-    }
-    return false;
+// A non-negative exact value in ten-thousandths, or none when it has more places or digits.
+std::optional<qint64> unitsOf(const Exact& x) {
+    if (x.m < 0 || x.places > 4 || x.m > pow10(kMostDigits - 4))
+        return std::nullopt;
+    return x.m * pow10(4 - x.places);
 }
 
-bool isTypo(const QString& answerText, const Written& t) {
-    if ((t.negative && t.value.m != 0) || answerText.startsWith(u'-'))
+// Subtraction done column by column with the smaller digit taken from the larger wherever a
+// borrow was due, everywhere (6.2 － 5.75 → 1.55) or in the decimal columns only, the whole
+// part worked out properly (10 － 3.45 → 7.45).
+std::array<qint64, 2> smallerFromLarger(qint64 a, qint64 b) {
+    if (a < b)
+        std::swap(a, b);
+    qint64 everywhere = 0;
+    qint64 decimals = 0;
+    for (int column = -4; column < kColumns - 4; ++column) {
+        const int da = unitDigit(a, column);
+        const int db = unitDigit(b, column);
+        const qint64 digit = qint64(da > db ? da - db : db - da) * pow10(column + 4);
+        everywhere += digit;
+        if (column < 0)
+            decimals += digit;
+    }
+    const qint64 one = pow10(4);
+    return {everywhere, (a / one - b / one) * one + decimals};
+}
+
+bool isCarryOrBorrow(const ProblemNumbers& p, bool subtract, const Exact& t) {
+    const std::optional<qint64> typed = unitsOf(t);
+    if (!typed)
         return false;
-    const qsizetype point = answerText.indexOf(u'.');
-    const QString answerWhole = point < 0 ? answerText : answerText.left(point);
-    const QString answerFraction = point < 0 ? QString() : answerText.mid(point + 1);
-    const int highest = int(qMax(answerWhole.size(), t.wholeDigits.size())) - 1;
-    const int lowest = -int(qMax(answerFraction.size(), t.fractionDigits.size()));
+    const qint64 a = p.first.units();
+    const qint64 b = p.second.units();
+    // A forgotten carry leaves its column one smaller; a borrow not taken off leaves the
+    // column it came from one larger.
+    const qint64 difference = *typed - p.answer.units();
+    const std::array<bool, kColumns> carried = carryColumns(a, b, subtract);
+    for (int i = 0; i < kColumns; ++i) {
+        if (carried[size_t(i)] && difference == (subtract ? pow10(i) : -pow10(i)))
+            return true;
+    }
+    if (!subtract || a < 0 || b < 0)
+        return false;
+    const std::array<qint64, 2> noBorrow = smallerFromLarger(a, b);
+    return *typed == noBorrow[0] || *typed == noBorrow[1];
+}
+
+// The shortest text of a value, as Text writes the drill's numbers.
+QString plainText(const Exact& x) {
+    QString digits = QString::number(x.m < 0 ? -x.m : x.m);
+    if (x.places > 0) {
+        if (digits.size() <= x.places)
+            digits = QString(x.places + 1 - digits.size(), u'0') + digits;
+        digits.insert(digits.size() - x.places, u'.');
+    }
+    return x.m < 0 ? u'-' + digits : digits;
+}
+
+// Slips of the keys, judged by value so that "4.", "4.0" and "4" are alike:
+//  - one column wrong (zeros count as digits wherever either number has none);
+//  - two neighbouring digits swapped (0.16 → 0.61);
+//  - the last digit left off (4.25 → 4.2, 425 → 42), or everything after the whole part
+//    (4.25 → 4.);
+//  - a digit typed twice (4.25 → 4.255, 44.25).
+bool isTypo(const QString& answerText, const Written& t) {
+    if (t.negative && t.value.m != 0)
+        return false;
+    const QString typed = plainText(t.value);
+    const auto split = [](const QString& text) {
+        const qsizetype point = text.indexOf(u'.');
+        return std::pair{point < 0 ? text : text.left(point),
+                         point < 0 ? QString() : text.mid(point + 1)};
+    };
+    const auto [answerWhole, answerFraction] = split(answerText);
+    const auto [typedWhole, typedFraction] = split(typed);
+    const int highest = int(qMax(answerWhole.size(), typedWhole.size())) - 1;
+    const int lowest = -int(qMax(answerFraction.size(), typedFraction.size()));
     int differing = 0;
-    bool bothWrite = false;
     for (int column = lowest; column <= highest; ++column) {
-        const std::optional<int> c = writtenDigit(answerWhole, answerFraction, column);
-        const std::optional<int> typed = writtenDigit(t.wholeDigits, t.fractionDigits, column);
-        if (c.value_or(0) != typed.value_or(0)) {
-            ++differing;
-            bothWrite = c && typed;
+        const int c = writtenDigit(answerWhole, answerFraction, column).value_or(0);
+        const int d = writtenDigit(typedWhole, typedFraction, column).value_or(0);
+        differing += c != d ? 1 : 0;
+    }
+    if (differing == 1)
+        return true;
+
+    if (readsAs(answerText.chopped(1), t.value) || readsAs(answerWhole, t.value))
+        return true;
+    for (qsizetype i = 0; i < answerText.size(); ++i) {
+        if (!answerText[i].isDigit())
+            continue;
+        QString doubled = answerText;
+        if (readsAs(doubled.insert(i, answerText[i]), t.value))
+            return true;
+        if (i + 1 < answerText.size() && answerText[i + 1].isDigit()) {
+            QString swapped = answerText;
+            std::swap(swapped[i], swapped[i + 1]);
+            if (readsAs(swapped, t.value))
+                return true;
         }
     }
-    return differing == 1 && bothWrite;
+    return false;
 }
 
 bool isBlankOrLonePoint(const QString& text) {

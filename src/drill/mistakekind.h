@@ -6,9 +6,8 @@
 // point, digits; the rest ignored). Then the rules below are tried in the order of
 // kMistakeKinds and the first that fits decides. A stands for the first number, B for the
 // second, C for the correct answer and T for the typed number; "columns" are the decimal
-// columns lined up at the point (ones, tens, tenths, ...), and a number's written columns are
-// those its text has a digit in: the typed number's as typed ("03.50" writes tens to
-// hundredths), the answer's as Text writes it ("0.3" writes ones and tenths).
+// columns lined up at the point (ones, tens, tenths, ...). Every rule looks at values, never
+// at how many zeros were typed.
 //
 //  位取り      The digits of A and of B (Text without its point, as whole numbers: 0.07 → 7,
 //              10.3 → 103) added, or for "－" the smaller taken from the larger, as if their
@@ -20,17 +19,23 @@
 //              out. 3.05 → 3.5; 3.5 → 3.05 or 30.5.
 //  逆算        T is the result of the other operation: for "＋" A − B or B − A, for "－" A + B.
 //  繰り上がり・繰り下がり
-//              T − C is +1 or −1 in a single column (T = C ± 10^k, T not negative), and
-//              the correct calculation carries into that column (for "＋" the column below
-//              sums to ten or more, counting its own carry) or borrows from it (for "－" the
-//              column below takes a ten from it). A forgotten carry: 0.9 ＋ 0.3 → 0.2; a
-//              borrow not taken off: 1.3 － 0.6 → 1.7.
-//  打ち間違い  T (not negative) and C differ in exactly one column, by any amount, and both
-//              write that column: one wrong digit among digits in the right places. 5.3 → 5.8;
-//              3.07 → 3 is not one (the typed number writes no hundredths).
+//              A carry forgotten: T is C less 10^k, and the correct addition carries into
+//              column k (the column below sums to ten or more, counting its own carry);
+//              0.9 ＋ 0.3 → 0.2. A borrow not taken off: T is C plus 10^k, and the correct
+//              subtraction borrows from column k; 1.3 － 0.6 → 1.7. Or, for "－", the smaller
+//              digit taken from the larger in each column instead of borrowing, in every
+//              column (6.2 － 5.75 → 1.55, 0.11 － 0.03 → 0.12) or in the decimal columns with
+//              the whole part worked out (10 － 3.45 → 7.45). A column one too large in an
+//              addition (0.8 ＋ 0.9 → 2.7) is no forgotten carry.
+//  打ち間違い  A slip of the keys, judged by value (typing "4.", "4.0" or "4" changes
+//              nothing), T not negative: one column wrong by any amount (5.3 → 5.8,
+//              0.8 ＋ 0.9 → 2.7); two neighbouring digits of C swapped (0.16 → 0.61); C's last
+//              digit left off (4.25 → 4.2) or everything after its whole part (4.25 → 4.);
+//              one digit of C typed twice (4.25 → 4.255 or 44.25).
 //  未入力      No number read, and the text is empty or a lone point (blanks aside).
 //  その他      Everything else: a text without a number that is more than a lone point ("..",
-//              "*5", "+"), a number of more than 17 digits, a negative number other than 逆算.
+//              "*5", "+"), a number of more than 17 digits, a negative number other than 逆算,
+//              a value no rule above explains (2.59 → 2.6, rounded).
 //
 // The function is meant for wrong answers: a text that judging accepts (answerMatches) is no
 // mistake and gets その他, whatever it looks like.

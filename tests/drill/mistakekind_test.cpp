@@ -102,18 +102,36 @@ TEST(ClassifyMistake, TheOtherOperationIsReversedOperation) {
     });
 }
 
+// A forgotten carry leaves its column one smaller, a borrow not taken off leaves its column
+// one larger; the other direction is a slip.
 TEST(ClassifyMistake, OneOffInAColumnThatCarriesIsCarryOrBorrow) {
     expectKinds({
         {1, "0.9", "＋", "0.3", "1.2", "0.2", K::CarryOrBorrow}, // the carry forgotten
-        {1, "0.6", "＋", "0.5", "1.1", "2.1", K::CarryOrBorrow}, // the carry counted twice
         {2, "1.3", "－", "0.6", "0.7", "1.7", K::CarryOrBorrow}, // the borrow not taken off
         {2, "0.12", "－", "0.04", "0.08", "0.18", K::CarryOrBorrow},
         {3, "9.9", "＋", "0.4", "10.3", "9.3", K::CarryOrBorrow},
         {3, "9.9", "＋", "0.4", "10.3", "0.3", K::CarryOrBorrow}, // the second carry forgotten
         {3, "0.35", "＋", "0.9", "1.25", "0.25", K::CarryOrBorrow},
         {4, "108.9", "－", "9", "99.9", "109.9", K::CarryOrBorrow},
-        {4, "13.2", "－", "0.9", "12.3", "11.3", K::CarryOrBorrow},
         {5, "8.14", "－", "0.3", "7.84", "8.84", K::CarryOrBorrow},
+        {1, "0.6", "＋", "0.5", "1.1", "2.1", K::Typo}, // one too many where a carry was due
+        {1, "0.8", "＋", "0.9", "1.7", "2.7", K::Typo},
+        {4, "13.2", "－", "0.9", "12.3", "11.3", K::Typo}, // one too few where a borrow was due
+    });
+}
+
+// Instead of borrowing, the smaller digit taken from the larger in each column: in every
+// column, or in the decimal columns with the whole part worked out (across a zero).
+TEST(ClassifyMistake, TheSmallerDigitFromTheLargerIsCarryOrBorrow) {
+    expectKinds({
+        {4, "6.2", "－", "5.75", "0.45", "1.55", K::CarryOrBorrow},
+        {2, "1.1", "－", "0.8", "0.3", "1.7", K::CarryOrBorrow},
+        {2, "0.11", "－", "0.03", "0.08", "0.12", K::CarryOrBorrow},
+        {4, "10", "－", "3.45", "6.55", "7.45", K::CarryOrBorrow}, // 10 － 3, then .45 brought down
+        {4, "12.3", "－", "0.9", "11.4", "12.6", K::CarryOrBorrow},
+        {4, "1.05", "－", "0.07", "0.98", "1.02", K::CarryOrBorrow},
+        {5, "8.14", "－", "0.3", "7.84", "8.24", K::CarryOrBorrow},
+        {4, "108.9", "－", "9", "99.9", "101.9", K::CarryOrBorrow},
     });
 }
 
@@ -133,6 +151,27 @@ TEST(ClassifyMistake, OneWrongDigitWithoutACarryIsTypo) {
     });
 }
 
+// The usual slips of the keys, whatever zeros were typed with them.
+TEST(ClassifyMistake, SwappedLeftOffAndDoubledDigitsAreTypo) {
+    expectKinds({
+        {1, "0.07", "＋", "0.09", "0.16", "0.61", K::Typo}, // neighbours swapped
+        {1, "0.07", "＋", "0.09", "0.16", ".61", K::Typo},
+        {4, "45.67", "－", "0.07", "45.6", "54.6", K::Typo},
+        {3, "4.2", "＋", "0.05", "4.25", "4.2", K::Typo}, // the last digit left off
+        {3, "4.2", "＋", "0.05", "4.25", "4.20", K::Typo},
+        {3, "4.2", "＋", "0.05", "4.25", "4.", K::Typo}, // handed in after the whole part
+        {3, "4.2", "＋", "0.05", "4.25", "4.0", K::Typo},
+        {3, "4.2", "＋", "0.05", "4.25", "4", K::Typo},
+        {3, "4.2", "＋", "0.05", "4.25", "04.", K::Typo},
+        {1, "0.07", "＋", "3", "3.07", "3", K::Typo},
+        {4, "108.9", "－", "9", "99.9", "99", K::Typo},
+        {3, "4.2", "＋", "0.05", "4.25", "4.255", K::Typo}, // a digit typed twice
+        {3, "4.2", "＋", "0.05", "4.25", "4.225", K::Typo},
+        {3, "4.2", "＋", "0.05", "4.25", "44.25", K::Typo},
+        {3, "0.6", "＋", "27", "27.6", "277.6", K::Typo},
+    });
+}
+
 TEST(ClassifyMistake, NothingOrALonePointIsNoInput) {
     expectKinds({
         {1, "0.07", "＋", "3", "3.07", "", K::NoInput},
@@ -143,10 +182,11 @@ TEST(ClassifyMistake, NothingOrALonePointIsNoInput) {
 
 TEST(ClassifyMistake, WhatNoRuleExplainsIsOther) {
     expectKinds({
-        {1, "0.07", "＋", "3", "3.07", "3", K::Other}, // digits left off are not a typo
         {2, "5.3", "－", "5", "0.3", "0.48", K::Other},
         {3, "2.5", "＋", "0.09", "2.59", "2.6", K::Other}, // rounded
-        {4, "108.9", "－", "9", "99.9", "99", K::Other},
+        {3, "2.5", "＋", "0.09", "2.59", "2.60", K::Other},
+        {4, "108.9", "－", "9", "99.9", "9.8", K::Other},
+        {3, "4.2", "＋", "0.05", "4.25", "2.45", K::Other}, // swapped across the point
         {5, "0.47", "＋", "6", "6.47", "64", K::Other},
         {5, "8.14", "－", "0.3", "7.84", "-7.84", K::Other}, // negative: only 逆算 may be
     });
@@ -161,9 +201,9 @@ TEST(ClassifyMistake, TextsThatAreNotNumbers) {
         {1, "0.07", "＋", "3", "3.07", "..", K::Other},
         {1, "0.07", "＋", "3", "3.07", "1.2.3", K::Other},
         {1, "0.07", "＋", "3", "3.07", "*5", K::Other},
-        {1, "0.07", "＋", "3", "3.07", "+3", K::Other},
-        {1, "0.6", "＋", "0.5", "1.1", "1.2.3", K::Typo},            // read as 1.2
-        {2, "5.3", "－", "5", "0.3", "+3", K::PointPosition},        // read as 3
+        {1, "0.07", "＋", "3", "3.07", "+3", K::Typo},        // read as 3: handed in after the 3
+        {1, "0.6", "＋", "0.5", "1.1", "1.2.3", K::Typo},     // read as 1.2
+        {2, "5.3", "－", "5", "0.3", "+3", K::PointPosition}, // read as 3
         {3, "4.5", "＋", "0.08", "4.58", "5.3*", K::PlaceAlignment}, // read as 5.3
         {2, "5.3", "－", "5", "0.3", "-", K::Other},
         {2, "5.3", "－", "5", "0.3", "1234567890123456789.", K::Other}, // too many digits
