@@ -43,6 +43,17 @@ std::optional<int> problemTypeForLevel(int level, RandomSource& random) {
     }
 }
 
+namespace {
+
+bool firstNumberIsWhole(const ProblemDraw& d) {
+    int divisor = 1;
+    for (int e = d.ExponentA; e < 0; ++e)
+        divisor *= 10;
+    return d.DigitA % divisor == 0;
+}
+
+} // namespace
+
 ProblemDraw drawProblem(int type, RandomSource& random) {
     ProblemDraw d;
     do {
@@ -73,8 +84,10 @@ ProblemDraw drawProblem(int type, RandomSource& random) {
             d.ExponentB = drawExponent(random);
             break;
         }
-        // The first number must have decimal places: redraw everything (a third of the time).
-    } while (d.DigitB * d.ExponentA == 0);
+        // The first number must have decimal places: redraw everything when ExponentA is 0 (a
+        // third of the time) and when a mantissa ending in zeros makes it whole all the same
+        // (730 × 0.1, 500 × 0.01). Every other draw keeps its odds.
+    } while (d.DigitB * d.ExponentA == 0 || firstNumberIsWhole(d));
     return d;
 }
 

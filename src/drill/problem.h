@@ -45,7 +45,8 @@ std::optional<int> problemTypeForLevel(int level, RandomSource& random);
 // Draws the numbers of a problem of `type` (1..4), one fresh r per value, in this order:
 // types 1, 2 and 4 DigitA, ExponentA, DigitB, ExponentB; type 3 first the even-odds r (above
 // 0.5: the two-digit mantissa is DigitA), then DigitA, DigitB, ExponentA, ExponentB. The whole
-// draw is repeated while ExponentA is 0.
+// draw is repeated while the first number (NumberA) has no decimal places: when ExponentA is 0,
+// or when DigitA ends in as many zeros as ExponentA moves the point (730 × 0.1).
 ProblemDraw drawProblem(int type, RandomSource& random);
 
 // The hint delay: 1000 ms while C < CLng(0.1 N), 2000 ms while C < CLng(0.2 N), 3000 ms while

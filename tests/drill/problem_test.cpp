@@ -65,11 +65,9 @@ TEST(ProblemGeneration, ManyProblemsPerLevelStayInsideTheirTypesForms) {
 
             const Decimal a = Decimal::fromScaled(d.DigitA, d.ExponentA);
             const Decimal b = Decimal::fromScaled(d.DigitB, d.ExponentB);
-            // A one-digit mantissa with ExponentA below 0 always leaves decimal places (longer
-            // mantissas may not: 500 × 0.01 is 5).
-            if (d.DigitA <= 9) {
-                ASSERT_FALSE(a.isWhole()) << "ExponentA 0 slipped through";
-            }
+            // The first number always has decimal places, whatever its mantissa ends in
+            // (730 × 0.1 and 500 × 0.01 would be whole).
+            ASSERT_FALSE(a.isWhole()) << d.DigitA << " x 10^" << d.ExponentA;
             const bool sum = p->type == 1 || p->type == 3;
             ASSERT_EQ(p->sign, sum ? QStringLiteral("＋") : QStringLiteral("－"));
             ASSERT_EQ(p->second, b);
@@ -121,7 +119,8 @@ TEST(ProblemGeneration, ExtremeDrawsGiveTheSmallestAndLargestNumbersOfEachType) 
         {"type 3 zeros", 3, {0, 0, 0, 0, 0}, "0.01", "＋", "0.1", "0.11", 5},
         {"type 3 long first", 3, {M, M, M, M, M, M, M, M, 0.5f, M}, "9.9", "＋", "9", "18.9", 10},
         {"type 3 long second", 3, {0, M, M, 0.5f, M}, "0.9", "＋", "99", "99.9", 5},
-        {"type 4 zeros", 4, {0, 0, 0, 0}, "1.01", "－", "0.01", "1", 4},
+        // 100 × 0.01 is whole: drawn again.
+        {"type 4 zeros", 4, {0, 0, 0, 0, 0.0012f, 0, 0, 0}, "1.02", "－", "0.01", "1.01", 8},
         {"type 4 largest", 4, {M, M, M, M, M, 0.5f, M, M}, "108.9", "－", "9", "99.9", 8},
         {"level 5 largest type draw", 5, {M, M, 0.5f, M, M}, "108.9", "－", "9", "99.9", 5},
         {"level 5 zero type draw", 5, {0, 0, 0, 0, 0, 0}, "0.01", "＋", "0.1", "0.11", 6},
