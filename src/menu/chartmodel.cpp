@@ -99,10 +99,26 @@ class ChartBuilder {
     // of a pupil with a single run), otherwise put at clearPlace().
     void label(ChartRole role, int level, QPointF at, double size, const QString& s);
     QPointF clearPlace(QPointF at, double size, const QString& s) const;
+    QRectF obstacle(const ChartPrimitive& p, const QRectF& box) const;
 
     void block(int level, double n);
-    // The mistakes line under the text block, whose last line has its top at `lastLineY`.
-    void trendLines(int level, double lastLineY, double lineHeight, double labelFont);
+    // The text block and, under it on paper, the pupil's mistakes on the level, at the text
+    // block's size, spaced to end above the next block.
+    void textBlock(int level, double n, const QStringList& lines, double size);
+    // The mistakes line broken after a "、" wherever the next kind would run past the edge.
+    QStringList trendLines(int level, double size) const;
+
+    double em(double size) const { return size * request_.dpi / 72.0; }
+    // Half the width of the header band's rules, in target units.
+    double ruleHalfWidth() const {
+        return std::max(kRuleLineWidth * chartPenScale(request_.target, request_.dpi), 1.0) / 2;
+    }
+    // The largest size up to `asked` whose text box, with a little air, is no taller than
+    // `room`.
+    double fittedSize(double asked, double room) const {
+        const double ems = kChartTextBottomEms - kChartTextTopEms + 2 * kChartTextGapEms;
+        return std::min(asked, std::max(room, 0.0) / ems * 72.0 / request_.dpi);
+    }
 
     const SharedState& state_;
     const std::vector<ResultsRecord>& records_;
@@ -125,11 +141,49 @@ void ChartBuilder::label(ChartRole role, int level, QPointF at, double size, con
     text(role, level, clearPlace(at, size, s), size, s);
 }
 
-// Where a label's box meets none of the block's texts so far: at `at` when it can, else moved
-// straight down past the texts in its way (a label names what lies above it), or, with no room
-// down there, straight up past them. Moved labels keep to the block's plot band, below the
-// header band (N + 0.09 V) and above the next block (N + 0.9 V). A label that finds no clear
-// place stays where it was asked.
+// What of `p` stands in the way of a text box `box`: the box of a text, the disc of a point,
+// the stretch of a line (with its width) across the box's columns; empty when nothing does.
+QRectF ChartBuilder::obstacle(const ChartPrimitive& p, const QRectF& box) const {
+    const double dpi = request_.dpi;
+    const double half = std::max(p.width * chartPenScale(request_.target, dpi), 1.0) / 2;
+    QRectF in;
+    switch (p.kind) {
+    case ChartPrimitive::Kind::Text:
+        in = ChartTextBox(p, dpi);
+        break;
+    case ChartPrimitive::Kind::Point:
+        in = QRectF(p.at.x() - half, p.at.y() - half, 2 * half, 2 * half);
+        break;
+    case ChartPrimitive::Kind::Line: {
+        // The segment clipped to the box's columns, widened by half the pen.
+        const double left = box.left() - half;
+        const double right = box.right() + half;
+        QPointF a = p.at;
+        QPointF b = p.to;
+        if (a.x() > b.x())
+            std::swap(a, b);
+        if (b.x() < left || a.x() > right)
+            return {};
+        const auto yAt = [&](double x) {
+            return b.x() == a.x() ? a.y() : a.y() + (b.y() - a.y()) * (x - a.x()) / (b.x() - a.x());
+        };
+        const double y1 = yAt(std::max(a.x(), left));
+        const double y2 = b.x() == a.x() ? b.y() : yAt(std::min(b.x(), right));
+        in = QRectF(QPointF(std::max(a.x(), left), std::min(y1, y2) - half),
+                    QPointF(std::min(b.x(), right), std::max(y1, y2) + half));
+        break;
+    }
+    case ChartPrimitive::Kind::PageBreak:
+        return {};
+    }
+    return in.intersects(box) ? in : QRectF();
+}
+
+// Where a label's box meets nothing drawn in the block so far (texts, lines, points): at `at`
+// when it can, else moved straight down past what is in its way (a label names what lies above
+// it), or, with no room down there, straight up past it. Moved labels keep to the block's plot
+// band, below the header band (N + 0.09 V) and above the next block (N + 0.9 V). A label that finds
+// no clear place stays where it was asked.
 QPointF ChartBuilder::clearPlace(QPointF at, double size, const QString& s) const {
     ChartPrimitive probe;
     probe.kind = ChartPrimitive::Kind::Text;
@@ -139,20 +193,20 @@ QPointF ChartBuilder::clearPlace(QPointF at, double size, const QString& s) cons
     const double dpi = request_.dpi;
     const QRectF asked = ChartTextBox(probe, dpi);
     const double inkTop = asked.top() - at.y();
-    const double gap = 0.05 * size * dpi / 72.0;
+    const double gap = kChartTextGapEms * size * dpi / 72.0;
     const double bandTop = blockTop_ + 0.09 * v_;
     const double bandBottom = blockTop_ + 0.9 * v_;
     const size_t end = drawing_.primitives.size();
     for (int direction : {1, -1}) {
         double y = at.y();
-        // Each move goes past at least one text, so there are no more moves than texts.
+        // Each move goes past at least one primitive, so there are no more moves than those.
         for (size_t moves = 0; moves <= end - blockStart_; ++moves) {
             const QRectF box = asked.translated(0, y - at.y());
             bool clear = true;
             double past = direction > 0 ? box.bottom() : box.top();
             for (size_t i = blockStart_; i < end; ++i) {
-                const QRectF other = ChartTextBox(drawing_.primitives[i], dpi);
-                if (other.isEmpty() || !other.intersects(box))
+                const QRectF other = obstacle(drawing_.primitives[i], box);
+                if (other.isEmpty())
                     continue;
                 clear = false;
                 past = direction > 0 ? std::max(past, other.bottom() + gap)
@@ -180,11 +234,17 @@ void ChartBuilder::block(int level, double n) {
     b.top = n;
     b.ranks = ChartRankings(state_, level, pupil, request_.groupText, request_.pointsKind);
 
-    // The page heading: the pupil's name, on the first block of every page.
+    // The page heading: the pupil's name, on the first block of every page, above its rule
+    // (smaller when the page leaves too little room there).
+    const double ruleHalf = ruleHalfWidth();
     if (n < 0.08 * request_.height) {
         const QString name =
             isValidPupil(pupil) ? trimmedSpaces(state_.RosterNames[size_t(pupil)]) : QString();
-        text(ChartRole::PupilName, level, {0.01 * u, 0.02 * v}, 3 * fs, name);
+        const double top = 0.02 * v;
+        const double room = n - ruleHalf - top;
+        const double size =
+            std::min(3 * fs, room / (kChartTextBottomEms + kChartTextGapEms) * 72.0 / request_.dpi);
+        text(ChartRole::PupilName, level, {0.01 * u, top}, size, name);
     }
 
     const double penWidth = screen() ? kScreenLineWidth : kPrinterLineWidth;
@@ -194,8 +254,20 @@ void ChartBuilder::block(int level, double n) {
     line(ChartRole::HeaderRule, level, {0, n}, {request_.width, n}, kRuleLineWidth);
     line(ChartRole::HeaderRule, level, {0, n + 0.09 * v}, {request_.width, n + 0.09 * v},
          kRuleLineWidth);
+    // The title inside the band: where it is asked when it fits, else centred in the band
+    // and as large as the band allows.
     const QString levelName = state_.LevelNames[size_t(level)];
-    text(ChartRole::Title, level, {0.7 * u, n + 0.01 * v}, (screen() ? 2 : 3) * fs,
+    const double titleAsked = (screen() ? 2 : 3) * fs;
+    const double bandTop = n + ruleHalf;
+    const double bandBottom = n + 0.09 * v - ruleHalf;
+    double titleY = n + 0.01 * v;
+    double titleSize = titleAsked;
+    if (titleY + (kChartTextBottomEms + kChartTextGapEms) * em(titleAsked) > bandBottom) {
+        titleSize = fittedSize(titleAsked, bandBottom - bandTop);
+        titleY = (bandTop + bandBottom) / 2 -
+                 (kChartTextTopEms + kChartTextBottomEms) / 2 * em(titleSize);
+    }
+    text(ChartRole::Title, level, {0.7 * u, titleY}, titleSize,
          state_.ProgramTitle + QStringLiteral(" ") + levelName);
 
     // First scan: the pupil's plotted runs.
@@ -249,17 +321,8 @@ void ChartBuilder::block(int level, double n) {
         lastPlottedDate = shortDateText(r.date);
     }
 
-    // Text block.
     b.textLines = ChartTextBlock(b);
-    const double lineHeight = (screen() ? 0.08 : 0.06) * v;
-    double y = n + 0.05 * v;
-    for (qsizetype i = 0; i < b.textLines.size(); ++i) {
-        // The last line, "(塾平均)", sits half a line lower than the next line would.
-        y += i + 1 == b.textLines.size() ? 1.5 * lineHeight : lineHeight;
-        text(ChartRole::TextBlock, level, {1.05 * u, y}, 1.5 * baseFont, b.textLines[i]);
-    }
-    if (!screen() && request_.mistakeTrend)
-        trendLines(level, y, lineHeight, baseFont);
+    textBlock(level, n, b.textLines, 1.5 * baseFont);
 
     // Personal bests: joined and labelled.
     if (!b.bests.empty()) {
@@ -308,41 +371,65 @@ void ChartBuilder::block(int level, double n) {
     drawing_.blocks.push_back(std::move(b));
 }
 
-void ChartBuilder::trendLines(int level, double lastLineY, double lineHeight, double labelFont) {
+void ChartBuilder::textBlock(int level, double n, const QStringList& lines, double size) {
+    const double v = v_;
+    const QStringList trend = trendLines(level, size);
+    // Line tops, in line heights below N + 0.05 V: 1, 2, ... for the text block, the last line,
+    // "(塾平均)", half a line lower still, and the mistakes half a line below that.
+    const auto count = double(lines.size());
+    const double lastTop = count + 0.5 + (trend.isEmpty() ? 0 : double(trend.size()) + 0.5);
+    const double bottom = n + 0.9 * v - ruleHalfWidth() - kChartTextGapEms * em(size);
+    double h = (screen() ? 0.08 : 0.06) * v;
+    if (n + 0.05 * v + lastTop * h + kChartTextBottomEms * em(size) > bottom) {
+        // Closer lines, and smaller ones once they would touch.
+        const double room = bottom - n - 0.05 * v;
+        const double pitchEms = kChartTextBottomEms - kChartTextTopEms + kChartTextGapEms;
+        h = (room - kChartTextBottomEms * em(size)) / lastTop;
+        if (h < pitchEms * em(size)) {
+            size = room / (kChartTextBottomEms + pitchEms * lastTop) * 72.0 / request_.dpi;
+            h = pitchEms * em(size);
+        }
+    }
+    const double x = 1.05 * u_;
+    double y = n + 0.05 * v;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        y += i + 1 == lines.size() ? 1.5 * h : h;
+        text(ChartRole::TextBlock, level, {x, y}, size, lines[i]);
+    }
+    y += 0.5 * h;
+    for (const QString& line : trend) {
+        y += h;
+        text(ChartRole::MistakeTrend, level, {x, y}, size, line);
+    }
+}
+
+QStringList ChartBuilder::trendLines(int level, double size) const {
+    if (screen() || !request_.mistakeTrend)
+        return {};
     const QString line = request_.mistakeTrend(request_.pupil, level);
     if (line.isEmpty())
-        return;
-    const double left = 1.05 * u_;
-    const double right = request_.width - 0.02 * u_;
-    auto width = [&](const QString& s, double size) {
+        return {};
+    const double room = request_.width - 0.02 * u_ - 1.05 * u_;
+    auto fits = [&](const QString& s) {
         ChartPrimitive probe;
         probe.kind = ChartPrimitive::Kind::Text;
         probe.text = s;
         probe.fontSize = size;
-        return ChartTextBox(probe, request_.dpi).width();
+        return ChartTextBox(probe, request_.dpi).width() <= room;
     };
-    const double y = lastLineY + 1.5 * lineHeight;
-    const double textBlockSize = 1.5 * labelFont;
-    if (width(line, textBlockSize) <= right - left) {
-        text(ChartRole::MistakeTrend, level, {left, y}, textBlockSize, line);
-        return;
-    }
-    // Too long for one line: the labels' size, a break after a "、" wherever the next kind
-    // would run past the edge.
     const QStringList parts = line.split(u'、');
-    const double step = 1.4 * labelFont * request_.dpi / 72.0;
+    QStringList out;
     QString current;
-    double at = y;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QString part = parts[i] + (i + 1 < parts.size() ? QStringLiteral("、") : QString());
-        if (!current.isEmpty() && width(current + part, labelFont) > right - left) {
-            text(ChartRole::MistakeTrend, level, {left, at}, labelFont, current);
-            at += step;
+        if (!current.isEmpty() && !fits(current + part)) {
+            out << current;
             current.clear();
         }
         current += part;
     }
-    text(ChartRole::MistakeTrend, level, {left, at}, labelFont, current);
+    out << current;
+    return out;
 }
 
 // East Asian wide and full-width characters: CJK ideographs, kana, hangul, the full-width
@@ -365,6 +452,10 @@ QRectF ChartTextBox(const ChartPrimitive& p, double dpi) {
         ems += isWide(char32_t(c)) ? kChartWideCharEms : kChartNarrowCharEms;
     return {p.at.x() - kChartTextOverhangEms * em, p.at.y() + kChartTextTopEms * em,
             (ems + 2 * kChartTextOverhangEms) * em, (kChartTextBottomEms - kChartTextTopEms) * em};
+}
+
+double chartPenScale(ChartTarget target, double dpi) {
+    return target == ChartTarget::Screen ? dpi / 96.0 : dpi / 600.0;
 }
 
 int YScale(int personalMaxTime) {

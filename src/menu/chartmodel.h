@@ -67,6 +67,9 @@ inline constexpr double kPrinterLineWidth = 30;
 inline constexpr double kRuleLineWidth = 2; // the header band's rules
 inline constexpr double kBestLineWidth = 3; // the lines joining the personal bests
 
+// Device pixels of one pen unit on a device of `dpi` dots per inch.
+double chartPenScale(ChartTarget target, double dpi);
+
 // What a primitive is for, so tests and the painter can tell them apart.
 enum class ChartRole {
     PageBreak,    // on screen: clear the surface; on paper: a new page
@@ -151,6 +154,8 @@ inline constexpr double kChartTextBottomEms = 1.45;
 inline constexpr double kChartWideCharEms = 1.0;
 inline constexpr double kChartNarrowCharEms = 0.6;
 inline constexpr double kChartTextOverhangEms = 0.15;
+// The least air between a text box and a neighbouring text or rule.
+inline constexpr double kChartTextGapEms = 0.05;
 
 // The box a text primitive's glyphs stay inside when painted on a target of `dpi` target units
 // to the inch; the empty box for anything but a text.

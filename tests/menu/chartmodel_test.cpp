@@ -6,6 +6,8 @@
 #include "support/fakes.h"
 #include "support/testfolder.h"
 
+#include <QLineF>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -173,16 +175,32 @@ TEST_F(ChartModelTest, TextBlockLinesWithRanksTimesAndPoints) {
     EXPECT_EQ(text, expected);
 }
 
+// Where the block has room for them: on the chart panel's surface and on paper.
 TEST_F(ChartModelTest, TextBlockLinesStepDownAndTheLastHalfALineMore) {
     runs({60});
-    for (ChartTarget target : {ChartTarget::Screen, ChartTarget::Printer}) {
-        const double h = (target == ChartTarget::Screen ? 0.08 : 0.06) * kV;
-        const std::vector<ChartPrimitive> lines = ofRole(chart({1}, target), ChartRole::TextBlock);
+    struct Case {
+        ChartTarget target;
+        double width, height, dpi, lineHeight;
+    };
+    for (const Case& c : {Case{ChartTarget::Screen, 826, 640, 96, 0.08},
+                          Case{ChartTarget::Printer, 4960, 7016, 600, 0.06}}) {
+        ChartRequest r;
+        r.pupil = kPupil;
+        r.levels = {1};
+        r.width = c.width;
+        r.height = c.height;
+        r.dpi = c.dpi;
+        r.target = c.target;
+        const double v = c.height / 3;
+        const double n = 0.05 * c.height;
+        const double h = c.lineHeight * v;
+        const std::vector<ChartPrimitive> lines =
+            ofRole(BuildChart(*s, records, kNow, r), ChartRole::TextBlock);
         ASSERT_EQ(lines.size(), 9u); // no school points average without points
-        EXPECT_DOUBLE_EQ(lines[0].at.y(), kN + 0.05 * kV + h);
-        EXPECT_DOUBLE_EQ(lines[7].at.y(), kN + 0.05 * kV + 8 * h);
-        EXPECT_DOUBLE_EQ(lines[8].at.y(), kN + 0.05 * kV + 9.5 * h);
-        EXPECT_DOUBLE_EQ(lines[0].at.x(), 1.05 * kU);
+        EXPECT_DOUBLE_EQ(lines[0].at.y(), n + 0.05 * v + h);
+        EXPECT_DOUBLE_EQ(lines[7].at.y(), n + 0.05 * v + 8 * h);
+        EXPECT_DOUBLE_EQ(lines[8].at.y(), n + 0.05 * v + 9.5 * h);
+        EXPECT_DOUBLE_EQ(lines[0].at.x(), 1.05 * c.width / 2);
         EXPECT_EQ(lines[0].fontSize, 9);
     }
 }
@@ -252,7 +270,7 @@ TEST_F(ChartModelTest, FourthLevelStartsANewPageWithTheNameAgain) {
             EXPECT_EQ(p.level, 4);
         EXPECT_EQ(second.front().role, ChartRole::PupilName);
         EXPECT_EQ(second.front().text, QStringLiteral("山田"));
-        EXPECT_EQ(second.front().fontSize, 18);
+        EXPECT_EQ(second.front().fontSize, ofRole(d, ChartRole::PupilName).front().fontSize);
     }
 }
 
@@ -262,17 +280,36 @@ TEST_F(ChartModelTest, LevelAboveTheLevelCountStopsTheDrawing) {
     EXPECT_EQ(d.pages, 1);
 }
 
+// The sizes asked for (three times the chart's font on paper, twice on the screen) where the
+// title band holds them; smaller where it is too narrow (the panel's surface).
 TEST_F(ChartModelTest, PaperSizesDifferFromTheScreen) {
     runs({60});
     const ChartDrawing paper = chart({1}, ChartTarget::Printer);
-    EXPECT_EQ(ofRole(paper, ChartRole::Title).at(0).fontSize, 18);
     EXPECT_EQ(ofRole(paper, ChartRole::Axis).at(0).width, kPrinterLineWidth);
     EXPECT_EQ(ofRole(paper, ChartRole::RunPoint).at(0).width, kPrinterLineWidth);
     EXPECT_EQ(ofRole(paper, ChartRole::HeaderRule).at(0).width, kRuleLineWidth);
     const ChartDrawing screen = chart({1});
-    EXPECT_EQ(ofRole(screen, ChartRole::Title).at(0).fontSize, 12);
     EXPECT_EQ(ofRole(screen, ChartRole::Title).at(0).text,
               s->ProgramTitle + QStringLiteral(" ") + s->LevelNames[1]);
+
+    const auto titleSize = [&](ChartTarget target, double width, double height, double dpi) {
+        ChartRequest r;
+        r.pupil = kPupil;
+        r.levels = {1};
+        r.width = width;
+        r.height = height;
+        r.dpi = dpi;
+        r.target = target;
+        return ofRole(BuildChart(*s, records, kNow, r), ChartRole::Title).at(0).fontSize;
+    };
+    EXPECT_EQ(titleSize(ChartTarget::Printer, 4960, 10000, 600), 18);
+    EXPECT_EQ(titleSize(ChartTarget::Screen, 826, 1000, 96), 12);
+    const double onPaper = titleSize(ChartTarget::Printer, 4960, 7016, 600);
+    const double onThePanel = titleSize(ChartTarget::Screen, 826, 640, 96);
+    EXPECT_GT(onPaper, 17);
+    EXPECT_LE(onPaper, 18);
+    EXPECT_GT(onThePanel, 9);
+    EXPECT_LE(onThePanel, 12);
 }
 
 TEST_F(ChartModelTest, BestLabelsShortenDatesWithinTheSameYear) {
@@ -372,9 +409,99 @@ TEST_F(ChartModelTest, TextsOfAPageKeepClearOfEachOther) {
     }
 }
 
+// Whether a line of `width` pixels from `a` to `b` touches `box`.
+bool lineMeets(QPointF a, QPointF b, double width, const QRectF& box) {
+    const QRectF wide = box.adjusted(-width / 2, -width / 2, width / 2, width / 2);
+    if (wide.contains(a) || wide.contains(b))
+        return true;
+    const QLineF segment(a, b);
+    const QLineF edges[] = {{wide.topLeft(), wide.topRight()},
+                            {wide.topRight(), wide.bottomRight()},
+                            {wide.bottomRight(), wide.bottomLeft()},
+                            {wide.bottomLeft(), wide.topLeft()}};
+    for (const QLineF& edge : edges)
+        if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection)
+            return true;
+    return false;
+}
+
+// No rule, axis, line joining the bests or run's point is drawn over a text, and every block's
+// texts stay between its top rule and the next block's: the pupil's name above the first block, the
+// title inside its band, "(塾平均)" above the next title, on the panel and on paper.
+TEST_F(ChartModelTest, NothingDrawnCrossesAText) {
+    s.addPupil(9, QStringLiteral("長谷川あいり"));
+    s->ProgramTitle = QStringLiteral("Zanfolio");
+    struct Case {
+        const char* name;
+        ChartTarget target;
+        double width, height, dpi;
+    };
+    const Case cases[] = {
+        {"the chart panel's surface", ChartTarget::Screen, 826, 640, 96},
+        {"a smaller surface", ChartTarget::Screen, 800, 600, 96},
+        {"the panel on a large screen", ChartTarget::Screen, 1548, 1200, 180},
+        {"paper", ChartTarget::Printer, 4960, 7016, 600},
+    };
+    for (int level = 1; level <= 4; ++level) {
+        int day = 0;
+        for (int t : {999, 700, 800, 420, 300, 350, 200, 150, 120, 99, 98, 90})
+            records.push_back(run(9, level, t, kNow.date().addDays(-300 + day++)));
+        records.push_back(run(8, level, 80, kNow.date().addDays(-1)));
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChartRequest r;
+        r.pupil = 9;
+        r.levels = {1, 2, 3, 4};
+        r.width = c.width;
+        r.height = c.height;
+        r.dpi = c.dpi;
+        r.target = c.target;
+        r.mistakeTrend = [](int, int) {
+            return QStringLiteral("間違いの傾向：繰り上がり・繰り下がり 12回、小数点の位置 11回、"
+                                  "打ち間違い 10回、位取り 10回、ゼロ 10回、逆算 10回");
+        };
+        const ChartDrawing d = BuildChart(*s, records, kNow, r);
+        const double v = c.height / 3;
+        const double penScale = chartPenScale(c.target, c.dpi);
+        for (int page = 0; page < d.pages; ++page) {
+            const std::vector<ChartPrimitive> primitives = ChartPage(d, page);
+            for (const ChartPrimitive& t : primitives) {
+                if (t.kind != ChartPrimitive::Kind::Text || t.text.trimmed().isEmpty())
+                    continue;
+                const QRectF box = ChartTextBox(t, c.dpi);
+                for (const ChartPrimitive& l : primitives) {
+                    if (l.kind != ChartPrimitive::Kind::Line &&
+                        l.kind != ChartPrimitive::Kind::Point)
+                        continue;
+                    const QPointF to = l.kind == ChartPrimitive::Kind::Point ? l.at : l.to;
+                    EXPECT_FALSE(lineMeets(l.at, to, std::max(l.width * penScale, 1.0), box))
+                        << t.text.toStdString() << " (top " << box.top() << ", bottom "
+                        << box.bottom() << ") crossed by a line at " << l.at.y() << "–" << l.to.y();
+                }
+                const auto block =
+                    std::find_if(d.blocks.begin(), d.blocks.end(),
+                                 [&](const ChartBlock& b) { return b.level == t.level; });
+                ASSERT_NE(block, d.blocks.end());
+                if (t.role == ChartRole::PupilName) {
+                    EXPECT_LT(box.bottom(), block->top) << "the name above the first block";
+                    EXPECT_GE(box.top(), 0);
+                } else {
+                    EXPECT_GT(box.top(), block->top) << t.text.toStdString();
+                    EXPECT_LT(box.bottom(), block->top + 0.9 * v)
+                        << t.text.toStdString() << " reaches into the next block";
+                }
+                if (t.role == ChartRole::Title) {
+                    EXPECT_LT(box.bottom(), block->top + 0.09 * v) << "inside the title band";
+                }
+            }
+        }
+    }
+}
+
 // On paper every block ends with the pupil's mistakes on its level, under the text block and
-// clear of every other text, inside the page and above the next block; a line too long for
-// the width left of the text block breaks after a "、".
+// clear of every other text, inside the page and above the next block, as large as the text
+// block's figures; a line too long for the width right of the plot breaks after a "、".
 TEST_F(ChartModelTest, OnPaperEachBlockEndsWithItsMistakesLineClearOfEverything) {
     const QString shortLine = QStringLiteral("間違いの傾向：小数点の位置 4回、位取り 2回");
     const QString longLine = QStringLiteral(
@@ -389,7 +516,7 @@ TEST_F(ChartModelTest, OnPaperEachBlockEndsWithItsMistakesLineClearOfEverything)
     };
     const Case cases[] = {
         {"a short line", shortLine, ChartTarget::Printer, 1, 9},
-        {"every kind, many times", longLine, ChartTarget::Printer, 2, 6},
+        {"every kind, many times", longLine, ChartTarget::Printer, 3, 9},
         {"nothing to say", QString(), ChartTarget::Printer, 0, 0},
         {"on the screen", shortLine, ChartTarget::Screen, 0, 0},
     };

@@ -12,10 +12,6 @@ QColor chartColour(uint32_t bbggrr) {
     return QColor(int(bbggrr & 0xFF), int((bbggrr >> 8) & 0xFF), int((bbggrr >> 16) & 0xFF));
 }
 
-double chartPenScale(ChartTarget target, double dpi) {
-    return target == ChartTarget::Screen ? dpi / 96.0 : dpi / 600.0;
-}
-
 void paintChart(QPainter& painter, const std::vector<ChartPrimitive>& primitives,
                 ChartTarget target, double dpi, const std::function<bool()>& newPage) {
     const double penScale = chartPenScale(target, dpi);

@@ -23,9 +23,6 @@ namespace zanfolio {
 // 0x00BBGGRR as a colour.
 QColor chartColour(uint32_t bbggrr);
 
-// Device pixels of one pen unit on a device of `dpi` dots per inch.
-double chartPenScale(ChartTarget target, double dpi);
-
 // Paints `primitives` (page breaks call `newPage`, and painting stops when it returns false;
 // an empty `newPage` paints over the same page). `dpi` is the device's resolution.
 void paintChart(QPainter& painter, const std::vector<ChartPrimitive>& primitives,
