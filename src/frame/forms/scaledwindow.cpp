@@ -6,6 +6,7 @@
 #include <QGraphicsProxyWidget>
 #include <QGraphicsScene>
 #include <QGraphicsSceneMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
@@ -107,6 +108,21 @@ void ScaledWindow::fit() {
 
 void ScaledWindow::drawBackground(QPainter* painter, const QRectF& rect) {
     painter->fillRect(rect, backdrop_ ? backdrop_() : QColor(Qt::black));
+}
+
+bool ScaledWindow::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            QWidget* focused = host_.focusWidget();
+            if (!focused)
+                focused = host_.current() ? static_cast<QWidget*>(host_.current()) : &host_;
+            QCoreApplication::sendEvent(focused, event);
+            return true;
+        }
+    }
+    return QGraphicsView::event(event);
 }
 
 void ScaledWindow::closeEvent(QCloseEvent* event) {

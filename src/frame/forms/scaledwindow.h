@@ -48,6 +48,10 @@ class ScaledWindow : public QGraphicsView {
     void showOnScreen();
 
   protected:
+    // Tab and Shift+Tab go to the host's focused control, which moves the focus round the
+    // screen's controls: the scene would keep them for its own items, of which the host is the
+    // only one, and the focus would never move.
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void drawBackground(QPainter* painter, const QRectF& rect) override;
     // Closing the window ends the program, as closing the host does.

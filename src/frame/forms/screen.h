@@ -17,6 +17,12 @@ class Screen : public QWidget {
     virtual void activate() {}
 
   protected:
+    // Tab and Shift+Tab go round the screen's controls that take the focus by Tab (the
+    // shown and enabled ones, in their tab order) and wrap from the last to the first, also
+    // when the screen sits scaled in a graphics view, where the focus would otherwise leave
+    // the screen at its last control. From the screen itself Tab goes to the first control.
+    bool focusNextPrevChild(bool next) override;
+
     // Puts what the screen has just changed on the screen, then processes pending events: the
     // step before one that blocks the program (a sound played to its end). processEvents()
     // alone is not enough: the paint is a request that the window system may deliver only once

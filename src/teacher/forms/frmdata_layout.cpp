@@ -85,6 +85,7 @@ void FrmData::buildControls() {
     RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
     RichTextBox1->setFont(japaneseFont(11));
     RichTextBox1->setAcceptRichText(false);
+    RichTextBox1->setTabChangesFocus(true); // Tab goes on to the buttons, as everywhere
     RichTextBox1->setGeometry(12, 572, 652, 184);
 
     Command17 = makeButton(this, "Command17", QStringLiteral("印刷"), QRect(676, 572, 150, 46));
