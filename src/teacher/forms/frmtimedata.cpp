@@ -82,6 +82,7 @@ bool FrmTimeData::LoadGrid() {
         }
     }
     levelRows_ = levels;
+    savedNotice->hide();
     row_ = std::clamp(row_, 1, std::max(1, levelRows_));
     rowSel_ = row_;
     return true;
@@ -115,6 +116,12 @@ bool FrmTimeData::SaveGrid() {
         return false;
     }
     changedMark_ = 0;
+    // Saved: the cells lose their marks, and the screen says so.
+    for (int r = 1; r <= levelRows_; ++r)
+        for (int c = 1; c <= kLastField; ++c)
+            if (QTableWidgetItem* item = MSFlexGrid1->item(r, c))
+                item->setBackground(kCellColour);
+    savedNotice->show();
     return true;
 }
 
@@ -148,6 +155,7 @@ void FrmTimeData::TextToGrid転送() {
     if (text != item->text()) {
         item->setBackground(kChangedColour);
         changedMark_ = 1;
+        savedNotice->hide();
     }
     item->setText(text);
 }

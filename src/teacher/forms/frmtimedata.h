@@ -106,6 +106,7 @@ class FrmTimeData : public Screen {
     QPushButton* Command2;     // "元に戻す": the grid from the file again
     QPushButton* Command3;     // "更新記録": saves the grid
     QPushButton* Command4;     // "戻る": to the results menu, after asking about unsaved edits
+    QLabel* savedNotice;       // "記録しました。" after a save, until the next typed change
     QRadioButton* Option1[2]; // "度数表示" shows the distribution panel, "度数非表示" hides it
     QWidget* Picture3;        // the distribution panel of the current row's level
     QLabel* Label7;           // its title "現在までの成績度数分布"

@@ -96,6 +96,7 @@ void FrmTimeData::buildControls() {
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     MSFlexGrid1->setFocusPolicy(Qt::NoFocus);
+    MSFlexGrid1->setTabKeyNavigation(false); // Tab leaves the text box for the buttons
     MSFlexGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     MSFlexGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MSFlexGrid1->setFont(japaneseFont(10));
@@ -137,8 +138,13 @@ void FrmTimeData::buildControls() {
     Command3 = makeButton(this, "Command3", QStringLiteral("更新記録"), QRect(12, 690, 150, 48));
     Command2 = makeButton(this, "Command2", QStringLiteral("元に戻す"), QRect(176, 690, 150, 48));
     Command4 = makeButton(this, "Command4", QStringLiteral("戻る"), QRect(506, 690, 150, 48));
+    // Tab reaches the buttons; a click leaves the typing in the text box.
     for (QPushButton* b : {Command2, Command3, Command4})
-        b->setFocusPolicy(Qt::NoFocus); // the typing stays in the text box
+        b->setFocusPolicy(Qt::TabFocus);
+    savedNotice = makeLabel(this, "savedNotice", QStringLiteral("記録しました。"),
+                            QRect(336, 690, 164, 48), japaneseFont(12), Qt::AlignCenter);
+    savedNotice->setStyleSheet(QStringLiteral("QLabel { color: #1a6b2a; }"));
+    savedNotice->hide();
     connect(Command2, &QPushButton::clicked, this, &FrmTimeData::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FrmTimeData::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmTimeData::Command4_Click);
@@ -149,7 +155,7 @@ void FrmTimeData::buildControls() {
         Option1[i] = new QRadioButton(optionTexts[i], this);
         Option1[i]->setObjectName(QStringLiteral("Option1_%1").arg(i));
         Option1[i]->setGeometry(676 + i * 150, 10, 140, 26);
-        Option1[i]->setFocusPolicy(Qt::NoFocus);
+        Option1[i]->setFocusPolicy(Qt::TabFocus);
         options->addButton(Option1[i], i);
     }
     Option1[0]->setChecked(true);

@@ -318,6 +318,18 @@ TEST_F(CriteriaEditor, SavePutsTheCriteriaIntoEffectAtOnceAndWritesTheStandardCa
     EXPECT_EQ(h.state.Criteria.StandardTime[1], 35);
     EXPECT_FLOAT_EQ(h.state.Criteria.PointMultiplier[1], 2.5f);
     EXPECT_FALSE(control<QLabel>(form, "Picture6")->isVisibleTo(form));
+    // The screen says it was saved, and the cells lose their marks until the next change.
+    auto* saved = control<QLabel>(form, "savedNotice");
+    ASSERT_NE(saved, nullptr);
+    EXPECT_TRUE(saved->isVisibleTo(form));
+    EXPECT_EQ(saved->text(), QStringLiteral("記録しました。"));
+    EXPECT_NE(colour(1, 1), kYellow);
+    EXPECT_NE(colour(1, 5), kYellow);
+    type(QStringLiteral("36"));
+    EXPECT_FALSE(saved->isVisibleTo(form));
+    EXPECT_EQ(colour(1, 5), kYellow);
+    type(QStringLiteral("2.5"));
+    click("Command3");
     // Saved: back goes without a question.
     click("Command4");
     EXPECT_TRUE(h.dialogs.shown.empty());
