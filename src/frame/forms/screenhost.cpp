@@ -1,6 +1,7 @@
 #include "frame/forms/screenhost.h"
 
 #include "frame/forms/palette.h"
+#include "frame/forms/scaledwindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -49,6 +50,11 @@ ScreenHost::ScreenHost(QWidget* parent) : QWidget(parent) {
 }
 
 ScreenHost::~ScreenHost() = default;
+
+double ScreenHost::designScale() const {
+    const auto* scaled = qobject_cast<const ScaledWindow*>(viewOf(*this));
+    return scaled ? scaled->designScale() : 1.0;
+}
 
 void ScreenHost::replace(Screen* next) {
     if (ending_) {

@@ -50,6 +50,9 @@ class ScreenHost : public QWidget {
     // The window dialogs belong to: the host itself, or the ScaledWindow it sits in
     // (dialogParentOf).
     QWidget* dialogParent() { return dialogParentOf(this); }
+    // How large the window shows the design: the ScaledWindow's scale, 1 at the design size.
+    // Message boxes grow with it, so that their text stays the size of the screens' text.
+    double designScale() const;
 
     // The one way out: unloads every screen, stops waits, ends the event loop.
     void endProgram(int exitCode = 0);

@@ -329,6 +329,46 @@ TEST(ScaledWindow, DialogsStandCentredOverTheWindow) {
         << box.frame.center().x() << "," << box.frame.center().y();
 }
 
+// A message box is as large, against the screen, as the screens' text: at twice the design
+// its text and icon are twice as large as at the design size, and the box grows with them.
+TEST(ScaledWindow, MessageBoxesGrowWithTheWindow) {
+    struct Seen {
+        double textPoints = 0;
+        int iconHeight = 0;
+        QSize size;
+    };
+    const auto seenAt = [](QSize windowSize) {
+        Window w(windowSize);
+        Seen seen;
+        QTimer::singleShot(0, [&seen] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            if (auto* text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+                seen.textPoints = text->font().pointSizeF();
+            if (auto* icon = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+                seen.iconHeight = icon->pixmap().deviceIndependentSize().toSize().height();
+            seen.size = box->size();
+            box->close();
+        });
+        MessageBoxDialogs dialogs(&w.host);
+        dialogs.show(QStringLiteral("注意"),
+                     QStringLiteral("成績ファイルに記録できません。\nもう一度試します。"),
+                     Dialogs::Buttons::YesNo, Dialogs::Icon::Warning);
+        return seen;
+    };
+    const Seen design = seenAt({1024, 768});
+    const Seen twice = seenAt({2048, 1536});
+    ASSERT_GT(design.textPoints, 0);
+    EXPECT_NEAR(twice.textPoints / design.textPoints, 2.0, 0.05);
+    ASSERT_GT(design.iconHeight, 0);
+    EXPECT_NEAR(double(twice.iconHeight) / design.iconHeight, 2.0, 0.1);
+    // Wider, up to the width at which a message box wraps its text (half the screen), and so
+    // at least as much taller.
+    EXPECT_GT(twice.size.width(), design.size.width());
+    EXPECT_GE(twice.size.height(), 1.8 * design.size.height());
+}
+
 // What the window has put on the screen at `at`, without letting it paint any further.
 QColor onScreen(QWidget& window, QPoint at) {
     return window.screen()->grabWindow(window.winId()).toImage().pixelColor(at);
