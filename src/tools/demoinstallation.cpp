@@ -208,7 +208,8 @@ Status writeDemoInstallation(const DemoSettings& s) {
     if (!st)
         return st;
 
-    const int schoolYear = schoolYearOf(s.today, 4);
+    const QDate today = s.now.date();
+    const int schoolYear = schoolYearOf(today, 4);
     QStringList roster;
     for (const DemoPupil& p : kPupils) {
         const int birthYear = schoolYear - 6 - p.grade;
@@ -235,13 +236,16 @@ Status writeDemoInstallation(const DemoSettings& s) {
     if (!st)
         return st;
 
-    // A few weeks of runs: each listed pupil practises some days, faster as the days go by.
+    // A few weeks of runs: each listed pupil practises some days, faster as the days go by,
+    // in the afternoon; today's runs all end before the moment the history is laid out (an
+    // hour or two before it when that is earlier than the afternoon, none before 02:00).
     std::mt19937 random(s.seed);
     const int standard[6] = {0, 40, 45, 60, 70, 80};
-    QByteArray records;
+    std::vector<ResultsRecord> recorded;
     std::vector<DemoRun> history;
+    const QTime latest = s.now.time().addSecs(-120);
     for (int day = s.historyDays; day >= 0; --day) {
-        const QDate date = s.today.addDays(-day);
+        const QDate date = today.addDays(-day);
         for (const DemoPupil& p : kPupils) {
             if (p.status != 0 || p.grade > 12 || p.grade < 0 || random() % 3 == 0)
                 continue;
@@ -253,19 +257,38 @@ Status writeDemoInstallation(const DemoSettings& s) {
                 int time = int(standard[level] * skill + int(random() % 25)) - 10;
                 if (random() % 40 == 0)
                     time = 99999; // a run that timed out
+                QTime end(15 + i, int(random() % 60), int(random() % 60));
+                if (day == 0 && end > latest) {
+                    const int back = (runs - i) * 1200 + int(random() % 600);
+                    if (latest < QTime(2, 0))
+                        continue;
+                    end = latest.addSecs(-back);
+                }
                 ResultsRecord r;
                 r.date = dayCount(date);
-                r.timeOfDay = dayFraction(QTime(15 + i, int(random() % 60), int(random() % 60)));
+                r.timeOfDay = dayFraction(end);
                 r.pupil = int16_t(p.number);
                 r.level = int16_t(level);
                 r.time = std::max(time, 12);
                 r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-                records += r.encode();
-                history.push_back(
-                    {date, timeFromDayFraction(r.timeOfDay), r.time, p.number, level});
+                recorded.push_back(r);
+                history.push_back({date, end, r.time, p.number, level});
             }
         }
     }
+    // Appended as the computers would have: in the order the runs ended.
+    const auto byEnd = [](const auto& a, const auto& b) { return a.first < b.first; };
+    std::vector<std::pair<std::pair<double, double>, size_t>> order;
+    for (size_t i = 0; i < recorded.size(); ++i)
+        order.push_back({{recorded[i].date, recorded[i].timeOfDay}, i});
+    std::stable_sort(order.begin(), order.end(), byEnd);
+    QByteArray records;
+    std::vector<DemoRun> ended;
+    for (const auto& [when, i] : order) {
+        records += recorded[i].encode();
+        ended.push_back(history[i]);
+    }
+    history = std::move(ended);
     st = replaceFileAtomically(programData + QStringLiteral("成績累積データ.dat"), records);
     if (!st)
         return st;

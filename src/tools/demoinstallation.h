@@ -15,14 +15,15 @@
 #include "results/mistakerecord.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <vector>
 
 namespace zanfolio {
 
 struct DemoSettings {
-    QString root; // folder to lay out (created)
-    QDate today;  // the history ends today
+    QString root;  // folder to lay out (created)
+    QDateTime now; // the history ends just before this moment, today
     QString password = QStringLiteral("1234");
     int historyDays = 21;
     unsigned seed = 20261209;

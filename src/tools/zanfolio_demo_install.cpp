@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     }
     zanfolio::DemoSettings settings;
     settings.root = args[1];
-    settings.today = QDate::currentDate();
+    settings.now = QDateTime::currentDateTime();
     const zanfolio::Status done = zanfolio::writeDemoInstallation(settings);
     if (!done) {
         err << done.error().message << "\n";

@@ -20,13 +20,16 @@ using namespace zanfolio::testing;
 
 namespace {
 
+// Laid out at 13:40, before the afternoon's usual runs.
+const QDateTime kLaidOut(QDate(2026, 12, 9), QTime(13, 40));
+
 class DemoMistakes : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         DemoSettings settings;
         settings.root = dir.path();
-        settings.today = QDate(2026, 12, 9);
+        settings.now = kLaidOut;
         ASSERT_TRUE(writeDemoInstallation(settings).ok());
         const QString data = dir.path() + QStringLiteral("/data/calc/");
         Result<MistakesRead> read = readMistakes(data + QStringLiteral("誤答記録.csv"));
@@ -114,6 +117,27 @@ TEST_F(DemoMistakes, EveryWrongAnswerLiesWithinARunOfItsPupilAndLevel) {
         if (!within)
             break;
     }
+}
+
+// The history ends before the moment it is laid out, today included, in the order the runs
+// ended, as the computers append them.
+TEST_F(DemoMistakes, TheHistoryEndsBeforeTheMomentItIsLaidOut) {
+    const auto when = [](double date, QTime time) {
+        return QDateTime(dateFromDayCount(date), time);
+    };
+    int today = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const QDateTime end = when(records[i].date, timeFromDayFraction(records[i].timeOfDay));
+        EXPECT_LT(end, kLaidOut);
+        today += end.date() == kLaidOut.date();
+        if (i > 0) {
+            EXPECT_LE(when(records[i - 1].date, timeFromDayFraction(records[i - 1].timeOfDay)),
+                      end);
+        }
+    }
+    EXPECT_GT(today, 3) << "the demo shows runs of today";
+    for (const MistakeRecord& m : mistakes)
+        EXPECT_LT(QDateTime(m.date, m.time), kLaidOut);
 }
 
 } // namespace
