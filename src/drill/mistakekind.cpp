@@ -147,7 +147,19 @@ bool isPointPosition(const Exact& c, const Exact& t) {
     return cm == tm && ce != te;
 }
 
-bool isZero(const QString& answerText, const Exact& t) {
+bool isZero(const ProblemNumbers& p, bool subtract, const Exact& t) {
+    // A zero that holds a place left out of one of the numbers, the rest worked out.
+    const auto worked = [&](Decimal a, Decimal b) {
+        return t == Exact::of(subtract ? a - b : a + b);
+    };
+    for (Decimal a : withAZeroLeftOut(p.first))
+        if (worked(a, p.second))
+            return true;
+    for (Decimal b : withAZeroLeftOut(p.second))
+        if (worked(p.first, b))
+            return true;
+    // A zero added to the answer or left out of it.
+    const QString answerText = Text(p.answer);
     const qsizetype start = answerText.startsWith(u'-') ? 1 : 0;
     const auto fits = [&](const QString& candidate) { return readsAs(candidate, t); };
     for (qsizetype i = start; i <= answerText.size(); ++i) {
@@ -196,6 +208,36 @@ std::array<qint64, 2> smallerFromLarger(qint64 a, qint64 b) {
     return {everywhere, (a / one - b / one) * one + decimals};
 }
 
+} // namespace
+
+std::vector<Decimal> withAZeroLeftOut(Decimal x) {
+    std::vector<Decimal> out;
+    const QString text = Text(x);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'0' || (i == 0 && text.size() > 1 && text[1] == u'.'))
+            continue;
+        const LeadingDecimal read = leadingDecimal(QString(text).remove(i, 1));
+        if (read.found && read.exact && read.value != x)
+            out.push_back(read.value);
+    }
+    return out;
+}
+
+qint64 withoutCarrying(qint64 a, qint64 b, bool subtract) {
+    if (subtract && a < b)
+        std::swap(a, b);
+    qint64 r = 0;
+    for (int column = -4; column < kColumns - 4; ++column) {
+        const int da = unitDigit(a, column);
+        const int db = unitDigit(b, column);
+        const int digit = subtract ? (da - db + 10) % 10 : (da + db) % 10;
+        r += qint64(digit) * pow10(column + 4);
+    }
+    return r;
+}
+
+namespace {
+
 bool isCarryOrBorrow(const ProblemNumbers& p, bool subtract, const Exact& t) {
     const std::optional<qint64> typed = unitsOf(t);
     if (!typed)
@@ -210,7 +252,12 @@ bool isCarryOrBorrow(const ProblemNumbers& p, bool subtract, const Exact& t) {
         if (carried[size_t(i)] && difference == (subtract ? pow10(i) : -pow10(i)))
             return true;
     }
-    if (!subtract || a < 0 || b < 0)
+    if (a < 0 || b < 0)
+        return false;
+    // Every carry forgotten, or no borrow ever taken off.
+    if (*typed == withoutCarrying(a, b, subtract))
+        return true;
+    if (!subtract)
         return false;
     const std::array<qint64, 2> noBorrow = smallerFromLarger(a, b);
     return *typed == noBorrow[0] || *typed == noBorrow[1];
@@ -282,6 +329,42 @@ bool isBlankOrLonePoint(const QString& text) {
 
 } // namespace
 
+namespace {
+
+// Whether rule `kind` fits the typed number, whatever the rules before it say.
+bool fits(MistakeKind kind, const ProblemNumbers& p, const Written& t) {
+    const bool subtract = p.sign == QStringLiteral("－");
+    switch (kind) {
+    case MistakeKind::PlaceAlignment:
+        return isPlaceAlignment(p, subtract, t.value);
+    case MistakeKind::PointPosition:
+        return isPointPosition(Exact::of(p.answer), t.value);
+    case MistakeKind::Zero:
+        return isZero(p, subtract, t.value);
+    case MistakeKind::ReversedOperation:
+        return isReversed(p, subtract, t.value);
+    case MistakeKind::CarryOrBorrow:
+        return isCarryOrBorrow(p, subtract, t.value);
+    case MistakeKind::Typo:
+        return isTypo(Text(p.answer), t);
+    case MistakeKind::NoInput:
+    case MistakeKind::Other:
+        break;
+    }
+    return false;
+}
+
+} // namespace
+
+bool mistakeFits(MistakeKind kind, const ProblemNumbers& p, const QString& typed) {
+    if (answerMatches(typed, p.answer))
+        return false;
+    const Written t = readWritten(typed);
+    if (!t.found)
+        return kind == MistakeKind::NoInput && isBlankOrLonePoint(typed);
+    return t.fits && fits(kind, p, t);
+}
+
 MistakeKind classifyMistake(const ProblemNumbers& p, const QString& typed) {
     if (answerMatches(typed, p.answer))
         return MistakeKind::Other;
@@ -290,21 +373,9 @@ MistakeKind classifyMistake(const ProblemNumbers& p, const QString& typed) {
         return isBlankOrLonePoint(typed) ? MistakeKind::NoInput : MistakeKind::Other;
     if (!t.fits)
         return MistakeKind::Other;
-    const bool subtract = p.sign == QStringLiteral("－");
-    const Exact c = Exact::of(p.answer);
-    const QString answerText = Text(p.answer);
-    if (isPlaceAlignment(p, subtract, t.value))
-        return MistakeKind::PlaceAlignment;
-    if (isPointPosition(c, t.value))
-        return MistakeKind::PointPosition;
-    if (isZero(answerText, t.value))
-        return MistakeKind::Zero;
-    if (isReversed(p, subtract, t.value))
-        return MistakeKind::ReversedOperation;
-    if (isCarryOrBorrow(p, subtract, t.value))
-        return MistakeKind::CarryOrBorrow;
-    if (isTypo(answerText, t))
-        return MistakeKind::Typo;
+    for (MistakeKind kind : kMistakeKinds)
+        if (fits(kind, p, t))
+            return kind;
     return MistakeKind::Other;
 }
 

@@ -101,25 +101,29 @@ int hintDelayMs(int c, int n) {
     return 5000;
 }
 
-std::optional<Problem> 問題作成表示(const SharedState& state, RandomSource& random) {
-    if (state.TimedOut == 1 || state.RunFinished == 1 || state.InputBusy == 1)
-        return std::nullopt;
-    const std::optional<int> type = problemTypeForLevel(state.CurrentLevel, random);
-    if (!type || *type < 1 || *type > 4)
-        return std::nullopt;
-
+Problem problemOf(int type, const ProblemDraw& draw) {
     Problem p;
-    p.type = *type;
-    p.draw = drawProblem(p.type, random);
-    const Decimal a = Decimal::fromScaled(p.draw.DigitA, p.draw.ExponentA);
-    const Decimal b = Decimal::fromScaled(p.draw.DigitB, p.draw.ExponentB);
-    const bool sum = p.type == 1 || p.type == 3;
+    p.type = type;
+    p.draw = draw;
+    const Decimal a = Decimal::fromScaled(draw.DigitA, draw.ExponentA);
+    const Decimal b = Decimal::fromScaled(draw.DigitB, draw.ExponentB);
+    const bool sum = type == 1 || type == 3;
     p.first = sum ? a : a + b;
     p.second = b;
     p.sign = sum ? QStringLiteral("＋") : QStringLiteral("－");
     p.answer = sum ? a + b : a;
     p.rowTexts = {Text(p.first), Text(p.second)};
     p.alignedTexts = {Aligned(p.first), Aligned(p.second)};
+    return p;
+}
+
+std::optional<Problem> 問題作成表示(const SharedState& state, RandomSource& random) {
+    if (state.TimedOut == 1 || state.RunFinished == 1 || state.InputBusy == 1)
+        return std::nullopt;
+    const std::optional<int> type = problemTypeForLevel(state.CurrentLevel, random);
+    if (!type || *type < 1 || *type > 4)
+        return std::nullopt;
+    Problem p = problemOf(*type, drawProblem(*type, random));
     p.hintDelayMs = hintDelayMs(state.CorrectCount, state.TotalProblems);
     return p;
 }

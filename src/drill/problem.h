@@ -54,6 +54,9 @@ ProblemDraw drawProblem(int type, RandomSource& random);
 // the even neighbour: with N = 5, CLng(0.5) is 0 and CLng(2.5) is 2.
 int hintDelayMs(int correctCount, int totalProblems);
 
+// The problem of `type` (1..4) that `draw` makes, as the form shows it (no hint delay yet).
+Problem problemOf(int type, const ProblemDraw& draw);
+
 // `問題作成表示`: none while TimedOut, RunFinished or InputBusy is 1 (the current problem
 // stays), and none for a level without problems; otherwise the next problem of CurrentLevel
 // with its hint delay from CorrectCount and TotalProblems. The form clears qLabel1 and

@@ -28,6 +28,18 @@ inline constexpr std::array<MistakeKind, 8> kMistakeKinds = {
     MistakeKind::ReversedOperation, MistakeKind::CarryOrBorrow, MistakeKind::Typo,
     MistakeKind::NoInput,           MistakeKind::Other};
 
+// The kinds that are a wrong way of working a pupil can unlearn (drill/misconceptions.h has
+// their procedures); 打ち間違い, 未入力 and その他 are not.
+inline constexpr std::array<MistakeKind, 5> kMisconceptions = {
+    MistakeKind::PlaceAlignment, MistakeKind::PointPosition, MistakeKind::Zero,
+    MistakeKind::ReversedOperation, MistakeKind::CarryOrBorrow};
+constexpr bool isMisconception(MistakeKind kind) {
+    for (MistakeKind k : kMisconceptions)
+        if (k == kind)
+            return true;
+    return false;
+}
+
 // The Japanese name, as the file and the screens write it ("位取り", ..., "その他").
 QString mistakeKindLabel(MistakeKind kind);
 // The kind a name stands for; none for any other text.

@@ -85,6 +85,8 @@ TEST(ClassifyMistake, AZeroDroppedOrAddedIsZero) {
         {4, "45.67", "－", "0.07", "45.6", "45.06", K::Zero},
         {5, "0.47", "＋", "6", "6.47", "6.407", K::Zero},
         {5, "8.14", "－", "0.3", "7.84", "7.084", K::Zero},
+        {3, "3.05", "＋", "0.2", "3.25", "3.7", K::Zero},           // 3.05 taken for 3.5
+        {1, "0.8", "＋", "0.05", "0.85", "1.3", K::PlaceAlignment}, // also 0.05 taken for 0.5
     });
 }
 
@@ -132,7 +134,22 @@ TEST(ClassifyMistake, TheSmallerDigitFromTheLargerIsCarryOrBorrow) {
         {4, "1.05", "－", "0.07", "0.98", "1.02", K::CarryOrBorrow},
         {5, "8.14", "－", "0.3", "7.84", "8.24", K::CarryOrBorrow},
         {4, "108.9", "－", "9", "99.9", "101.9", K::CarryOrBorrow},
+        {3, "0.59", "＋", "0.59", "1.18", "0.08", K::CarryOrBorrow}, // every carry forgotten
+        {4, "1.23", "－", "0.45", "0.78", "1.88", K::CarryOrBorrow}, // no borrow taken off
     });
+}
+
+// Each rule on its own, whatever the rules before it say: a wrong way of working shows on a
+// problem even where an earlier kind takes the answer.
+TEST(MistakeFits, EachRuleOnItsOwn) {
+    const ProblemNumbers p{number("0.6"), QStringLiteral("＋"), number("0.5"), number("1.1")};
+    EXPECT_TRUE(mistakeFits(K::ReversedOperation, p, QStringLiteral("0.1")));
+    EXPECT_TRUE(mistakeFits(K::CarryOrBorrow, p, QStringLiteral("0.1")));
+    EXPECT_FALSE(mistakeFits(K::PlaceAlignment, p, QStringLiteral("0.1")));
+    EXPECT_TRUE(mistakeFits(K::Typo, p, QStringLiteral("1.2")));
+    EXPECT_TRUE(mistakeFits(K::NoInput, p, QStringLiteral(".")));
+    for (MistakeKind kind : kMistakeKinds)
+        EXPECT_FALSE(mistakeFits(kind, p, QStringLiteral("1.10"))) << int(kind);
 }
 
 TEST(ClassifyMistake, OneWrongDigitWithoutACarryIsTypo) {
