@@ -1,5 +1,7 @@
 #include "frame/csvtext.h"
 
+#include <utility>
+
 namespace zanfolio {
 
 namespace {
@@ -52,21 +54,25 @@ CsvRows parseCsv(QStringView text) {
         if (c == u'"') {
             quoted = true;
         } else if (c == u',') {
-            row << field;
-            field.clear();
-        } else if (c == u'\n' || (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')) {
-            if (c == u'\r')
+            row << std::exchange(field, QString());
+        } else if (c == u'\n' || c == u'\r') {
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
                 ++i;
-            row << field;
-            out.rows.push_back(row);
-            row.clear();
-            field.clear();
+            row << std::exchange(field, QString());
+            // Moved, not copied: clearing a list still shared with the row just stored would
+            // give the next row a fresh block as large as this one, and after one row of many
+            // cells every later row would cost that much.
+            out.rows.push_back(std::exchange(row, QStringList()));
             lineOpen = false;
         } else {
             field += c;
         }
     }
     out.tornTail = lineOpen;
+    if (lineOpen) {
+        row << field;
+        out.tornRow = std::move(row);
+    }
     return out;
 }
 

@@ -24,11 +24,14 @@ QString csvTextValue(const QString& value);
 struct CsvRows {
     std::vector<QStringList> rows; // field values, quotes taken off, apostrophes kept
     bool tornTail = false;         // the text ended inside a line, which was left out
+    QStringList tornRow;           // the fields of that line, as far as it goes
 };
 
-// Splits `text` into lines of fields. Lines end with CR LF or a lone LF outside quotes; a
-// quoted field may hold commas, doubled quotes and line breaks. A last line without its line
-// end is torn (a writer stopped half-way): it is not among the rows. Empty text: no rows.
+// Splits `text` into lines of fields. Lines end with CR LF, a lone LF or a lone CR (as an
+// editor saving with the old Macintosh line ends writes them) outside quotes; a quoted field
+// may hold commas, doubled quotes and line breaks. A last line without its line end is torn (a
+// writer stopped half-way): it is not among the rows. Empty text: no rows. The time taken
+// grows with the length of the text alone, whatever the lines hold.
 CsvRows parseCsv(QStringView text);
 
 } // namespace zanfolio

@@ -16,6 +16,22 @@ Result<QByteArray> readWholeFile(const QString& path) {
     return file->readAt(0, *size);
 }
 
+QString fileFaultText(FileFault fault) {
+    switch (fault) {
+    case FileFault::NoPermission:
+        return QStringLiteral("アクセスする許可がありません");
+    case FileFault::ReadOnly:
+        return QStringLiteral("読み取り専用のため書き込めません");
+    case FileFault::DiskFull:
+        return QStringLiteral("ディスクの空きがありません");
+    case FileFault::Missing:
+        return QStringLiteral("ファイルまたはフォルダが見つかりません");
+    case FileFault::InUse:
+        return QStringLiteral("他のプログラムが使用中です");
+    }
+    return QString();
+}
+
 bool fileExists(const QString& path) {
     return QFileInfo::exists(nativePath(path));
 }

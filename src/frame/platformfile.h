@@ -89,4 +89,20 @@ Status removeFile(const QString& path);
 // A native path from the installations' paths: both "\" and "/" separate folders.
 QString nativePath(const QString& path);
 
+// The faults a file operation meets most often. Messages name them in Japanese; any other
+// fault is named by the system's own text, as the last resort.
+enum class FileFault {
+    NoPermission, // the system refuses access (no permission)
+    ReadOnly,     // a read-only file, share or disk
+    DiskFull,     // no room left on the disk or the share (or the user's quota spent)
+    Missing,      // the file or its folder is not there (a network folder gone)
+    InUse,        // another program or computer has the file open or locked
+};
+QString fileFaultText(FileFault fault);
+
+// The error of a failed file operation from the system's error number (errno on POSIX,
+// GetLastError() on Windows): `what` is the message with %1 for the path and %2 for the
+// reason, the reason in Japanese for the common faults (fileFaultText).
+Error fileError(const QString& path, int systemCode, const char* what);
+
 } // namespace zanfolio

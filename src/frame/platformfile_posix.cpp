@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +20,31 @@ QString nativePath(const QString& path) {
 
 namespace {
 
-Error systemError(const QString& path, int code, const char* what) {
+// The common faults by their number; none for the others.
+std::optional<FileFault> commonFault(int code) {
+    switch (code) {
+    case EACCES:
+    case EPERM:
+        return FileFault::NoPermission;
+    case EROFS:
+        return FileFault::ReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+        return FileFault::DiskFull;
+    case ENOENT:
+    case ENOTDIR:
+        return FileFault::Missing;
+    case EBUSY:
+    case ETXTBSY:
+        return FileFault::InUse;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+Error fileError(const QString& path, int code, const char* what) {
     ErrorKind kind = ErrorKind::Other;
     if (code == ENOENT || code == ENOTDIR)
         kind = ErrorKind::NotFound;
@@ -27,11 +52,10 @@ Error systemError(const QString& path, int code, const char* what) {
         kind = ErrorKind::Sharing;
     else if (code == EACCES || code == EPERM || code == EROFS)
         kind = ErrorKind::Denied;
-    return Error{path, QString::fromUtf8(what).arg(path, QString::fromLocal8Bit(strerror(code))),
-                 false, kind, code};
+    const std::optional<FileFault> fault = commonFault(code);
+    const QString reason = fault ? fileFaultText(*fault) : QString::fromLocal8Bit(strerror(code));
+    return Error{path, QString::fromUtf8(what).arg(path, reason), false, kind, code};
 }
-
-} // namespace
 
 Result<PlatformFile> PlatformFile::open(const QString& path, Mode mode) {
     const QString native = nativePath(path);
@@ -44,7 +68,7 @@ Result<PlatformFile> PlatformFile::open(const QString& path, Mode mode) {
         fd = ::open(name.constData(), flags | O_CLOEXEC, 0664);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        return systemError(path, errno, "「%1」を開けません（%2）。");
+        return fileError(path, errno, "「%1」を開けません（%2）。");
     return PlatformFile(fd, path);
 }
 
@@ -78,7 +102,7 @@ void PlatformFile::close() {
 Result<qint64> PlatformFile::size() const {
     struct stat st {};
     if (fstat(int(handle_), &st) != 0)
-        return systemError(path_, errno, "「%1」の大きさを調べられません（%2）。");
+        return fileError(path_, errno, "「%1」の大きさを調べられません（%2）。");
     return qint64(st.st_size);
 }
 
@@ -92,7 +116,7 @@ Result<QByteArray> PlatformFile::readAt(qint64 offset, qint64 length) {
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            return systemError(path_, errno, "「%1」を読めません（%2）。");
+            return fileError(path_, errno, "「%1」を読めません（%2）。");
         }
         if (got == 0)
             break;
@@ -110,7 +134,7 @@ Status PlatformFile::writeAt(qint64 offset, const QByteArray& bytes) {
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            return systemError(path_, errno, "「%1」に書き込めません（%2）。");
+            return fileError(path_, errno, "「%1」に書き込めません（%2）。");
         }
         done += qint64(put);
     }
@@ -119,7 +143,7 @@ Status PlatformFile::writeAt(qint64 offset, const QByteArray& bytes) {
 
 Status PlatformFile::flush() {
     if (fsync(int(handle_)) != 0 && errno != EINVAL)
-        return systemError(path_, errno, "「%1」を保存できません（%2）。");
+        return fileError(path_, errno, "「%1」を保存できません（%2）。");
     return Ok{};
 }
 
@@ -129,7 +153,7 @@ Status PlatformFile::resize(qint64 size) {
         done = ftruncate(int(handle_), off_t(size));
     } while (done != 0 && errno == EINTR);
     if (done != 0)
-        return systemError(path_, errno, "「%1」の長さを変えられません（%2）。");
+        return fileError(path_, errno, "「%1」の長さを変えられません（%2）。");
     return Ok{};
 }
 
@@ -143,7 +167,7 @@ Result<bool> PlatformFile::tryLock(qint64 offset, qint64 length) {
         return true;
     if (errno == EAGAIN || errno == EACCES)
         return false;
-    return systemError(path_, errno, "「%1」をロックできません（%2）。");
+    return fileError(path_, errno, "「%1」をロックできません（%2）。");
 }
 
 void PlatformFile::unlock(qint64 offset, qint64 length) {
@@ -175,7 +199,7 @@ Status renameOver(const QString& from, const QString& to) {
     const QByteArray src = nativePath(from).toLocal8Bit();
     const QByteArray dst = nativePath(to).toLocal8Bit();
     if (::rename(src.constData(), dst.constData()) != 0)
-        return systemError(to, errno, "「%1」を置き換えられません（%2）。");
+        return fileError(to, errno, "「%1」を置き換えられません（%2）。");
     // The rename itself must reach the disk before the new file is taken as written.
     const QByteArray dir = QFileInfo(nativePath(to)).absolutePath().toLocal8Bit();
     const int dfd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -188,7 +212,7 @@ Status renameOver(const QString& from, const QString& to) {
 
 Status removeFile(const QString& path) {
     if (::unlink(nativePath(path).toLocal8Bit().constData()) != 0)
-        return systemError(path, errno, "「%1」を削除できません（%2）。");
+        return fileError(path, errno, "「%1」を削除できません（%2）。");
     return Ok{};
 }
 

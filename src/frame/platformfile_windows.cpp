@@ -3,6 +3,7 @@
 #include "frame/platformfile.h"
 
 #include <QFileInfo>
+#include <optional>
 #include <string>
 #include <windows.h>
 
@@ -16,7 +17,37 @@ QString nativePath(const QString& path) {
 
 namespace {
 
+// The common faults by their number; none for the others.
+std::optional<FileFault> commonFault(DWORD code) {
+    switch (code) {
+    case ERROR_ACCESS_DENIED:
+        return FileFault::NoPermission;
+    case ERROR_WRITE_PROTECT:
+        return FileFault::ReadOnly;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return FileFault::DiskFull;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return FileFault::Missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return FileFault::InUse;
+    default:
+        return std::nullopt;
+    }
+}
+
 Error systemError(const QString& path, DWORD code, const char* what) {
+    return fileError(path, int(code), what);
+}
+
+} // namespace
+
+Error fileError(const QString& path, int systemCode, const char* what) {
+    const DWORD code = DWORD(systemCode);
     ErrorKind kind = ErrorKind::Other;
     if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND || code == ERROR_BAD_NETPATH)
         kind = ErrorKind::NotFound;
@@ -24,17 +55,20 @@ Error systemError(const QString& path, DWORD code, const char* what) {
         kind = ErrorKind::Sharing;
     else if (code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT)
         kind = ErrorKind::Denied;
-    wchar_t* buffer = nullptr;
-    FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    const QString description =
-        buffer ? QString::fromWCharArray(buffer).trimmed() : QString::number(code);
-    LocalFree(buffer);
-    return Error{path, QString::fromUtf8(what).arg(path, description), false, kind, int(code)};
+    QString reason;
+    if (const std::optional<FileFault> fault = commonFault(code)) {
+        reason = fileFaultText(*fault);
+    } else {
+        // The last resort: the system's own text (Japanese on a Japanese Windows).
+        wchar_t* buffer = nullptr;
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+        reason = buffer ? QString::fromWCharArray(buffer).trimmed() : QString::number(code);
+        LocalFree(buffer);
+    }
+    return Error{path, QString::fromUtf8(what).arg(path, reason), false, kind, int(code)};
 }
-
-} // namespace
 
 Result<PlatformFile> PlatformFile::open(const QString& path, Mode mode) {
     const QString native = nativePath(path);

@@ -20,6 +20,13 @@ class WriteFaults {
     // Asked before `length` bytes are written to `path` at `offset`; a fault makes the write
     // stop after `written` bytes and fail with `error`.
     virtual std::optional<Fault> beforeWrite(const QString& path, qint64 offset, qint64 length) = 0;
+    // Told after `length` bytes were written to `path` at `offset` (a test may cut the power
+    // there).
+    virtual void afterWrite(const QString& path, qint64 offset, qint64 length) {
+        (void)path;
+        (void)offset;
+        (void)length;
+    }
 };
 
 // Writes `bytes` at `offset`, meeting the fault `faults` plays there, if any (null: none).
@@ -32,7 +39,10 @@ inline Status writeAt(PlatformFile& file, qint64 offset, const QByteArray& bytes
             return fault->error;
         }
     }
-    return file.writeAt(offset, bytes);
+    Status written = file.writeAt(offset, bytes);
+    if (written && faults)
+        faults->afterWrite(file.path(), offset, bytes.size());
+    return written;
 }
 
 } // namespace zanfolio

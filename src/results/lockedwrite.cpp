@@ -13,6 +13,10 @@ constexpr int kLongestPauseMs = 1000;
 // A writer waits this long for a fault other than another computer's lock before it reports.
 constexpr int kFaultPatienceMs = 5000;
 
+bool isSystemFault(const Error& e) {
+    return e.code != 0 || e.kind != ErrorKind::Other;
+}
+
 } // namespace
 
 Status writeUnderLock(const LockedWrite& how, Waiter& waiter,
@@ -36,7 +40,10 @@ Status writeUnderLock(const LockedWrite& how, Waiter& waiter,
                     Status done = work(*file);
                     if (how.locking)
                         file->unlock(how.lockOffset, how.lockLength);
-                    if (done || done.error().kind != ErrorKind::Sharing)
+                    // A fault of the disk or the share met by the work (a full disk, a share
+                    // that failed in the middle) is waited out like the others; a failure of
+                    // the work's own (no such record) is no fault to wait for.
+                    if (done || !isSystemFault(done.error()))
                         return done;
                     failure = done.error();
                 } else {

@@ -3,8 +3,9 @@
 // lock on it, with the shared folder's retry rules: while another computer holds the lock the
 // writer retries with short growing pauses (5 ms, doubling up to one second) through the
 // Waiter, opening the file afresh each time, for as long as the waiter lets it. Any other
-// fault (the folder gone, no permission, a full disk) is retried the same way for about five
-// seconds and then reported. The results file and the mistakes file both write through here.
+// fault (the folder gone, no permission, a full disk, whether met in opening or in writing) is
+// retried the same way for about five seconds and then reported. The results file and the mistakes
+// file both write through here.
 
 #include "frame/result.h"
 #include "frame/waiter.h"
@@ -31,9 +32,12 @@ struct LockedWrite {
 };
 
 // Opens `how.path` for reading and writing (created empty when missing), takes the lock and
-// runs `work` once on the file while holding it. A failure of `work` of kind Sharing is
-// retried like a held lock; its other failures are returned at once. When the name has come
-// to stand for another file while this writer waited (a delete elsewhere replaced it), the
+// runs `work` on the file while holding it. A failure of `work` of kind Sharing is retried
+// like a held lock, a fault of the system that it met (one with an error number or a kind:
+// a full disk, a share that failed half-way) like the other faults, for about five seconds;
+// its own failures (an Error of kind Other without a number) are returned at once. `work`
+// must leave the file as it found it when it fails, since it may be run again. When the name has
+// come to stand for another file while this writer waited (a delete elsewhere replaced it), the
 // file is opened again. `lockWaits`, when given, counts the pauses taken (from 0, as they
 // are taken).
 Status writeUnderLock(const LockedWrite& how, Waiter& waiter,

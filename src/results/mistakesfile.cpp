@@ -12,9 +12,6 @@ const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 constexpr qint64 kLockOffset = 0;
 constexpr qint64 kLockLength = 3; // the byte order mark
 constexpr int kCells = 10;
-// How far back from the end an append looks for the last line end. Lines are short; a torn
-// tail longer than this is ended instead of cut off.
-constexpr qint64 kTailWindow = 4096;
 const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 // A reader that meets an appender's lock waits this long before it tries again.
@@ -28,29 +25,32 @@ Error givenUp(const QString& path, const Error& last) {
     return e;
 }
 
-// Where the batch goes: after the last whole line. `heading` is set when the file has no whole
-// line yet (new, empty, or its heading torn), `endLine` when a torn tail is too long to cut.
-struct AppendAt {
-    qint64 offset = 0;
-    bool heading = false;
-    bool endLine = false;
-};
+// The byte order mark and the heading line, as a new file starts.
+QByteArray fileStart() {
+    return kByteOrderMark + (mistakesHeading() + QStringLiteral("\r\n")).toUtf8();
+}
 
-Result<AppendAt> appendPosition(PlatformFile& file, qint64 size) {
+// What goes before the next lines of a file of `size` bytes: the start of a new file, the rest
+// of a start cut short, or the line end that the last line lacks. Nothing is ever cut off.
+Result<QByteArray> leadFor(PlatformFile& file, qint64 size) {
+    const QByteArray start = fileStart();
     if (size == 0)
-        return AppendAt{0, true, false};
-    const qint64 start = std::max<qint64>(0, size - kTailWindow);
-    Result<QByteArray> tail = file.readAt(start, size - start);
-    if (!tail)
-        return tail.error();
-    const qsizetype lastEnd = tail->lastIndexOf('\n');
-    if (lastEnd == tail->size() - 1)
-        return AppendAt{size, false, false};
-    if (lastEnd >= 0)
-        return AppendAt{start + lastEnd + 1, false, false};
-    if (start == 0)
-        return AppendAt{0, true, false};
-    return AppendAt{size, false, true};
+        return start;
+    if (size < start.size()) {
+        Result<QByteArray> head = file.readAt(0, size);
+        if (!head)
+            return head.error();
+        if (start.startsWith(*head))
+            return start.mid(head->size()); // a writer stopped inside the heading
+    }
+    Result<QByteArray> last = file.readAt(size - 1, 1);
+    if (!last)
+        return last.error();
+    if (last->endsWith('\n'))
+        return QByteArray();
+    if (last->endsWith('\r'))
+        return QByteArrayLiteral("\n");
+    return QByteArrayLiteral("\r\n");
 }
 
 std::optional<int> wholeNumber(const QString& cell) {
@@ -59,7 +59,9 @@ std::optional<int> wholeNumber(const QString& cell) {
     return ok ? std::optional<int>(v) : std::nullopt;
 }
 
-std::optional<MistakeRecord> fromCells(const QStringList& cells) {
+} // namespace
+
+std::optional<MistakeRecord> mistakeFromCells(const QStringList& cells) {
     if (cells.size() != kCells)
         return std::nullopt;
     MistakeRecord r;
@@ -81,8 +83,6 @@ std::optional<MistakeRecord> fromCells(const QStringList& cells) {
     return r;
 }
 
-} // namespace
-
 QString mistakesHeading() {
     return QStringLiteral("日付,時刻,生徒番号,レベル,第1数,符号,第2数,正答,入力,分類");
 }
@@ -96,14 +96,29 @@ QByteArray mistakeLine(const MistakeRecord& r) {
     return (cells.join(u',') + QStringLiteral("\r\n")).toUtf8();
 }
 
-Status appendMistakes(const QString& path, const std::vector<MistakeRecord>& records,
-                      Waiter& waiter, const MistakeAppendHooks& hooks) {
-    if (records.empty())
-        return Ok{};
-    QByteArray lines;
-    for (const MistakeRecord& r : records)
-        lines += mistakeLine(r);
+Result<QByteArray> LockedMistakes::read(qint64 offset, qint64 length) {
+    return file_.readAt(offset, length);
+}
 
+Status LockedMistakes::write(const QByteArray& lines, bool* cutBack) {
+    if (cutBack)
+        *cutBack = true;
+    Status written = writeAt(file_, length_, lead_ + lines, faults_);
+    if (written)
+        written = file_.flush();
+    if (!written) {
+        // A share that failed half-way must not leave a torn line for every reader.
+        Status cut = file_.resize(length_);
+        if (cut)
+            cut = file_.flush();
+        if (cutBack)
+            *cutBack = cut.ok();
+    }
+    return written;
+}
+
+Status appendMistakesUnder(const QString& path, Waiter& waiter, const MistakeAppendHooks& hooks,
+                           const std::function<Status(LockedMistakes&)>& work) {
     LockedWrite how;
     how.path = path;
     how.lockOffset = kLockOffset;
@@ -115,39 +130,43 @@ Status appendMistakes(const QString& path, const std::vector<MistakeRecord>& rec
         Result<qint64> size = file.size();
         if (!size)
             return size.error();
-        Result<AppendAt> at = appendPosition(file, *size);
-        if (!at)
-            return at.error();
-        QByteArray bytes;
-        if (at->heading)
-            bytes = kByteOrderMark + (mistakesHeading() + QStringLiteral("\r\n")).toUtf8();
-        else if (at->endLine)
-            bytes = QByteArrayLiteral("\r\n");
-        bytes += lines;
-        Status written = at->offset < *size ? file.resize(at->offset) : Status(Ok{});
-        if (written)
-            written = writeAt(file, at->offset, bytes, hooks.faults);
-        if (written)
-            written = file.flush();
-        if (!written) {
-            // A share that failed half-way must not leave a torn line for every reader.
-            (void)file.resize(at->offset);
-            (void)file.flush();
-        }
-        return written;
+        Result<QByteArray> lead = leadFor(file, *size);
+        if (!lead)
+            return lead.error();
+        LockedMistakes locked(file, *size, *lead, hooks.faults);
+        return work(locked);
     });
+}
+
+Status appendMistakes(const QString& path, const std::vector<MistakeRecord>& records,
+                      Waiter& waiter, const MistakeAppendHooks& hooks) {
+    if (records.empty())
+        return Ok{};
+    QByteArray lines;
+    for (const MistakeRecord& r : records)
+        lines += mistakeLine(r);
+    return appendMistakesUnder(path, waiter, hooks,
+                               [&](LockedMistakes& file) { return file.write(lines); });
 }
 
 MistakesRead parseMistakes(const QByteArray& bytes) {
     const QByteArray body = bytes.startsWith(kByteOrderMark) ? bytes.mid(3) : bytes;
-    const CsvRows rows = parseCsv(QString::fromUtf8(body));
+    CsvRows rows = parseCsv(QString::fromUtf8(body));
     const QStringList heading = mistakesHeading().split(u',');
     MistakesRead out;
     out.tornTail = rows.tornTail;
-    for (const QStringList& cells : rows.rows) {
+    std::vector<QStringList>& lines = rows.rows;
+    // A last line without its line end is read when it is a whole wrong answer (the kind, last,
+    // is never a part of another kind's name, so a line cut short is never one): a spreadsheet
+    // saves so. Anything else there is a line cut short, left out.
+    if (rows.tornTail && mistakeFromCells(rows.tornRow)) {
+        lines.push_back(std::move(rows.tornRow));
+        out.tornTail = false;
+    }
+    for (const QStringList& cells : lines) {
         if (cells == heading || (cells.size() == 1 && cells[0].isEmpty()))
             continue;
-        if (std::optional<MistakeRecord> r = fromCells(cells))
+        if (std::optional<MistakeRecord> r = mistakeFromCells(cells))
             out.records.push_back(*r);
         else
             ++out.unreadableLines;

@@ -15,14 +15,18 @@
 // on the file's first three bytes (those of the byte order mark) with the shared folder's
 // retry rules (results/lockedwrite.h): waiting for as long as the waiter lets it while
 // another computer holds the lock, about five seconds for any other fault. A new or empty
-// file first gets the byte order mark and the heading. A last line left without its line end
-// (a writer that stopped half-way) is cut off before the batch is written; a write that fails
-// half-way is cut back; success is reported only once the batch is flushed.
+// file first gets the byte order mark and the heading (a heading cut short is completed).
+// Nothing in the file is ever cut off: a last line without its line end (a spreadsheet that
+// saved it so, an editor that wrote CR-only line ends, a writer that stopped half-way) may be
+// data, so the missing line end is added and the batch goes after it. A write that fails
+// half-way is cut back to where the file ended; success is reported only once the batch is
+// flushed.
 //
 // Readers take no lock and read the whole file into memory. Where locks are enforced on reads
 // (Windows), a read meets another computer's lock on the first bytes while it appends: a reader
 // with a waiter then tries again after a second, for as long as the waiter lets it.
 
+#include "frame/platformfile.h"
 #include "frame/result.h"
 #include "frame/waiter.h"
 #include "frame/writefaults.h"
@@ -30,7 +34,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace zanfolio {
@@ -40,6 +46,9 @@ QString mistakesHeading();
 
 // One line of the file, CR LF included, in UTF-8.
 QByteArray mistakeLine(const MistakeRecord& record);
+
+// The wrong answer in the ten cells of a line; none when they are no wrong answer.
+std::optional<MistakeRecord> mistakeFromCells(const QStringList& cells);
 
 struct MistakeAppendHooks {
     // Called with what is wrong before every pause (the screens' notice says it).
@@ -51,12 +60,44 @@ struct MistakeAppendHooks {
 Status appendMistakes(const QString& path, const std::vector<MistakeRecord>& records,
                       Waiter& waiter, const MistakeAppendHooks& hooks = {});
 
+// The mistakes file as an appending writer sees it while it holds the lock (appendMistakesUnder):
+// nobody else writes it meanwhile.
+class LockedMistakes {
+  public:
+    LockedMistakes(PlatformFile& file, qint64 length, QByteArray lead, WriteFaults* faults)
+        : file_(file), length_(length), lead_(std::move(lead)), faults_(faults) {}
+
+    qint64 length() const { return length_; }
+    // `length` bytes at `offset` (fewer at the end).
+    Result<QByteArray> read(qint64 offset, qint64 length);
+    // Where the first line of the next write begins: the end of the file, behind the byte order
+    // mark and the heading of a new file, or behind the line end that the last line lacks.
+    qint64 linesPlace() const { return length_ + lead_.size(); }
+    // Writes `lines` (whole lines) at linesPlace() in one write, with what must go before them,
+    // and flushes them. On a failure the file is cut back to its length; `cutBack` says whether
+    // that worked (if not, the lines may be in the file, whole or in part).
+    Status write(const QByteArray& lines, bool* cutBack = nullptr);
+
+  private:
+    PlatformFile& file_;
+    qint64 length_;
+    QByteArray lead_;
+    WriteFaults* faults_;
+};
+
+// Runs `work` while holding the lock, with the retries of an append (`work` may run again after
+// a failure: it must leave the file as it found it).
+Status appendMistakesUnder(const QString& path, Waiter& waiter, const MistakeAppendHooks& hooks,
+                           const std::function<Status(LockedMistakes&)>& work);
+
 struct MistakesRead {
     std::vector<MistakeRecord> records; // in file order
     // Lines that are no wrong answer (a wrong number of cells, a date, number or kind that
     // cannot be read), skipped. The heading and empty lines are not counted.
     int unreadableLines = 0;
-    bool tornTail = false; // the last line had no line end and was left out
+    // The last line had no line end and was left out (a last line without its line end that
+    // holds a whole wrong answer is read).
+    bool tornTail = false;
 };
 
 // The lines of a mistakes file's contents, with or without the byte order mark and the heading.

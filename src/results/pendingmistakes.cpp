@@ -1,6 +1,8 @@
 #include "results/pendingmistakes.h"
 
+#include "frame/csvtext.h"
 #include "frame/platformfile.h"
+#include "results/pendinglock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -10,8 +12,8 @@ namespace zanfolio {
 
 namespace {
 
-// How far back in the mistakes file a kept mistake is looked for before it is appended.
-constexpr size_t kRecentMistakes = 2000;
+// How far back in the mistakes file an earlier version looked for a kept mistake.
+constexpr size_t kEarlierVersionRecent = 2000;
 
 QString keptMessage(const Error& why) {
     return QStringLiteral("誤答記録に書き込めませんでした。\n%1\n\n"
@@ -20,21 +22,59 @@ QString keptMessage(const Error& why) {
         .arg(why.message);
 }
 
+// The kept line: the mistakes file's line with the place as an eleventh cell.
+QByteArray keptLine(const KeptMistake& k) {
+    QByteArray line = mistakeLine(k.record);
+    line.chop(2); // CR LF
+    line += ',';
+    if (k.place >= 0)
+        line += QByteArray::number(k.place);
+    return line + "\r\n";
+}
+
+std::vector<KeptMistake> parseKept(const QByteArray& bytes) {
+    std::vector<KeptMistake> kept;
+    for (QStringList cells : parseCsv(QString::fromUtf8(bytes)).rows) {
+        qint64 place = KeptMistake::kKeptByEarlierVersion;
+        if (cells.size() == 11) {
+            const QString cell = cells.takeLast();
+            bool ok = false;
+            const qint64 at = cell.toLongLong(&ok);
+            place = ok && at >= 0 ? at : KeptMistake::kNotTried;
+        }
+        if (std::optional<MistakeRecord> r = mistakeFromCells(cells))
+            kept.push_back(KeptMistake{*r, place});
+    }
+    return kept;
+}
+
 } // namespace
 
-Result<std::vector<MistakeRecord>> PendingMistakes::load() const {
+Result<std::vector<KeptMistake>> PendingMistakes::loadKept() const {
     if (!fileExists(path_))
-        return std::vector<MistakeRecord>{};
+        return std::vector<KeptMistake>{};
     Result<QByteArray> bytes = readWholeFile(path_);
     if (!bytes)
         return bytes.error();
-    return parseMistakes(*bytes).records;
+    return parseKept(*bytes);
 }
 
-Status PendingMistakes::keep(const std::vector<MistakeRecord>& batch) {
+Result<std::vector<MistakeRecord>> PendingMistakes::load() const {
+    Result<std::vector<KeptMistake>> kept = loadKept();
+    if (!kept)
+        return kept.error();
+    std::vector<MistakeRecord> records;
+    for (const KeptMistake& k : *kept)
+        records.push_back(k.record);
+    return records;
+}
+
+Status PendingMistakes::keep(const std::vector<MistakeRecord>& batch, Waiter& waiter) {
     if (batch.empty())
         return Ok{};
-    QDir().mkpath(QFileInfo(nativePath(path_)).absolutePath());
+    Result<PendingLock> lock = PendingLock::take(path_, waiter, true);
+    if (!lock)
+        return lock.error();
     Result<PlatformFile> file = PlatformFile::open(path_, PlatformFile::Mode::ReadWriteCreate);
     if (!file)
         return file.error();
@@ -48,7 +88,7 @@ Status PendingMistakes::keep(const std::vector<MistakeRecord>& batch) {
     const qint64 at = kept->lastIndexOf('\n') + 1;
     QByteArray lines;
     for (const MistakeRecord& r : batch)
-        lines += mistakeLine(r);
+        lines += keptLine(KeptMistake{r});
     Status written = at < *size ? file->resize(at) : Status(Ok{});
     if (written)
         written = file->writeAt(at, lines);
@@ -57,58 +97,117 @@ Status PendingMistakes::keep(const std::vector<MistakeRecord>& batch) {
     return written;
 }
 
+Status PendingMistakes::rewrite(const std::vector<KeptMistake>& kept) {
+    if (kept.empty())
+        return fileExists(path_) ? removeFile(path_) : Status(Ok{});
+    QByteArray bytes;
+    for (const KeptMistake& k : kept)
+        bytes += keptLine(k);
+    return replaceFileAtomically(path_, bytes);
+}
+
 Result<int> PendingMistakes::deliver(const QString& mistakesPath, Waiter& waiter,
-                                     const MistakeAppendHooks& hooks) {
-    Result<std::vector<MistakeRecord>> kept = load();
-    if (!kept)
-        return kept.error();
-    if (kept->empty()) {
-        if (fileExists(path_))
-            (void)removeFile(path_);
+                                     const MistakeAppendHooks& hooks,
+                                     const std::function<void(int count)>& onDelivering) {
+    if (!fileExists(path_))
+        return 0;
+    Result<PendingLock> lock = PendingLock::take(path_, waiter);
+    if (!lock)
+        return lock.error();
+    Result<std::vector<KeptMistake>> loaded = loadKept();
+    if (!loaded)
+        return loaded.error();
+    std::vector<KeptMistake>& kept = *loaded;
+    if (kept.empty()) {
+        (void)rewrite(kept);
         return 0;
     }
-    Result<MistakesRead> present = readMistakes(mistakesPath, waiter);
-    if (!present)
-        return present.error();
-    // Each line of the file's tail accounts for one kept mistake at most, so a mistake made
-    // twice is still written twice.
-    std::vector<MistakeRecord> recent(present->records.end() -
-                                          qMin(present->records.size(), kRecentMistakes),
-                                      present->records.end());
-    std::vector<MistakeRecord> missing;
-    for (const MistakeRecord& r : *kept) {
-        auto found = std::find(recent.begin(), recent.end(), r);
-        if (found != recent.end())
-            recent.erase(found);
-        else
-            missing.push_back(r);
-    }
-    Status appended = appendMistakes(mistakesPath, missing, waiter, hooks);
+    if (onDelivering)
+        onDelivering(int(kept.size()));
+    Status appended =
+        appendMistakesUnder(mistakesPath, waiter, hooks, [&](LockedMistakes& file) -> Status {
+            // An earlier version's lines: each line of the file's tail accounts for one of
+            // them at most, so a mistake made twice is still written twice.
+            std::vector<MistakeRecord> recent;
+            if (std::any_of(kept.begin(), kept.end(), [](const KeptMistake& k) {
+                    return k.place == KeptMistake::kKeptByEarlierVersion;
+                })) {
+                Result<QByteArray> bytes = file.read(0, file.length());
+                if (!bytes)
+                    return bytes.error();
+                std::vector<MistakeRecord> all = parseMistakes(*bytes).records;
+                const size_t first = all.size() - std::min(all.size(), kEarlierVersionRecent);
+                recent.assign(all.begin() + qsizetype(first), all.end());
+            }
+            std::vector<size_t> toWrite;
+            for (size_t i = 0; i < kept.size(); ++i) {
+                KeptMistake& k = kept[i];
+                bool there = false;
+                if (k.place >= 0) {
+                    const QByteArray line = mistakeLine(k.record);
+                    if (k.place + line.size() <= file.length()) {
+                        Result<QByteArray> bytes = file.read(k.place, line.size());
+                        if (!bytes)
+                            return bytes.error();
+                        there = *bytes == line;
+                    }
+                } else if (k.place == KeptMistake::kKeptByEarlierVersion) {
+                    auto found = std::find(recent.begin(), recent.end(), k.record);
+                    there = found != recent.end();
+                    if (there)
+                        recent.erase(found);
+                }
+                if (!there)
+                    toWrite.push_back(i);
+            }
+            if (toWrite.empty())
+                return Ok{};
+            // Where each line will begin, noted and flushed before a byte of them is written.
+            qint64 at = file.linesPlace();
+            QByteArray lines;
+            for (size_t i : toWrite) {
+                const QByteArray line = mistakeLine(kept[i].record);
+                kept[i].place = at;
+                at += line.size();
+                lines += line;
+            }
+            if (Status noted = rewrite(kept); !noted)
+                return noted;
+            bool cutBack = true;
+            Status written = file.write(lines, &cutBack);
+            if (!written && cutBack) {
+                for (size_t i : toWrite)
+                    kept[i].place = KeptMistake::kNotTried;
+                (void)rewrite(kept);
+            }
+            return written;
+        });
     if (!appended)
         return appended.error();
-    Status removed = removeFile(path_);
+    Status removed = rewrite({});
     if (!removed)
         return removed.error();
-    return int(kept->size());
+    return int(kept.size());
 }
 
 Result<MistakesRecorded> recordMistakes(const QString& mistakesPath, PendingMistakes& pending,
                                         const std::vector<MistakeRecord>& batch, Waiter& waiter,
                                         const MistakeAppendHooks& hooks) {
-    Status appended = Ok{};
-    if (Result<int> delivered = pending.deliver(mistakesPath, waiter, hooks); !delivered)
-        appended = delivered.error(); // this batch goes behind the ones still kept
-    else
-        appended = appendMistakes(mistakesPath, batch, waiter, hooks);
-    if (appended)
+    if (batch.empty() && !fileExists(pending.path()))
         return MistakesRecorded{};
-    Status kept = pending.keep(batch);
-    if (!kept) {
+    if (Status kept = pending.keep(batch, waiter); !kept) {
+        // This computer cannot keep them: straight to the mistakes file.
+        Status appended = appendMistakes(mistakesPath, batch, waiter, hooks);
+        if (appended)
+            return MistakesRecorded{};
         Error e = appended.error();
         e.message += u'\n' + kept.error().message;
         return e;
     }
-    return MistakesRecorded{true, keptMessage(appended.error())};
+    Result<int> delivered = pending.deliver(mistakesPath, waiter, hooks);
+    if (!delivered)
+        return MistakesRecorded{true, keptMessage(delivered.error())};
+    return MistakesRecorded{};
 }
 
 } // namespace zanfolio

@@ -64,19 +64,18 @@ Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
         s.PersonalBestTimes(level, pupil) = time;
     }
     const ResultsRecord record = makeRunRecord(state, clock.now());
-    Status appended = Ok{};
-    if (Result<int> delivered = pending.deliver(file); !delivered)
-        appended = delivered.error(); // this run goes behind the ones still kept
-    else
-        appended = file.append(record);
-    if (!appended) {
-        Status kept = pending.keep(record);
-        if (!kept) {
+    // Kept on this computer first, behind the runs kept earlier, and delivered from there with
+    // them: nothing is lost however the results file fails, or the power.
+    if (Status kept = pending.keep(record, file.waiter()); !kept) {
+        // This computer cannot keep it (its own disk): straight to the results file.
+        Status appended = file.append(record);
+        if (!appended) {
             Error e = appended.error();
             e.message += u'\n' + kept.error().message;
             return e;
         }
-        return RunRecorded{true, keptRunMessage(appended.error())};
+    } else if (Result<int> delivered = pending.deliver(file); !delivered) {
+        return RunRecorded{true, keptRunMessage(delivered.error())};
     }
     if (s.OverallBestTimes[size_t(level)] > time) {
         s.OverallBestTimes[size_t(level)] = time;

@@ -25,9 +25,10 @@ struct RunRecorded {
 };
 
 // ClearedBefore from the last statistics pass, NewPersonalBest / NewOverallBest (strictly
-// better times only; set, never cleared here), and the append. Runs kept earlier on this
-// computer go first, in order; when they or this run cannot be appended, this run is kept
-// behind them. An error only when even keeping it failed.
+// better times only; set, never cleared here), and the record: kept on this computer behind
+// the runs kept earlier, then delivered with them (results/pendingruns.h); what the results
+// file cannot take stays kept. When this computer cannot keep it, it is appended straight to
+// the results file. An error only when neither worked.
 Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
                               PendingRuns& pending, const Clock& clock);
 

@@ -1,6 +1,7 @@
 #include "results/resultsfile.h"
 
 #include "frame/platformfile.h"
+#include "results/changelog.h"
 #include "results/lockedwrite.h"
 
 #include <algorithm>
@@ -51,6 +52,70 @@ QString ResultsFile::temporaryPath() const {
     if (p.endsWith(name))
         return p.left(p.size() - name.size()) + QStringLiteral("成績累積データtemp.dat");
     return p + QStringLiteral(".temp");
+}
+
+QString ResultsFile::changeLogPath() const {
+    QString p = path_;
+    const QString name = QStringLiteral("成績累積データ.dat");
+    if (p.endsWith(name))
+        return p.left(p.size() - name.size()) + QStringLiteral("成績累積データ変更記録.dat");
+    return p + QStringLiteral(".changes");
+}
+
+qint64 LockedResults::appendPlace() const {
+    return (length_ / ResultsRecord::kSize) * ResultsRecord::kSize;
+}
+
+qint64 LockedResults::changeCount() const {
+    return log_.count();
+}
+
+Result<bool> LockedResults::holds(const ResultsRecord& record, qint64 place, qint64 changeCount) {
+    Result<std::vector<RecordChange>> since = log_.since(changeCount);
+    if (!since)
+        return since.error();
+    const FollowedRecord followed = followChanges(place, record.encode(), *since);
+    if (followed.outcome == FollowedRecord::Outcome::Deleted)
+        return true;
+    if (followed.outcome == FollowedRecord::Outcome::NotThere)
+        return false;
+    if (followed.place < 0 || followed.place + ResultsRecord::kSize > length_)
+        return false;
+    Result<QByteArray> bytes = file_.readAt(followed.place, ResultsRecord::kSize);
+    if (!bytes)
+        return bytes.error();
+    return *bytes == followed.expected;
+}
+
+Result<std::vector<ResultsRecord>> LockedResults::lastRecords(int count) {
+    const qint64 whole = length_ / ResultsRecord::kSize;
+    const qint64 first = std::max<qint64>(0, whole - count);
+    Result<QByteArray> bytes =
+        file_.readAt(first * ResultsRecord::kSize, (whole - first) * ResultsRecord::kSize);
+    if (!bytes)
+        return bytes.error();
+    std::vector<ResultsRecord> out;
+    for (qsizetype at = 0; at + ResultsRecord::kSize <= bytes->size(); at += ResultsRecord::kSize)
+        out.push_back(ResultsRecord::decode(bytes->constData() + at));
+    return out;
+}
+
+Status LockedResults::write(const QByteArray& records, bool* cutBack) {
+    if (cutBack)
+        *cutBack = true;
+    const qint64 at = appendPlace();
+    Status written = writeAt(file_, at, records, faults_);
+    if (written)
+        written = file_.flush();
+    if (!written) {
+        // A disk that filled up half-way must not leave a torn record for every reader.
+        Status cut = file_.resize(at);
+        if (cut)
+            cut = file_.flush();
+        if (cutBack)
+            *cutBack = cut.ok();
+    }
+    return written;
 }
 
 Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
@@ -164,44 +229,83 @@ template <class Work> Status ResultsFile::underLock(const char* what, Work work)
     return writeUnderLock(how, waiter_, work, &lastLockWaits_);
 }
 
+Result<ChangeLog> ResultsFile::takeChangeLog(PlatformFile& file, bool create) {
+    const bool locking = locking_ == Locking::On;
+    Result<ChangeLog> log = ChangeLog::take(changeLogPath(), file, create, locking);
+    if (!log)
+        return log.error();
+    // A delete elsewhere may have replaced the file while this writer took the log (the
+    // delete holds the log until it is done): work only on the file the name stands for.
+    if (locking && !file.isStillAt(path_))
+        return Error{path_, QStringLiteral("成績ファイルは他のコンピュータが使用中です。"), false,
+                     ErrorKind::Sharing, 0};
+    return log;
+}
+
 Status ResultsFile::append(const ResultsRecord& record) {
     const QByteArray bytes = record.encode();
+    return appendUnder([&](LockedResults& file) { return file.write(bytes); });
+}
+
+Status ResultsFile::appendUnder(const std::function<Status(LockedResults&)>& work) {
     return underLock("追加", [&](PlatformFile& file) -> Status {
+        Result<ChangeLog> log = takeChangeLog(file, false);
+        if (!log)
+            return log.error();
         Result<qint64> size = file.size();
         if (!size)
             return size.error();
-        const qint64 at = (*size / ResultsRecord::kSize) * ResultsRecord::kSize;
-        Status written = writeAt(file, at, bytes, faults_);
-        if (written)
-            written = file.flush();
-        if (!written) {
-            // A disk that filled up half-way must not leave a torn record for every reader.
-            (void)file.resize(at);
-            (void)file.flush();
-        }
-        return written;
+        LockedResults locked(file, *log, *size, faults_);
+        return work(locked);
     });
 }
 
 Status ResultsFile::rewrite(int number, const ResultsRecord& record) {
     const QByteArray bytes = record.encode();
     return underLock("変更", [&](PlatformFile& file) -> Status {
+        Result<ChangeLog> log = takeChangeLog(file, true);
+        if (!log)
+            return log.error();
         Result<qint64> size = file.size();
         if (!size)
             return size.error();
         if (number < 1 || number > *size / ResultsRecord::kSize)
             return makeError(
                 path_, QStringLiteral("成績ファイルに %1 番のレコードはありません。").arg(number));
-        Status written = writeAt(file, qint64(number - 1) * ResultsRecord::kSize, bytes, faults_);
-        if (!written)
+        const qint64 at = qint64(number - 1) * ResultsRecord::kSize;
+        Result<QByteArray> before = file.readAt(at, ResultsRecord::kSize);
+        if (!before)
+            return before.error();
+        RecordChange change;
+        change.kind = RecordChange::Kind::Corrected;
+        change.number = number;
+        change.lengthBefore = *size;
+        change.before = *before;
+        change.after = bytes;
+        Result<qint64> entry = log->begin(change);
+        if (!entry)
+            return entry.error();
+        Status written = writeAt(file, at, bytes, faults_);
+        if (written)
+            written = file.flush();
+        if (!written) {
+            // The record as it was, so that the log and the file agree.
+            if (file.writeAt(at, *before) && file.flush())
+                (void)log->finish(*entry, RecordChange::State::NotDone);
             return written.error();
-        return file.flush();
+        }
+        // Left begun, the entry is settled by the next writer from the record it finds.
+        (void)log->finish(*entry, RecordChange::State::Done);
+        return Ok{};
     });
 }
 
 Status ResultsFile::remove(int number) {
     const QString temp = temporaryPath();
     return underLock("消去", [&](PlatformFile& file) -> Status {
+        Result<ChangeLog> log = takeChangeLog(file, true);
+        if (!log)
+            return log.error();
         Result<qint64> size = file.size();
         if (!size)
             return size.error();
@@ -213,7 +317,8 @@ Status ResultsFile::remove(int number) {
         if (!data)
             return data.error();
         QByteArray kept = *data;
-        kept.remove(qint64(number - 1) * ResultsRecord::kSize, ResultsRecord::kSize);
+        const qint64 at = qint64(number - 1) * ResultsRecord::kSize;
+        kept.remove(at, ResultsRecord::kSize);
         kept.truncate((kept.size() / ResultsRecord::kSize) * ResultsRecord::kSize);
         {
             Result<PlatformFile> out = PlatformFile::open(temp, PlatformFile::Mode::CreateEmpty);
@@ -227,11 +332,26 @@ Status ResultsFile::remove(int number) {
                 return written.error();
             }
         }
+        RecordChange change;
+        change.kind = RecordChange::Kind::Deleted;
+        change.number = number;
+        change.lengthBefore = *size;
+        change.before = data->mid(at, ResultsRecord::kSize);
+        Result<qint64> entry = log->begin(change);
+        if (!entry) {
+            (void)removeFile(temp);
+            return entry.error();
+        }
         // Replacing the original while holding its lock: appends from other computers wait
-        // for the lock and then find that the name stands for the new file.
+        // for the lock (and for the change log's, held until the entry is settled) and then
+        // find that the name stands for the new file.
         Status renamed = file.replaceWith(temp, kLockOffset, kLockLength);
         if (!renamed && renamed.error().kind != ErrorKind::Sharing)
             (void)removeFile(temp);
+        // Once the file is replaced the delete stands, whatever becomes of the entry: left
+        // begun, the next writer settles it from the file's length.
+        (void)log->finish(*entry,
+                          renamed ? RecordChange::State::Done : RecordChange::State::NotDone);
         return renamed;
     });
 }

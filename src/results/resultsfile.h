@@ -11,6 +11,10 @@
 // rewrites the file under the temporary name while holding the same lock and then replaces the
 // original in one rename, so the folder always holds the old file or the new one whole.
 //
+// Every change to records already in the file (a delete, a correction) is written in the change
+// log beside it (results/changelog.h) first; appends take the log's lock too, so that what
+// they note of the file (its length, the changes made so far) holds until they are done.
+//
 // Readers take no lock and open the file for reading only (a read-only file or share can still
 // be read); a missing file is created empty. A sharing error makes them wait one second and
 // try again, a missing folder five seconds, four times at most, a refused access one second,
@@ -27,6 +31,7 @@
 
 namespace zanfolio {
 
+class ChangeLog;
 class PlatformFile;
 
 struct ResultsTail {
@@ -36,6 +41,38 @@ struct ResultsTail {
     qint64 byteLength = 0;
     int partialBytes = 0; // bytes of a torn last record
     int readCalls = 0;    // read calls the load took
+};
+
+// The results file as an appending writer sees it while it holds the lock and the change log's
+// lock (ResultsFile::appendUnder): nobody else changes it meanwhile.
+class LockedResults {
+  public:
+    LockedResults(PlatformFile& file, ChangeLog& log, qint64 length, WriteFaults* faults)
+        : file_(file), log_(log), length_(length), faults_(faults) {}
+
+    // The file's length in bytes.
+    qint64 length() const { return length_; }
+    // Where the next write puts its first record: behind the last whole record (over a torn
+    // tail).
+    qint64 appendPlace() const;
+    // How many changes the change log holds (the point from which later changes are followed).
+    qint64 changeCount() const;
+    // Whether `record`, whose append was tried at byte `place` when the change log held
+    // `changeCount` changes, is in the file: at that place, or where the deletes made since have
+    // moved it, or deleted since by a teacher (its append went through then too).
+    Result<bool> holds(const ResultsRecord& record, qint64 place, qint64 changeCount);
+    // The last `count` whole records, in file order.
+    Result<std::vector<ResultsRecord>> lastRecords(int count);
+    // Writes `records` (whole records, in order) at appendPlace() in one write and flushes them.
+    // On a failure the file is cut back to its length; `cutBack` says whether that worked (if
+    // not, the records may be in the file, whole or in part).
+    Status write(const QByteArray& records, bool* cutBack = nullptr);
+
+  private:
+    PlatformFile& file_;
+    ChangeLog& log_;
+    qint64 length_;
+    WriteFaults* faults_;
 };
 
 class ResultsFile {
@@ -49,6 +86,9 @@ class ResultsFile {
 
     const QString& path() const { return path_; }
     QString temporaryPath() const; // "成績累積データtemp.dat" beside the file
+    QString changeLogPath() const; // "成績累積データ変更記録.dat" beside the file
+    // The waiter of the retries (writers that work with this file wait through it too).
+    Waiter& waiter() const { return waiter_; }
 
     // The last `maxRecords` whole records (all when maxRecords <= 0) in one read.
     // The file is created empty when missing.
@@ -57,6 +97,9 @@ class ResultsFile {
 
     // Appends `record` at record number (length ÷ 44) + 1, overwriting a torn tail.
     Status append(const ResultsRecord& record);
+    // Runs `work` while holding the lock and the change log's lock, with the retries of an append
+    // (`work` may run again after a failure: it must leave the file as it found it).
+    Status appendUnder(const std::function<Status(LockedResults&)>& work);
     // Writes `record` as record `number` (1-based, must exist).
     Status rewrite(int number, const ResultsRecord& record);
     // Removes record `number`; later records move down by one; a torn tail is dropped.
@@ -76,6 +119,9 @@ class ResultsFile {
 
   private:
     template <class Work> Status underLock(const char* what, Work work);
+    // The change log for a writer holding the lock of `file`; Sharing when `file` is no longer
+    // the one the name stands for.
+    Result<ChangeLog> takeChangeLog(PlatformFile& file, bool create);
 
     QString path_;
     Waiter& waiter_;

@@ -56,15 +56,42 @@ TEST(ParseCsv, LinesFieldsQuotesAndTornTails) {
          false},
         {"line break inside quotes", QStringLiteral("\"1\r\n2\",3\r\n"), {{"1\r\n2", "3"}}, false},
         {"last line without its end is torn", QStringLiteral("a,b\r\nc,"), {{"a", "b"}}, true},
-        {"a lone CR at the end is torn", QStringLiteral("a\r\nb\r"), {{"a"}}, true},
+        {"a lone CR at the end ends the line", QStringLiteral("a\r\nb\r"), {{"a"}, {"b"}}, false},
         {"torn inside quotes", QStringLiteral("a\r\n\"b,\r\n"), {{"a"}}, true},
-        {"a CR inside a field stays", QStringLiteral("a\rb\r\n"), {{"a\rb"}}, false},
+        // An editor that saves with the old Macintosh line ends.
+        {"CR-only lines", QStringLiteral("a,b\rc\r\r"), {{"a", "b"}, {"c"}, {""}}, false},
+        {"a CR inside quotes stays", QStringLiteral("\"a\rb\"\r\n"), {{"a\rb"}}, false},
     };
     for (const Case& c : cases) {
         const CsvRows parsed = parseCsv(c.text);
         EXPECT_EQ(parsed.rows, c.rows) << c.name;
         EXPECT_EQ(parsed.tornTail, c.torn) << c.name;
     }
+}
+
+TEST(ParseCsv, ATornLastLineIsGivenAsFarAsItGoes) {
+    const CsvRows parsed = parseCsv(QStringLiteral("a,b\r\nc,\"d,e"));
+    EXPECT_EQ(parsed.rows, (std::vector<QStringList>{{"a", "b"}}));
+    EXPECT_TRUE(parsed.tornTail);
+    EXPECT_EQ(parsed.tornRow, (QStringList{"c", "d,e"}));
+}
+
+TEST(ParseCsv, ARowOfManyCellsLeavesNoWeightOnTheRowsAfterIt) {
+    // Each row holds room for its own cells only: after one row of 10000 cells the rows that
+    // follow must not each carry room for 10000 (reading would no longer be linear in the
+    // file's length, nor its memory).
+    QString text = QString(9999, u',') + QStringLiteral("\r\n");
+    for (int i = 0; i < 2000; ++i)
+        text += QStringLiteral("x,y\r\n");
+    const CsvRows parsed = parseCsv(text);
+    ASSERT_EQ(parsed.rows.size(), 2001u);
+    EXPECT_EQ(parsed.rows[0].size(), 10000);
+    qsizetype room = 0;
+    for (size_t i = 1; i < parsed.rows.size(); ++i) {
+        EXPECT_EQ(parsed.rows[i].size(), 2);
+        room += parsed.rows[i].capacity();
+    }
+    EXPECT_LT(room, 2000 * 64) << "cells of room kept by the 2000 short rows";
 }
 
 TEST(CsvTextValue, OnlyTheGuardingApostropheIsTakenOff) {

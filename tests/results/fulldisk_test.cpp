@@ -65,6 +65,8 @@ int recordOnAFullDisk(const QString& mountPoint, const QString& pendingPath) {
     Result<RunRecorded> full = RecordRun(state, 2, file, pending, clock);
     if (!full || !full->kept)
         return 4;
+    if (!full->message.contains(fileFaultText(FileFault::DiskFull)))
+        return 10; // the reason in Japanese, not the system's English
     if (QFileInfo(path).size() != records.size())
         return 5; // a torn tail was left behind
     if (pending.load()->size() != 1)

@@ -109,17 +109,67 @@ TEST_F(MistakesFileTest, AMissingFileHasNoMistakesAndIsNotCreated) {
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(MistakesFileTest, ATornLastLineIsIgnoredByReadersAndCutByTheNextAppend) {
+TEST_F(MistakesFileTest, ATornLastLineIsIgnoredByReadersAndEndedByTheNextAppend) {
     ASSERT_TRUE(appendMistakes(path, {testMistake(1, 1, QStringLiteral("1."))}, waiter).ok());
     const QByteArray whole = bytes();
-    install.writeBytes(path, whole + mistakeLine(testMistake(2, 1, QStringLiteral("2."))).left(17));
-    Result<MistakesRead> torn = readMistakes(path);
-    ASSERT_TRUE(torn.ok());
-    EXPECT_TRUE(torn->tornTail);
-    EXPECT_EQ(typedTexts(torn->records), (std::vector<QString>{"1."}));
+    const QByteArray torn = mistakeLine(testMistake(2, 1, QStringLiteral("2."))).left(17);
+    install.writeBytes(path, whole + torn);
+    Result<MistakesRead> read = readMistakes(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_TRUE(read->tornTail);
+    EXPECT_EQ(typedTexts(read->records), (std::vector<QString>{"1."}));
 
+    // What may be data is never cut off: the line gets its end, the batch comes after it.
     ASSERT_TRUE(appendMistakes(path, {testMistake(3, 1, QStringLiteral("3."))}, waiter).ok());
-    EXPECT_EQ(bytes(), whole + mistakeLine(testMistake(3, 1, QStringLiteral("3."))));
+    EXPECT_EQ(bytes(),
+              whole + torn + "\r\n" + mistakeLine(testMistake(3, 1, QStringLiteral("3."))));
+    read = readMistakes(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->unreadableLines, 1);
+    EXPECT_EQ(typedTexts(read->records), (std::vector<QString>{"1.", "3."}));
+}
+
+TEST_F(MistakesFileTest, WhatALastLineWithoutItsLineEndHoldsIsNeverCutOff) {
+    // Files a spreadsheet or an editor left: every wrong answer in them survives the next
+    // append, and is read before and after it.
+    std::vector<MistakeRecord> earlier;
+    for (int n = 1; n <= 47; ++n)
+        earlier.push_back(testMistake(n, 1 + n % 5, QStringLiteral("%1.").arg(n)));
+    QByteArray lines;
+    for (const MistakeRecord& r : earlier)
+        lines += mistakeLine(r);
+    QByteArray crOnly = lines;
+    crOnly.replace("\r\n", "\r");
+    struct Case {
+        const char* name;
+        QByteArray text;
+        QByteArray end; // what the append puts before its lines
+    };
+    const Case cases[] = {
+        {"CR-only line ends, no line feed at all, under 4096 bytes",
+         kBom + QByteArray(kHeading).replace("\r\n", "\r") + crOnly, "\n"},
+        {"a whole last line without its CR LF", kBom + kHeading + lines.chopped(2), "\r\n"},
+        {"a whole last line without its LF", kBom + kHeading + lines.chopped(1), "\n"},
+        {"no heading, one line without its CR LF", mistakeLine(earlier[0]).chopped(2), "\r\n"},
+    };
+    for (const Case& c : cases) {
+        install.writeBytes(path, c.text);
+        const bool single = c.text.count("\n") == 0 && !c.text.contains('\r');
+        Result<MistakesRead> before = readMistakes(path);
+        ASSERT_TRUE(before.ok()) << c.name;
+        EXPECT_EQ(before->records.size(), single ? 1u : earlier.size()) << c.name;
+        EXPECT_EQ(before->unreadableLines, 0) << c.name;
+
+        const MistakeRecord added = testMistake(99, 1, QStringLiteral("99."));
+        ASSERT_TRUE(appendMistakes(path, {added}, waiter).ok()) << c.name;
+        EXPECT_EQ(bytes(), c.text + c.end + mistakeLine(added)) << c.name;
+        Result<MistakesRead> after = readMistakes(path);
+        ASSERT_TRUE(after.ok()) << c.name;
+        EXPECT_EQ(after->records.size(), (single ? 1u : earlier.size()) + 1) << c.name;
+        EXPECT_EQ(after->records.back(), added) << c.name;
+        EXPECT_EQ(after->unreadableLines, 0) << c.name;
+        EXPECT_FALSE(after->tornTail) << c.name;
+    }
 }
 
 TEST_F(MistakesFileTest, LinesThatAreNoMistakeAreCountedAndSkipped) {
@@ -187,7 +237,7 @@ TEST_F(MistakesFileTest, AWriteThatFailsHalfWayIsCutBack) {
         path, {testMistake(2, 1, QStringLiteral("2.")), testMistake(3, 1, QStringLiteral("3."))},
         waiter, hooks);
     ASSERT_FALSE(appended.ok());
-    EXPECT_TRUE(appended.error().message.contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(appended.error().message.contains(QStringLiteral("ディスクの空きがありません")));
     EXPECT_EQ(bytes(), before);
 }
 
@@ -217,7 +267,7 @@ TEST_F(PendingMistakesTest, ABatchTheFileCannotTakeIsKeptAndDeliveredFirstExactl
     Result<MistakesRecorded> first = record({"2.", "3."});
     ASSERT_TRUE(first.ok());
     EXPECT_TRUE(first->kept);
-    EXPECT_TRUE(first->message.contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(first->message.contains(QStringLiteral("ディスクの空きがありません")));
     EXPECT_TRUE(first->message.contains(QStringLiteral("このコンピュータに保管しました")));
     Result<MistakesRecorded> second = record({"4."});
     ASSERT_TRUE(second.ok());
@@ -261,26 +311,74 @@ TEST_F(PendingMistakesTest, AMissingFolderKeepsTheBatchUntilItIsBack) {
 }
 
 TEST_F(PendingMistakesTest, KeptMistakesWhoseAppendWentThroughBeforeAPowerCutAreNotWrittenAgain) {
-    // "2." was made twice; only one of the two reached the file before the power cut.
+    // "2." was made twice in the run. The batch reached the file, then the power went, before
+    // the pending file was removed; other computers append 2500 lines (the same mistakes among
+    // them) before this one starts again.
     const std::vector<MistakeRecord> batch{testMistake(5, 2, QStringLiteral("1.")),
                                            testMistake(5, 2, QStringLiteral("2.")),
                                            testMistake(5, 2, QStringLiteral("2."))};
-    ASSERT_TRUE(pending.keep(batch).ok());
-    ASSERT_TRUE(appendMistakes(path, {batch[0], batch[1]}, waiter).ok());
+    ASSERT_TRUE(pending.keep(batch, waiter).ok());
+    PowerCut cut(path, true);
+    MistakeAppendHooks hooks;
+    hooks.faults = &cut;
+    EXPECT_THROW((void)pending.deliver(path, waiter, hooks), PowerCut::Cut);
+    EXPECT_EQ(kept().size(), 3u);
+    std::vector<MistakeRecord> others;
+    for (int i = 0; i < 2500; ++i)
+        others.push_back(testMistake(5, 2, i % 2 ? QStringLiteral("2.") : QStringLiteral("x")));
+    ASSERT_TRUE(appendMistakes(path, others, waiter).ok());
     Result<int> delivered = pending.deliver(path, waiter);
     ASSERT_TRUE(delivered.ok());
+    EXPECT_EQ(*delivered, 3);
+    const std::vector<QString> typed = typedTexts(read());
+    ASSERT_EQ(typed.size(), 2503u);
+    EXPECT_EQ(std::vector<QString>(typed.begin(), typed.begin() + 3),
+              (std::vector<QString>{"1.", "2.", "2."}));
+    EXPECT_FALSE(QFile::exists(pending.path()));
+}
+
+TEST_F(PendingMistakesTest, AnEqualLineElsewhereIsNoProofThatAKeptMistakeWasWritten) {
+    // The power went just before the batch's write; the same wrong answer of another computer
+    // (same pupil entry, second and answer) went in after the place this one had taken.
+    const MistakeRecord same = testMistake(5, 2, QStringLiteral("1."));
+    ASSERT_TRUE(appendMistakes(path, {testMistake(1, 1, QStringLiteral("0."))}, waiter).ok());
+    ASSERT_TRUE(pending.keep({same}, waiter).ok());
+    PowerCut cut(path, false);
+    MistakeAppendHooks hooks;
+    hooks.faults = &cut;
+    EXPECT_THROW((void)pending.deliver(path, waiter, hooks), PowerCut::Cut);
+    ASSERT_TRUE(appendMistakes(path, {testMistake(1, 1, QStringLiteral("9.")), same}, waiter).ok());
+    ASSERT_TRUE(pending.deliver(path, waiter).ok());
+    EXPECT_EQ(typedTexts(read()), (std::vector<QString>{"0.", "9.", "1.", "1."}));
+}
+
+TEST_F(PendingMistakesTest, MistakesKeptByAnEarlierVersionAreDeliveredByItsOwnRule) {
+    // Ten cells to a line: an earlier version's file. It wrote its kept lines in one batch and
+    // then removed the file, so all of them may have gone in; each line of the last 2000 of the
+    // mistakes file accounts for one of them.
+    const std::vector<MistakeRecord> earlier{testMistake(5, 2, QStringLiteral("1.")),
+                                             testMistake(5, 2, QStringLiteral("2.")),
+                                             testMistake(5, 2, QStringLiteral("2."))};
+    QByteArray lines;
+    for (const MistakeRecord& r : earlier)
+        lines += mistakeLine(r);
+    install.writeBytes(pending.path(), lines);
+    ASSERT_TRUE(appendMistakes(path, {earlier[0], earlier[1]}, waiter).ok());
+    EXPECT_EQ(kept(), (std::vector<QString>{"1.", "2.", "2."}));
+    ASSERT_TRUE(pending.deliver(path, waiter).ok());
     EXPECT_EQ(typedTexts(read()), (std::vector<QString>{"1.", "2.", "2."}));
 }
 
 TEST_F(PendingMistakesTest, ATornLastKeptLineIsIgnoredAndWrittenOver) {
-    ASSERT_TRUE(pending.keep({testMistake(5, 2, QStringLiteral("1."))}).ok());
+    ASSERT_TRUE(pending.keep({testMistake(5, 2, QStringLiteral("1."))}, waiter).ok());
     const QByteArray whole = install.readBytes(pending.path());
     install.writeBytes(pending.path(), whole + "2026/12/1");
     EXPECT_EQ(kept(), (std::vector<QString>{"1."}));
-    ASSERT_TRUE(pending.keep({testMistake(5, 2, QStringLiteral("2."))}).ok());
+    ASSERT_TRUE(pending.keep({testMistake(5, 2, QStringLiteral("2."))}, waiter).ok());
     EXPECT_EQ(kept(), (std::vector<QString>{"1.", "2."}));
+    // The mistakes file's line, and the place of a try: none yet.
     EXPECT_EQ(install.readBytes(pending.path()),
-              whole + mistakeLine(testMistake(5, 2, QStringLiteral("2."))));
+              whole + mistakeLine(testMistake(5, 2, QStringLiteral("2."))).chopped(2) + ",\r\n");
 }
 
 } // namespace

@@ -129,15 +129,42 @@ class FillingDisk final : public WriteFaults {
         ++writes;
         if (fail == 0 || writes < fail)
             return std::nullopt;
-        return Fault{
-            Error{path,
-                  QStringLiteral("「%1」に書き込めません（No space left on device）。").arg(path),
-                  false, ErrorKind::Other, 28},
-            written};
+        // As the platform layer says it (ENOSPC).
+        return Fault{Error{path,
+                           QStringLiteral("「%1」に書き込めません（%2）。")
+                               .arg(path, fileFaultText(FileFault::DiskFull)),
+                           false, ErrorKind::Other, 28},
+                     written};
     }
     int writes = 0;
     int fail = 0;
     qint64 written;
+};
+
+// Cuts the power around the `at`-th write to `path` (from 1): after it went through (`after`),
+// or just before it (nothing of it written). Nothing after that moment happens: the fake
+// throws PowerCut, which the test catches where the program would have stopped; the open files
+// and locks are let go on the way, as they are when a computer goes down.
+class PowerCut final : public WriteFaults {
+  public:
+    struct Cut {};
+    PowerCut(QString path, bool after, int at = 1)
+        : path_(std::move(path)), after_(after), at_(at) {}
+    std::optional<Fault> beforeWrite(const QString& path, qint64, qint64) override {
+        if (path == path_ && !after_ && ++writes_ == at_)
+            throw Cut{};
+        return std::nullopt;
+    }
+    void afterWrite(const QString& path, qint64, qint64) override {
+        if (path == path_ && after_ && ++writes_ == at_)
+            throw Cut{};
+    }
+
+  private:
+    QString path_;
+    bool after_;
+    int at_;
+    int writes_ = 0;
 };
 
 } // namespace zanfolio::testing

@@ -487,7 +487,7 @@ void MainFrm::recordWrongAnswers(AppContext& context, const std::vector<MistakeR
     if (!runWritten) {
         // The share has just refused the run (or the program is closing): the wrong answers
         // stay with the run on this computer, without a second wait on the share.
-        (void)pending.keep(mistakes);
+        (void)pending.keep(mistakes, context.waiter);
         return;
     }
     // The pupil has waited for the record already: the mistakes file gets a short while, and

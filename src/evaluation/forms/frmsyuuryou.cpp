@@ -50,9 +50,13 @@ void FrmSyuuryou::activate() {
     AppContext& context = context_;
     SharedState& s = context.state;
 
-    // The run just recorded must count in what the screen says.
+    // The run just recorded must count in what the screen says. The pass waits while the file
+    // cannot be read: the window may be closed meanwhile, and the screen deleted with it.
     ResultsFile file(resultsFile(s), context.waiter);
+    const ScreenWatch watch(this);
     const Status computed = ComputePupilStatistics(s, file, context.clock);
+    if (watch.gone())
+        return;
     if (!computed) {
         if (context.host.ending())
             return;

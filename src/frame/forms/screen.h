@@ -5,6 +5,7 @@
 // back is not an activation.
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace zanfolio {
@@ -15,6 +16,11 @@ class Screen : public QWidget {
   public:
     using QWidget::QWidget;
     virtual void activate() {}
+
+    // Set by the host when it unloads the screen (another screen replaced it, or the program is
+    // ending). The screen is deleted at the next turn of an event loop, and that may be the
+    // nested loop of a wait that one of its own handlers is still in.
+    bool unloaded() const { return unloaded_; }
 
   protected:
     // Tab and Shift+Tab go round the screen's controls that take the focus by Tab (the
@@ -34,6 +40,35 @@ class Screen : public QWidget {
         repaint();
         QCoreApplication::processEvents();
     }
+
+  private:
+    friend class ScreenHost;
+    bool unloaded_ = false;
+};
+
+// For a handler that calls something that may wait with the event loop running (a file that
+// another computer holds, a folder gone: the waits keep the window alive) or that processes
+// events itself. The window may be closed meanwhile, and the screen unloaded and deleted with
+// it. Made before the call on the screen or on a panel inside it; when gone() says so after
+// the call, the handler returns at once, touching nothing of the screen (its members, its
+// context, `this`), and shows no message.
+class ScreenWatch {
+  public:
+    explicit ScreenWatch(QWidget* widget) : widget_(widget) {
+        for (QWidget* w = widget; w; w = w->parentWidget()) {
+            if (auto* screen = qobject_cast<Screen*>(w)) {
+                screen_ = screen;
+                onScreen_ = true;
+                break;
+            }
+        }
+    }
+    bool gone() const { return !widget_ || (onScreen_ && (!screen_ || screen_->unloaded())); }
+
+  private:
+    QPointer<QWidget> widget_;
+    QPointer<Screen> screen_;
+    bool onScreen_ = false;
 };
 
 } // namespace zanfolio

@@ -69,6 +69,7 @@ void ScreenHost::replace(Screen* next) {
     if (waitNotice_->isVisible())
         waitNotice_->raise();
     if (previous) {
+        previous->unloaded_ = true;
         previous->hide();
         previous->deleteLater();
     }
@@ -119,6 +120,7 @@ void ScreenHost::endProgram(int exitCode) {
     if (onEnd)
         onEnd();
     if (current_) {
+        current_->unloaded_ = true;
         current_->hide();
         current_->deleteLater();
     }

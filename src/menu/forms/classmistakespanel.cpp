@@ -5,6 +5,7 @@
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
+#include "frame/forms/screen.h"
 #include "frame/sharedstate.h"
 #include "menu/datewindow.h"
 #include "menu/mistakeviews.h"
@@ -112,7 +113,10 @@ void ClassMistakesPanel::showFor(const QString& groupText) {
         state_.DateWindowChoice >= 1 && state_.DateWindowChoice <= classMistakeWindow->count();
     classMistakeWindow->setCurrentIndex(
         (known ? state_.DateWindowChoice : kDefaultDateWindowChoice) - 1);
+    const ScreenWatch watch(this);
     Result<MistakesRead> read = readMistakes(mistakesFile(state_), waiter_);
+    if (watch.gone())
+        return; // the window was closed during the wait
     if (read) {
         mistakes_ = std::move(read->records);
         failure_.clear();

@@ -59,6 +59,9 @@ Seisekitime1::Seisekitime1(AppContext& context) : context_(context) {
 void Seisekitime1::activate() {
     if (context_.host.ending())
         return;
+    // The statistics pass waits while the results file cannot be read, and the steps below let
+    // events run: the window may be closed meanwhile, and the menu deleted with it.
+    const ScreenWatch watch(this);
     SharedState& state = context_.state;
     context_.host.setWindowTitle(QStringLiteral("Velmont")); // the installations' title, kept
     const int levels = offeredLevelCount();
@@ -78,6 +81,8 @@ void Seisekitime1::activate() {
     Picture2->raise();
     ProgressBar1->show();
     QCoreApplication::processEvents();
+    if (watch.gone())
+        return;
 
     Option1[1]->setText(QStringLiteral("累計順"));
     Option1[2]->setText(QStringLiteral("本日順"));
@@ -85,7 +90,7 @@ void Seisekitime1::activate() {
     {
         ResultsFile file(resultsFile(state), context_.waiter);
         const Status computed = ComputePupilStatistics(state, file, context_.clock);
-        if (!computed && reportFailure(computed.error()))
+        if (watch.gone() || (!computed && reportFailure(computed.error())))
             return;
     }
 
@@ -97,9 +102,11 @@ void Seisekitime1::activate() {
     ActivationInProgress = 1;
     if (!Option1[1]->isChecked()) {
         Option1[1]->setChecked(true);
-        Option1_Click(1);
+        if (!Option1_Click(1))
+            return;
     }
-    Option2_Click(1);
+    if (!Option2_Click(1))
+        return;
     Option2[1]->setChecked(true);
     Command1->setEnabled(true);
     ActivationInProgress = 0;
@@ -127,6 +134,8 @@ void Seisekitime1::activate() {
     }
     pageColumns();
     QCoreApplication::processEvents();
+    if (watch.gone())
+        return;
 
     for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
@@ -149,6 +158,8 @@ void Seisekitime1::activate() {
     if (!focused || (focused != this && !isAncestorOf(focused)))
         setFocus();
     QCoreApplication::processEvents();
+    if (watch.gone())
+        return;
     MenuKeysEnabled = 1;
 }
 
@@ -165,10 +176,16 @@ bool Seisekitime1::isOfferedLevel(int level) const {
 }
 
 bool Seisekitime1::reportFailure(const Error& error) {
-    context_.dialogs.show(context_.state.ProgramTitle, error.message, Dialogs::Buttons::Ok,
-                          Dialogs::Icon::Critical);
+    AppContext& context = context_;
+    if (context.host.ending())
+        return true; // a wait stopped because the program is ending: nothing to say
+    const ScreenWatch watch(this);
+    context.dialogs.show(context.state.ProgramTitle, error.message, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Critical);
+    if (watch.gone())
+        return true;
     if (error.endsProgram) {
-        context_.host.endProgram(1);
+        context.host.endProgram(1);
         return true;
     }
     return false;
@@ -238,7 +255,10 @@ void Seisekitime1::Command4_Click(int level) {
     Picture2->show();
     context_.state.CurrentLevel = level;
     Picture2->repaint();
+    const ScreenWatch watch(this);
     QCoreApplication::processEvents();
+    if (watch.gone())
+        return;
     MenuKeysEnabled = 0;
     if (context_.navigate.startRun)
         context_.navigate.startRun();
@@ -259,7 +279,10 @@ void Seisekitime1::Command1_Click() {
     Picture2->raise();
     Picture2->show();
     Picture2->repaint();
+    const ScreenWatch watch(this);
     QCoreApplication::processEvents();
+    if (watch.gone())
+        return;
     MenuKeysEnabled = 0;
     if (context_.navigate.showRosterForm)
         context_.navigate.showRosterForm();
@@ -296,7 +319,8 @@ void Seisekitime1::Command10_Click(int index) {
 void Seisekitime1::Combo1_Click() {
     // The class panel stays up and shows the group chosen.
     const bool classShown = mistakesPanel->isVisible();
-    Option2_Click(Option2[0]->isChecked() ? 0 : 1);
+    if (!Option2_Click(Option2[0]->isChecked() ? 0 : 1))
+        return;
     if (classShown) {
         mistakesPanel->setGroupText(Combo1->currentText());
         mistakesPanel->show();
@@ -312,13 +336,13 @@ void Seisekitime1::Combo2_Click() {
     if (!Option1[3]->isChecked())
         return;
     context_.state.DateWindowChoice = Combo2->currentIndex() + 1;
-    Option1_Click(3);
+    (void)Option1_Click(3);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The views
 
-void Seisekitime1::Option2_Click(int index) {
+bool Seisekitime1::Option2_Click(int index) {
     Command17->hide();
     Picture11->hide();
     mistakesPanel->hide();
@@ -331,17 +355,15 @@ void Seisekitime1::Option2_Click(int index) {
     Picture6->raise();
     Picture6->repaint();
     if (ActivationInProgress == 1)
-        return;
+        return true;
     if (index == 0) {
         Option1[1]->setText(QStringLiteral("BEST表示"));
         Option1[2]->setText(QStringLiteral("本日のみ"));
         Option1[3]->setEnabled(true);
         ResultsDisplayMode = 1;
         for (int k = 1; k <= 3; ++k) {
-            if (Option1[size_t(k)]->isChecked()) {
-                Option1_Click(k);
-                break;
-            }
+            if (Option1[size_t(k)]->isChecked())
+                return Option1_Click(k);
         }
     } else if (index == 1) {
         Combo2->hide();
@@ -353,20 +375,21 @@ void Seisekitime1::Option2_Click(int index) {
         Picture6->repaint();
         if (Option1[1]->isChecked()) {
             PointsRankingKind = 1;
-            Option1_Click(1);
+            return Option1_Click(1);
         } else if (Option1[3]->isChecked()) {
-            Option1_Click(3);
+            return Option1_Click(3);
         } else if (Option1[2]->isChecked()) {
             PointsRankingKind = 2;
-            Option1_Click(2);
+            return Option1_Click(2);
         }
     } else {
         Command17->show();
         Combo2->hide();
         // The chart's pupil and level lists are filled before the personal list is built.
         Picture11->fillLists();
-        showRunList(RunListView::Personal);
+        return showRunList(RunListView::Personal);
     }
+    return true;
 }
 
 void Seisekitime1::beginView() {
@@ -396,17 +419,15 @@ void Seisekitime1::finishView() {
     Picture6->hide();
 }
 
-void Seisekitime1::Option1_Click(int index) {
+bool Seisekitime1::Option1_Click(int index) {
     beginView();
     if (ResultsDisplayMode == 0)
         ResultsDisplayMode = 1;
     if (ResultsDisplayMode == 1) {
         if (index == 1)
             showRanking(RankingKind::Time);
-        else if (index == 2)
-            showRunList(RunListView::Today);
-        else
-            showRunList(RunListView::AllRuns);
+        else if (!showRunList(index == 2 ? RunListView::Today : RunListView::AllRuns))
+            return false;
     } else {
         if (PointsRankingKind == 0)
             PointsRankingKind = 1;
@@ -417,12 +438,13 @@ void Seisekitime1::Option1_Click(int index) {
         } else if (index == 2) {
             PointsRankingKind = 2;
             showRanking(RankingKind::TodayPoints);
-        } else {
-            showRunList(RunListView::AllRuns);
+        } else if (!showRunList(RunListView::AllRuns)) {
+            return false;
         }
         Picture1->setEnabled(true);
     }
     finishView();
+    return true;
 }
 
 void Seisekitime1::showRanking(RankingKind kind) {
@@ -454,7 +476,7 @@ void Seisekitime1::showRanking(RankingKind kind) {
     Picture1->setEnabled(true);
 }
 
-void Seisekitime1::showRunList(RunListView view) {
+bool Seisekitime1::showRunList(RunListView view) {
     SharedState& state = context_.state;
     回数など表示();
     RunListRequest request;
@@ -463,10 +485,14 @@ void Seisekitime1::showRunList(RunListView view) {
     request.mode = ResultsDisplayMode == 2 ? RunLineMode::Points : RunLineMode::Time;
     request.groupText = Combo1->currentText();
     ResultsFile file(resultsFile(state), context_.waiter);
+    const ScreenWatch watch(this);
     Result<RunLists> lists = ReadRunLists(state, file, context_.clock, request);
+    if (watch.gone())
+        return false;
     if (!lists) {
         // The view only stops; the lists stay empty.
-        reportFailure(lists.error());
+        if (reportFailure(lists.error()))
+            return false;
     } else {
         ProgressBar2->setRange(0, int((lists->recordCount + 1) * 1.1));
         ProgressBar2->setValue(lists->recordCount);
@@ -483,12 +509,13 @@ void Seisekitime1::showRunList(RunListView view) {
         Command9_Click();
         showListsOfOfferedLevels();
         Command1->setEnabled(true);
-        return;
+        return true;
     }
     成績リスト色表示();
     Picture1->setEnabled(true);
     if (view == RunListView::AllRuns && lists.ok() && lists->dateWindowBoxShown)
         Combo2->show();
+    return true;
 }
 
 void Seisekitime1::Command17_Click() {

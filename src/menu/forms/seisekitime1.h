@@ -82,8 +82,10 @@ class Seisekitime1 : public Screen {
     void Command12_Click();
     void Combo1_Click();
     void Combo2_Click();
-    void Option2_Click(int index);
-    void Option1_Click(int index);
+    // The views may wait for the results file: false when the menu is gone meanwhile (the
+    // window closed), and the caller returns at once.
+    bool Option2_Click(int index);
+    bool Option1_Click(int index);
     void HScroll1_Change();
     void Command17_Click();
     void mistakesButton_Click();
@@ -93,10 +95,11 @@ class Seisekitime1 : public Screen {
 
     // The view steps.
     void showRanking(RankingKind kind);
-    void showRunList(RunListView view);
+    bool showRunList(RunListView view);
     void beginView();
     void finishView();
     void showListsOfOfferedLevels();
+    // Shows the error; true when the caller must stop (the program ends, or the menu is gone).
     bool reportFailure(const Error& error);
 
     // The levels the menu offers, a column each: 1 to LevelCount, at most kMaxLevel.

@@ -29,7 +29,7 @@ Namesel::Namesel(AppContext& context) : context_(context) {
     setObjectName(QStringLiteral("namesel"));
     buildControls();
 
-    名簿表示();
+    (void)名簿表示();
     Label4->setFont(japaneseFont(48));
     Label4->setText(context_.state.ProgramTitle);
     freshlyBuilt_ = true;
@@ -46,8 +46,8 @@ void Namesel::activate() {
     context_.state.GradeGroupFilter = kAllGrades;
     // The load has just built this very list; any later activation (the version box closing)
     // rebuilds it with fresh statistics.
-    if (!freshlyBuilt_)
-        名簿表示();
+    if (!freshlyBuilt_ && !名簿表示())
+        return;
     freshlyBuilt_ = false;
     reportSkippedLines();
     Label1->setText(kChooseYourName);
@@ -75,21 +75,31 @@ void Namesel::fillGradeGroups() {
     Combo1->setCurrentIndex(0);
 }
 
-void Namesel::名簿表示() {
-    SharedState& state = context_.state;
-    const StatisticsPass statistics = [this, &state]() -> Status {
-        ResultsFile file(resultsFile(state), context_.waiter);
-        return ComputePupilStatistics(state, file, context_.clock);
+bool Namesel::名簿表示() {
+    // The statistics pass and the roster's retries wait with the event loop running: the
+    // window may be closed meanwhile, and the form deleted with it.
+    AppContext& context = context_;
+    const ScreenWatch watch(this);
+    SharedState& state = context.state;
+    const StatisticsPass statistics = [&context, &state]() -> Status {
+        ResultsFile file(resultsFile(state), context.waiter);
+        return ComputePupilStatistics(state, file, context.clock);
     };
     const QString group = Combo1->count() > 0 ? Combo1->currentText() : kAllGrades;
     Result<NameList> built = zanfolio::名簿表示(state, NameListRequest{DisplayMode, group},
-                                                context_.clock, context_.waiter, statistics);
+                                                context.clock, context.waiter, statistics);
+    if (watch.gone() || context.host.ending())
+        return false;
     if (!built) {
-        context_.dialogs.show(state.ProgramTitle, built.error().message, Dialogs::Buttons::Ok,
-                              Dialogs::Icon::Critical);
-        if (built.error().endsProgram)
-            context_.host.endProgram(1);
-        return;
+        context.dialogs.show(state.ProgramTitle, built.error().message, Dialogs::Buttons::Ok,
+                             Dialogs::Icon::Critical);
+        if (watch.gone())
+            return false;
+        if (built.error().endsProgram) {
+            context.host.endProgram(1);
+            return false;
+        }
+        return true;
     }
     list_ = std::move(built.value());
     {
@@ -98,17 +108,18 @@ void Namesel::名簿表示() {
         List1->setCurrentRow(0);
     }
     List1_Click();
+    return true;
 }
 
 void Namesel::Option1_Click(int index) {
     DisplayMode = index;
-    名簿表示();
+    (void)名簿表示();
 }
 
 void Namesel::Combo1_Click() {
     context_.state.GradeGroupFilter = Combo1->currentText();
-    名簿表示();
-    List1->setFocus();
+    if (名簿表示())
+        List1->setFocus();
 }
 
 void Namesel::List1_Click() {
@@ -160,7 +171,10 @@ void Namesel::Command14_Click() {
     Picture5->show();
     Picture5->raise();
     Picture5->repaint();
+    const ScreenWatch watch(this);
     QCoreApplication::processEvents();
+    if (watch.gone())
+        return;
     // DefineLevels: the level list, then the results menu.
     DefineLevelTables(state);
     if (context_.navigate.showResultsMenu)

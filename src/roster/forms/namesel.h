@@ -49,8 +49,9 @@ class Namesel : public Screen {
 
     // In namesel_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
-    // `名簿表示` and its display: List1 rebuilt, row 0 selected.
-    void 名簿表示();
+    // `名簿表示` and its display: List1 rebuilt, row 0 selected. False when the form must stop:
+    // it is gone (the window closed during a wait) or the program is ending.
+    bool 名簿表示();
     void Option1_Click(int index);
     void Combo1_Click();
     void List1_Click();

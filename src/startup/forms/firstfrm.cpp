@@ -36,6 +36,13 @@ Firstfrm::Firstfrm(AppContext& context, QString programDir)
             .arg(kInk));
     Label1->setGeometry(262, 560, 500, 56);
     Label1->setText(japaneseEraDateText(context_.clock.now().date()));
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(japaneseFont(14));
+    Label2->setAlignment(Qt::AlignCenter);
+    Label2->setStyleSheet(Label1->styleSheet());
+    Label2->setGeometry(162, 640, 700, 44);
+    Label2->hide();
     context_.state.SeasonColour = seasonColourForMonth(context_.clock.now().date().month());
 
     Timer1 = new QTimer(this);
@@ -72,21 +79,48 @@ void Firstfrm::Timer1_Timer() {
     StartUp();
 }
 
-void Firstfrm::deliverKeptRuns() {
-    // Runs this computer kept when the results file could not take them go in now. A file
-    // that still cannot take them is not waited for long: they go at the end of the next run.
-    PendingRuns pending(pendingRunsFile(context_.state));
-    PatientWaiter patient(context_.waiter, kDeliveryPatienceMs);
-    ResultsFile file(resultsFile(context_.state), patient);
-    (void)pending.deliver(file);
+void Firstfrm::showDelivery(const QString& text) {
+    Label2->setText(text);
+    Label2->show();
+    paintNowAndProcessEvents();
 }
 
-void Firstfrm::deliverKeptMistakes() {
-    // Likewise the wrong answers kept for the mistakes file; those that still cannot go in
-    // go ahead of the wrong answers of the next recorded run.
-    PendingMistakes pending(mistakesPendingFile(context_.state));
-    PatientWaiter patient(context_.waiter, kDeliveryPatienceMs);
-    (void)pending.deliver(mistakesFile(context_.state), patient);
+bool Firstfrm::deliverKeptRuns() {
+    // Runs this computer kept when the results file could not take them go in now. A file
+    // that still cannot take them is not waited for long: they go at the end of the next run.
+    AppContext& context = context_;
+    const ScreenWatch watch(this);
+    PendingRuns pending(pendingRunsFile(context.state));
+    PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
+    ResultsFile file(resultsFile(context.state), patient);
+    DeliveryProgress progress;
+    progress.onBatch = [this, &watch](int delivered, int total) {
+        if (watch.gone())
+            return false;
+        showDelivery(QStringLiteral("このコンピュータに保管した成績を記録しています"
+                                    "（%1 / %2 件）")
+                         .arg(delivered)
+                         .arg(total));
+        return !watch.gone();
+    };
+    (void)pending.deliver(file, progress);
+    return !watch.gone();
+}
+
+bool Firstfrm::deliverKeptMistakes() {
+    // Likewise the wrong answers kept for the mistakes file (in one batch); those that still
+    // cannot go in go ahead of the wrong answers of the next recorded run.
+    AppContext& context = context_;
+    const ScreenWatch watch(this);
+    PendingMistakes pending(mistakesPendingFile(context.state));
+    PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
+    (void)pending.deliver(mistakesFile(context.state), patient, {}, [this, &watch](int count) {
+        if (!watch.gone())
+            showDelivery(QStringLiteral("このコンピュータに保管した誤答を記録しています"
+                                        "（%1 件）")
+                             .arg(count));
+    });
+    return !watch.gone();
 }
 
 void Firstfrm::StartUp() {
@@ -103,8 +137,9 @@ void Firstfrm::StartUp() {
         context_.host.endProgram(1);
         return;
     }
-    deliverKeptRuns();
-    deliverKeptMistakes();
+    if (!deliverKeptRuns() || !deliverKeptMistakes())
+        return; // the window was closed meanwhile: the splash is gone
+    Label2->hide();
     if (context_.navigate.showRosterForm)
         context_.navigate.showRosterForm();
 }

@@ -3,6 +3,7 @@
 #include "frame/clock.h"
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
+#include "frame/forms/screenhost.h"
 #include "frame/forms/textlist.h"
 #include "frame/platformfile.h"
 #include "frame/sharedstate.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
@@ -33,18 +35,23 @@ const QString kTitle = QStringLiteral("注意");
 constexpr int kPatienceMs = 10000;
 
 // While a file operation waits for the results file, the waiter lets events run: the form
-// takes no input meanwhile, so a second click cannot change or delete a record twice.
+// takes no input meanwhile, so a second click cannot change or delete a record twice. The
+// window may be closed meanwhile too, and the form deleted with it (each operation then
+// returns at once, ScreenWatch).
 class InputPause {
   public:
     explicit InputPause(QWidget* form) : form_(form), wasEnabled_(form->isEnabled()) {
         form_->setEnabled(false);
     }
-    ~InputPause() { form_->setEnabled(wasEnabled_); }
+    ~InputPause() {
+        if (form_)
+            form_->setEnabled(wasEnabled_);
+    }
     InputPause(const InputPause&) = delete;
     InputPause& operator=(const InputPause&) = delete;
 
   private:
-    QWidget* form_;
+    QPointer<QWidget> form_;
     bool wasEnabled_;
 };
 
@@ -56,7 +63,7 @@ FrmData::FrmData(AppContext& context, BrowserPorts* ports)
     setObjectName(QStringLiteral("FrmData"));
     buildControls();
     // The list filter is fixed to "すべて": every record is listed.
-    BuildRecordList();
+    (void)BuildRecordList();
 }
 
 FrmData::~FrmData() = default;
@@ -65,9 +72,13 @@ bool FrmData::editPanelVisible() const {
     return Picture3->isVisibleTo(this);
 }
 
-void FrmData::showError(const QString& what, const QString& detail) {
+bool FrmData::showError(const QString& what, const QString& detail) {
+    if (context_.host.ending())
+        return false; // a wait stopped because the program is ending: nothing to say
+    const ScreenWatch watch(this);
     context_.dialogs.show(kTitle, detail.isEmpty() ? what : what + u'\n' + detail,
                           Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    return !watch.gone();
 }
 
 RecordListContext FrmData::listContext() const {
@@ -75,18 +86,19 @@ RecordListContext FrmData::listContext() const {
                              gradeLabels_};
 }
 
-void FrmData::loadRoster() {
+bool FrmData::loadRoster() {
     std::fill(names_.begin(), names_.end(), QString());
     std::fill(gradeLabels_.begin(), gradeLabels_.end(), QString());
     Combo1->clear();
     Result<RosterFileContents> roster = readRosterFile(rosterFile(context_.state));
     if (!roster) {
         // The records are still worth seeing without names; said once per visit.
-        if (!rosterErrorShown_)
-            showError(QStringLiteral("名簿を読めませんでした。名前なしで表示します。"),
-                      roster.error().message);
+        if (!rosterErrorShown_ &&
+            !showError(QStringLiteral("名簿を読めませんでした。名前なしで表示します。"),
+                       roster.error().message))
+            return false;
         rosterErrorShown_ = true;
-        return;
+        return true;
     }
     const int schoolYear = schoolYearOf(context_.clock.now().date(),
                                         int(context_.state.SchoolYearStartMonth.toNumber()));
@@ -99,26 +111,31 @@ void FrmData::loadRoster() {
         gradeLabels_[k] = hasGradeLabel(g) ? gradeLabel(g) : QString();
         Combo1->addItem(chooserItem(line.Index, names_[k]), line.Index);
     }
+    return true;
 }
 
-void FrmData::BuildRecordList() {
+bool FrmData::BuildRecordList() {
     const InputPause pause(this);
-    loadRoster();
+    if (!loadRoster())
+        return false;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
+    const ScreenWatch watch(this);
     Result<RecordList> built = zanfolio::BuildRecordList(file, listContext());
+    if (watch.gone())
+        return false;
     List1->clear();
     if (!built) {
         // No list rather than a stale one whose numbers may no longer match the file.
         list_ = RecordList{};
         Label4->setText(QStringLiteral("総レコード数:"));
         hideEditPanel();
-        showError(QStringLiteral("成績ファイルを読めませんでした。"), built.error().message);
-        return;
+        return showError(QStringLiteral("成績ファイルを読めませんでした。"), built.error().message);
     }
     list_ = std::move(*built);
     List1->setLines(list_.lines);
     Label4->setText(list_.countText);
+    return true;
 }
 
 void FrmData::selectRecordRow(int number) {
@@ -146,7 +163,10 @@ void FrmData::OpenRecordEditor(int row) {
     const int n = list_.numbers[size_t(row)];
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
+    const ScreenWatch watch(this);
     Result<ResultsRecord> record = file.read(n);
+    if (watch.gone())
+        return;
     if (!record) {
         showError(QStringLiteral("記録を読めませんでした。"), record.error().message);
         return;
@@ -194,12 +214,16 @@ void FrmData::SaveRecordChange() {
     const int n = selectedRecord_;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
+    const ScreenWatch watch(this);
     const Status written = file.rewrite(n, *changed);
+    if (watch.gone())
+        return;
     if (!written) {
         showError(QStringLiteral("記録できませんでした。"), written.error().message);
         return;
     }
-    BuildRecordList();
+    if (!BuildRecordList())
+        return;
     selectRecordRow(n);
     // The panel shows the record as the file now holds it.
     for (size_t row = 0; row < list_.numbers.size(); ++row)
@@ -222,7 +246,10 @@ void FrmData::DeleteSelectedRecord() {
     const int n = selectedRecord_;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
+    const ScreenWatch watch(this);
     const Status removed = file.remove(n);
+    if (watch.gone())
+        return;
     if (!removed) {
         showError(QStringLiteral("消去できませんでした。"), removed.error().message);
         return;
@@ -230,8 +257,8 @@ void FrmData::DeleteSelectedRecord() {
     // Record n is now the one that followed: the panel must not write or delete it unseen.
     selectedRecord_ = 0;
     hideEditPanel();
-    BuildRecordList();
-    selectRecordRow(n);
+    if (BuildRecordList())
+        selectRecordRow(n);
 }
 
 void FrmData::ExportRecords() {
@@ -242,7 +269,10 @@ void FrmData::ExportRecords() {
     const InputPause pause(this);
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
+    const ScreenWatch watch(this);
     Result<ResultsTail> tail = file.readTail(0);
+    if (watch.gone())
+        return;
     if (!tail) {
         showError(QStringLiteral("成績ファイルを読めませんでした。"), tail.error().message);
         return;

@@ -60,12 +60,14 @@ class FrmData : public Screen {
     // In frmdata_layout.cpp: the controls, their places and looks, their wiring.
     void buildControls();
     // Roster names and grade labels, the chooser, List1 and the count label, from the files.
-    void BuildRecordList();
-    void loadRoster();
+    // False when the form is gone meanwhile (the window closed while the read waited).
+    bool BuildRecordList();
+    bool loadRoster(); // false when the form is gone meanwhile
     RecordListContext listContext() const;
     void selectRecordRow(int number);
     void hideEditPanel();
-    void showError(const QString& what, const QString& detail);
+    // False when the form is gone meanwhile (or the program is ending: nothing is shown).
+    bool showError(const QString& what, const QString& detail);
 
     void VScroll1_Change(int value);
     void Combo1_Click(int index);

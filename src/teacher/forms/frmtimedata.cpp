@@ -216,8 +216,8 @@ void FrmTimeData::MSFlexGrid1_Click(int row, int column) {
     else
         showSelection();
     PlaceEditor();
-    ShowDistribution();
-    GridToText転送();
+    if (ShowDistribution())
+        GridToText転送();
 }
 
 bool FrmTimeData::eventFilter(QObject* watched, QEvent* event) {
@@ -284,27 +284,32 @@ bool FrmTimeData::Gridinputtext_KeyDown(int key, Qt::KeyboardModifiers modifiers
         }
         return false;
     }
-    ShowDistribution();
-    GridToText転送();
+    if (ShowDistribution())
+        GridToText転送();
     return true;
 }
 
-void FrmTimeData::ShowDistribution() {
+bool FrmTimeData::ShowDistribution() {
     ++distributionRuns_;
     List3->clear();
     List4->clear();
     if (levelRows_ < 1)
-        return;
+        return true;
     ResultsFile file(resultsFile(context_.state), context_.waiter);
+    // The read waits while the file cannot be read: the window may be closed meanwhile.
+    const ScreenWatch watch(this);
     Result<DistributionLists> lists = ::zanfolio::ShowDistribution(file, row_);
+    if (watch.gone())
+        return false;
     if (!lists) {
         // Said in the panel, not in a box: the panel is rebuilt on every key.
         List3->addItem(QStringLiteral("成績ファイルを読めません。"));
         List3->addItem(lists.error().message);
-        return;
+        return true;
     }
     List3->addItems(lists->List3);
     List4->addItems(lists->List4);
+    return true;
 }
 
 void FrmTimeData::Command2_Click() {
@@ -315,7 +320,7 @@ void FrmTimeData::Command2_Click() {
         setCurrentCell(row_, col_);
     GridToText転送();
     PlaceEditor();
-    ShowDistribution();
+    (void)ShowDistribution();
 }
 
 void FrmTimeData::Command3_Click() {
@@ -339,8 +344,8 @@ void FrmTimeData::Command4_Click() {
 
 void FrmTimeData::Option1_Click(int index) {
     Picture3->setVisible(index == 0);
-    if (index == 0)
-        ShowDistribution();
+    if (index == 0 && !ShowDistribution())
+        return;
     PlaceEditor();
 }
 

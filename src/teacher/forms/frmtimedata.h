@@ -74,7 +74,8 @@ class FrmTimeData : public Screen {
     void TextToGrid転送();
     void GridToText転送();
     void PlaceEditor();
-    void ShowDistribution();
+    // False when the form is gone meanwhile (the window closed while the read waited).
+    bool ShowDistribution();
     // "元に戻す": the grid from the file (the changed mark stays). False when the file could
     // not be read; the grid is then left as it was.
     bool LoadGrid();

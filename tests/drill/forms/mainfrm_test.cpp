@@ -552,7 +552,7 @@ TEST_F(DrillScreenTest, MistakesKeptEarlierGoInAheadOfTheRunsOwn) {
     earlier.answer = QStringLiteral("0.6");
     earlier.typed = QStringLiteral("1.2");
     earlier.kind = MistakeKind::ReversedOperation;
-    ASSERT_TRUE(pending.keep({earlier}).ok());
+    ASSERT_TRUE(pending.keep({earlier}, h.waiter).ok());
     runWithTwoWrongAnswers();
     const std::vector<MistakeRecord> written = mistakes();
     ASSERT_EQ(written.size(), 3u);

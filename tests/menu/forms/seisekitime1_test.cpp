@@ -7,10 +7,12 @@
 #include "menu/forms/seisekitime1.h"
 #include "menu/forms/seisekitime1peer.h"
 #include "menu/levelranking.h"
+#include "support/closingwaiter.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -277,6 +279,26 @@ TEST(ResultsMenu, ZeroGoesBackToTheRosterForm) {
     QTest::keyClicks(menu, QStringLiteral("0"));
     EXPECT_EQ(f.went.rosterForm, 1);
     EXPECT_EQ(f.went.runs, 0);
+}
+
+TEST(ResultsMenu, ClosingTheWindowWhileTheResultsFileIsWaitedForEndsWithoutAWord) {
+    // The shared folder renamed away: the activation's statistics pass waits for it, and the
+    // pupil closes the window meanwhile. The menu is deleted by the next turn of events; the
+    // activation must not go on with it, nor tell of a failure nobody waits for any more.
+    ScreenHarness f{Classroom{}};
+    f.signIn(Classroom::kSato);
+    const QString folder = f.install.dataRoot() + QStringLiteral("calc");
+    ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral("-moved")));
+    ClosingWaiter waiter(f.host);
+    AppContext context{f.state,    f.clock, f.random, f.dialogs,         f.sounds,
+                       f.launcher, waiter,  f.host,   f.context.navigate};
+    f.show(new Seisekitime1(context));
+    f.processEvents();
+    EXPECT_GE(waiter.waits, 1);
+    EXPECT_TRUE(f.host.ending());
+    EXPECT_EQ(f.host.current(), nullptr);
+    EXPECT_TRUE(f.dialogs.shown.empty()) << f.dialogs.shown.front().text.toStdString();
+    EXPECT_EQ(f.went.runs + f.went.rosterForm, 0);
 }
 
 } // namespace

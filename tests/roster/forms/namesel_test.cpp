@@ -6,6 +6,7 @@
 #include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
 #include "roster/forms/nameselpeer.h"
+#include "support/closingwaiter.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "version/forms/frmver.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -275,6 +277,24 @@ TEST(RosterForm, ZeroStartsTheLauncherAndEndsTheProgram) {
               folder + QStringLiteral("/../起動/プログラムメニューc.exe"));
     EXPECT_EQ(f.launcher.started[0].second, QStringList{QStringLiteral("001")});
     EXPECT_TRUE(f.host.ending());
+}
+
+TEST(RosterForm, ClosingTheWindowWhileTheResultsFileIsWaitedForEndsWithoutAWord) {
+    // The shared folder renamed away after the form came up: a new grade group's statistics
+    // pass waits for it, and the pupil closes the window meanwhile.
+    ScreenHarness f{Classroom{}};
+    ClosingWaiter waiter(f.host);
+    AppContext context{f.state,    f.clock, f.random, f.dialogs,         f.sounds,
+                       f.launcher, waiter,  f.host,   f.context.navigate};
+    auto* form = f.show(new Namesel(context));
+    const QString folder = f.install.dataRoot() + QStringLiteral("calc");
+    ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral("-moved")));
+    chooseGroup(control<QComboBox>(form, "Combo1"), QStringLiteral("小３"));
+    f.processEvents();
+    EXPECT_GE(waiter.waits, 1);
+    EXPECT_TRUE(f.host.ending());
+    EXPECT_EQ(f.host.current(), nullptr);
+    EXPECT_TRUE(f.dialogs.shown.empty()) << f.dialogs.shown.front().text.toStdString();
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "frame/daycount.h"
 #include "frame/forms/textlist.h"
+#include "support/closingwaiter.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "teacher/forms/frmdata.h"
@@ -326,6 +327,29 @@ TEST_F(RecordsBrowser, UnreadableOrVanishedResultsFileIsSaidNotCrashed) {
         h.dialogs.shown.back().text.startsWith(QStringLiteral("成績ファイルを読めませんでした。")));
     EXPECT_EQ(list()->count(), 0);
     EXPECT_EQ(countText(), QStringLiteral("総レコード数:"));
+}
+
+TEST_F(RecordsBrowser, ClosingTheWindowWhileADeleteWaitsEndsWithoutAWord) {
+    // The shared folder goes away after the list was built; the delete waits for it, and the
+    // teacher closes the window meanwhile.
+    writeRecords({makeRecord(12, 1, 41), makeRecord(12, 1, 42), makeRecord(12, 1, 43)});
+    ClosingWaiter waiter(h.host);
+    AppContext context{h.state,    h.clock, h.random, h.dialogs,         h.sounds,
+                       h.launcher, waiter,  h.host,   h.context.navigate};
+    h.host.replace(new FrmData(context, &ports));
+    h.processEvents();
+    form = h.currentAs<FrmData>();
+    ASSERT_NE(form, nullptr);
+    doubleClickRow(1);
+    const QString dataDir = h.install.programDataDir();
+    ASSERT_TRUE(QDir().rename(dataDir, dataDir.chopped(1) + QStringLiteral("-away")));
+    click("Command3");
+    h.processEvents();
+    EXPECT_GE(waiter.waits, 1);
+    EXPECT_TRUE(h.host.ending());
+    EXPECT_EQ(h.host.current(), nullptr);
+    ASSERT_EQ(h.dialogs.shown.size(), 1u) << h.dialogs.shown.back().text.toStdString();
+    EXPECT_EQ(h.dialogs.shown[0].text, QStringLiteral("本当に消去しますか"));
 }
 
 TEST_F(RecordsBrowser, ExportWritesTheListedRecordsAsCsv) {

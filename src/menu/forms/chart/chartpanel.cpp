@@ -4,6 +4,7 @@
 #include "frame/dialogs.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/controls.h"
+#include "frame/forms/screen.h"
 #include "menu/chartpupillist.h"
 #include "menu/forms/chart/chartpainter.h"
 #include "menu/forms/chart/mistakesbox.h"
@@ -131,8 +132,8 @@ void ChartPanel::fillLists() {
     Result<QStringList> pupils = FillChartPupilList(state_, clock_);
     if (pupils)
         List2->addItems(*pupils);
-    else
-        report(pupils.error());
+    else if (!report(pupils.error()))
+        return;
     List3->clear();
     for (int level = 1; level <= std::clamp(state_.LevelCount, 0, kMaxLevel); ++level)
         List3->addItem(QString::number(level));
@@ -150,8 +151,8 @@ void ChartPanel::showFor(int pupil) {
     ChartLevelOffset = 1;
     // The personal view has no window of days: the box opens at the menu's.
     mistakesBox->setWindowChoice(state_.DateWindowChoice);
-    readMistakes();
-    Command21_Click(0);
+    if (readMistakes())
+        (void)Command21_Click(0);
 }
 
 void ChartPanel::setTeacher(bool teacher) {
@@ -180,17 +181,20 @@ void ChartPanel::place() {
 
 void ChartPanel::Command24_Click(int k) {
     printedToPdf_ = false;
-    readMistakes();
+    if (!readMistakes())
+        return;
     const QList<QListWidgetItem*> chosen = List2->selectedItems();
     if (chosen.isEmpty()) {
-        Command21_Click(k);
+        if (!Command21_Click(k))
+            return;
     } else {
         // In list order, not in the order of clicking.
         for (int row = 0; row < List2->count(); ++row) {
             if (!List2->item(row)->isSelected())
                 continue;
             ChartPupil = chartListPupil(List2->item(row)->text());
-            Command21_Click(k);
+            if (!Command21_Click(k))
+                return;
         }
     }
     if (k == 1 && printedToPdf_)
@@ -227,35 +231,40 @@ ChartRequest ChartPanel::request() const {
     return r;
 }
 
-void ChartPanel::Command21_Click(int k) {
+bool ChartPanel::Command21_Click(int k) {
     place();
     show();
     raise();
     ResultsFile file(resultsFile(state_), waiter_);
+    const ScreenWatch watch(this);
     Result<std::vector<ResultsRecord>> records = ReadChartRecords(file);
-    if (!records) {
-        report(records.error());
-        return;
-    }
+    if (watch.gone())
+        return false;
+    if (!records)
+        return report(records.error());
     records_ = std::move(*records);
     if (k == 1) {
         Status printed =
             PrintCharts(state_, records_, clock_.now(), {ChartPupil}, request(), printer_);
-        if (!printed)
-            report(printed.error());
+        if (!printed && !report(printed.error()))
+            return false;
         if (!printer_.pdfFolder().isEmpty())
             printedToPdf_ = true;
-        return;
+        return true;
     }
     drawing_ = BuildChart(state_, records_, clock_.now(), request());
     Picture12->setPage(ChartPage(drawing_, std::max(drawing_.pages - 1, 0)));
     showMistakes();
+    return true;
 }
 
-void ChartPanel::readMistakes() {
+bool ChartPanel::readMistakes() {
     if (!teacher_)
-        return;
+        return true;
+    const ScreenWatch watch(this);
     Result<MistakesRead> read = zanfolio::readMistakes(mistakesFile(state_), waiter_);
+    if (watch.gone())
+        return false;
     if (read) {
         mistakes_ = std::move(read->records);
         mistakesFailure_.clear();
@@ -263,6 +272,7 @@ void ChartPanel::readMistakes() {
         mistakes_.clear();
         mistakesFailure_ = read.error().message;
     }
+    return true;
 }
 
 void ChartPanel::showMistakes() {
@@ -306,9 +316,11 @@ void ChartPanel::List3_Click() {
         Command24_Click(0);
 }
 
-void ChartPanel::report(const Error& error) {
+bool ChartPanel::report(const Error& error) {
+    const ScreenWatch watch(this);
     dialogs_.show(QStringLiteral("成績グラフ"), error.message, Dialogs::Buttons::Ok,
                   Dialogs::Icon::Warning);
+    return !watch.gone();
 }
 
 } // namespace zanfolio

@@ -106,7 +106,8 @@ class ChartPanel : public QWidget {
 
     void build();
     void Command24_Click(int k);
-    void Command21_Click(int k);
+    // False when the panel is gone meanwhile (a wait for a file, the window closed).
+    bool Command21_Click(int k);
     void Command25_Click();
     void Command18_Click();
     void List2_Click();
@@ -115,10 +116,10 @@ class ChartPanel : public QWidget {
     ChartRequest request() const;
     void redrawForSize();
     void place();
-    void report(const Error& error);
+    bool report(const Error& error); // false when the panel is gone meanwhile
     // The mistakes: read from the file (teachers only), shown for the chart pupil, and the
     // window of days the box has chosen.
-    void readMistakes();
+    bool readMistakes(); // false when the panel is gone meanwhile
     void showMistakes();
     int mistakeWindowDays() const;
 
