@@ -5,11 +5,13 @@
 
 #include "drill/answerentry.h"
 #include "drill/misconceptions.h"
+#include "drill/worksheet.h"
 #include "results/diagnosis.h"
 
 #include <gtest/gtest.h>
 #include <iostream>
 #include <random>
+#include <set>
 
 namespace zanfolio {
 namespace {
@@ -97,6 +99,29 @@ TEST(Misconceptions, AimedProblemsAreOpportunities) {
             }
     EXPECT_FALSE(drawAimedProblem(1, K::Typo, random));
     EXPECT_FALSE(drawAimedProblem(6, K::Zero, random));
+}
+
+// A worksheet's twenty problems and a practice run's ten: different problems of the level, on
+// each of which the way of working fails, and words for the pupil for every way of working.
+TEST(Misconceptions, WorksheetAndPracticeProblemsAreDifferentOpportunities) {
+    SystemRandom random(1234);
+    for (int level = 1; level <= 5; ++level)
+        for (K kind : kMisconceptions)
+            for (int count : {kWorksheetProblems, kAimedPracticeProblems}) {
+                const std::vector<Problem> problems = aimedProblems(level, kind, count, random);
+                ASSERT_EQ(int(problems.size()), count);
+                std::set<QString> seen;
+                for (const Problem& p : problems) {
+                    EXPECT_TRUE(isOpportunity(kind, ProblemNumbers::of(p)));
+                    seen.insert(p.rowTexts[0] + p.sign + p.rowTexts[1]);
+                }
+                EXPECT_EQ(int(seen.size()), count);
+            }
+    for (K kind : kMistakeKinds) {
+        EXPECT_EQ(misconceptionAdvice(kind).isEmpty(), !isMisconception(kind));
+        EXPECT_EQ(misconceptionTitle(kind).isEmpty(), !isMisconception(kind));
+    }
+    EXPECT_TRUE(aimedProblems(1, K::Typo, 20, random).empty());
 }
 
 TEST(Verdict, HalfOfAtLeastFourOpportunities) {
