@@ -1,0 +1,86 @@
+#include "frame/csvtext.h"
+#include "results/answerrecord.h"
+
+#include <gtest/gtest.h>
+
+namespace zanfolio {
+namespace {
+
+using K = MistakeKind;
+
+AnswerRecord wrongAnswer() {
+    AnswerRecord r;
+    r.date = QDate(2026, 12, 10);
+    r.time = QTime(10, 30, 5);
+    r.pupil = 12;
+    r.level = 1;
+    r.first = QStringLiteral("0.07");
+    r.sign = QStringLiteral("＋");
+    r.second = QStringLiteral("3");
+    r.answer = QStringLiteral("3.07");
+    r.typed = QStringLiteral("0.1");
+    r.tenthsOfSeconds = 42;
+    r.kind = K::PlaceAlignment;
+    r.opportunities = {K::PlaceAlignment, K::PointPosition, K::Zero, K::ReversedOperation};
+    r.shown = {K::PlaceAlignment};
+    return r;
+}
+
+TEST(AnswerRecord, LinesAsASpreadsheetReadsThemAndBack) {
+    const AnswerRecord wrong = wrongAnswer();
+    EXPECT_EQ(QString::fromUtf8(answerLine(wrong)),
+              QStringLiteral("2026/12/10,10:30:05,12,1,,0.07,＋,3,3.07,0.1,誤,4.2,位取り,"
+                             "位取り／小数点の位置／ゼロ／逆算,位取り\r\n"));
+    AnswerRecord right = wrong;
+    right.practice = true;
+    right.typed = QStringLiteral("+3.07"); // a formula start stays text
+    right.correct = true;
+    right.kind.reset();
+    right.shown.clear();
+    right.tenthsOfSeconds = 30;
+    right.opportunities = {K::CarryOrBorrow};
+    EXPECT_EQ(QString::fromUtf8(answerLine(right)),
+              QStringLiteral("2026/12/10,10:30:05,12,1,練習,0.07,＋,3,3.07,'+3.07,正,3.0,,"
+                             "繰り上がり・繰り下がり,\r\n"));
+    for (const AnswerRecord& r : {wrong, right}) {
+        const CsvRows rows = parseCsv(QString::fromUtf8(answerLine(r)));
+        ASSERT_EQ(rows.rows.size(), 1u);
+        EXPECT_EQ(answerFromCells(rows.rows[0]), r);
+    }
+}
+
+TEST(AnswerRecord, LinesThatAreNoAnswerAreRefused) {
+    QStringList cells = answerCells(wrongAnswer());
+    EXPECT_TRUE(answerFromCells(cells));
+    const std::pair<int, QString> broken[] = {
+        {0, QStringLiteral("2026-12-10")},
+        {2, QStringLiteral("x")},
+        {4, QStringLiteral("はい")},
+        {10, QStringLiteral("?")},
+        {11, QStringLiteral("-1")},
+        {12, QStringLiteral("間違い")},
+        {13, QStringLiteral("位取り／間違い")},
+    };
+    for (const auto& [cell, text] : broken) {
+        QStringList c = cells;
+        c[cell] = text;
+        EXPECT_FALSE(answerFromCells(c)) << cell;
+    }
+    cells.removeLast();
+    EXPECT_FALSE(answerFromCells(cells));
+}
+
+TEST(AnswerRecord, WhatTheDiagnosisCounts) {
+    AnswerRecord r = wrongAnswer();
+    AnsweredProblem a = r.asAnswered();
+    EXPECT_EQ(a.pupil, 12);
+    EXPECT_EQ(a.shown, std::vector<MistakeKind>{K::PlaceAlignment});
+    EXPECT_FALSE(a.blank);
+    r.kind = K::NoInput;
+    EXPECT_TRUE(r.asAnswered().blank);
+    r.correct = true;
+    EXPECT_TRUE(r.asAnswered().shown.empty());
+}
+
+} // namespace
+} // namespace zanfolio
