@@ -3,6 +3,7 @@
 #include "support/testfolder.h"
 #include "teacher/recordexport.h"
 #include "teacher/recordlist.h"
+#include "teacher/recordpages.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +109,62 @@ TEST_F(RecordListTest, CsvExportHasJapaneseHeadingsAndOneLinePerListedRecord) {
                      QStringLiteral("4,2004/05/06,10:30:00,13,長谷川由美子さん,,2,小数のたし算,20,"
                                     "完了,16,他塾,00999"),
                      ""}));
+}
+
+// The browser's lines read a page at a time: the same lines as the whole list, whatever the
+// size of the file; opening reads one page, scrolling reads the pages in view, and a few pages
+// are kept.
+TEST_F(RecordListTest, PagesGiveTheListsLinesReadingOnlyWhatIsInView) {
+    QByteArray file;
+    for (int i = 0; i < 8000; ++i)
+        file += record(12 + i % 3, i % 97 == 5 ? 0 : 1 + i % 5, 30 + i % 50).encode();
+    file += QByteArray(11, '\0'); // a torn last record
+    int calls = 0;
+    const ByteRangeReader read = [&](qint64 offset, qint64 length) -> Result<QByteArray> {
+        ++calls;
+        return file.mid(offset, length);
+    };
+    RecordPages pages(read, file.size(), context);
+    EXPECT_EQ(pages.rowCount(), 8000);
+    EXPECT_EQ(calls, 0) << "nothing is read before a line is asked for";
+
+    ResultsTail tail;
+    tail.byteLength = file.size();
+    for (int i = 0; i < 8000; ++i)
+        tail.records.push_back(ResultsRecord::decode(file.constData() + i * 44));
+    const RecordList whole = recordList(tail, context);
+    for (int row = 0; row < 40; ++row)
+        pages.line(row);
+    EXPECT_EQ(pages.bytesRead(), RecordPages::kPageRecords * 44) << "one page for the first screen";
+    EXPECT_LE(pages.bytesRead(), 64 * 1024);
+
+    size_t listed = 0;
+    for (int row = 0; row < pages.rowCount(); ++row) {
+        const QString line = pages.line(row);
+        if (pages.levelOf(row) == 0) {
+            EXPECT_TRUE(line.isEmpty());
+            continue;
+        }
+        ASSERT_LT(listed, whole.lines.size());
+        EXPECT_EQ(line, whole.lines[qsizetype(listed)]);
+        EXPECT_EQ(RecordPages::numberOf(row), whole.numbers[listed]);
+        ++listed;
+    }
+    EXPECT_EQ(listed, whole.lines.size());
+    const int readsForAll = calls;
+    EXPECT_EQ(readsForAll, (8000 + RecordPages::kPageRecords - 1) / RecordPages::kPageRecords);
+    // The last pages read are kept; an earlier one is read again.
+    pages.line(7999);
+    EXPECT_EQ(calls, readsForAll);
+    pages.line(0);
+    EXPECT_EQ(calls, readsForAll + 1);
+
+    // After a delete the file is shorter: the rows follow it.
+    file.remove(0, 44);
+    pages.reload(file.size() - 11);
+    EXPECT_EQ(pages.rowCount(), 7999);
+    EXPECT_EQ(pages.record(0)->time, 31);
+    EXPECT_FALSE(pages.record(7999).ok());
 }
 
 } // namespace
