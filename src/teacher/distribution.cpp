@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <map>
+#include <tuple>
 
 namespace zanfolio {
 
 namespace {
 
-constexpr int kBuckets = 101;
 constexpr int kLastAllBucket = 100;
 constexpr int kLastBestBucket = 30;
 
-using Histogram = std::array<int, kBuckets>;
+using Histogram = DistributionTally::Histogram;
+constexpr int kBuckets = int(std::tuple_size_v<Histogram>);
 
 // A corrupt negative time would fall before the first bucket; it is shown with the fastest.
 int bucketOf(qint64 seconds, int last) {
@@ -36,30 +36,40 @@ QStringList histogramLines(const QString& headingStart, const QString& headingEn
 
 } // namespace
 
-DistributionLists distributionLists(const std::vector<ResultsRecord>& records, int level) {
+void DistributionTally::add(const ResultsRecord& r) {
+    if (r.level == 0)
+        return;
+    LevelTally& t = levels_[r.level];
+    ++t.count;
+    ++t.all[size_t(bucketOf(r.time, kLastAllBucket))];
+    auto [it, added] = t.bestByPupil.try_emplace(r.pupil, r.time);
+    if (!added)
+        it->second = std::min<qint64>(it->second, r.time);
+}
+
+DistributionLists DistributionTally::lists(int level) const {
     Histogram all{};
     Histogram best{};
     int count = 0;
-    std::map<int, qint64> bestByPupil;
-    if (level != 0) {
-        for (const ResultsRecord& r : records) {
-            if (r.level != level)
-                continue;
-            ++count;
-            ++all[size_t(bucketOf(r.time, kLastAllBucket))];
-            auto [it, added] = bestByPupil.try_emplace(r.pupil, r.time);
-            if (!added)
-                it->second = std::min<qint64>(it->second, r.time);
-        }
+    const auto at = levels_.find(level);
+    if (at != levels_.end()) {
+        all = at->second.all;
+        count = at->second.count;
+        for (const auto& [pupil, time] : at->second.bestByPupil)
+            ++best[size_t(bucketOf(time, kLastBestBucket))];
     }
-    for (const auto& [pupil, time] : bestByPupil)
-        ++best[size_t(bucketOf(time, kLastBestBucket))];
-
     const QString head = QStringLiteral("レベル%1").arg(level);
     DistributionLists out;
     out.List3 = histogramLines(head, QStringLiteral(" 今まで%1回  ").arg(count), all);
     out.List4 = histogramLines(head, QStringLiteral(" "), best);
     return out;
+}
+
+DistributionLists distributionLists(const std::vector<ResultsRecord>& records, int level) {
+    DistributionTally tally;
+    for (const ResultsRecord& r : records)
+        tally.add(r);
+    return tally.lists(level);
 }
 
 Result<DistributionLists> ShowDistribution(ResultsFile& file, int level) {

@@ -13,6 +13,9 @@
 #include "results/resultsfile.h"
 
 #include <QStringList>
+#include <array>
+#include <map>
+#include <unordered_map>
 #include <vector>
 
 namespace zanfolio {
@@ -20,6 +23,26 @@ namespace zanfolio {
 struct DistributionLists {
     QStringList List3; // "レベル3 今まで12回  （★=1）" and 101 lines
     QStringList List4; // "レベル3 （★=1）" and 101 lines
+};
+
+// The counts behind the lists of every level, from the records as they are read (a page at a
+// time): what a level's lists need stays small whatever the file holds (a hundred and one
+// buckets and each pupil's best).
+class DistributionTally {
+  public:
+    using Histogram = std::array<int, 101>;
+
+    // Records of level 0 count nowhere.
+    void add(const ResultsRecord& record);
+    DistributionLists lists(int level) const;
+
+  private:
+    struct LevelTally {
+        Histogram all{};
+        int count = 0;
+        std::unordered_map<int, qint64> bestByPupil;
+    };
+    std::map<int, LevelTally> levels_;
 };
 
 // From the records in file order; records of level 0 count nowhere.
