@@ -19,10 +19,6 @@ QString pad(const QString& x, qsizetype k) {
     return lastChars(kSixSpaces, x, k);
 }
 
-int tailFor(RunListView view) {
-    return view == RunListView::Today ? kTodayListRecords : kRunListRecords;
-}
-
 } // namespace
 
 QString runTimeText(long long t) {
@@ -58,72 +54,159 @@ QString personalLine(double date, double timeOfDay, long long t) {
     return t >= kFailedRunFrom ? when : when + pad(runTimeText(t), 5);
 }
 
-RunLists BuildRunLists(const SharedState& state, const std::vector<ResultsRecord>& records,
-                       int firstRecordNumber, const QDateTime& now, const RunListRequest& request) {
-    RunLists out;
-    out.firstRecordNumber = firstRecordNumber;
-    const double today = dayCount(now.date());
-    const double present = presentMoment(now);
-    const int levelCount = std::clamp(state.LevelCount, 0, kMaxLevel);
+struct RunLineFormat {
+    RunListView view = RunListView::AllRuns;
+    RunLineMode mode = RunLineMode::Time;
+    std::vector<QString> names; // name5 by pupil
+    std::vector<QString> marks; // by pupil
+    std::array<int, kLevelSlots> standardTimes{};
+};
 
-    switch (request.view) {
-    case RunListView::Today:
-        out.title = QStringLiteral("本日の成績");
-        break;
-    case RunListView::AllRuns:
-        out.dateWindowDays =
-            DateWindowDays(request.dateWindowChoice, weekdayFromSunday(now.date()));
-        out.dateWindowBoxShown = true;
-        break;
-    case RunListView::Personal:
-        out.dateWindowDays = kPersonalWindowDays;
-        out.title = QStringLiteral("個人別ﾀｲﾑ");
-        break;
+QString RunLines::operator[](qsizetype i) const {
+    const RunRow& r = rows_[size_t(i)];
+    const RunLineFormat& f = *format_;
+    if (f.view == RunListView::Personal)
+        return personalLine(r.date, r.timeOfDay, r.time);
+    const QString& mark = f.marks[size_t(r.pupil)];
+    const QString& name = f.names[size_t(r.pupil)];
+    // The lists show the base points: the level's multiplier is never applied here.
+    const int points = basePoints(f.standardTimes[size_t(level_)], r.time);
+    if (f.view == RunListView::Today)
+        return runLine(RunLineMode::Time, r.time, todayTimeField(r.timeOfDay), mark, name, points);
+    return runLine(f.mode, r.time, monthDayField(r.date), mark, name, points);
+}
+
+QStringList RunLines::toStringList() const {
+    QStringList out;
+    out.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        out << (*this)[i];
+    return out;
+}
+
+// Takes the records of a view one by one and keeps the runs of its lists.
+class RunListBuilder {
+  public:
+    RunListBuilder(const SharedState& state, const QDateTime& now, const RunListRequest& request)
+        : state_(state), request_(request), today_(dayCount(now.date())),
+          present_(presentMoment(now)), levelCount_(std::clamp(state.LevelCount, 0, kMaxLevel)) {
+        switch (request.view) {
+        case RunListView::Today:
+            lists_.title = QStringLiteral("本日の成績");
+            break;
+        case RunListView::AllRuns:
+            lists_.dateWindowDays =
+                DateWindowDays(request.dateWindowChoice, weekdayFromSunday(now.date()));
+            lists_.dateWindowBoxShown = true;
+            untilNow_ = request.dateWindowChoice == kUntilNowChoice;
+            break;
+        case RunListView::Personal:
+            lists_.dateWindowDays = kPersonalWindowDays;
+            lists_.title = QStringLiteral("個人別ﾀｲﾑ");
+            break;
+        }
+        auto format = std::make_shared<RunLineFormat>();
+        format->view = request.view;
+        format->mode = request.mode;
+        format->names.resize(kPupilSlots);
+        format->marks.resize(kPupilSlots);
+        for (int pupil = 0; pupil <= kMaxPupil; ++pupil) {
+            const int g = pupilGradeNumber(state, pupil);
+            grades_[size_t(pupil)] = g;
+            format->names[size_t(pupil)] = runListNameField(state.RosterNames[size_t(pupil)]);
+            format->marks[size_t(pupil)] = pupilMark(state, pupil, g);
+        }
+        for (int level = 0; level < kLevelSlots; ++level)
+            format->standardTimes[size_t(level)] = state.Criteria.StandardTime[size_t(level)];
+        for (int level = 0; level < kLevelSlots; ++level) {
+            lists_.levels[size_t(level)].level_ = level;
+            lists_.levels[size_t(level)].format_ = format;
+        }
     }
 
-    for (const ResultsRecord& r : records) {
+    void clear() {
+        for (RunLines& lines : lists_.levels)
+            lines.rows_.clear();
+    }
+
+    void add(const ResultsRecord& r) {
         const int level = r.level;
         const int pupil = r.pupil;
-        if (level < 1 || level > levelCount || pupil < 0 || pupil > kMaxPupil)
-            continue;
-        if (request.view == RunListView::Today) {
-            if (r.date != today)
-                continue;
-        } else if (!inDayWindow(r.date, present, out.dateWindowDays)) {
-            continue;
+        if (level < 1 || level > levelCount_ || pupil < 0 || pupil > kMaxPupil)
+            return;
+        if (request_.view == RunListView::Today) {
+            if (r.date != today_)
+                return;
+        } else if (!untilNow_ && !inDayWindow(r.date, present_, lists_.dateWindowDays)) {
+            return;
         }
-        if (request.view == RunListView::Personal && pupil != state.CurrentStudent)
-            continue;
-        const int g = pupilGradeNumber(state, pupil);
-        if (!passesGradeGroup(request.groupText, g))
-            continue;
-
-        QStringList& lines = out.levels[size_t(level)];
-        if (request.view == RunListView::Personal) {
-            lines << personalLine(r.date, r.timeOfDay, r.time);
-            continue;
-        }
-        const QString mark = pupilMark(state, pupil, g);
-        const QString name = runListNameField(state.RosterNames[size_t(pupil)]);
-        // The lists show the base points: the level's multiplier is never applied here.
-        const int points = basePoints(state.Criteria.StandardTime[size_t(level)], r.time);
-        if (request.view == RunListView::Today)
-            lines << runLine(RunLineMode::Time, r.time, todayTimeField(r.timeOfDay), mark, name,
-                             points);
-        else
-            lines << runLine(request.mode, r.time, monthDayField(r.date), mark, name, points);
+        if (request_.view == RunListView::Personal && pupil != state_.CurrentStudent)
+            return;
+        if (!passesGradeGroup(request_.groupText, grades_[size_t(pupil)]))
+            return;
+        lists_.levels[size_t(level)].rows_.push_back(
+            {r.date, r.timeOfDay, qint32(r.time), qint16(pupil)});
     }
+
+    // The lists, with the runs in the order given (reversed when they came newest first).
+    RunLists finish(bool newestFirst) {
+        if (newestFirst)
+            for (RunLines& lines : lists_.levels)
+                std::reverse(lines.rows_.begin(), lines.rows_.end());
+        return std::move(lists_);
+    }
+
+  private:
+    const SharedState& state_;
+    const RunListRequest& request_;
+    double today_;
+    double present_;
+    int levelCount_;
+    bool untilNow_ = false;
+    std::array<int, kPupilSlots> grades_{};
+    RunLists lists_;
+};
+
+double runListFirstDay(const RunListRequest& request, const QDate& today) {
+    int days = 1;
+    switch (request.view) {
+    case RunListView::Today:
+        break;
+    case RunListView::AllRuns:
+        if (request.dateWindowChoice == kUntilNowChoice)
+            return 0;
+        days = DateWindowDays(request.dateWindowChoice, weekdayFromSunday(today));
+        break;
+    case RunListView::Personal:
+        days = kPersonalWindowDays;
+        break;
+    }
+    return dayCount(today.addDays(-(days - 1)));
+}
+
+RunLists BuildRunLists(const SharedState& state, const std::vector<ResultsRecord>& records,
+                       int firstRecordNumber, const QDateTime& now, const RunListRequest& request) {
+    RunListBuilder builder(state, now, request);
+    for (const ResultsRecord& r : records)
+        builder.add(r);
+    RunLists out = builder.finish(false);
+    out.firstRecordNumber = firstRecordNumber;
     return out;
 }
 
 Result<RunLists> ReadRunLists(const SharedState& state, ResultsFile& file, const Clock& clock,
                               const RunListRequest& request) {
-    Result<ResultsTail> tail = file.readTail(tailFor(request.view));
-    if (!tail)
-        return tail.error();
-    RunLists lists =
-        BuildRunLists(state, tail->records, tail->firstRecordNumber, clock.now(), request);
-    lists.recordCount = tail->recordCount;
+    const QDateTime now = clock.now();
+    RunListBuilder builder(state, now, request);
+    Result<WindowScan> scan = file.visitSince(
+        runListFirstDay(request, now.date()), [&] { builder.clear(); },
+        [&](const ResultsRecord& r) { builder.add(r); });
+    if (!scan)
+        return scan.error();
+    RunLists lists = builder.finish(true);
+    lists.firstRecordNumber = scan->firstRecordNumber;
+    lists.recordCount = scan->recordCount;
+    lists.bytesRead = scan->bytesRead;
     return lists;
 }
 

@@ -118,7 +118,9 @@ Status LockedResults::write(const QByteArray& records, bool* cutBack) {
     return written;
 }
 
-Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
+template <class Work>
+auto ResultsFile::readWithRetries(Work work)
+    -> decltype(work(std::declval<PlatformFile&>(), qint64())) {
     int notFound = 0;
     int denied = 0;
     int step = 3;
@@ -131,25 +133,10 @@ Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
             Result<qint64> size = file->size();
             if (size) {
                 step = 5;
-                ResultsTail tail;
-                tail.byteLength = *size;
-                tail.recordCount = int(*size / ResultsRecord::kSize);
-                tail.partialBytes = int(*size % ResultsRecord::kSize);
-                const int first = maxRecords > 0 ? std::max(0, tail.recordCount - maxRecords) : 0;
-                tail.firstRecordNumber = first + 1;
-                const qint64 bytes = qint64(tail.recordCount - first) * ResultsRecord::kSize;
-                Result<QByteArray> data = file->readAt(qint64(first) * ResultsRecord::kSize, bytes);
-                if (data) {
-                    // Another computer may have shortened the file since the size was taken.
-                    const int got = int(data->size() / ResultsRecord::kSize);
-                    tail.records.reserve(size_t(got));
-                    for (int i = 0; i < got; ++i)
-                        tail.records.push_back(ResultsRecord::decode(
-                            data->constData() + qint64(i) * ResultsRecord::kSize));
-                    tail.readCalls = file->readCalls();
-                    return tail;
-                }
-                failure = data.error();
+                auto read = work(*file, *size);
+                if (read)
+                    return read;
+                failure = read.error();
             } else {
                 failure = size.error();
             }
@@ -189,6 +176,55 @@ Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
                             .arg(failure.code);
         return e;
     }
+}
+
+Result<ResultsTail> ResultsFile::readTail(int maxRecords) {
+    return readWithRetries([&](PlatformFile& file, qint64 size) -> Result<ResultsTail> {
+        ResultsTail tail;
+        tail.byteLength = size;
+        tail.recordCount = int(size / ResultsRecord::kSize);
+        tail.partialBytes = int(size % ResultsRecord::kSize);
+        const int first = maxRecords > 0 ? std::max(0, tail.recordCount - maxRecords) : 0;
+        tail.firstRecordNumber = first + 1;
+        const qint64 bytes = qint64(tail.recordCount - first) * ResultsRecord::kSize;
+        Result<QByteArray> data = file.readAt(qint64(first) * ResultsRecord::kSize, bytes);
+        if (!data)
+            return data.error();
+        // Another computer may have shortened the file since the size was taken.
+        const int got = int(data->size() / ResultsRecord::kSize);
+        tail.records.reserve(size_t(got));
+        for (int i = 0; i < got; ++i)
+            tail.records.push_back(
+                ResultsRecord::decode(data->constData() + qint64(i) * ResultsRecord::kSize));
+        tail.readCalls = file.readCalls();
+        return tail;
+    });
+}
+
+Result<RecordsSince> ResultsFile::readSince(double firstDay) {
+    return readWithRetries([&](PlatformFile& file, qint64 size) -> Result<RecordsSince> {
+        return readRecordsSince(
+            [&file](qint64 offset, qint64 length) { return file.readAt(offset, length); }, size,
+            firstDay);
+    });
+}
+
+Result<WindowScan> ResultsFile::visitSince(double firstDay, const std::function<void()>& begin,
+                                           const std::function<void(const ResultsRecord&)>& visit) {
+    return readWithRetries([&](PlatformFile& file, qint64 size) -> Result<WindowScan> {
+        begin();
+        return visitRecordsSince(
+            [&file](qint64 offset, qint64 length) { return file.readAt(offset, length); }, size,
+            firstDay, visit);
+    });
+}
+
+Result<QByteArray> ResultsFile::readRange(qint64 offset, qint64 length) {
+    return readWithRetries([&](PlatformFile& file, qint64) { return file.readAt(offset, length); });
+}
+
+Result<qint64> ResultsFile::byteLength() {
+    return readWithRetries([](PlatformFile&, qint64 size) -> Result<qint64> { return size; });
 }
 
 Result<ResultsRecord> ResultsFile::read(int number) {

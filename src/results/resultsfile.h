@@ -24,9 +24,11 @@
 #include "frame/waiter.h"
 #include "frame/writefaults.h"
 #include "results/resultsrecord.h"
+#include "results/windowread.h"
 
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace zanfolio {
@@ -93,6 +95,16 @@ class ResultsFile {
     // The last `maxRecords` whole records (all when maxRecords <= 0) in one read.
     // The file is created empty when missing.
     Result<ResultsTail> readTail(int maxRecords);
+    // The records dated on or after `firstDay` (a day count; 0: all), read back from the end a
+    // page at a time (results/windowread.h): in file order, or handed to `visit` newest first
+    // (`begin` is called before the first, and again when a read is tried once more).
+    Result<RecordsSince> readSince(double firstDay);
+    Result<WindowScan> visitSince(double firstDay, const std::function<void()>& begin,
+                                  const std::function<void(const ResultsRecord&)>& visit);
+    // `length` bytes at `offset` (fewer at the end), and the file's length: the pages of the
+    // records browser.
+    Result<QByteArray> readRange(qint64 offset, qint64 length);
+    Result<qint64> byteLength();
     Result<ResultsRecord> read(int number);
 
     // Appends `record` at record number (length ÷ 44) + 1, overwriting a torn tail.
@@ -119,6 +131,9 @@ class ResultsFile {
 
   private:
     template <class Work> Status underLock(const char* what, Work work);
+    // Opens the file for reading and runs `work(file, size)`, with the readers' retries.
+    template <class Work>
+    auto readWithRetries(Work work) -> decltype(work(std::declval<PlatformFile&>(), qint64()));
     // The change log for a writer holding the lock of `file`; Sharing when `file` is no longer
     // the one the name stands for.
     Result<ChangeLog> takeChangeLog(PlatformFile& file, bool create);

@@ -20,41 +20,51 @@ QDate lineDate(const char* begin, const char* end) {
 
 } // namespace
 
-Result<RecordsSince> readRecordsSince(const ByteRangeReader& read, qint64 fileLength,
-                                      double firstDay) {
-    RecordsSince out;
+Result<WindowScan> visitRecordsSince(const ByteRangeReader& read, qint64 fileLength,
+                                     double firstDay,
+                                     const std::function<void(const ResultsRecord&)>& visit) {
+    WindowScan out;
     const qint64 count = fileLength / ResultsRecord::kSize;
     out.recordCount = int(count);
     const double oldEnough = firstDay - kWindowSlackDays;
-    std::vector<std::vector<ResultsRecord>> pages; // newest first
-    qint64 end = count;                            // records [start, end) of the next page
+    qint64 end = count; // records [start, end) of the next page
     while (end > 0) {
-        const qint64 start = firstDay > 0 ? std::max<qint64>(end - kRecordsPerPage, 0) : 0;
-        const qint64 bytes = (end - start) * ResultsRecord::kSize;
-        Result<QByteArray> page = read(start * ResultsRecord::kSize, bytes);
+        // A view of every record reads in larger pages: it reads everything anyway.
+        const qint64 perPage = firstDay > 0 ? kRecordsPerPage : 16 * kRecordsPerPage;
+        const qint64 start = std::max<qint64>(end - perPage, 0);
+        Result<QByteArray> page =
+            read(start * ResultsRecord::kSize, (end - start) * ResultsRecord::kSize);
         if (!page)
             return page.error();
         out.readCalls += 1;
         out.bytesRead += page->size();
         const qint64 whole = std::min<qint64>(page->size() / ResultsRecord::kSize, end - start);
-        std::vector<ResultsRecord> kept;
         bool allOld = true;
-        for (qint64 i = 0; i < whole; ++i) {
+        for (qint64 i = whole - 1; i >= 0; --i) {
             const ResultsRecord r =
                 ResultsRecord::decode(page->constData() + i * ResultsRecord::kSize);
             if (firstDay <= 0 || r.date >= firstDay)
-                kept.push_back(r);
+                visit(r);
             if (!(r.date < oldEnough))
                 allOld = false;
         }
-        pages.push_back(std::move(kept));
         out.firstRecordNumber = int(start) + 1;
         end = start;
         if (firstDay > 0 && allOld)
             break;
     }
-    for (auto page = pages.rbegin(); page != pages.rend(); ++page)
-        out.records.insert(out.records.end(), page->begin(), page->end());
+    return out;
+}
+
+Result<RecordsSince> readRecordsSince(const ByteRangeReader& read, qint64 fileLength,
+                                      double firstDay) {
+    RecordsSince out;
+    Result<WindowScan> scan = visitRecordsSince(
+        read, fileLength, firstDay, [&](const ResultsRecord& r) { out.records.push_back(r); });
+    if (!scan)
+        return scan.error();
+    static_cast<WindowScan&>(out) = *scan;
+    std::reverse(out.records.begin(), out.records.end());
     return out;
 }
 

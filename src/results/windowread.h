@@ -30,16 +30,24 @@ inline constexpr int kWindowSlackDays = 7;
 // Reads `length` bytes at `offset` (fewer only at the end of the file).
 using ByteRangeReader = std::function<Result<QByteArray>(qint64 offset, qint64 length)>;
 
-struct RecordsSince {
-    std::vector<ResultsRecord> records; // dated on or after the first day, in file order
-    int firstRecordNumber = 1;          // the number of the first record read
-    int recordCount = 0;                // whole records in the file
+struct WindowScan {
+    int firstRecordNumber = 1; // the number of the first record read
+    int recordCount = 0;       // whole records in the file
     qint64 bytesRead = 0;
     int readCalls = 0;
 };
 
-// The results records dated on or after `firstDay` (a day count; 0 or less: every record), from
-// a results file of `fileLength` bytes (a torn last record is left out).
+struct RecordsSince : WindowScan {
+    std::vector<ResultsRecord> records; // dated on or after the first day, in file order
+};
+
+// Hands each results record dated on or after `firstDay` (a day count; 0 or less: every
+// record) to `visit`, the newest first (the file's order backwards), from a results file of
+// `fileLength` bytes (a torn last record is left out). Only a page is held at a time.
+Result<WindowScan> visitRecordsSince(const ByteRangeReader& read, qint64 fileLength,
+                                     double firstDay,
+                                     const std::function<void(const ResultsRecord&)>& visit);
+// The same records, in file order.
 Result<RecordsSince> readRecordsSince(const ByteRangeReader& read, qint64 fileLength,
                                       double firstDay);
 

@@ -87,7 +87,7 @@ TEST_F(RunListsTest, LevelsWithoutColumnAreLeftOutOfEveryList) {
     for (RunListView view : {RunListView::Today, RunListView::AllRuns, RunListView::Personal}) {
         const RunLists lists = build(view);
         int lines = 0;
-        for (const QStringList& l : lists.levels)
+        for (const RunLines& l : lists.levels)
             lines += int(l.size());
         EXPECT_EQ(lines, 1);
         EXPECT_EQ(lists.levels[5].size(), 1);
@@ -135,17 +135,20 @@ TEST_F(RunListsTest, DateWindowsKeepTodayAndTheDaysBefore) {
         {"since last week on a Sunday", sunday, 2, QDate(2026, 11, 30)},
         {"one month on 30 May", may30, 3, QDate(2026, 5, 1)},
         {"one year", kWednesday, 4, QDate(2025, 12, 10)},
-        {"until now", kWednesday, 5, QDate(2026, 12, 9).addDays(-3649)},
+        // Every run, also those older than ten years.
+        {"until now", kWednesday, 5, QDate(2014, 12, 9)},
     };
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(c.name);
         records.clear();
         for (QDate d = c.first.addDays(-2); d <= c.now.date(); d = d.addDays(1))
             records.push_back(run(2, 1, 45, d));
-        const QStringList lines = build(RunListView::AllRuns, c.now, c.choice).levels[1];
+        const QDate first = c.choice == kUntilNowChoice ? c.first.addDays(-2) : c.first;
+        const QStringList lines =
+            build(RunListView::AllRuns, c.now, c.choice).levels[1].toStringList();
         ASSERT_FALSE(lines.isEmpty());
-        EXPECT_EQ(lines.size(), c.first.daysTo(c.now.date()) + 1);
-        EXPECT_EQ(lines.front().mid(6, 5), c.first.toString(QStringLiteral("MM/dd")));
+        EXPECT_EQ(lines.size(), first.daysTo(c.now.date()) + 1);
+        EXPECT_EQ(lines.front().mid(6, 5), first.toString(QStringLiteral("MM/dd")));
         EXPECT_EQ(lines.back().mid(6, 5), c.now.date().toString(QStringLiteral("MM/dd")));
     }
 }
@@ -170,43 +173,53 @@ TEST(DateWindowEntries, TheBoxTextsExactly) {
     EXPECT_EQ(initialDateWindowText(), QStringLiteral("　　１ヶ月間の全成績"));
 }
 
-// The file side: one read of the tail each list needs.
-TEST(RunListsFromFile, TodaysListSeesTheLastThousandOthersTheLastTwentyThousand) {
+// The file side: each list reads the file back to its first day and shows every run of its
+// window, wherever it stands and however long the history before it.
+TEST(RunListsFromFile, EachListShowsItsWindowReadingBackToItsFirstDay) {
     TestInstallation install;
     MenuState s;
     s.addPupil(1, QStringLiteral("自分"));
     s->CurrentStudent = 1;
     QByteArray bytes;
-    bytes.reserve(25000 * ResultsRecord::kSize);
-    for (int i = 1; i <= 25000; ++i) {
-        // Record 5000 and record 24000 are today's; the rest are from yesterday.
-        const bool today = i == 5000 || i == 5001 || i == 24000 || i == 24001;
-        bytes += run(1, 1, 45, kWednesday.date().addDays(today ? 0 : -1)).encode();
-    }
+    // Twelve years, fifty runs a day; today's first run is followed by all of today's others.
+    const QDate today = kWednesday.date();
+    const int days = 12 * 365;
+    bytes.reserve(qsizetype(days) * 50 * ResultsRecord::kSize);
+    for (int d = days - 1; d >= 0; --d)
+        for (int i = 0; i < 50; ++i)
+            bytes += run(1, 1, 45, today.addDays(-d)).encode();
     install.writeBytes(install.resultsPath(), bytes);
     RecordingWaiter waiter;
     ResultsFile file(install.resultsPath(), waiter);
     FakeClock clock(kWednesday);
 
-    RunListRequest request;
-    request.view = RunListView::Today;
-    Result<RunLists> today = ReadRunLists(*s, file, clock, request);
-    ASSERT_TRUE(today.ok());
-    EXPECT_EQ(today->firstRecordNumber, 24001);
-    EXPECT_EQ(today->recordCount, 25000);
-    EXPECT_EQ(today->levels[1].size(), 1); // record 24001 only: 24000 is 1001st from the end
-
-    request.view = RunListView::AllRuns;
-    Result<RunLists> all = ReadRunLists(*s, file, clock, request);
-    ASSERT_TRUE(all.ok());
-    EXPECT_EQ(all->firstRecordNumber, 5001);
-    EXPECT_EQ(all->levels[1].size(), 20000);
-
-    request.view = RunListView::Personal;
-    Result<RunLists> personal = ReadRunLists(*s, file, clock, request);
-    ASSERT_TRUE(personal.ok());
-    EXPECT_EQ(personal->firstRecordNumber, 5001);
-    EXPECT_EQ(personal->levels[1].size(), 20000);
+    struct Case {
+        const char* name;
+        RunListView view;
+        int choice;
+        qsizetype runs;
+        qint64 mostBytes; // read, at most
+    };
+    const qint64 day = 50 * ResultsRecord::kSize;
+    const qint64 slack = (kWindowSlackDays + 2) * day + 2 * kWindowPageBytes;
+    const Case cases[] = {
+        {"today", RunListView::Today, 3, 50, day + slack},
+        {"one month", RunListView::AllRuns, 3, 30 * 50, 30 * day + slack},
+        {"one year", RunListView::AllRuns, 4, 365 * 50, 365 * day + slack},
+        {"until now", RunListView::AllRuns, 5, qsizetype(days) * 50, qint64(days) * day},
+        {"personal: ten years", RunListView::Personal, 3, 3650 * 50, 3650 * day + slack},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunListRequest request;
+        request.view = c.view;
+        request.dateWindowChoice = c.choice;
+        Result<RunLists> lists = ReadRunLists(*s, file, clock, request);
+        ASSERT_TRUE(lists.ok());
+        EXPECT_EQ(lists->recordCount, days * 50);
+        EXPECT_EQ(lists->levels[1].size(), c.runs);
+        EXPECT_LE(lists->bytesRead, c.mostBytes);
+    }
 }
 
 } // namespace

@@ -1,10 +1,49 @@
 #include "frame/forms/textlist.h"
 
-#include <QStringListModel>
+#include <QAbstractListModel>
 
 namespace zanfolio {
 
-TextList::TextList(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
+// The lines: held as texts, or made by a function as the view asks for them.
+class TextList::LineModel final : public QAbstractListModel {
+  public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void setLines(const QStringList& lines) {
+        beginResetModel();
+        lines_ = lines;
+        count_ = lines.size();
+        source_ = nullptr;
+        endResetModel();
+    }
+    void setSource(qsizetype count, std::function<QString(qsizetype)> source) {
+        beginResetModel();
+        lines_.clear();
+        count_ = count;
+        source_ = std::move(source);
+        endResetModel();
+    }
+    QString line(qsizetype row) const {
+        if (row < 0 || row >= count_)
+            return {};
+        return source_ ? source_(row) : lines_[row];
+    }
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(count_);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::DisplayRole && role != Qt::EditRole)
+            return {};
+        return line(index.row());
+    }
+
+  private:
+    QStringList lines_;
+    qsizetype count_ = 0;
+    std::function<QString(qsizetype)> source_;
+};
+
+TextList::TextList(QWidget* parent) : QListView(parent), model_(new LineModel(this)) {
     setModel(model_);
     setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -19,14 +58,24 @@ TextList::TextList(QWidget* parent) : QListView(parent), model_(new QStringListM
 
 void TextList::setLines(const QStringList& lines) {
     const int before = currentRow();
-    model_->setStringList(lines);
+    model_->setLines(lines);
     // The model's reset drops the current index without a word; say so, as a list box does.
     if (before != -1)
         emit currentRowChanged(-1);
 }
 
+void TextList::setLineSource(qsizetype count, std::function<QString(qsizetype)> line) {
+    const int before = currentRow();
+    model_->setSource(count, std::move(line));
+    if (before != -1)
+        emit currentRowChanged(-1);
+}
+
 QStringList TextList::lines() const {
-    return model_->stringList();
+    QStringList out;
+    for (int row = 0; row < count(); ++row)
+        out << model_->line(row);
+    return out;
 }
 
 int TextList::count() const {
@@ -34,7 +83,7 @@ int TextList::count() const {
 }
 
 QString TextList::text(int row) const {
-    return model_->data(model_->index(row), Qt::DisplayRole).toString();
+    return model_->line(row);
 }
 
 int TextList::currentRow() const {

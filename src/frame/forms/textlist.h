@@ -1,15 +1,15 @@
 #pragma once
 // A list box of text lines, as the screens' lists show them: every line the same height, the
-// lines set all at once. It keeps the lines in a string model under a list view, so that a
+// lines set all at once. It keeps the lines in a model of its own under a list view, so that a
 // list of twenty thousand lines is filled and shown in a few milliseconds (a list widget makes
-// and lays out one item object per line).
+// and lays out one item object per line), and a list of millions can make its lines only as
+// they come into view.
 //
 // The row API follows the list box: rows from 0, -1 for no current row.
 
 #include <QListView>
 #include <QStringList>
-
-class QStringListModel;
+#include <functional>
 
 namespace zanfolio {
 
@@ -21,6 +21,9 @@ class TextList : public QListView {
 
     // Replaces every line at once (one reset of the model); no row is current afterwards.
     void setLines(const QStringList& lines);
+    // The same for `count` lines made as they are shown (a list of millions of lines keeps no
+    // text of its own); `line` is asked only for rows in view.
+    void setLineSource(qsizetype count, std::function<QString(qsizetype row)> line);
     QStringList lines() const;
     void clear() { setLines({}); }
     int count() const;
@@ -37,7 +40,8 @@ class TextList : public QListView {
     void rowDoubleClicked(int row);
 
   private:
-    QStringListModel* model_;
+    class LineModel;
+    LineModel* model_;
 };
 
 } // namespace zanfolio

@@ -500,7 +500,10 @@ bool Seisekitime1::showRunList(RunListView view) {
         state.DateWindowDays = lists->dateWindowDays;
         // A run list opens at its first line, the oldest run.
         for (int level : offeredLevels()) {
-            columns_[size_t(level)].List5->setLines(lists->levels[size_t(level)]);
+            // The list makes its lines as they come into view.
+            auto lines = std::make_shared<RunLines>(std::move(lists->levels[size_t(level)]));
+            columns_[size_t(level)].List5->setLineSource(
+                lines->size(), [lines](qsizetype row) { return (*lines)[row]; });
             columns_[size_t(level)].List5->scrollToTop();
         }
     }
