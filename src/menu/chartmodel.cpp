@@ -24,7 +24,7 @@ QString r(const QString& s, qsizetype n) {
 // Builds the primitives of one drawing.
 class ChartBuilder {
   public:
-    ChartBuilder(const SharedState& state, const std::vector<ResultsRecord>& records,
+    ChartBuilder(const SharedState& state, const std::vector<ChartRun>& records,
                  const QDateTime& now, const ChartRequest& request)
         : state_(state), records_(records), present_(presentMoment(now)), request_(request),
           u_(request.width / 2), v_(request.height / 3),
@@ -58,7 +58,7 @@ class ChartBuilder {
     bool screen() const { return request_.target == ChartTarget::Screen; }
 
     // The record scan's selection: dated within ten years, a level with a column.
-    bool selected(const ResultsRecord& r) const {
+    bool selected(const ChartRun& r) const {
         return r.level >= 1 && r.level <= levelCount_ && r.pupil >= 0 && r.pupil <= kMaxPupil &&
                inDayWindow(r.date, present_, kChartDateWindowDays);
     }
@@ -121,7 +121,7 @@ class ChartBuilder {
     }
 
     const SharedState& state_;
-    const std::vector<ResultsRecord>& records_;
+    const std::vector<ChartRun>& records_;
     double present_;
     const ChartRequest& request_;
     double u_;
@@ -271,7 +271,7 @@ void ChartBuilder::block(int level, double n) {
          state_.ProgramTitle + QStringLiteral(" ") + levelName);
 
     // First scan: the pupil's plotted runs.
-    for (const ResultsRecord& r : records_) {
+    for (const ChartRun& r : records_) {
         if (!selected(r) || r.level != level || r.pupil != pupil || r.time >= kChartSlowRunFrom)
             continue;
         b.personalRunCount += 1;
@@ -295,7 +295,7 @@ void ChartBuilder::block(int level, double n) {
     sentinel.y = -99999;
     QString lastPlottedDate;
     double lastPlottedX = 0;
-    for (const ResultsRecord& r : records_) {
+    for (const ChartRun& r : records_) {
         if (!selected(r) || r.level != level)
             continue;
         if (r.time < kChartSlowRunFrom) {
@@ -515,16 +515,35 @@ QStringList ChartTextBlock(const ChartBlock& b) {
     return lines;
 }
 
-ChartDrawing BuildChart(const SharedState& state, const std::vector<ResultsRecord>& records,
-                        const QDateTime& now, const ChartRequest& request) {
-    return ChartBuilder(state, records, now, request).build();
+std::vector<ChartRun> chartRuns(const std::vector<ResultsRecord>& records) {
+    std::vector<ChartRun> runs;
+    runs.reserve(records.size());
+    for (const ResultsRecord& r : records)
+        runs.push_back({r.date, qint32(r.time), r.pupil, r.level});
+    return runs;
 }
 
-Result<std::vector<ResultsRecord>> ReadChartRecords(ResultsFile& file) {
-    Result<ResultsTail> tail = file.readTail(kMaxLoadedRecords);
-    if (!tail)
-        return tail.error();
-    return std::move(tail->records);
+ChartDrawing BuildChart(const SharedState& state, const std::vector<ChartRun>& runs,
+                        const QDateTime& now, const ChartRequest& request) {
+    return ChartBuilder(state, runs, now, request).build();
+}
+
+ChartDrawing BuildChart(const SharedState& state, const std::vector<ResultsRecord>& records,
+                        const QDateTime& now, const ChartRequest& request) {
+    return BuildChart(state, chartRuns(records), now, request);
+}
+
+Result<std::vector<ChartRun>> ReadChartRecords(ResultsFile& file, const QDate& today) {
+    std::vector<ChartRun> runs;
+    Result<WindowScan> scan = file.visitSince(
+        dayCount(today.addDays(-(kChartDateWindowDays - 1))), [&] { runs.clear(); },
+        [&](const ResultsRecord& r) {
+            runs.push_back({r.date, qint32(r.time), r.pupil, r.level});
+        });
+    if (!scan)
+        return scan.error();
+    std::reverse(runs.begin(), runs.end());
+    return runs;
 }
 
 std::vector<ChartPrimitive> ChartPage(const ChartDrawing& drawing, int page) {

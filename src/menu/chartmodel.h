@@ -172,13 +172,26 @@ QString chartPatternText(const QString& text);
 // The text block of a block whose counts and ranks are filled (the 本人 / 塾全体 lines).
 QStringList ChartTextBlock(const ChartBlock& block);
 
-// The blocks for records already read (file order). `now` is the present moment (the date
-// window of ten years). Levels above LevelCount stop the drawing at that entry.
+// A run as the chart needs it: what a record of ten years costs in memory stays small (a big
+// school's ten years are millions of runs).
+struct ChartRun {
+    double date = 0;
+    qint32 time = 0;
+    qint16 pupil = 0;
+    qint16 level = 0;
+};
+std::vector<ChartRun> chartRuns(const std::vector<ResultsRecord>& records);
+
+// The blocks for runs already read (file order). `now` is the present moment (the date window
+// of ten years). Levels above LevelCount stop the drawing at that entry.
+ChartDrawing BuildChart(const SharedState& state, const std::vector<ChartRun>& runs,
+                        const QDateTime& now, const ChartRequest& request);
 ChartDrawing BuildChart(const SharedState& state, const std::vector<ResultsRecord>& records,
                         const QDateTime& now, const ChartRequest& request);
 
-// Reads the results file once (its last kMaxLoadedRecords records) and builds the chart.
-Result<std::vector<ResultsRecord>> ReadChartRecords(ResultsFile& file);
+// The runs of the chart's ten years, read back from the end of the results file to their
+// first day (results/windowread.h).
+Result<std::vector<ChartRun>> ReadChartRecords(ResultsFile& file, const QDate& today);
 
 // The primitives of one page (0-based), without the page break that starts it. The chart
 // surface shows the last page only: on screen a page break clears what was drawn before.

@@ -237,7 +237,7 @@ bool ChartPanel::Command21_Click(int k) {
     raise();
     ResultsFile file(resultsFile(state_), waiter_);
     const ScreenWatch watch(this);
-    Result<std::vector<ResultsRecord>> records = ReadChartRecords(file);
+    Result<std::vector<ChartRun>> records = ReadChartRecords(file, clock_.now().date());
     if (watch.gone())
         return false;
     if (!records)

@@ -138,7 +138,7 @@ class ChartPanel : public QWidget {
     QRect area_;
     bool teacher_ = false;
 
-    std::vector<ResultsRecord> records_; // the last display's records, for redraws on resize
+    std::vector<ChartRun> records_; // the last display's records, for redraws on resize
     ChartDrawing drawing_;
     bool printedToPdf_ = false;
     std::vector<MistakeRecord> mistakes_; // the last read of the mistakes file

@@ -78,7 +78,7 @@ QString chartPdfNotice(const QString& folder) {
            QDir::toNativeSeparators(folder);
 }
 
-Status PrintCharts(const SharedState& state, const std::vector<ResultsRecord>& records,
+Status PrintCharts(const SharedState& state, const std::vector<ChartRun>& records,
                    const QDateTime& now, const std::vector<int>& pupils, ChartRequest request,
                    ChartPrinterPort& port) {
     for (int pupil : pupils) {

@@ -68,7 +68,7 @@ QString chartPdfNotice(const QString& folder);
 
 // One print job per pupil of `pupils`, in order, each with the levels of `request` (its pupil,
 // size and target are set per job). Stops at the first job that fails.
-Status PrintCharts(const SharedState& state, const std::vector<ResultsRecord>& records,
+Status PrintCharts(const SharedState& state, const std::vector<ChartRun>& records,
                    const QDateTime& now, const std::vector<int>& pupils, ChartRequest request,
                    ChartPrinterPort& port);
 

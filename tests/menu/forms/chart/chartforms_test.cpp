@@ -227,7 +227,7 @@ TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
     School school;
     school.state.RosterNames[1] = QStringLiteral("山田太郎");
     ResultsFile file(resultsFile(school.state), school.waiter);
-    Result<std::vector<ResultsRecord>> records = ReadChartRecords(file);
+    Result<std::vector<ChartRun>> records = ReadChartRecords(file, kNow.date());
     ASSERT_TRUE(records.ok());
     struct Target {
         const char* name;
