@@ -12,8 +12,14 @@ command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "skipped: 
 work=$(mktemp -d /tmp/zanfolio-smoke.XXXXXX)
 shots=${SHOTS:-$work/screens}
 mkdir -p "$shots"
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; }
+# shellcheck source=../../scripts/headless
+. "$(dirname "$0")/../../scripts/headless"
+program_pid=
+cleanup() {
+  [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+  wait "$program_pid" 2>/dev/null || true
+  headless_stop
+}
 trap cleanup EXIT
 
 "$demo_install" "$work/demo"
@@ -22,25 +28,17 @@ cp "$program" "$work/demo/calc/zanfolio"
 sed -i '2s/^40,60,/40,2,/' "$work/demo/data/calc/タイム回数データ.txt"
 before=$("$data_tool" --program-dir "$work/demo/calc" dump | wc -l)
 
-display=":$((200 + RANDOM % 500))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# A display of its own (no window manager) and a silent PulseAudio output.
+headless_start
 import -window root "$shots/0-empty.png" || true
-
-export XDG_RUNTIME_DIR="$work/runtime"; mkdir -m 700 -p "$XDG_RUNTIME_DIR"
-HOME="$work" pulseaudio --daemonize=no --system=false --disallow-exit --exit-idle-time=-1 \
-  --realtime=false -n -L module-null-sink -L "module-native-protocol-unix socket=$work/pulse" \
-  >/dev/null 2>&1 & pids+=($!)
-export PULSE_SERVER="unix:$work/pulse"
-for _ in $(seq 50); do [ -S "$work/pulse" ] && break; sleep 0.1; done
 
 unset QT_QPA_PLATFORM
 # A sanitizer build: libxkbcommon-x11 hands strndup a string that is not terminated within
 # its buffer, which the strndup interceptor reports inside the system library; leaks of the
 # X libraries at exit are theirs too.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}intercept_strndup=0:detect_leaks=0"
-"$work/demo/calc/zanfolio" >"$work/program.log" 2>&1 & pids+=($!)
+"$work/demo/calc/zanfolio" >"$work/program.log" 2>&1 &
+program_pid=$!
 sleep 5
 import -window root "$shots/1-roster.png" || true
 xdotool key --delay 150 Down Return

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Smoke test of the Windows program under wine on a virtual display, run by scripts/windows
-# --test (which provides DISPLAY, a PulseAudio null sink and the wine prefix):
+# Smoke test of the Windows program under wine on a virtual display, a CTest test of the
+# windows preset (the wine prefix, its locale, the display and a silent PulseAudio come with
+# the emulator, cmake/wine-run, and the file ZANFOLIO_HEADLESS names):
 #  - the Linux zanfolio-demo-install lays out the school's data folder; a "Windows classroom
 #    computer" beside it holds パスデータ.txt naming the data folder by its Windows path (Z:\...)
 #    and 起動\プログラムメニューc.exe (a stand-in exe that writes launcher.log); the setup
@@ -15,14 +16,16 @@
 #    the data folder alone.
 # Screenshots go to $ZF_SHOTS (default: a folder in the work folder).
 #
-#   windows_smoke_test.sh SETUP_EXE WINDOWS_BUILD LINUX_TOOLS_BUILD
+#   windows_smoke_test.sh SETUP_EXE WINDOWS_BUILD LINUX_TOOLS_BUILD WINE_RUN
 set -euo pipefail
-setup=$1 winbuild=$2 tools=$3
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../scripts/windows
-. "$root/scripts/windows" # functions only: wine_env, windows_path
-set -euo pipefail
+setup=$1 winbuild=$2 tools=$3 wine_run=$4
+if [[ -n ${ZANFOLIO_HEADLESS:-} ]]; then
+  # shellcheck disable=SC1090 # written by scripts/headless --start
+  . "$ZANFOLIO_HEADLESS"
+fi
 [[ -n ${DISPLAY:-} ]] || { echo "no DISPLAY"; exit 1; }
+# A Unix path as the Windows programs see it (drive Z: is the root).
+windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
 work=$(mktemp -d /tmp/zanfolio-winsmoke.XXXXXX)
 shots=${ZF_SHOTS:-$work/screens}
@@ -41,7 +44,7 @@ cp "$winbuild/tests/app/standin-launcher.exe" "$pc/起動/プログラムメニ�
 printf '"%s\\"\r\n0,0,0,0,0,0,0,0,0\r\n' "$(windows_path "$work/demo/data")" >"$pc/パスデータ.txt"
 cp "$pc/パスデータ.txt" "$work/path-file-before"
 # /S: silent, /D: the folder (last, unquoted).
-wine_env wine "$setup" /S "/D=$(windows_path "$pc/calc")" || fail "the setup failed"
+"$wine_run" "$setup" /S "/D=$(windows_path "$pc/calc")" || fail "the setup failed"
 for f in zanfolio.exe zanfolio-data.exe Qt6Widgets.dll platforms/qwindows.dll \
   styles/qwindowsvistastyle.dll translations/qtbase_ja.qm qt.conf uninstall.exe; do
   [[ -f $pc/calc/$f ]] || fail "the setup did not install $f"
@@ -50,7 +53,7 @@ echo "smoke: the setup installed $(find "$pc/calc" -type f | wc -l) files into $
 
 # The same data through both programs: code page 932 and the records read alike.
 linux() { "$data_tool" --program-dir "$work/demo/calc" "$@"; }
-windows() { wine_env wine "$pc/calc/zanfolio-data.exe" --program-dir "$(windows_path "$pc/calc")" "$@"; }
+windows() { "$wine_run" "$pc/calc/zanfolio-data.exe" --program-dir "$(windows_path "$pc/calc")" "$@"; }
 for command in roster dump "runs --view all --pupil 14" "ranking --level 1 --kind total --pupil 14"; do
   # shellcheck disable=SC2086 # the command's words
   diff <(linux $command 2>&1) <(windows $command 2>&1 | tr -d '\r') >"$work/diff" ||
@@ -67,7 +70,7 @@ seed=4242
 mapfile -t answers < <("$tools/tests/app/zanfolio-drill-answers" "$seed" 1)
 ((${#answers[@]} == 10)) || fail "no answers for seed $seed"
 
-ZANFOLIO_RANDOM_SEED=$seed wine_env wine "$pc/calc/zanfolio.exe" >"$work/program.log" 2>&1 &
+ZANFOLIO_RANDOM_SEED=$seed "$wine_run" "$pc/calc/zanfolio.exe" >"$work/program.log" 2>&1 &
 program_pid=$!
 window=
 for _ in $(seq 120); do
@@ -132,7 +135,7 @@ echo "smoke: zanfolio.exe ended with exit code 0; pupil $pupil ran level 1 in $s
 
 # _?=: the uninstaller runs in place and is waited for (it is left behind itself then).
 cp "$results" "$work/results-before-uninstall"
-wine_env wine "$pc/calc/uninstall.exe" /S "_?=$(windows_path "$pc/calc")" || fail "the uninstaller failed"
+"$wine_run" "$pc/calc/uninstall.exe" /S "_?=$(windows_path "$pc/calc")" || fail "the uninstaller failed"
 left=$(cd "$pc/calc" && find . -type f ! -name uninstall.exe | wc -l)
 ((left == 0)) || fail "the uninstaller left $left files"
 cmp -s "$pc/パスデータ.txt" "$work/path-file-before" || fail "パスデータ.txt changed"

@@ -6,15 +6,14 @@
 # F_OFD_SETLK; wine's server turns each LockFileEx into a POSIX fcntl lock on the same bytes,
 # and the two kinds exclude each other, so nothing may be lost, doubled or torn. The test also
 # counts how often the file switches between the two sides, to show that they did overlap.
-# Run by scripts/windows --test (wine prefix and locale from there).
+# A CTest test of the windows preset: the wine prefix, its locale and the display come with
+# the emulator (cmake/wine-run).
 #
-#   mixed_fleet_test.sh WINDOWS_BUILD LINUX_TOOLS_BUILD
+#   mixed_fleet_test.sh CONCURRENCY_TEST_EXE LINUX_TOOLS_BUILD WINE_RUN
 set -euo pipefail
-winbuild=$1 tools=$2
-root=$(cd "$(dirname "$0")/../.." && pwd)
-# shellcheck source=../../scripts/windows
-. "$root/scripts/windows" # functions only: wine_env, windows_path
-set -euo pipefail
+writer_exe=$1 tools=$2 wine_run=$3
+# A Unix path as the Windows programs see it (drive Z: is the root).
+windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
 writers=4
 runs=200
@@ -29,7 +28,7 @@ pids=()
 t0=$SECONDS
 for ((w = 1; w <= writers; w++)); do
   # A pause of 15 ms between appends keeps the Windows writers going as long as the Linux ones.
-  wine_env wine "$winbuild/tests/results/results_concurrency_test.exe" --append-child \
+  "$wine_run" "$writer_exe" --append-child \
     "$(windows_path "$results")" "$w" "$runs" 15 &
   pids+=($!)
 done
