@@ -33,17 +33,28 @@ const RecordPages::Page* RecordPages::pageOf(int row) {
         return nullptr;
     }
     bytesRead_ += bytes->size();
+    return &addPage(first, *bytes);
+}
+
+const RecordPages::Page& RecordPages::addPage(int first, const QByteArray& bytes) {
     Page page;
     page.first = first;
-    const int whole = std::min<int>(count, int(bytes->size() / ResultsRecord::kSize));
+    const int count = std::min(kPageRecords, rows_ - first);
+    const int whole = std::min<int>(count, int(bytes.size() / ResultsRecord::kSize));
     page.records.reserve(size_t(whole));
     for (int i = 0; i < whole; ++i)
-        page.records.push_back(
-            ResultsRecord::decode(bytes->constData() + i * ResultsRecord::kSize));
+        page.records.push_back(ResultsRecord::decode(bytes.constData() + i * ResultsRecord::kSize));
     pages_.push_front(std::move(page));
     if (pages_.size() > kKeptPages)
         pages_.pop_back();
-    return &pages_.front();
+    return pages_.front();
+}
+
+void RecordPages::keepPage(int firstRow, const QByteArray& bytes) {
+    if (firstRow < 0 || firstRow >= rows_ || firstRow % kPageRecords != 0)
+        return;
+    bytesRead_ += bytes.size();
+    addPage(firstRow, bytes);
 }
 
 Result<ResultsRecord> RecordPages::record(int row) {

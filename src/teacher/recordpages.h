@@ -39,6 +39,9 @@ class RecordPages {
 
     // The file as it is now (after a correction or a delete): pages read again as needed.
     void reload(qint64 fileLength);
+    // The bytes of the page that starts at `firstRow`, read by the caller (the first page, read
+    // with the patience of someone opening the list).
+    void keepPage(int firstRow, const QByteArray& bytes);
 
     const std::optional<Error>& lastError() const { return lastError_; }
     qint64 bytesRead() const { return bytesRead_; }
@@ -50,6 +53,7 @@ class RecordPages {
         std::vector<ResultsRecord> records;
     };
     const Page* pageOf(int row);
+    const Page& addPage(int first, const QByteArray& bytes);
 
     ByteRangeReader read_;
     qint64 length_ = 0;

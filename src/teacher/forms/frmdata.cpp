@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
+#include <algorithm>
 
 namespace zanfolio {
 
@@ -114,6 +116,17 @@ bool FrmData::loadRoster() {
     return true;
 }
 
+namespace {
+
+// The pages are read as the list scrolls, while it paints: such a read waits for nothing (a
+// page another computer holds, or that cannot be read, shows empty lines and is said once).
+class NoWaiting final : public Waiter {
+  public:
+    bool wait(int) override { return false; }
+};
+
+} // namespace
+
 bool FrmData::BuildRecordList() {
     const InputPause pause(this);
     if (!loadRoster())
@@ -121,33 +134,99 @@ bool FrmData::BuildRecordList() {
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     const ScreenWatch watch(this);
-    Result<RecordList> built = zanfolio::BuildRecordList(file, listContext());
+    // The length and the first page, with the patience of someone opening the list.
+    Result<qint64> length = file.byteLength();
+    Result<QByteArray> firstPage =
+        length ? file.readRange(0, std::min<qint64>(*length / ResultsRecord::kSize,
+                                                    RecordPages::kPageRecords) *
+                                       ResultsRecord::kSize)
+               : Result<QByteArray>(length.error());
     if (watch.gone())
         return false;
+    pages_.reset();
+    hiddenRows_.clear();
     List1->clear();
-    if (!built) {
+    if (!firstPage) {
         // No list rather than a stale one whose numbers may no longer match the file.
-        list_ = RecordList{};
         Label4->setText(QStringLiteral("総レコード数:"));
         hideEditPanel();
-        return showError(QStringLiteral("成績ファイルを読めませんでした。"), built.error().message);
+        return showError(QStringLiteral("成績ファイルを読めませんでした。"),
+                         firstPage.error().message);
     }
-    list_ = std::move(*built);
-    List1->setLines(list_.lines);
-    Label4->setText(list_.countText);
+    const QString path = resultsFile(context_.state);
+    pages_ = std::make_unique<RecordPages>(
+        [path](qint64 offset, qint64 bytes) {
+            NoWaiting noWaiting;
+            return ResultsFile(path, noWaiting).readRange(offset, bytes);
+        },
+        *length, listContext());
+    pages_->keepPage(0, *firstPage);
+    pageErrorShown_ = false;
+    hiddenRows_.assign(size_t(pages_->rowCount()), false);
+    List1->setLineSource(pages_->rowCount(), [this](qsizetype row) { return pageLine(int(row)); });
+    Label4->setText(recordCountText(*length));
+    // The first screen's rows are settled before the list shows.
+    hideLevelZeroRows(0, std::min(pages_->rowCount(), RecordPages::kPageRecords) - 1);
     return true;
 }
 
-void FrmData::selectRecordRow(int number) {
-    if (list_.numbers.empty())
-        return;
-    // The row of `number`, or the first after it, or the last row.
-    int row = int(list_.numbers.size()) - 1;
-    for (size_t i = 0; i < list_.numbers.size(); ++i)
-        if (list_.numbers[i] >= number) {
-            row = int(i);
-            break;
+QString FrmData::pageLine(int row) {
+    if (!pages_)
+        return {};
+    const QString line = pages_->line(row);
+    if (line.isEmpty()) {
+        if (pages_->lastError() && !pageErrorShown_) {
+            pageErrorShown_ = true;
+            const QString message = pages_->lastError()->message;
+            QTimer::singleShot(0, this, [this, message] {
+                showError(QStringLiteral("成績ファイルの一部を読めませんでした。"), message);
+            });
+        } else if (!pages_->lastError()) {
+            // Asked while the list paints: hidden once the painting is done.
+            const int first = row / RecordPages::kPageRecords * RecordPages::kPageRecords;
+            QTimer::singleShot(0, this, [this, first] {
+                if (pages_)
+                    hideLevelZeroRows(
+                        first, std::min(pages_->rowCount(), first + RecordPages::kPageRecords) - 1);
+            });
         }
+    }
+    return line;
+}
+
+void FrmData::hideLevelZeroRows(int firstRow, int lastRow) {
+    for (int row = firstRow; row <= lastRow; ++row) {
+        if (hiddenRows_[size_t(row)] || pages_->levelOf(row) != 0 || pages_->lastError())
+            continue;
+        hiddenRows_[size_t(row)] = true;
+        List1->setRowHidden(row, true);
+    }
+}
+
+std::vector<int> FrmData::listedNumbers() {
+    std::vector<int> numbers;
+    if (!pages_)
+        return numbers;
+    hideLevelZeroRows(0, pages_->rowCount() - 1);
+    for (int row = 0; row < pages_->rowCount(); ++row)
+        if (!hiddenRows_[size_t(row)])
+            numbers.push_back(RecordPages::numberOf(row));
+    return numbers;
+}
+
+void FrmData::selectRecordRow(int number) {
+    if (!pages_ || pages_->rowCount() == 0)
+        return;
+    // The row of `number`, or the first shown after it, or the last shown row.
+    int row = std::clamp(RecordPages::rowOf(number), 0, pages_->rowCount() - 1);
+    hideLevelZeroRows(row, std::min(pages_->rowCount(), row + RecordPages::kPageRecords) - 1);
+    while (row < pages_->rowCount() && hiddenRows_[size_t(row)])
+        ++row;
+    if (row == pages_->rowCount()) {
+        do
+            --row;
+        while (row > 0 && hiddenRows_[size_t(row)]);
+    }
     List1->setCurrentRow(row);
     List1->scrollToRow(row);
 }
@@ -158,9 +237,9 @@ void FrmData::hideEditPanel() {
 
 void FrmData::OpenRecordEditor(int row) {
     const InputPause pause(this);
-    if (row < 0 || size_t(row) >= list_.numbers.size())
+    if (!pages_ || row < 0 || row >= pages_->rowCount() || hiddenRows_[size_t(row)])
         return;
-    const int n = list_.numbers[size_t(row)];
+    const int n = RecordPages::numberOf(row);
     PatientWaiter waiter(context_.waiter, kPatienceMs);
     ResultsFile file(resultsFile(context_.state), waiter);
     const ScreenWatch watch(this);
@@ -226,11 +305,12 @@ void FrmData::SaveRecordChange() {
         return;
     selectRecordRow(n);
     // The panel shows the record as the file now holds it.
-    for (size_t row = 0; row < list_.numbers.size(); ++row)
-        if (list_.numbers[row] == n) {
-            OpenRecordEditor(int(row));
-            return;
-        }
+    const int row = RecordPages::rowOf(n);
+    if (pages_ && row < pages_->rowCount() && !hiddenRows_[size_t(row)] &&
+        pages_->levelOf(row) != 0) {
+        OpenRecordEditor(row);
+        return;
+    }
     hideEditPanel();
 }
 

@@ -15,6 +15,7 @@
 #include "results/resultsrecord.h"
 #include "teacher/forms/browserports.h"
 #include "teacher/recordlist.h"
+#include "teacher/recordpages.h"
 
 #include <array>
 #include <memory>
@@ -49,8 +50,9 @@ class FrmData : public Screen {
     // Tests read the list and the edit panel's state, and open the editor on any row.
     friend class FrmDataTestPeer;
 
-    // The list's lines and the record number of each.
-    const RecordList& records() const { return list_; }
+    // The record numbers of the listed lines (rows of level 0 are hidden), reading the pages
+    // of every record.
+    std::vector<int> listedNumbers();
     int selectedRecord() const { return selectedRecord_; }
     bool editPanelVisible() const;
 
@@ -100,7 +102,14 @@ class FrmData : public Screen {
     std::vector<QString> gradeLabels_;
     bool rosterErrorShown_ = false;
 
-    RecordList list_;
+    // The records, read and formatted a page at a time as the list shows them; row r is record
+    // r + 1, and a row of level 0 is hidden once its page has been read.
+    std::unique_ptr<RecordPages> pages_;
+    std::vector<bool> hiddenRows_;
+    bool pageErrorShown_ = false;
+    // The list's line of `row`; hides the row when its record is of level 0.
+    QString pageLine(int row);
+    void hideLevelZeroRows(int firstRow, int lastRow);
     int selectedRecord_ = 0;
     ResultsRecord asRead_; // the shared record buffer: record selectedRecord_ as read
 };
