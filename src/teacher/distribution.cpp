@@ -1,5 +1,6 @@
 #include "teacher/distribution.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -72,16 +73,53 @@ DistributionLists distributionLists(const std::vector<ResultsRecord>& records, i
     return tally.lists(level);
 }
 
-Result<DistributionLists> ShowDistribution(ResultsFile& file, int level) {
-    Result<ResultsTail> tail = file.readTail(0);
-    if (!tail) {
+namespace {
+
+// Every record of the file, a page at a time.
+Result<DistributionTally> tallyOf(ResultsFile& file) {
+    DistributionTally tally;
+    Result<WindowScan> scan = file.visitSince(
+        0, [&] { tally = DistributionTally{}; }, [&](const ResultsRecord& r) { tally.add(r); });
+    if (!scan) {
         // A panel that cannot be filled is no reason to end the program: the editor shows
         // the message and goes on with the criteria.
-        Error e = tail.error();
+        Error e = scan.error();
         e.endsProgram = false;
         return e;
     }
-    return distributionLists(tail->records, level);
+    return tally;
+}
+
+} // namespace
+
+Result<DistributionLists> ShowDistribution(ResultsFile& file, int level) {
+    Result<DistributionTally> tally = tallyOf(file);
+    if (!tally)
+        return tally.error();
+    return tally->lists(level);
+}
+
+FileStamp fileStampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {};
+    return {info.size(), info.lastModified()};
+}
+
+Result<DistributionLists> DistributionCache::lists(ResultsFile& file, int level) {
+    const FileStamp now = fileStampOf(file.path());
+    if (!stamp_ || !(*stamp_ == now)) {
+        Result<DistributionTally> tally = tallyOf(file);
+        ++passes_;
+        if (!tally) {
+            stamp_.reset();
+            return tally.error();
+        }
+        tally_ = std::move(*tally);
+        // Stamped as it was before the read: a change made while it read is read next time.
+        stamp_ = now;
+    }
+    return tally_.lists(level);
 }
 
 } // namespace zanfolio

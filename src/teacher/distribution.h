@@ -12,9 +12,11 @@
 #include "frame/result.h"
 #include "results/resultsfile.h"
 
+#include <QDateTime>
 #include <QStringList>
 #include <array>
 #include <map>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -48,7 +50,29 @@ class DistributionTally {
 // From the records in file order; records of level 0 count nowhere.
 DistributionLists distributionLists(const std::vector<ResultsRecord>& records, int level);
 
-// Reads the whole results file in one read and builds the lists of `level`.
+// Reads the whole results file, a page at a time, and builds the lists of `level`.
 Result<DistributionLists> ShowDistribution(ResultsFile& file, int level);
+
+// The size and last change of a file, to tell whether it changed.
+struct FileStamp {
+    qint64 size = -1;
+    QDateTime modified;
+    friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+FileStamp fileStampOf(const QString& path);
+
+// The criteria editor's panel: the counts of every level read when it is first asked for, and
+// again only when the results file has changed since (its size or its time of change), so that
+// moving from cell to cell reads nothing.
+class DistributionCache {
+  public:
+    Result<DistributionLists> lists(ResultsFile& file, int level);
+    int passes() const { return passes_; } // whole-file reads so far
+
+  private:
+    std::optional<FileStamp> stamp_;
+    DistributionTally tally_;
+    int passes_ = 0;
+};
 
 } // namespace zanfolio

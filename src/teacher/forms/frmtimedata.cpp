@@ -298,7 +298,7 @@ bool FrmTimeData::ShowDistribution() {
     ResultsFile file(resultsFile(context_.state), context_.waiter);
     // The read waits while the file cannot be read: the window may be closed meanwhile.
     const ScreenWatch watch(this);
-    Result<DistributionLists> lists = ::zanfolio::ShowDistribution(file, row_);
+    Result<DistributionLists> lists = distribution_.lists(file, row_);
     if (watch.gone())
         return false;
     if (!lists) {

@@ -17,6 +17,7 @@
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
 #include "results/criteria.h"
+#include "teacher/distribution.h"
 
 #include <vector>
 
@@ -57,6 +58,7 @@ class FrmTimeData : public Screen {
     int selectionLastRow() const { return rowSel_; }
     // How often the panel was rebuilt (tests count the refreshes of the keys).
     int distributionRuns() const { return distributionRuns_; }
+    int distributionReads() const { return distribution_.passes(); }
 
     // The height of a grid row in pixels, the caption row's too.
     static constexpr int kRowHeight = 20;
@@ -123,6 +125,8 @@ class FrmTimeData : public Screen {
     int col_ = 1;
     int rowSel_ = 1; // the last row of the extended selection (Shift + Down)
     int distributionRuns_ = 0;
+    // The distribution of every level, read again only when the results file has changed.
+    DistributionCache distribution_;
 };
 
 } // namespace zanfolio

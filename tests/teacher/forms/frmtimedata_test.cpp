@@ -393,5 +393,24 @@ TEST_F(CriteriaEditor, DistributionListsFollowTheCurrentRow) {
     EXPECT_TRUE(panel->isVisibleTo(form));
 }
 
+// Moving from cell to cell reads nothing: the counts are read when the panel is first filled
+// and again only once the results file has changed.
+TEST_F(CriteriaEditor, TheDistributionIsReadAgainOnlyWhenTheResultsFileChanges) {
+    const auto reads = [this] { return FrmTimeDataTestPeer::distributionReads(*form); };
+    h.appendRecord(1, 45, 0, 12);
+    key(Qt::Key_Right);
+    const int afterChange = reads();
+    for (Qt::Key k : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Down})
+        key(k);
+    clickCell(1, 3);
+    EXPECT_EQ(reads(), afterChange) << "unchanged file, no read";
+    EXPECT_EQ(listLines("List3").value(0), QStringLiteral("レベル1 今まで1回  （★=1）"));
+
+    h.appendRecord(1, 47, 0, 13); // another computer records a run
+    key(Qt::Key_Right);
+    EXPECT_EQ(reads(), afterChange + 1);
+    EXPECT_EQ(listLines("List3").value(0), QStringLiteral("レベル1 今まで2回  （★=1）"));
+}
+
 } // namespace
 } // namespace zanfolio::testing

@@ -15,6 +15,7 @@ class FrmTimeDataTestPeer {
     static int currentColumn(const FrmTimeData& form) { return form.currentColumn(); }
     static int selectionLastRow(const FrmTimeData& form) { return form.selectionLastRow(); }
     static int distributionRuns(const FrmTimeData& form) { return form.distributionRuns(); }
+    static int distributionReads(const FrmTimeData& form) { return form.distributionReads(); }
 };
 
 } // namespace zanfolio
