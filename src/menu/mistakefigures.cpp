@@ -23,7 +23,8 @@ QString mistakeExample(const MistakeRecord& r) {
 }
 
 bool inMistakeWindow(const MistakeRecord& r, const QDateTime& now, int days) {
-    return inDayWindow(dayCount(r.date), presentMoment(now), days);
+    // No days: every mistake, whatever its date.
+    return days <= 0 || inDayWindow(dayCount(r.date), presentMoment(now), days);
 }
 
 std::vector<KindFigure> pupilMistakeFigures(const std::vector<MistakeRecord>& records, int pupil,

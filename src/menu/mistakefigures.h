@@ -24,6 +24,8 @@ inline constexpr int kMistakeExamples = 2;
 // for an empty answer).
 QString mistakeExample(const MistakeRecord& record);
 
+// Dated within the window of `days` days (today and the days before); days 0 or less: every
+// date ("今まで").
 bool inMistakeWindow(const MistakeRecord& record, const QDateTime& now, int days);
 
 struct KindFigure {

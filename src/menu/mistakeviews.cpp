@@ -5,6 +5,7 @@
 #include "menu/menulabels.h"
 #include "menu/mistakefigures.h"
 #include "menu/textparts.h"
+#include "results/mistakesfile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,7 +39,34 @@ QStringList mistakeWindowEntries() {
 }
 
 int mistakeWindowDays(int choice, const QDate& today) {
+    if (choice == kUntilNowMistakes)
+        return 0;
     return DateWindowDays(choice, weekdayFromSunday(today));
+}
+
+Status WindowedMistakes::cover(const QString& path, Waiter& waiter, const QDate& firstDate) {
+    const bool held = from_ && (!from_->isValid() || (firstDate.isValid() && firstDate >= *from_));
+    if (held)
+        return Ok{};
+    Result<MistakesRead> read = readMistakesSince(path, waiter, firstDate);
+    if (!read) {
+        clear();
+        return read.error();
+    }
+    records_ = std::move(read->records);
+    from_ = firstDate;
+    bytesRead_ += read->bytesRead;
+    return Ok{};
+}
+
+void WindowedMistakes::clear() {
+    records_.clear();
+    from_.reset();
+}
+
+QDate mistakeWindowFirstDate(int choice, const QDate& today) {
+    const int days = mistakeWindowDays(choice, today);
+    return days <= 0 ? QDate() : today.addDays(-(days - 1));
 }
 
 PupilMistakesView pupilMistakesView(const SharedState& state,

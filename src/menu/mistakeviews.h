@@ -9,12 +9,15 @@
 // opens at the menu's choice (that of the all-runs view's Combo2, one month when the menu
 // loads): the personal view has no window of its own, since its list covers ten years.
 
+#include "frame/result.h"
 #include "frame/sharedstate.h"
+#include "frame/waiter.h"
 #include "results/mistakerecord.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 namespace zanfolio {
@@ -24,8 +27,30 @@ inline constexpr int kClassViewKinds = 3;
 
 // The window box's entries, entry i for DateWindowChoice i + 1.
 QStringList mistakeWindowEntries();
-// DateWindowDays of `choice` on `today`'s weekday (a choice outside 1..5: one month).
+// DateWindowDays of `choice` on `today`'s weekday (a choice outside 1..5: one month); 0 for
+// "今まで", every mistake whatever its date.
+inline constexpr int kUntilNowMistakes = 5;
 int mistakeWindowDays(int choice, const QDate& today);
+// The first day of the window (an invalid date for "今まで"): what is read of the file.
+QDate mistakeWindowFirstDate(int choice, const QDate& today);
+
+// The wrong answers a view holds: read back from the end of the mistakes file to the first day
+// of its window, and read again only when a longer window is chosen.
+class WindowedMistakes {
+  public:
+    // Makes sure the mistakes from `firstDate` on (an invalid date: all of them) are held,
+    // reading the file when they are not.
+    Status cover(const QString& path, Waiter& waiter, const QDate& firstDate);
+    // Forgets what was read: the next cover reads afresh.
+    void clear();
+    const std::vector<MistakeRecord>& records() const { return records_; }
+    qint64 bytesRead() const { return bytesRead_; }
+
+  private:
+    std::vector<MistakeRecord> records_;
+    std::optional<QDate> from_; // what is held: from that day on (invalid: everything)
+    qint64 bytesRead_ = 0;
+};
 
 struct MistakeKindLine {
     QString kind;         // "小数点の位置"

@@ -3,6 +3,7 @@
 #include "frame/csvtext.h"
 #include "frame/platformfile.h"
 #include "results/lockedwrite.h"
+#include "results/windowread.h"
 
 namespace zanfolio {
 
@@ -186,6 +187,38 @@ Result<MistakesRead> readMistakes(const QString& path) {
 Result<MistakesRead> readMistakes(const QString& path, Waiter& waiter) {
     for (;;) {
         Result<MistakesRead> read = readMistakes(path);
+        if (read || read.error().kind != ErrorKind::Sharing || !waiter.wait(kSharingPauseMs))
+            return read;
+    }
+}
+
+Result<MistakesRead> readMistakesSince(const QString& path, const QDate& firstDate) {
+    if (!firstDate.isValid())
+        return readMistakes(path);
+    if (!fileExists(path))
+        return MistakesRead{};
+    Result<PlatformFile> file = PlatformFile::open(path, PlatformFile::Mode::Read);
+    if (!file)
+        return file.error();
+    Result<qint64> size = file->size();
+    if (!size)
+        return size.error();
+    Result<LinesSince> lines =
+        readLinesSince([&](qint64 offset, qint64 length) { return file->readAt(offset, length); },
+                       *size, firstDate);
+    if (!lines)
+        return lines.error();
+    MistakesRead read = parseMistakes(lines->text);
+    // The last page read, and any line out of order, may hold older ones.
+    std::erase_if(read.records, [&](const MistakeRecord& r) { return r.date < firstDate; });
+    read.bytesRead = lines->bytesRead;
+    return read;
+}
+
+Result<MistakesRead> readMistakesSince(const QString& path, Waiter& waiter,
+                                       const QDate& firstDate) {
+    for (;;) {
+        Result<MistakesRead> read = readMistakesSince(path, firstDate);
         if (read || read.error().kind != ErrorKind::Sharing || !waiter.wait(kSharingPauseMs))
             return read;
     }

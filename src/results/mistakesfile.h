@@ -98,6 +98,7 @@ struct MistakesRead {
     // The last line had no line end and was left out (a last line without its line end that
     // holds a whole wrong answer is read).
     bool tornTail = false;
+    qint64 bytesRead = 0; // by readMistakesSince
 };
 
 // The lines of a mistakes file's contents, with or without the byte order mark and the heading.
@@ -106,5 +107,10 @@ MistakesRead parseMistakes(const QByteArray& bytes);
 // read that meets another computer's lock fails at once (ErrorKind::Sharing).
 Result<MistakesRead> readMistakes(const QString& path);
 Result<MistakesRead> readMistakes(const QString& path, Waiter& waiter);
+// The wrong answers dated on or after `firstDate` (an invalid date: all), read back from the end
+// of the file to that day (results/windowread.h), so that a month costs the same after ten
+// years as after one.
+Result<MistakesRead> readMistakesSince(const QString& path, const QDate& firstDate);
+Result<MistakesRead> readMistakesSince(const QString& path, Waiter& waiter, const QDate& firstDate);
 
 } // namespace zanfolio

@@ -36,7 +36,7 @@ TEST(MistakeFigures, TheWindowHoldsTodayAndTheDaysBefore) {
              Case{QDate(2026, 12, 3), QTime(23, 0), 7, false},
              Case{QDate(2026, 11, 11), QTime(9, 0), 30, true},
              Case{QDate(2026, 11, 10), QTime(9, 0), 30, false},
-             Case{QDate(2026, 12, 10), QTime(9, 0), 0, false}, // no days hold nothing
+             Case{QDate(2006, 12, 10), QTime(9, 0), 0, true}, // no days: every date ("今まで")
          }) {
         const MistakeRecord r = made(1, 1, K::Typo, c.date, c.time, "1.");
         EXPECT_EQ(inMistakeWindow(r, kNow, c.days), c.inside)

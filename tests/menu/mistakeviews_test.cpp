@@ -1,6 +1,9 @@
 #include "menu/mistakeviews.h"
+#include "results/mistakesfile.h"
+#include "support/fakes.h"
 #include "support/testmistakes.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -55,10 +58,14 @@ TEST(MistakeViews, WindowChoicesAreTheMenusDateWindows) {
     const QDate thursday = kToday;
     const QDate sunday(2026, 12, 13);
     for (const Case& c : {Case{thursday, 1, 4}, Case{thursday, 2, 11}, Case{thursday, 3, 30},
-                          Case{thursday, 4, 365}, Case{thursday, 5, 3650}, Case{sunday, 1, 7},
-                          Case{sunday, 2, 14}, Case{thursday, 0, 30}, Case{thursday, 9, 30}})
+                          Case{thursday, 4, 365}, Case{thursday, 5, 0}, Case{sunday, 1, 7},
+                          Case{sunday, 2, 14}, Case{thursday, 0, 30}, Case{thursday, 9, 30}}) {
         EXPECT_EQ(mistakeWindowDays(c.choice, c.today), c.days)
             << c.today.toString(Qt::ISODate).toStdString() << " choice " << c.choice;
+        // What is read of the file: the window's days, or everything for "今まで".
+        EXPECT_EQ(mistakeWindowFirstDate(c.choice, c.today),
+                  c.days ? c.today.addDays(1 - c.days) : QDate());
+    }
 }
 
 TEST(MistakeViews, APupilsKindsMostFirstWithExamplesAndTheKindsThatDidNotComeUp) {
@@ -213,6 +220,44 @@ TEST(MistakeViews, TheClassesKindsPerLevelForTheGradeGroup) {
             EXPECT_EQ(row.rest, e.rest);
         }
     }
+}
+
+// A view holds the mistakes of its window, read back from the end of a file of years; a shorter
+// window reads nothing more, a longer one reads again.
+TEST(WindowedMistakes, ReadBackToTheWindowAndAgainOnlyForALongerOne) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("誤答記録.csv"));
+    QByteArray bytes =
+        QByteArrayLiteral("\xEF\xBB\xBF") + (mistakesHeading() + QStringLiteral("\r\n")).toUtf8();
+    const int days = 3 * 365;
+    for (int d = days - 1; d >= 0; --d)
+        for (int i = 0; i < 20; ++i)
+            bytes += mistakeLine(made(1 + i % 3, 1, K::Typo, kToday.addDays(-d), "1."));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    testing::RecordingWaiter waiter;
+    WindowedMistakes held;
+    ASSERT_TRUE(held.cover(path, waiter, mistakeWindowFirstDate(3, kToday)));
+    EXPECT_EQ(held.records().size(), 30u * 20);
+    const qint64 month = held.bytesRead();
+    EXPECT_LT(month, bytes.size() / 10) << "a month of three years";
+
+    ASSERT_TRUE(held.cover(path, waiter, mistakeWindowFirstDate(1, kToday))); // this week
+    EXPECT_EQ(held.bytesRead(), month) << "held already";
+    EXPECT_EQ(held.records().size(), 30u * 20);
+
+    ASSERT_TRUE(held.cover(path, waiter, mistakeWindowFirstDate(4, kToday))); // a year
+    EXPECT_EQ(held.records().size(), 365u * 20);
+    ASSERT_TRUE(held.cover(path, waiter, mistakeWindowFirstDate(5, kToday))); // until now
+    EXPECT_EQ(held.records().size(), size_t(days) * 20);
+
+    // A file not made yet holds no mistakes.
+    held.clear();
+    ASSERT_TRUE(held.cover(dir.filePath(QStringLiteral("ない.csv")), waiter, QDate()));
+    EXPECT_TRUE(held.records().empty());
 }
 
 } // namespace

@@ -57,7 +57,10 @@ ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& cl
     classMistakeWindow->setFont(japaneseFont(11));
     classMistakeWindow->addItems(mistakeWindowEntries());
     classMistakeWindow->setToolTip(QStringLiteral("数える期間を選びます"));
-    connect(classMistakeWindow, &QComboBox::activated, this, [this] { showFigures(); });
+    connect(classMistakeWindow, &QComboBox::activated, this, [this] {
+        if (readWindow())
+            showFigures();
+    });
     classMistakesBack = makeButton(this, "classMistakesBack", QStringLiteral("戻る"), QRect());
     classMistakesBack->setFixedSize(120, 36);
     connect(classMistakesBack, &QPushButton::clicked, this, [this] {
@@ -113,20 +116,24 @@ void ClassMistakesPanel::showFor(const QString& groupText) {
         state_.DateWindowChoice >= 1 && state_.DateWindowChoice <= classMistakeWindow->count();
     classMistakeWindow->setCurrentIndex(
         (known ? state_.DateWindowChoice : kDefaultDateWindowChoice) - 1);
-    const ScreenWatch watch(this);
-    Result<MistakesRead> read = readMistakes(mistakesFile(state_), waiter_);
-    if (watch.gone())
+    // Read afresh each time the panel opens.
+    mistakes_.clear();
+    if (!readWindow())
         return; // the window was closed during the wait
-    if (read) {
-        mistakes_ = std::move(read->records);
-        failure_.clear();
-    } else {
-        mistakes_.clear();
-        failure_ = read.error().message;
-    }
     showFigures();
     show();
     raise();
+}
+
+bool ClassMistakesPanel::readWindow() {
+    const ScreenWatch watch(this);
+    const Status read = mistakes_.cover(
+        mistakesFile(state_), waiter_,
+        mistakeWindowFirstDate(classMistakeWindow->currentIndex() + 1, clock_.now().date()));
+    if (watch.gone())
+        return false;
+    failure_ = read ? QString() : read.error().message;
+    return true;
 }
 
 void ClassMistakesPanel::setGroupText(const QString& groupText) {
@@ -135,8 +142,9 @@ void ClassMistakesPanel::setGroupText(const QString& groupText) {
 }
 
 void ClassMistakesPanel::showFigures() {
-    const ClassMistakesView view = classMistakesView(state_, mistakes_, groupText_, clock_.now(),
-                                                     classMistakeWindow->currentIndex() + 1);
+    const ClassMistakesView view =
+        classMistakesView(state_, mistakes_.records(), groupText_, clock_.now(),
+                          classMistakeWindow->currentIndex() + 1);
     classMistakesHeading->setText(view.heading);
     if (!failure_.isEmpty()) {
         classMistakesTable->setRowCount(0);

@@ -12,6 +12,7 @@
 // Object names: "classMistakesPanel", "classMistakesHeading", "classMistakeWindow",
 // "classMistakesTable", "classMistakesNote", "classMistakesBack".
 
+#include "menu/mistakeviews.h"
 #include "results/mistakerecord.h"
 
 #include <QWidget>
@@ -53,7 +54,9 @@ class ClassMistakesPanel : public QWidget {
     const Clock& clock_;
     Waiter& waiter_;
     QString groupText_;
-    std::vector<MistakeRecord> mistakes_;
+    WindowedMistakes mistakes_; // read back to the chosen window's first day
+    // Reads what the chosen window needs; false when the panel is gone meanwhile.
+    bool readWindow();
     QString failure_; // why the file could not be read, or empty
 
     QLabel* classMistakesHeading;

@@ -124,7 +124,10 @@ void ChartPanel::build() {
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
     connect(Picture12, &ChartSurface::resized, this, [this] { redrawForSize(); });
-    connect(mistakesBox, &MistakesBox::windowChosen, this, [this] { showMistakes(); });
+    connect(mistakesBox, &MistakesBox::windowChosen, this, [this] {
+        if (coverMistakeWindow())
+            showMistakes();
+    });
 }
 
 void ChartPanel::fillLists() {
@@ -225,7 +228,7 @@ ChartRequest ChartPanel::request() const {
         const QDateTime now = clock_.now();
         const int days = mistakeWindowDays();
         r.mistakeTrend = [this, now, days](int pupil, int level) {
-            return pupilMistakeTrendLine(mistakes_, pupil, level, now, days);
+            return pupilMistakeTrendLine(mistakes_.records(), pupil, level, now, days);
         };
     }
     return r;
@@ -261,17 +264,19 @@ bool ChartPanel::Command21_Click(int k) {
 bool ChartPanel::readMistakes() {
     if (!teacher_)
         return true;
+    // Read afresh for every display or print: another computer may have added some.
+    mistakes_.clear();
+    return coverMistakeWindow();
+}
+
+bool ChartPanel::coverMistakeWindow() {
     const ScreenWatch watch(this);
-    Result<MistakesRead> read = zanfolio::readMistakes(mistakesFile(state_), waiter_);
+    const Status read =
+        mistakes_.cover(mistakesFile(state_), waiter_,
+                        mistakeWindowFirstDate(mistakesBox->windowChoice(), clock_.now().date()));
     if (watch.gone())
         return false;
-    if (read) {
-        mistakes_ = std::move(read->records);
-        mistakesFailure_.clear();
-    } else {
-        mistakes_.clear();
-        mistakesFailure_ = read.error().message;
-    }
+    mistakesFailure_ = read ? QString() : read.error().message;
     return true;
 }
 
@@ -282,7 +287,7 @@ void ChartPanel::showMistakes() {
         mistakesBox->showFailure(mistakesFailure_);
         return;
     }
-    mistakesBox->showView(pupilMistakesView(state_, mistakes_, ChartPupil, clock_.now(),
+    mistakesBox->showView(pupilMistakesView(state_, mistakes_.records(), ChartPupil, clock_.now(),
                                             mistakesBox->windowChoice()));
 }
 

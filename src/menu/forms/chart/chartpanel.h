@@ -23,6 +23,7 @@
 
 #include "menu/chartmodel.h"
 #include "menu/forms/chart/chartprint.h"
+#include "menu/mistakeviews.h"
 #include "results/mistakerecord.h"
 
 #include <QRect>
@@ -120,6 +121,9 @@ class ChartPanel : public QWidget {
     // The mistakes: read from the file (teachers only), shown for the chart pupil, and the
     // window of days the box has chosen.
     bool readMistakes(); // false when the panel is gone meanwhile
+    // Reads what the mistakes box's window needs, when it is not held yet; false when the panel
+    // is gone meanwhile.
+    bool coverMistakeWindow();
     void showMistakes();
     int mistakeWindowDays() const;
 
@@ -141,8 +145,8 @@ class ChartPanel : public QWidget {
     std::vector<ChartRun> records_; // the last display's records, for redraws on resize
     ChartDrawing drawing_;
     bool printedToPdf_ = false;
-    std::vector<MistakeRecord> mistakes_; // the last read of the mistakes file
-    QString mistakesFailure_;             // why it could not be read, or empty
+    WindowedMistakes mistakes_; // the mistakes file read back to the box's window
+    QString mistakesFailure_;   // why it could not be read, or empty
 
     QListWidget* List2;
     QListWidget* List3;
