@@ -77,34 +77,38 @@ Status PendingRuns::keep(const ResultsRecord& record, Waiter& waiter) {
     if (!lock)
         return lock.error();
     QDir().mkpath(QFileInfo(nativePath(path_)).absolutePath());
-    Result<PlatformFile> file = PlatformFile::open(path_, PlatformFile::Mode::ReadWriteCreate);
-    if (!file)
-        return file.error();
-    Result<qint64> size = file->size();
-    if (!size)
-        return size.error();
-    Result<QByteArray> start = file->readAt(0, std::min<qint64>(*size, kHeading.size()));
-    if (!start)
-        return start.error();
-    if (*size > 0 && *start != kHeading) {
-        // An earlier version's file, or a heading cut short: written again whole, this record
-        // behind the others.
-        Result<std::vector<KeptRun>> kept = loadKept();
-        if (!kept)
-            return kept.error();
-        kept->push_back(KeptRun{record});
-        return rewrite(*kept);
+    bool earlierForm = false;
+    {
+        Result<PlatformFile> file = PlatformFile::open(path_, PlatformFile::Mode::ReadWriteCreate);
+        if (!file)
+            return file.error();
+        Result<qint64> size = file->size();
+        if (!size)
+            return size.error();
+        Result<QByteArray> start = file->readAt(0, std::min<qint64>(*size, kHeading.size()));
+        if (!start)
+            return start.error();
+        earlierForm = *size > 0 && *start != kHeading;
+        if (!earlierForm) {
+            QByteArray bytes = encodeEntry(KeptRun{record});
+            qint64 at = kHeading.size() + ((*size - kHeading.size()) / kEntrySize) * kEntrySize;
+            if (*size == 0) {
+                bytes.prepend(kHeading);
+                at = 0;
+            }
+            Status written = file->writeAt(at, bytes);
+            if (written)
+                written = file->flush();
+            return written;
+        }
     }
-    QByteArray bytes = encodeEntry(KeptRun{record});
-    qint64 at = kHeading.size() + ((*size - kHeading.size()) / kEntrySize) * kEntrySize;
-    if (*size == 0) {
-        bytes.prepend(kHeading);
-        at = 0;
-    }
-    Status written = file->writeAt(at, bytes);
-    if (written)
-        written = file->flush();
-    return written;
+    // An earlier version's file, or a heading cut short: written again whole, this record
+    // behind the others. The file is closed first: Windows replaces no file that is open.
+    Result<std::vector<KeptRun>> kept = loadKept();
+    if (!kept)
+        return kept.error();
+    kept->push_back(KeptRun{record});
+    return rewrite(*kept);
 }
 
 Status PendingRuns::rewrite(const std::vector<KeptRun>& kept) {
