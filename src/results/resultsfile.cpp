@@ -213,9 +213,16 @@ Result<WindowScan> ResultsFile::visitSince(double firstDay, const std::function<
                                            const std::function<void(const ResultsRecord&)>& visit) {
     return readWithRetries([&](PlatformFile& file, qint64 size) -> Result<WindowScan> {
         begin();
+        qint64 done = 0;
         return visitRecordsSince(
-            [&file](qint64 offset, qint64 length) { return file.readAt(offset, length); }, size,
-            firstDay, visit);
+            [&](qint64 offset, qint64 length) {
+                Result<QByteArray> page = file.readAt(offset, length);
+                done += length;
+                if (readProgress_)
+                    readProgress_(done, size);
+                return page;
+            },
+            size, firstDay, visit);
     });
 }
 

@@ -128,6 +128,11 @@ class ResultsFile {
     }
     // Faults played on the writes (tests).
     void setWriteFaults(WriteFaults* faults) { faults_ = faults; }
+    // Told, page by page, how far a reading back (visitSince, readSince) has come: bytes read
+    // and bytes it may read at most (the file's length), so that a screen can show it.
+    void setReadProgress(std::function<void(qint64 done, qint64 most)> progress) {
+        readProgress_ = std::move(progress);
+    }
 
   private:
     template <class Work> Status underLock(const char* what, Work work);
@@ -143,6 +148,7 @@ class ResultsFile {
     Locking locking_;
     int lastLockWaits_ = 0;
     std::function<void(const Error&)> onRetry_;
+    std::function<void(qint64, qint64)> readProgress_;
     WriteFaults* faults_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
+#include "frame/forms/readingprogress.h"
 #include "frame/forms/screenhost.h"
 #include "frame/forms/textlist.h"
 #include "frame/programdefinition.h"
@@ -485,6 +486,8 @@ bool Seisekitime1::showRunList(RunListView view) {
     request.mode = ResultsDisplayMode == 2 ? RunLineMode::Points : RunLineMode::Time;
     request.groupText = Combo1->currentText();
     ResultsFile file(resultsFile(state), context_.waiter);
+    // The busy panel is up; its bar follows a long reading back, and the window paints.
+    file.setReadProgress(ReadingProgress(ProgressBar2));
     const ScreenWatch watch(this);
     Result<RunLists> lists = ReadRunLists(state, file, context_.clock, request);
     if (watch.gone())
@@ -494,8 +497,6 @@ bool Seisekitime1::showRunList(RunListView view) {
         if (reportFailure(lists.error()))
             return false;
     } else {
-        ProgressBar2->setRange(0, int((lists->recordCount + 1) * 1.1));
-        ProgressBar2->setValue(lists->recordCount);
         Label5->setText(lists->title);
         state.DateWindowDays = lists->dateWindowDays;
         // A run list opens at its first line, the oldest run.

@@ -3,6 +3,7 @@
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
+#include "frame/forms/readingprogress.h"
 #include "frame/sharedstate.h"
 #include "results/criteria.h"
 #include "results/resultsfile.h"
@@ -296,11 +297,17 @@ bool FrmTimeData::ShowDistribution() {
     if (levelRows_ < 1)
         return true;
     ResultsFile file(resultsFile(context_.state), context_.waiter);
+    // Reading every record takes its time on a big file: the wait notice shows once it is
+    // slow, and the window paints.
+    ReadingProgress progress(nullptr, [this] { showWaitNotice(true); });
+    file.setReadProgress([&progress](qint64 done, qint64 most) { progress(done, most); });
     // The read waits while the file cannot be read: the window may be closed meanwhile.
     const ScreenWatch watch(this);
     Result<DistributionLists> lists = distribution_.lists(file, row_);
     if (watch.gone())
         return false;
+    if (progress.wasSlow())
+        showWaitNotice(false);
     if (!lists) {
         // Said in the panel, not in a box: the panel is rebuilt on every key.
         List3->addItem(QStringLiteral("成績ファイルを読めません。"));

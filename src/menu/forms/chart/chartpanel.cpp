@@ -4,6 +4,7 @@
 #include "frame/dialogs.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/controls.h"
+#include "frame/forms/readingprogress.h"
 #include "frame/forms/screen.h"
 #include "menu/chartpupillist.h"
 #include "menu/forms/chart/chartpainter.h"
@@ -239,6 +240,8 @@ bool ChartPanel::Command21_Click(int k) {
     show();
     raise();
     ResultsFile file(resultsFile(state_), waiter_);
+    // Ten years of a big school on a slow share: the window paints and can be closed meanwhile.
+    file.setReadProgress(ReadingProgress());
     const ScreenWatch watch(this);
     Result<std::vector<ChartRun>> records = ReadChartRecords(file, clock_.now().date());
     if (watch.gone())
