@@ -29,6 +29,9 @@ QString rosterFile(const SharedState& s) {
 QString mistakesFile(const SharedState& s) {
     return s.ProgramDataDir + QStringLiteral("誤答記録.csv");
 }
+QString answersFile(const SharedState& s) {
+    return s.ProgramDataDir + QStringLiteral("解答記録.csv");
+}
 
 namespace {
 
@@ -49,6 +52,11 @@ QString pendingRunsFile(const SharedState& s) {
 
 QString mistakesPendingFile(const SharedState& s) {
     return s.PendingDir + QStringLiteral("未記録の誤答-") + pendingTag(mistakesFile(s)) +
+           QStringLiteral(".csv");
+}
+
+QString answersPendingFile(const SharedState& s) {
+    return s.PendingDir + QStringLiteral("未記録の解答-") + pendingTag(answersFile(s)) +
            QStringLiteral(".csv");
 }
 

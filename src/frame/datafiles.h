@@ -5,7 +5,7 @@
 //                 <parent>/<program folder>/       the executable
 //                 <data root>/共通データ.txt, 新名簿.txt, 音フォルダ/
 //                 <data root>/<program folder name>/タイム回数データ.txt, 成績累積データ.dat,
-//                                                   誤答記録.csv
+//                                                   誤答記録.csv, 解答記録.csv
 
 #include <QString>
 #include <cstdint>
@@ -20,6 +20,7 @@ QString criteriaFile(const SharedState& state);       // "タイム回数デー�
 QString resultsFile(const SharedState& state);        // "成績累積データ.dat"
 QString rosterFile(const SharedState& state);         // "新名簿.txt"
 QString mistakesFile(const SharedState& state);       // "誤答記録.csv"
+QString answersFile(const SharedState& state);        // "解答記録.csv"
 
 // Runs kept on this computer for the results file (see results/pendingruns.h):
 // PendingDir & "未記録の成績-" & 8 hexadecimal digits naming the results file & ".dat".
@@ -27,6 +28,9 @@ QString pendingRunsFile(const SharedState& state);
 // Mistakes kept on this computer for the mistakes file (see results/pendingmistakes.h):
 // PendingDir & "未記録の誤答-" & 8 hexadecimal digits naming the mistakes file & ".csv".
 QString mistakesPendingFile(const SharedState& state);
+// Answers kept on this computer for the answers file: PendingDir & "未記録の解答-" &
+// 8 hexadecimal digits naming the answers file & ".csv".
+QString answersPendingFile(const SharedState& state);
 // The user's local application data: "%LOCALAPPDATA%\Zanfolio\" on Windows,
 // "~/.local/share/Zanfolio/" on Linux.
 QString defaultPendingDir();

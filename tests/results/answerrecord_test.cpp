@@ -1,6 +1,9 @@
 #include "frame/csvtext.h"
 #include "results/answerrecord.h"
+#include "results/answersfile.h"
+#include "support/testfolder.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace zanfolio {
@@ -80,6 +83,45 @@ TEST(AnswerRecord, WhatTheDiagnosisCounts) {
     EXPECT_TRUE(r.asAnswered().blank);
     r.correct = true;
     EXPECT_TRUE(r.asAnswered().shown.empty());
+}
+
+TEST(AnswersFile, AWindowIsReadBackFromTheEndAndSortedByDate) {
+    testing::TestInstallation install;
+    const QString path = install.programDataDir() + QStringLiteral("解答記録.csv");
+    EXPECT_TRUE(readAnswersSince(path, QDate(2026, 1, 1))->records.empty()); // none yet
+    EXPECT_FALSE(QFile::exists(path));
+
+    // Two years of ten answers a day, a late one delivered out of order, and a line cut short.
+    QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + answersHeading().toUtf8() + "\r\n";
+    AnswerRecord a = wrongAnswer();
+    for (QDate d(2025, 1, 1); d <= QDate(2026, 12, 10); d = d.addDays(1)) {
+        a.date = d;
+        for (int i = 0; i < 10; ++i)
+            bytes += answerLine(a);
+    }
+    a.date = QDate(2026, 12, 1);
+    a.typed = QStringLiteral("late");
+    bytes += answerLine(a);
+    bytes += QByteArrayLiteral("2026/12/10,10:31");
+    install.writeBytes(path, bytes);
+
+    Result<AnswersRead> week = readAnswersSince(path, QDate(2026, 12, 4));
+    ASSERT_TRUE(week.ok());
+    EXPECT_EQ(week->records.size(), 70u);
+    EXPECT_TRUE(week->tornTail);
+    EXPECT_LE(week->bytesRead, 2 * 64 * 1024); // a week and the week before it
+    Result<AnswersRead> month = readAnswersSince(path, QDate(2026, 12, 1));
+    ASSERT_TRUE(month.ok());
+    EXPECT_EQ(month->records.size(), 101u);
+    EXPECT_EQ(month->records.back().typed, QStringLiteral("late"));
+    Result<AnswersRead> all = readAnswersSince(path, QDate());
+    ASSERT_TRUE(all.ok());
+    EXPECT_EQ(all->records.size(),
+              size_t(QDate(2025, 1, 1).daysTo(QDate(2026, 12, 10)) + 1) * 10 + 1);
+    EXPECT_EQ(all->unreadableLines, 0);
+
+    const Diagnosis d = diagnosisOf(week->records);
+    EXPECT_EQ(d.systematicKinds(12, 1), std::vector<MistakeKind>{K::PlaceAlignment});
 }
 
 } // namespace
