@@ -1,6 +1,7 @@
 #include "frame/forms/textlist.h"
 
 #include <QAbstractListModel>
+#include <QStyleOptionViewItem>
 
 namespace zanfolio {
 
@@ -21,8 +22,12 @@ class TextList::LineModel final : public QAbstractListModel {
         lines_.clear();
         count_ = count;
         source_ = std::move(source);
+        rowSize_ = QSize();
         endResetModel();
     }
+    // The size of every row of a made list: the view lays out its rows as one size, and would
+    // otherwise make a far row (a far page of the file) to measure it.
+    void setRowSize(const QSize& size) { rowSize_ = size; }
     QString line(qsizetype row) const {
         if (row < 0 || row >= count_)
             return {};
@@ -32,6 +37,8 @@ class TextList::LineModel final : public QAbstractListModel {
         return parent.isValid() ? 0 : int(count_);
     }
     QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::SizeHintRole && source_ && rowSize_.isValid())
+            return rowSize_;
         if (role != Qt::DisplayRole && role != Qt::EditRole)
             return {};
         return line(index.row());
@@ -41,6 +48,7 @@ class TextList::LineModel final : public QAbstractListModel {
     QStringList lines_;
     qsizetype count_ = 0;
     std::function<QString(qsizetype)> source_;
+    QSize rowSize_;
 };
 
 TextList::TextList(QWidget* parent) : QListView(parent), model_(new LineModel(this)) {
@@ -67,6 +75,11 @@ void TextList::setLines(const QStringList& lines) {
 void TextList::setLineSource(qsizetype count, std::function<QString(qsizetype)> line) {
     const int before = currentRow();
     model_->setSource(count, std::move(line));
+    if (count > 0) {
+        QStyleOptionViewItem option;
+        initViewItemOption(&option);
+        model_->setRowSize(itemDelegate()->sizeHint(option, model_->index(0)));
+    }
     if (before != -1)
         emit currentRowChanged(-1);
 }
