@@ -33,6 +33,13 @@ class TextList::LineModel final : public QAbstractListModel {
             return {};
         return source_ ? source_(row) : lines_[row];
     }
+    // The view lays out a list by asking for every row's index: made here without the checks of
+    // the general model.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override {
+        if (row < 0 || row >= count_ || column != 0 || parent.isValid())
+            return {};
+        return createIndex(row, column);
+    }
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : int(count_);
     }
