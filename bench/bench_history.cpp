@@ -295,11 +295,19 @@ void browserChange(benchmark::State& st, int records, int mistakes) {
     auto* list = School::control<TextList>(browser, "List1");
     const int row = list->model()->rowCount() - 2;
     int time = 30;
-    measure(st, s, [&] {
-        emit list->rowDoubleClicked(row);
-        School::control<QLineEdit>(browser, "Text1_1")->setText(QString::number(30 + time++ % 50));
-        browser->SaveRecordChange();
-    });
+    // The teacher has scrolled to the record (untimed) and double-clicks it.
+    measure(
+        st, s,
+        [&] {
+            emit list->rowDoubleClicked(row);
+            School::control<QLineEdit>(browser, "Text1_1")
+                ->setText(QString::number(30 + time++ % 50));
+            browser->SaveRecordChange();
+        },
+        [&] {
+            list->scrollToRow(row);
+            s.settle();
+        });
 }
 
 void browserDelete(benchmark::State& st, int records, int mistakes) {

@@ -61,6 +61,10 @@ class TextList::LineModel final : public QAbstractListModel {
 TextList::TextList(QWidget* parent) : QListView(parent), model_(new LineModel(this)) {
     setModel(model_);
     setUniformItemSizes(true);
+    // A long list is laid out a batch of rows at a time, the rest as the event loop turns: a
+    // list of millions shows at once and the window goes on painting.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(kLayoutBatchRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -117,6 +121,17 @@ void TextList::setCurrentRow(int row) {
         return;
     }
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void TextList::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    // A row beyond the rows laid out so far has no place yet: the rest are laid out first.
+    if (index.isValid() && !isRowHidden(index.row()) && !visualRect(index).isValid() &&
+        model_->rowCount() > kLayoutBatchRows) {
+        setLayoutMode(QListView::SinglePass);
+        doItemsLayout();
+        setLayoutMode(QListView::Batched);
+    }
+    QListView::scrollTo(index, hint);
 }
 
 void TextList::scrollToRow(int row, ScrollHint hint) {

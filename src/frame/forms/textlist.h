@@ -17,6 +17,9 @@ class TextList : public QListView {
     Q_OBJECT
 
   public:
+    // Rows laid out at once; a longer list lays out the rest as the event loop turns.
+    static constexpr int kLayoutBatchRows = 20000;
+
     explicit TextList(QWidget* parent = nullptr);
 
     // Replaces every line at once (one reset of the model); no row is current afterwards.
@@ -33,6 +36,7 @@ class TextList : public QListView {
     // Makes `row` current and selected (-1: none).
     void setCurrentRow(int row);
     void scrollToRow(int row, ScrollHint hint = EnsureVisible);
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   signals:
     void currentRowChanged(int row);

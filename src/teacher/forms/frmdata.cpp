@@ -301,8 +301,15 @@ void FrmData::SaveRecordChange() {
         showError(QStringLiteral("記録できませんでした。"), written.error().message);
         return;
     }
-    if (!BuildRecordList())
+    // The same records, one of them changed: its page is read again as it comes into view, the
+    // list keeps its rows. A file that has grown or shrunk meanwhile is listed anew.
+    Result<qint64> length = file.byteLength();
+    if (pages_ && length && *length == pages_->fileLength()) {
+        pages_->reload(*length);
+        List1->viewport()->update();
+    } else if (!BuildRecordList()) {
         return;
+    }
     selectRecordRow(n);
     // The panel shows the record as the file now holds it.
     const int row = RecordPages::rowOf(n);
