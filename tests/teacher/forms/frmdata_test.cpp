@@ -286,6 +286,37 @@ TEST_F(RecordsBrowser, DeleteBehindAHiddenLevelZeroRecordSelectsTheFollowingReco
     EXPECT_TRUE(list()->text(list()->currentRow()).contains(QStringLiteral("   44秒")));
 }
 
+TEST_F(RecordsBrowser, ALongListOpensAtOnceAndItsLastRecordIsReachedByKeyAndByAChange) {
+    // Longer than the list lays out at once: the rest is laid out as it is reached.
+    constexpr int kRecords = TextList::kLayoutBatchRows * 2 + 5;
+    std::vector<ResultsRecord> records(kRecords, makeRecord(12, 1, 41));
+    writeRecords(records);
+    open();
+    ASSERT_EQ(list()->count(), kRecords);
+    const auto inView = [this](int row) {
+        const QRect r = list()->visualRect(list()->model()->index(row, 0));
+        return r.isValid() && list()->viewport()->rect().contains(r.center());
+    };
+    EXPECT_TRUE(inView(0));
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_End);
+    EXPECT_EQ(list()->currentRow(), kRecords - 1);
+    EXPECT_TRUE(inView(kRecords - 1));
+    QTest::keyClick(list(), Qt::Key_Home);
+    EXPECT_TRUE(inView(0));
+
+    // A correction of the last record leaves it selected and in view.
+    list()->scrollToRow(kRecords - 1);
+    doubleClickRow(kRecords - 1);
+    ASSERT_TRUE(editPanelVisible());
+    control<QLineEdit>("Text1_1")->setText(QStringLiteral("77"));
+    click("Command2");
+    EXPECT_EQ(h.records().back().time, 77);
+    EXPECT_EQ(list()->currentRow(), kRecords - 1);
+    EXPECT_TRUE(inView(kRecords - 1));
+    EXPECT_TRUE(list()->text(kRecords - 1).contains(QStringLiteral("   77秒")));
+}
+
 TEST_F(RecordsBrowser, MissingRosterListsWithoutNamesAndSaysSoOnce) {
     QFile::remove(h.install.rosterPath());
     writeRecords({makeRecord(12, 1, 45), makeRecord(13, 1, 46)});
