@@ -286,7 +286,7 @@ TEST_F(RecordsBrowser, DeleteBehindAHiddenLevelZeroRecordSelectsTheFollowingReco
     EXPECT_TRUE(list()->text(list()->currentRow()).contains(QStringLiteral("   44秒")));
 }
 
-TEST_F(RecordsBrowser, ALongListOpensAtOnceAndItsLastRecordIsReachedByKeyAndByAChange) {
+TEST_F(RecordsBrowser, ALongListOpensAtOnceAndItsLastRecordIsReachedByKeyChangeAndDelete) {
     // Longer than the list lays out at once: the rest is laid out as it is reached.
     constexpr int kRecords = TextList::kLayoutBatchRows * 2 + 5;
     std::vector<ResultsRecord> records(kRecords, makeRecord(12, 1, 41));
@@ -315,6 +315,12 @@ TEST_F(RecordsBrowser, ALongListOpensAtOnceAndItsLastRecordIsReachedByKeyAndByAC
     EXPECT_EQ(list()->currentRow(), kRecords - 1);
     EXPECT_TRUE(inView(kRecords - 1));
     EXPECT_TRUE(list()->text(kRecords - 1).contains(QStringLiteral("   77秒")));
+
+    // A delete lists the file anew and selects the record before it, at once in view.
+    click("Command3");
+    ASSERT_EQ(list()->count(), kRecords - 1);
+    EXPECT_EQ(list()->currentRow(), kRecords - 2);
+    EXPECT_TRUE(inView(kRecords - 2));
 }
 
 TEST_F(RecordsBrowser, MissingRosterListsWithoutNamesAndSaysSoOnce) {
