@@ -1,14 +1,17 @@
 #include "menu/mistakeviews.h"
 
+#include "frame/daycount.h"
 #include "frame/programdefinition.h"
 #include "menu/datewindow.h"
 #include "menu/menulabels.h"
 #include "menu/mistakefigures.h"
 #include "menu/textparts.h"
+#include "results/diagnosis.h"
 #include "results/mistakesfile.h"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 
 namespace zanfolio {
@@ -150,6 +153,111 @@ ClassMistakesView classMistakesView(const SharedState& state,
         view.rows.push_back(row);
     }
     return view;
+}
+
+namespace {
+
+bool inAnswerWindow(const AnswerRecord& a, const QDateTime& now, int days) {
+    return days <= 0 || inDayWindow(dayCount(a.date), presentMoment(now), days);
+}
+
+QString tallyText(const KindTally& t) {
+    return QStringLiteral("%1/%2").arg(t.shown).arg(t.opportunities);
+}
+
+// Most consistent first: by share, then by count.
+bool moreConsistent(const KindTally& a, const KindTally& b) {
+    const qint64 left = qint64(a.shown) * b.opportunities;
+    const qint64 right = qint64(b.shown) * a.opportunities;
+    return left != right ? left > right : a.shown > b.shown;
+}
+
+} // namespace
+
+std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
+                                                    const std::vector<AnswerRecord>& answers,
+                                                    const QString& groupText, const QDateTime& now,
+                                                    int windowChoice) {
+    const int days = mistakeWindowDays(windowChoice, now.date());
+    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
+    const std::function<bool(int)> inGroup = gradeGroupMembers(state, groupText);
+    Diagnosis diagnosis;
+    for (const AnswerRecord& a : answers)
+        if (a.level >= 1 && a.level <= levels && inAnswerWindow(a, now, days) && inGroup(a.pupil))
+            diagnosis.add(a.asAnswered());
+
+    // (level, misconception) → the pupils for whom it is systematic.
+    std::map<std::pair<int, size_t>, std::vector<std::pair<int, KindTally>>> found;
+    for (const auto& [pupil, level] : diagnosis.pupilLevels()) {
+        const Tallies tallies = diagnosis.tallies(pupil, level);
+        for (size_t k = 0; k < kMisconceptions.size(); ++k)
+            if (verdictOf(tallies[k]) == Verdict::Systematic)
+                found[{level, k}].push_back({pupil, tallies[k]});
+    }
+    std::vector<ClassSystematicRow> rows;
+    for (int level = 1; level <= levels; ++level) {
+        if (isPracticeLevel(state, level))
+            continue;
+        ClassSystematicRow row;
+        row.level = level;
+        row.levelText = QString::number(level) + u' ' + state.LevelNames[size_t(level)];
+        for (size_t k = 0; k < kMisconceptions.size(); ++k) {
+            auto at = found.find({level, k});
+            if (at == found.end())
+                continue;
+            std::vector<std::pair<int, KindTally>>& pupils = at->second;
+            std::stable_sort(pupils.begin(), pupils.end(), [](const auto& a, const auto& b) {
+                return moreConsistent(a.second, b.second);
+            });
+            QStringList named;
+            for (const auto& [pupil, tally] : pupils) {
+                const QString name = isValidPupil(pupil)
+                                         ? trimmedSpaces(state.RosterNames[size_t(pupil)])
+                                         : QString::number(pupil);
+                named << name + u' ' + tallyText(tally);
+            }
+            row.kinds << mistakeKindLabel(kMisconceptions[k]) + u'：' + named.join(u'、');
+        }
+        if (!row.kinds.isEmpty())
+            rows.push_back(row);
+    }
+    return rows;
+}
+
+QStringList pupilDiagnosisLines(const std::vector<AnswerRecord>& answers, int pupil,
+                                const QDateTime& now, int windowChoice) {
+    const int days = mistakeWindowDays(windowChoice, now.date());
+    Diagnosis diagnosis;
+    for (const AnswerRecord& a : answers)
+        if (a.pupil == pupil && inAnswerWindow(a, now, days))
+            diagnosis.add(a.asAnswered());
+    const Tallies tallies = diagnosis.tallies(pupil);
+    std::vector<size_t> order(kMisconceptions.size());
+    for (size_t k = 0; k < order.size(); ++k)
+        order[k] = k;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return moreConsistent(tallies[a], tallies[b]); });
+    QStringList systematic;
+    QStringList nowAndThen;
+    for (size_t k : order) {
+        const QString part = mistakeKindLabel(kMisconceptions[k]) + u' ' + tallyText(tallies[k]);
+        switch (verdictOf(tallies[k])) {
+        case Verdict::Systematic:
+            systematic << part;
+            break;
+        case Verdict::Now:
+            nowAndThen << part;
+            break;
+        case Verdict::None:
+            break;
+        }
+    }
+    QStringList lines;
+    if (!systematic.isEmpty())
+        lines << verdictLabel(Verdict::Systematic) + u'：' + systematic.join(u'、');
+    if (!nowAndThen.isEmpty())
+        lines << verdictLabel(Verdict::Now) + u'：' + nowAndThen.join(u'、');
+    return lines;
 }
 
 } // namespace zanfolio

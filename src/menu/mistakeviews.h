@@ -12,6 +12,7 @@
 #include "frame/result.h"
 #include "frame/sharedstate.h"
 #include "frame/waiter.h"
+#include "results/answerrecord.h"
 #include "results/mistakerecord.h"
 
 #include <QDateTime>
@@ -93,5 +94,24 @@ ClassMistakesView classMistakesView(const SharedState& state,
                                     const std::vector<MistakeRecord>& records,
                                     const QString& groupText, const QDateTime& now,
                                     int windowChoice);
+
+// Who goes wrong the same way again and again (results/diagnosis.h), from the answers of the
+// window: for each level, each misconception that is systematic (定着) for some pupils of the
+// group, with those pupils, the most consistent first: "位取り：森大輝 5/7、佐藤蓮 4/6" (shown on
+// 5 of 7 opportunities). Practice levels are left out; levels without one are not listed.
+struct ClassSystematicRow {
+    int level = 0;
+    QString levelText; // "1 足し算１"
+    QStringList kinds; // one line per misconception
+};
+std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
+                                                    const std::vector<AnswerRecord>& answers,
+                                                    const QString& groupText, const QDateTime& now,
+                                                    int windowChoice);
+
+// One pupil's verdicts over every level in the window: "定着：位取り 5/7" and "たまに：ゼロ 1/6,
+// 小数点の位置 1/5" (each part only when it has kinds; none when the pupil has neither).
+QStringList pupilDiagnosisLines(const std::vector<AnswerRecord>& answers, int pupil,
+                                const QDateTime& now, int windowChoice);
 
 } // namespace zanfolio

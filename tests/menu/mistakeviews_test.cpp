@@ -224,6 +224,65 @@ TEST(MistakeViews, TheClassesKindsPerLevelForTheGradeGroup) {
 
 // A view holds the mistakes of its window, read back from the end of a file of years; a shorter
 // window reads nothing more, a longer one reads again.
+// `opportunities` answers of a pupil on which `kind` could show, `shown` of them showing it.
+std::vector<AnswerRecord> answers(int pupil, int level, K kind, int opportunities, int shown,
+                                  QDate date = kToday) {
+    std::vector<AnswerRecord> out;
+    for (int i = 0; i < opportunities; ++i) {
+        AnswerRecord a;
+        a.date = date;
+        a.time = QTime(9, 0);
+        a.pupil = pupil;
+        a.level = level;
+        a.opportunities = {kind};
+        a.correct = i >= shown;
+        if (!a.correct) {
+            a.kind = kind;
+            a.shown = {kind};
+        }
+        out.push_back(a);
+    }
+    return out;
+}
+
+TEST(MistakeViews, TheClassesSystematicPupilsPerLevelAndAPupilsVerdicts) {
+    auto s = school();
+    s->RosterNames[2] = QStringLiteral("森大輝");
+    s->RosterNames[3] = QStringLiteral("鈴木");
+    std::vector<AnswerRecord> all;
+    for (const std::vector<AnswerRecord>& part : {
+             answers(1, 1, K::PlaceAlignment, 5, 4), answers(2, 1, K::PlaceAlignment, 6, 3),
+             answers(2, 1, K::Zero, 4, 1),                                 // now and then only
+             answers(2, 2, K::CarryOrBorrow, 3, 3),                        // too few to say
+             answers(3, 1, K::PlaceAlignment, 4, 4),                       // 中１: another group
+             answers(1, 4, K::PointPosition, 4, 4),                        // a practice level
+             answers(1, 1, K::PlaceAlignment, 10, 0, kToday.addDays(-60)), // before the month
+         })
+        all.insert(all.end(), part.begin(), part.end());
+
+    constexpr int kMonth = 3;
+    const std::vector<ClassSystematicRow> rows =
+        classSystematicView(*s, all, QStringLiteral("小３"), kNow, kMonth);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].levelText, QStringLiteral("1 足し算１"));
+    EXPECT_EQ(rows[0].kinds, QStringList{QStringLiteral("位取り：佐藤蓮 4/5、森大輝 3/6")});
+    // Over everything the older answers count: 4 of 15 is no longer systematic.
+    const std::vector<ClassSystematicRow> untilNow =
+        classSystematicView(*s, all, QStringLiteral("小３"), kNow, kUntilNowMistakes);
+    ASSERT_EQ(untilNow.size(), 1u);
+    EXPECT_EQ(untilNow[0].kinds, QStringList{QStringLiteral("位取り：森大輝 3/6")});
+
+    EXPECT_EQ(pupilDiagnosisLines(all, 1, kNow, kMonth),
+              (QStringList{QStringLiteral("定着：小数点の位置 4/4、位取り 4/5")}));
+    EXPECT_EQ(pupilDiagnosisLines(all, 2, kNow, kMonth),
+              (QStringList{QStringLiteral("定着：位取り 3/6"),
+                           QStringLiteral("たまに：繰り上がり・繰り下がり 3/3、ゼロ 1/4")}));
+    // 3 of 3 is too few to call systematic: shown, but now and then.
+    EXPECT_EQ(pupilDiagnosisLines(answers(2, 2, K::CarryOrBorrow, 3, 3), 2, kNow, kMonth),
+              QStringList{QStringLiteral("たまに：繰り上がり・繰り下がり 3/3")});
+    EXPECT_TRUE(pupilDiagnosisLines(all, 9, kNow, kMonth).isEmpty());
+}
+
 TEST(WindowedMistakes, ReadBackToTheWindowAndAgainOnlyForALongerOne) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("誤答記録.csv"));
