@@ -9,6 +9,7 @@
 #include "frame/sharedstate.h"
 #include "menu/datewindow.h"
 #include "menu/mistakeviews.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 
 #include <QComboBox>
@@ -16,7 +17,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QVBoxLayout>
 
 namespace zanfolio {
@@ -33,6 +36,14 @@ constexpr int kCountWidth = 60;
 constexpr int kKindWidth = 180;
 constexpr double kRestPointSize = 10;
 constexpr int kRowPadding = 6; // below a cell's last line
+
+const QString kSystematicHeading =
+    QStringLiteral("同じ間違いをくり返している生徒（その間違いが出やすい問題４問以上の"
+                   "うち、半分以上で同じ間違い）");
+const QString kSystematicNote = QStringLiteral("「4/5」は、その間違いが出やすい問題5問のうち"
+                                               "4問で同じ間違いをしたことを表します。");
+const QString kSystematicButtonText = QStringLiteral("くり返す間違い");
+const QString kCountsButtonText = QStringLiteral("間違いの数");
 
 const QString kNote = QStringLiteral("「間違い」は期間中の誤答の数、「人数」は誤答のあった生徒"
                                      "の数です。（　）はそのレベルの誤答の中の割合です。");
@@ -93,6 +104,24 @@ ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& cl
     connect(classMistakesTable->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this] { fitRows(); });
 
+    classSystematicHeading = new QLabel(kSystematicHeading, this);
+    classSystematicHeading->setObjectName(QStringLiteral("classSystematicHeading"));
+    classSystematicHeading->setFont(japaneseFont(11));
+    classSystematicHeading->setStyleSheet(
+        QStringLiteral("color: %1; font-weight: bold;").arg(kInk));
+    classSystematicList = new QTextEdit(this);
+    classSystematicList->setObjectName(QStringLiteral("classSystematicList"));
+    classSystematicList->setFont(japaneseFont(11));
+    classSystematicList->setReadOnly(true);
+    classSystematicList->setTabChangesFocus(true);
+    classSystematicButton =
+        makeButton(this, "classSystematicButton", kSystematicButtonText, QRect());
+    classSystematicButton->setFixedSize(180, 36);
+    classSystematicButton->setToolTip(
+        QStringLiteral("同じ間違いをくり返している生徒と、間違いの数を切り替えます"));
+    connect(classSystematicButton, &QPushButton::clicked, this,
+            [this] { showSystematic(classPages->currentIndex() == 0); });
+
     classMistakesNote = new QLabel(kNote, this);
     classMistakesNote->setObjectName(QStringLiteral("classMistakesNote"));
     classMistakesNote->setFont(japaneseFont(10));
@@ -102,11 +131,22 @@ ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& cl
     top->addWidget(classMistakesHeading, 1);
     top->addWidget(classMistakeWindow);
     top->addSpacing(12);
+    top->addWidget(classSystematicButton);
+    top->addSpacing(12);
     top->addWidget(classMistakesBack);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 6, 8, 8);
     layout->addLayout(top);
-    layout->addWidget(classMistakesTable, 1);
+    // The counts, or in their place the pupils who go wrong the same way.
+    auto* systematicPage = new QWidget;
+    auto* systematicLayout = new QVBoxLayout(systematicPage);
+    systematicLayout->setContentsMargins(0, 0, 0, 0);
+    systematicLayout->addWidget(classSystematicHeading);
+    systematicLayout->addWidget(classSystematicList, 1);
+    classPages = new QStackedWidget(this);
+    classPages->addWidget(classMistakesTable);
+    classPages->addWidget(systematicPage);
+    layout->addWidget(classPages, 1);
     layout->addWidget(classMistakesNote);
 }
 
@@ -116,7 +156,8 @@ void ClassMistakesPanel::showFor(const QString& groupText) {
         state_.DateWindowChoice >= 1 && state_.DateWindowChoice <= classMistakeWindow->count();
     classMistakeWindow->setCurrentIndex(
         (known ? state_.DateWindowChoice : kDefaultDateWindowChoice) - 1);
-    // Read afresh each time the panel opens.
+    // Read afresh each time the panel opens, at the counts.
+    showSystematic(false);
     mistakes_.clear();
     if (!readWindow())
         return; // the window was closed during the wait
@@ -133,7 +174,21 @@ bool ClassMistakesPanel::readWindow() {
     if (watch.gone())
         return false;
     failure_ = read ? QString() : read.error().message;
+    Result<AnswersRead> answers = readAnswersSince(
+        answersFile(state_), waiter_,
+        mistakeWindowFirstDate(classMistakeWindow->currentIndex() + 1, clock_.now().date()));
+    if (watch.gone())
+        return false;
+    answers_ = answers ? std::move(answers->records) : std::vector<AnswerRecord>{};
+    answersFailure_ = answers ? QString() : answers.error().message;
     return true;
+}
+
+void ClassMistakesPanel::showSystematic(bool systematic) {
+    classPages->setCurrentIndex(systematic ? 1 : 0);
+    if (failure_.isEmpty())
+        classMistakesNote->setText(systematic ? kSystematicNote : kNote);
+    classSystematicButton->setText(systematic ? kCountsButtonText : kSystematicButtonText);
 }
 
 void ClassMistakesPanel::setGroupText(const QString& groupText) {
@@ -153,7 +208,18 @@ void ClassMistakesPanel::showFigures() {
         return;
     }
     classMistakesNote->setStyleSheet(QString());
-    classMistakesNote->setText(kNote);
+    classMistakesNote->setText(classPages->currentIndex() == 1 ? kSystematicNote : kNote);
+    QStringList systematic;
+    for (const ClassSystematicRow& r : classSystematicView(
+             state_, answers_, groupText_, clock_.now(), classMistakeWindow->currentIndex() + 1))
+        systematic << r.levelText + QStringLiteral("　") + r.kinds.join(QStringLiteral("　"));
+    if (!answersFailure_.isEmpty())
+        classSystematicList->setPlainText(QStringLiteral("解答記録を読めません。\n") +
+                                          answersFailure_);
+    else if (systematic.isEmpty())
+        classSystematicList->setPlainText(QStringLiteral("この期間にはいません。"));
+    else
+        classSystematicList->setPlainText(systematic.join(u'\n'));
     classMistakesTable->setRowCount(int(view.rows.size()));
     for (int row = 0; row < int(view.rows.size()); ++row) {
         const ClassMistakesRow& r = view.rows[size_t(row)];

@@ -5,12 +5,17 @@
 // most (menu/mistakeviews.h). It stands over the view title and the level columns, as the
 // chart panel does, until its "戻る".
 //
-// It only reads: the mistakes file is read once when the panel opens, the whole file into
-// memory; another window (`classMistakeWindow`) or another grade group shows the figures
-// again from what was read.
+// It only reads: the mistakes and answers files are read back to the window's first day when the
+// panel opens and when a longer window is chosen; another grade group shows the figures again
+// from what was read.
+//
+// "くり返す間違い" shows in the table's place, from the answers file of the same window, per level
+// the pupils who go wrong the same way again and again (定着), "位取り：森大輝 5/7、佐藤蓮 4/6";
+// "間違いの数" goes back to the table.
 //
 // Object names: "classMistakesPanel", "classMistakesHeading", "classMistakeWindow",
-// "classMistakesTable", "classMistakesNote", "classMistakesBack".
+// "classMistakesTable", "classSystematicButton", "classSystematicHeading", "classSystematicList",
+// "classMistakesNote", "classMistakesBack".
 
 #include "menu/mistakeviews.h"
 #include "results/mistakerecord.h"
@@ -22,6 +27,8 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QStackedWidget;
+class QTextEdit;
 
 namespace zanfolio {
 
@@ -54,14 +61,23 @@ class ClassMistakesPanel : public QWidget {
     const Clock& clock_;
     Waiter& waiter_;
     QString groupText_;
-    WindowedMistakes mistakes_; // read back to the chosen window's first day
+    WindowedMistakes mistakes_;         // read back to the chosen window's first day
+    std::vector<AnswerRecord> answers_; // the answers of the chosen window
     // Reads what the chosen window needs; false when the panel is gone meanwhile.
     bool readWindow();
-    QString failure_; // why the file could not be read, or empty
+    QString failure_;        // why the mistakes file could not be read, or empty
+    QString answersFailure_; // the same for the answers file
 
     QLabel* classMistakesHeading;
     QComboBox* classMistakeWindow;
     QTableWidget* classMistakesTable;
+    // The counts (false) or the pupils who go wrong the same way (true), in the counts' place.
+    void showSystematic(bool systematic);
+
+    QStackedWidget* classPages;
+    QPushButton* classSystematicButton;
+    QLabel* classSystematicHeading;
+    QTextEdit* classSystematicList; // the pupils with a systematic misconception, per level
     QLabel* classMistakesNote;
     QPushButton* classMistakesBack;
 };

@@ -5,6 +5,7 @@
 
 #include "frame/datafiles.h"
 #include "menu/forms/seisekitime1.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "support/control.h"
 #include "support/screenharness.h"
@@ -21,6 +22,7 @@
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
@@ -61,6 +63,55 @@ QFont fontOf(const QTableWidget* table, const QTableWidgetItem* item) {
 
 QString describe(QRect r) {
     return QStringLiteral("(%1,%2 %3×%4)").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+TEST(ClassMistakes, PupilsWhoGoWrongTheSameWayAreNamedPerLevel) {
+    ScreenHarness f{Classroom{}};
+    // 佐藤 lined up the last digits on 4 of 5 problems where it shows, 鈴木 once in 5.
+    QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + answersHeading().toUtf8() + "\r\n";
+    for (int pupil : {Classroom::kSato, Classroom::kSuzuki})
+        for (int i = 0; i < 5; ++i) {
+            AnswerRecord a;
+            a.date = f.clock.now().date();
+            a.time = QTime(9, i);
+            a.pupil = pupil;
+            a.level = 1;
+            a.first = QStringLiteral("0.07");
+            a.sign = QStringLiteral("＋");
+            a.second = QStringLiteral("3");
+            a.answer = QStringLiteral("3.07");
+            a.opportunities = {MistakeKind::PlaceAlignment};
+            a.correct = i >= (pupil == Classroom::kSato ? 4 : 1);
+            a.typed = a.correct ? a.answer : QStringLiteral("0.1");
+            if (!a.correct) {
+                a.kind = MistakeKind::PlaceAlignment;
+                a.shown = {MistakeKind::PlaceAlignment};
+            }
+            bytes += answerLine(a);
+        }
+    f.install.writeBytes(answersFile(f.state), bytes);
+    f.signIn(Classroom::kTeacher);
+    auto* menu = f.show(new Seisekitime1(f.context));
+    QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
+    auto* list = control<QTextEdit>(menu, "classSystematicList");
+    EXPECT_FALSE(list->isVisible()) << "the panel opens at the counts";
+    auto* button = control<QPushButton>(menu, "classSystematicButton");
+    EXPECT_EQ(button->text(), QStringLiteral("くり返す間違い"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_FALSE(control<QWidget>(menu, "classMistakesTable")->isVisible());
+    EXPECT_EQ(button->text(), QStringLiteral("間違いの数"));
+    f.snapshot(QStringLiteral("class_systematic"));
+    EXPECT_EQ(list->toPlainText(), QStringLiteral("1 足し算１　位取り：") +
+                                       f.state.RosterNames[Classroom::kSato].trimmed() +
+                                       QStringLiteral(" 4/5"));
+    // Not among this grade group.
+    auto* group = control<QComboBox>(menu, "Combo1");
+    group->setCurrentIndex(group->findText(QStringLiteral("小６")));
+    emit group->activated(group->currentIndex());
+    EXPECT_EQ(list->toPlainText(), QStringLiteral("この期間にはいません。"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(control<QWidget>(menu, "classMistakesTable")->isVisible());
 }
 
 TEST(ClassMistakes, OnlyTheTeacherIsOfferedThePanel) {
