@@ -9,6 +9,7 @@
 #include "results/mistakesfile.h"
 #include "support/control.h"
 #include "support/screenharness.h"
+#include "support/systematicanswers.h"
 #include "support/testmistakes.h"
 
 #include <QComboBox>
@@ -68,27 +69,13 @@ QString describe(QRect r) {
 TEST(ClassMistakes, PupilsWhoGoWrongTheSameWayAreNamedPerLevel) {
     ScreenHarness f{Classroom{}};
     // 佐藤 lined up the last digits on 4 of 5 problems where it shows, 鈴木 once in 5.
-    QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + answersHeading().toUtf8() + "\r\n";
-    for (int pupil : {Classroom::kSato, Classroom::kSuzuki})
-        for (int i = 0; i < 5; ++i) {
-            AnswerRecord a;
-            a.date = f.clock.now().date();
-            a.time = QTime(9, i);
-            a.pupil = pupil;
-            a.level = 1;
-            a.first = QStringLiteral("0.07");
-            a.sign = QStringLiteral("＋");
-            a.second = QStringLiteral("3");
-            a.answer = QStringLiteral("3.07");
-            a.opportunities = {MistakeKind::PlaceAlignment};
-            a.correct = i >= (pupil == Classroom::kSato ? 4 : 1);
-            a.typed = a.correct ? a.answer : QStringLiteral("0.1");
-            if (!a.correct) {
-                a.kind = MistakeKind::PlaceAlignment;
-                a.shown = {MistakeKind::PlaceAlignment};
-            }
-            bytes += answerLine(a);
-        }
+    const QDate today = f.clock.now().date();
+    std::vector<AnswerRecord> answers =
+        systematicAnswers(Classroom::kSato, 1, MistakeKind::PlaceAlignment, 5, 4, today);
+    for (const AnswerRecord& a :
+         systematicAnswers(Classroom::kSuzuki, 1, MistakeKind::PlaceAlignment, 5, 1, today))
+        answers.push_back(a);
+    const QByteArray bytes = answersFileBytes(answers);
     f.install.writeBytes(answersFile(f.state), bytes);
     f.signIn(Classroom::kTeacher);
     auto* menu = f.show(new Seisekitime1(f.context));

@@ -11,6 +11,7 @@
 #include "menu/forms/chart/mistakesbox.h"
 #include "menu/mistakefigures.h"
 #include "menu/mistakeviews.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/resultsfile.h"
 
@@ -280,6 +281,14 @@ bool ChartPanel::coverMistakeWindow() {
     if (watch.gone())
         return false;
     mistakesFailure_ = read ? QString() : read.error().message;
+    // The answers of the same window tell a way of working from a slip; without them the box
+    // shows the counts alone.
+    Result<AnswersRead> answers =
+        readAnswersSince(answersFile(state_), waiter_,
+                         mistakeWindowFirstDate(mistakesBox->windowChoice(), clock_.now().date()));
+    if (watch.gone())
+        return false;
+    answers_ = answers ? std::move(answers->records) : std::vector<AnswerRecord>{};
     return true;
 }
 
@@ -290,8 +299,10 @@ void ChartPanel::showMistakes() {
         mistakesBox->showFailure(mistakesFailure_);
         return;
     }
-    mistakesBox->showView(pupilMistakesView(state_, mistakes_.records(), ChartPupil, clock_.now(),
-                                            mistakesBox->windowChoice()));
+    mistakesBox->showView(
+        pupilMistakesView(state_, mistakes_.records(), ChartPupil, clock_.now(),
+                          mistakesBox->windowChoice()),
+        pupilDiagnosisLines(answers_, ChartPupil, clock_.now(), mistakesBox->windowChoice()));
 }
 
 int ChartPanel::mistakeWindowDays() const {

@@ -145,8 +145,9 @@ class ChartPanel : public QWidget {
     std::vector<ChartRun> records_; // the last display's records, for redraws on resize
     ChartDrawing drawing_;
     bool printedToPdf_ = false;
-    WindowedMistakes mistakes_; // the mistakes file read back to the box's window
-    QString mistakesFailure_;   // why it could not be read, or empty
+    WindowedMistakes mistakes_;         // the mistakes file read back to the box's window
+    QString mistakesFailure_;           // why it could not be read, or empty
+    std::vector<AnswerRecord> answers_; // the answers file read back to the box's window
 
     QListWidget* List2;
     QListWidget* List3;

@@ -3,6 +3,7 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "menu/datewindow.h"
+#include "results/diagnosis.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -81,10 +82,17 @@ void MistakesBox::setWindowChoice(int choice) {
     mistakeWindow->setCurrentIndex((known ? choice : kDefaultDateWindowChoice) - 1);
 }
 
-void MistakesBox::showView(const PupilMistakesView& view) {
+void MistakesBox::showView(const PupilMistakesView& view, const QStringList& verdicts) {
     mistakesHeading->setText(view.heading);
     mistakesTotal->setText(view.total);
     QString html;
+    for (const QString& line : verdicts) {
+        const bool systematic = line.startsWith(verdictLabel(Verdict::Systematic));
+        html += QStringLiteral("<p style='margin-top:4px; margin-bottom:0px; color:%1;'>%2</p>")
+                    .arg(systematic ? QStringLiteral("#a02020") : QStringLiteral("#404040"),
+                         systematic ? QStringLiteral("<b>%1</b>").arg(line.toHtmlEscaped())
+                                    : line.toHtmlEscaped());
+    }
     for (const MistakeKindLine& k : view.kinds) {
         html += QStringLiteral("<p style='margin-top:6px; margin-bottom:0px;'>"
                                "<b>%1</b>　%2")

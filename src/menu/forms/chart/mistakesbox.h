@@ -6,7 +6,8 @@
 // (`mistakeWindow`), opening at the menu's date-window choice.
 //
 // Object names: "mistakesBox" (the box), "mistakeWindow" (the window box), "mistakesHeading"
-// (the pupil and the window), "mistakesTotal", "mistakesKinds" (the kinds and examples).
+// (the pupil and the window), "mistakesTotal", "mistakesKinds" (the verdicts, the kinds and
+// examples).
 
 #include "menu/mistakeviews.h"
 
@@ -29,7 +30,9 @@ class MistakesBox : public QFrame {
     int windowChoice() const;
     void setWindowChoice(int choice);
 
-    void showView(const PupilMistakesView& view);
+    // `verdicts`: the pupil's ways of working, "定着：位取り 5/7", "たまに：ゼロ 1/6", shown under
+    // the total.
+    void showView(const PupilMistakesView& view, const QStringList& verdicts = {});
     // The mistakes file could not be read: what is wrong, in place of the figures.
     void showFailure(const QString& message);
 

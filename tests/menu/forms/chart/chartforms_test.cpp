@@ -14,6 +14,7 @@
 #include "support/control.h"
 #include "support/fakes.h"
 #include "support/screenharness.h"
+#include "support/systematicanswers.h"
 #include "support/testfolder.h"
 #include "support/testmistakes.h"
 
@@ -494,6 +495,21 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
               kinds.indexOf(QStringLiteral("位取り")))
         << "the most frequent first";
     EXPECT_FALSE(kinds.contains(QStringLiteral("0.07 ＋ 3 → 4"))) << "佐藤's mistake";
+    EXPECT_FALSE(kinds.contains(QStringLiteral("定着"))) << "no answers, no verdict";
+
+    // With the answers of the window: the ways of working that show again and again first.
+    std::vector<AnswerRecord> answers =
+        systematicAnswers(1, 1, MistakeKind::PlaceAlignment, 5, 4, kNow.date());
+    for (const AnswerRecord& a : systematicAnswers(1, 2, MistakeKind::Zero, 6, 1, kNow.date()))
+        answers.push_back(a);
+    school.inst.writeBytes(answersFile(school.state), answersFileBytes(answers));
+    panel.showFor(1);
+    const QString withVerdicts = boxText(&panel, "mistakesKinds");
+    EXPECT_TRUE(withVerdicts.contains(QStringLiteral("<b>定着：位取り 4/5</b>")))
+        << withVerdicts.toStdString();
+    EXPECT_TRUE(withVerdicts.contains(QStringLiteral("たまに：ゼロ 1/6")));
+    EXPECT_LT(withVerdicts.indexOf(QStringLiteral("定着")),
+              withVerdicts.indexOf(QStringLiteral("小数点の位置")));
     panel.grab().save(artefactFolder() + QStringLiteral("/panel-mistakes.png"));
 
     // This week: the mistake of 20 days ago is left out, from what was read before.
