@@ -42,6 +42,7 @@ const QString kSystematicHeading =
                    "うち、半分以上で同じ間違い）");
 const QString kSystematicNote = QStringLiteral("「4/5」は、その間違いが出やすい問題5問のうち"
                                                "4問で同じ間違いをしたことを表します。");
+const QString kReadingNote = QStringLiteral("誤答記録と解答記録を読んでいます。お待ちください。");
 const QString kSystematicButtonText = QStringLiteral("くり返す間違い");
 const QString kCountsButtonText = QStringLiteral("間違いの数");
 
@@ -168,6 +169,10 @@ void ClassMistakesPanel::showFor(const QString& groupText) {
 
 bool ClassMistakesPanel::readWindow() {
     const ScreenWatch watch(this);
+    // A long window of a big school's files takes a moment: said before it starts.
+    classMistakesNote->setStyleSheet(QString());
+    classMistakesNote->setText(kReadingNote);
+    classMistakesNote->repaint();
     const Status read = mistakes_.cover(
         mistakesFile(state_), waiter_,
         mistakeWindowFirstDate(classMistakeWindow->currentIndex() + 1, clock_.now().date()));

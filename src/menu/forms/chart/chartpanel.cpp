@@ -275,6 +275,8 @@ bool ChartPanel::readMistakes() {
 
 bool ChartPanel::coverMistakeWindow() {
     const ScreenWatch watch(this);
+    if (teacher_ && mistakesBox->isVisible())
+        mistakesBox->showReading();
     const Status read =
         mistakes_.cover(mistakesFile(state_), waiter_,
                         mistakeWindowFirstDate(mistakesBox->windowChoice(), clock_.now().date()));

@@ -107,6 +107,12 @@ void MistakesBox::showView(const PupilMistakesView& view, const QStringList& ver
     mistakesKinds->setText(html);
 }
 
+void MistakesBox::showReading() {
+    mistakesTotal->setText(QStringLiteral("読んでいます。お待ちください。"));
+    mistakesKinds->clear();
+    repaint();
+}
+
 void MistakesBox::showFailure(const QString& message) {
     mistakesHeading->clear();
     mistakesTotal->setText(QStringLiteral("誤答記録を読めません。"));

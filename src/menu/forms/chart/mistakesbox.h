@@ -33,6 +33,8 @@ class MistakesBox : public QFrame {
     // `verdicts`: the pupil's ways of working, "定着：位取り 5/7", "たまに：ゼロ 1/6", shown under
     // the total.
     void showView(const PupilMistakesView& view, const QStringList& verdicts = {});
+    // The files are being read: said at once, in place of the figures.
+    void showReading();
     // The mistakes file could not be read: what is wrong, in place of the figures.
     void showFailure(const QString& message);
 
