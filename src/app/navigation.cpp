@@ -17,6 +17,7 @@ void wireNavigation(AppContext& context) {
     context.navigate.showRosterForm = [c] { c->host.replace(new Namesel(*c)); };
     context.navigate.showResultsMenu = [c] { c->host.replace(new Seisekitime1(*c)); };
     context.navigate.startRun = [c] { StartRun(*c); };
+    context.navigate.startAimedPractice = [c](int kind) { StartRun(*c, MistakeKind(kind)); };
     context.navigate.showEvaluation = [c] { c->host.replace(new FrmSyuuryou(*c)); };
     context.navigate.showRecordsBrowser = [c] { c->host.replace(new FrmData(*c)); };
     context.navigate.showCriteriaEditor = [c] { c->host.replace(new FrmTimeData(*c)); };

@@ -82,6 +82,8 @@ void AnswerEntry::判定後処理() {
     SharedState& s = state_;
     if (s.TimedOut == 1 || s.RunFinished == 1)
         return;
+    if (answer_)
+        answer_(InputText_, s.Judgement == 1);
     if (s.Judgement == 1) {
         s.Judgement = 0;
         act(DrillEffect::PlayCorrectSound);

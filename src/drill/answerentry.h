@@ -49,6 +49,10 @@ struct DrillAction {
 // answer (the drill keeps the wrong answers of a run for the teacher).
 using WrongAnswerObserver = std::function<void(const QString& typed)>;
 
+// Told of every answer judged, right or wrong, with the text as typed, before its effects (the
+// drill keeps every answer of a run for the diagnosis of wrong ways of working).
+using AnswerObserver = std::function<void(const QString& typed, bool correct)>;
+
 // Receives the effects in order. It may process pending events (and so re-enter the entry:
 // a key then is ignored while InputBusy is 1); it must not delete the entry (forms delete
 // themselves later, not from inside a handler).
@@ -69,6 +73,8 @@ class AnswerEntry {
     void setWrongAnswerObserver(WrongAnswerObserver observer) {
         wrongAnswer_ = std::move(observer);
     }
+
+    void setAnswerObserver(AnswerObserver observer) { answer_ = std::move(observer); }
 
     // The key press of the drill form (character code k).
     void keyPress(QChar k);
@@ -91,6 +97,7 @@ class AnswerEntry {
     SharedState& state_;
     DrillSink sink_;
     WrongAnswerObserver wrongAnswer_;
+    AnswerObserver answer_;
     QString InputText_;
     Decimal JudgedAnswer_;
 };

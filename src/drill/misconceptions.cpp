@@ -96,4 +96,30 @@ std::optional<Problem> drawAimedProblem(int level, MistakeKind kind, RandomSourc
     return std::nullopt;
 }
 
+AnswerRecord makeAnswerRecord(const SharedState& state, const Problem& problem,
+                              const QString& typed, bool correct, const QDateTime& handedIn,
+                              qint64 msSinceShown, bool practice) {
+    const ProblemNumbers numbers = ProblemNumbers::of(problem);
+    AnswerRecord r;
+    r.date = handedIn.date();
+    const QTime t = handedIn.time();
+    r.time = QTime(t.hour(), t.minute(), t.second());
+    r.pupil = state.CurrentStudent;
+    r.level = state.CurrentLevel;
+    r.practice = practice;
+    r.first = problem.rowTexts[0];
+    r.sign = problem.sign;
+    r.second = problem.rowTexts[1];
+    r.answer = Text(problem.answer);
+    r.typed = typed;
+    r.correct = correct;
+    r.tenthsOfSeconds = int(std::clamp<qint64>((msSinceShown + 50) / 100, 0, 999999));
+    if (!correct) {
+        r.kind = classifyMistake(numbers, typed);
+        r.shown = misconceptionsShownBy(numbers, typed);
+    }
+    r.opportunities = opportunitiesOf(numbers);
+    return r;
+}
+
 } // namespace zanfolio

@@ -29,6 +29,7 @@
 #include "drill/mistakekind.h"
 #include "drill/problem.h"
 #include "frame/random.h"
+#include "results/answerrecord.h"
 #include "results/mistakerecord.h"
 
 #include <optional>
@@ -49,6 +50,15 @@ std::vector<MistakeKind> misconceptionsShownBy(const ProblemNumbers& problem, co
 // A problem of `level` (1..5), drawn as the drill draws its problems, on which `kind`'s
 // procedure fails: draws are repeated until one is an opportunity. None for a level without
 // problems or a kind without a procedure, or when a thousand draws find none.
+// The record of an answer handed in to `problem` by the signed-in pupil (CurrentStudent) at the
+// current level (CurrentLevel): dated `handedIn` to the second; `msSinceShown` milliseconds
+// after the problem appeared, kept in tenths of a second (to the nearest; never below 0);
+// `correct` as judging said; with the kind of a wrong answer, the misconceptions the problem is
+// an opportunity for and those the answer shows. `practice` for a run that is not recorded.
+AnswerRecord makeAnswerRecord(const SharedState& state, const Problem& problem,
+                              const QString& typed, bool correct, const QDateTime& handedIn,
+                              qint64 msSinceShown, bool practice);
+
 std::optional<Problem> drawAimedProblem(int level, MistakeKind kind, RandomSource& random);
 
 } // namespace zanfolio

@@ -69,6 +69,24 @@ Result<AnswersRead> readAnswersSince(const QString& path, Waiter& waiter, const 
     }
 }
 
+AppendedFile answersAppendedFile() {
+    return AppendedFile{answersHeading(), QStringLiteral("解答記録")};
+}
+
+Status appendAnswers(const QString& path, const std::vector<AnswerRecord>& records, Waiter& waiter,
+                     const MistakeAppendHooks& hooks) {
+    QByteArray lines;
+    for (const AnswerRecord& r : records)
+        lines += answerLine(r);
+    return appendLines(answersAppendedFile(), path, lines, waiter, hooks);
+}
+
+Result<LinesRecorded> recordAnswers(const QString& answersPath, PendingAnswers& pending,
+                                    const std::vector<AnswerRecord>& batch, Waiter& waiter,
+                                    const MistakeAppendHooks& hooks) {
+    return recordLines(answersPath, pending, batch, waiter, hooks);
+}
+
 Diagnosis diagnosisOf(const std::vector<AnswerRecord>& answers) {
     Diagnosis d;
     for (const AnswerRecord& a : answers)

@@ -18,23 +18,23 @@ const QString kTimeFormat = QStringLiteral("HH:mm:ss");
 // A reader that meets an appender's lock waits this long before it tries again.
 constexpr int kSharingPauseMs = 1000;
 
-Error givenUp(const QString& path, const Error& last) {
+Error givenUp(const AppendedFile& file, const QString& path, const Error& last) {
     Error e = last;
     e.file = path;
     e.message =
-        QStringLiteral("誤答記録「%1」に書き込めませんでした。\n%2").arg(path, last.message);
+        QStringLiteral("%1「%2」に書き込めませんでした。\n%3").arg(file.name, path, last.message);
     return e;
 }
 
 // The byte order mark and the heading line, as a new file starts.
-QByteArray fileStart() {
-    return kByteOrderMark + (mistakesHeading() + QStringLiteral("\r\n")).toUtf8();
+QByteArray fileStart(const QString& heading) {
+    return kByteOrderMark + (heading + QStringLiteral("\r\n")).toUtf8();
 }
 
 // What goes before the next lines of a file of `size` bytes: the start of a new file, the rest
 // of a start cut short, or the line end that the last line lacks. Nothing is ever cut off.
-Result<QByteArray> leadFor(PlatformFile& file, qint64 size) {
-    const QByteArray start = fileStart();
+Result<QByteArray> leadFor(PlatformFile& file, qint64 size, const QString& heading) {
+    const QByteArray start = fileStart(heading);
     if (size == 0)
         return start;
     if (size < start.size()) {
@@ -118,20 +118,25 @@ Status LockedMistakes::write(const QByteArray& lines, bool* cutBack) {
     return written;
 }
 
-Status appendMistakesUnder(const QString& path, Waiter& waiter, const MistakeAppendHooks& hooks,
-                           const std::function<Status(LockedMistakes&)>& work) {
+AppendedFile mistakesAppendedFile() {
+    return AppendedFile{mistakesHeading(), QStringLiteral("誤答記録")};
+}
+
+Status appendLinesUnder(const AppendedFile& format, const QString& path, Waiter& waiter,
+                        const MistakeAppendHooks& hooks,
+                        const std::function<Status(LockedMistakes&)>& work) {
     LockedWrite how;
     how.path = path;
     how.lockOffset = kLockOffset;
     how.lockLength = kLockLength;
-    how.busyMessage = QStringLiteral("誤答記録は他のコンピュータが使用中です。");
+    how.busyMessage = QStringLiteral("%1は他のコンピュータが使用中です。").arg(format.name);
     how.onRetry = hooks.onRetry;
-    how.givenUp = [&](const Error& last) { return givenUp(path, last); };
+    how.givenUp = [&](const Error& last) { return givenUp(format, path, last); };
     return writeUnderLock(how, waiter, [&](PlatformFile& file) -> Status {
         Result<qint64> size = file.size();
         if (!size)
             return size.error();
-        Result<QByteArray> lead = leadFor(file, *size);
+        Result<QByteArray> lead = leadFor(file, *size, format.heading);
         if (!lead)
             return lead.error();
         LockedMistakes locked(file, *size, *lead, hooks.faults);
@@ -139,15 +144,25 @@ Status appendMistakesUnder(const QString& path, Waiter& waiter, const MistakeApp
     });
 }
 
+Status appendMistakesUnder(const QString& path, Waiter& waiter, const MistakeAppendHooks& hooks,
+                           const std::function<Status(LockedMistakes&)>& work) {
+    return appendLinesUnder(mistakesAppendedFile(), path, waiter, hooks, work);
+}
+
+Status appendLines(const AppendedFile& format, const QString& path, const QByteArray& lines,
+                   Waiter& waiter, const MistakeAppendHooks& hooks) {
+    if (lines.isEmpty())
+        return Ok{};
+    return appendLinesUnder(format, path, waiter, hooks,
+                            [&](LockedMistakes& file) { return file.write(lines); });
+}
+
 Status appendMistakes(const QString& path, const std::vector<MistakeRecord>& records,
                       Waiter& waiter, const MistakeAppendHooks& hooks) {
-    if (records.empty())
-        return Ok{};
     QByteArray lines;
     for (const MistakeRecord& r : records)
         lines += mistakeLine(r);
-    return appendMistakesUnder(path, waiter, hooks,
-                               [&](LockedMistakes& file) { return file.write(lines); });
+    return appendLines(mistakesAppendedFile(), path, lines, waiter, hooks);
 }
 
 MistakesRead parseMistakes(const QByteArray& bytes) {

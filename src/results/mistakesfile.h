@@ -85,8 +85,25 @@ class LockedMistakes {
     WriteFaults* faults_;
 };
 
-// Runs `work` while holding the lock, with the retries of an append (`work` may run again after
-// a failure: it must leave the file as it found it).
+// A file of CSV lines appended the way the mistakes file is (誤答記録.csv, 解答記録.csv): the
+// same lock, retries, start of a new file and care for the last line; only the heading and the
+// name the messages give it differ.
+struct AppendedFile {
+    QString heading; // without its line end
+    QString name;    // as the messages name it: "誤答記録"
+};
+AppendedFile mistakesAppendedFile();
+
+// Runs `work` while holding the lock of the file at `path` laid out as `file`, with the retries
+// of an append (`work` may run again after a failure: it must leave the file as it found it).
+Status appendLinesUnder(const AppendedFile& file, const QString& path, Waiter& waiter,
+                        const MistakeAppendHooks& hooks,
+                        const std::function<Status(LockedMistakes&)>& work);
+// Appends `lines` (whole lines, CR LF) in one write, all or none; none writes nothing.
+Status appendLines(const AppendedFile& file, const QString& path, const QByteArray& lines,
+                   Waiter& waiter, const MistakeAppendHooks& hooks = {});
+
+// appendLinesUnder for the mistakes file.
 Status appendMistakesUnder(const QString& path, Waiter& waiter, const MistakeAppendHooks& hooks,
                            const std::function<Status(LockedMistakes&)>& work);
 

@@ -1,6 +1,7 @@
 #include "tools/demoinstallation.h"
 
 #include "drill/answerentry.h"
+#include "drill/misconceptions.h"
 #include "drill/mistakekind.h"
 #include "drill/problem.h"
 #include "frame/cp932.h"
@@ -9,6 +10,7 @@
 #include "frame/random.h"
 #include "frame/sharedstate.h"
 #include "frame/waiter.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/resultsrecord.h"
 #include "roster/grades.h"
@@ -188,6 +190,102 @@ std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsign
     return out;
 }
 
+DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
+                        const std::vector<MistakeRecord>& mistakes, unsigned seed) {
+    std::mt19937 random(seed);
+    SystemRandom draws(seed);
+    auto state = std::make_unique<SharedState>();
+    state->TotalProblems = 10;
+    DemoAnswers out;
+    size_t next = 0; // the first mistake not yet placed in a run
+    for (const DemoRun& run : runs) {
+        const bool timedOut = run.seconds >= kNoTime;
+        const int duration = timedOut ? kTimedOutSeconds : run.seconds;
+        const QTime start = run.end.addSecs(-duration);
+        state->CurrentStudent = run.pupil;
+        state->CurrentLevel = run.level;
+        state->CorrectCount = 0;
+        // The run's own wrong answers: demoMistakes lays them out run by run.
+        std::vector<MistakeRecord> wrong;
+        while (next < mistakes.size() && mistakes[next].pupil == run.pupil &&
+               mistakes[next].level == run.level && mistakes[next].date == run.date &&
+               mistakes[next].time >= start && mistakes[next].time <= run.end)
+            wrong.push_back(mistakes[next++]);
+        // Problems as the drill draws them; the systematic pupil's way of working shows on
+        // most of those where it goes wrong.
+        struct Handed {
+            std::optional<MistakeRecord> mistake;
+            Problem problem;
+            QString typed;
+            bool correct;
+        };
+        std::vector<Handed> handed;
+        int needed = 10 + int(wrong.size());
+        for (int tries = 0; needed > 0 && tries < 200; ++tries) {
+            const std::optional<Problem> p = 問題作成表示(*state, draws);
+            if (!p)
+                break;
+            const ProblemNumbers numbers = ProblemNumbers::of(*p);
+            if (run.pupil == kSystematicDemoPupil &&
+                isOpportunity(MistakeKind::PlaceAlignment, numbers) && pick(random, 4) != 0) {
+                const QString typed =
+                    asTyped(Text(misconceivedAnswer(MistakeKind::PlaceAlignment, numbers)));
+                if (typed.size() <= kMaxInputLength && !answerMatches(typed, p->answer)) {
+                    handed.push_back({std::nullopt, *p, typed, false});
+                    ++needed;
+                    continue;
+                }
+            }
+            handed.push_back({std::nullopt, *p, asTyped(Text(p->answer)), true});
+            --needed;
+        }
+        // The slips of the mistakes file go in among them, at their own moments.
+        const int count = int(handed.size() + wrong.size());
+        std::vector<std::pair<QTime, AnswerRecord>> timed;
+        std::vector<MistakeRecord> runMistakes = wrong;
+        for (int i = 0; i < int(handed.size()); ++i) {
+            const QTime at = start.addSecs(duration * (i + 1) / (int(handed.size()) + 1));
+            const QDateTime when(run.date, at);
+            const Handed& h = handed[size_t(i)];
+            timed.push_back({at, makeAnswerRecord(*state, h.problem, h.typed, h.correct, when,
+                                                  qint64(duration) * 1000 / count, false)});
+            if (!h.correct)
+                runMistakes.push_back(makeMistakeRecord(*state, h.problem, h.typed, when));
+        }
+        for (const MistakeRecord& m : wrong) {
+            const ProblemNumbers numbers{leadingDecimal(m.first).value, m.sign,
+                                         leadingDecimal(m.second).value,
+                                         leadingDecimal(m.answer).value};
+            AnswerRecord a;
+            a.date = m.date;
+            a.time = m.time;
+            a.pupil = m.pupil;
+            a.level = m.level;
+            a.first = m.first;
+            a.sign = m.sign;
+            a.second = m.second;
+            a.answer = m.answer;
+            a.typed = m.typed;
+            a.tenthsOfSeconds = duration * 10 / count;
+            a.kind = m.kind;
+            a.opportunities = opportunitiesOf(numbers);
+            a.shown = misconceptionsShownBy(numbers, m.typed);
+            timed.push_back({m.time, a});
+        }
+        std::stable_sort(timed.begin(), timed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [at, a] : timed)
+            out.answers.push_back(std::move(a));
+        std::stable_sort(
+            runMistakes.begin(), runMistakes.end(),
+            [](const MistakeRecord& a, const MistakeRecord& b) { return a.time < b.time; });
+        out.mistakes.insert(out.mistakes.end(), runMistakes.begin(), runMistakes.end());
+    }
+    // Mistakes of no run (none are made so) are kept as they are.
+    out.mistakes.insert(out.mistakes.end(), mistakes.begin() + qsizetype(next), mistakes.end());
+    return out;
+}
+
 Status writeDemoInstallation(const DemoSettings& s) {
     const QString root = QDir(s.root).absolutePath() + u'/';
     const QString data = root + QStringLiteral("data/");
@@ -298,7 +396,16 @@ Status writeDemoInstallation(const DemoSettings& s) {
     if (fileExists(mistakes) && !(st = removeFile(mistakes)))
         return st;
     SleepingWaiter waiter(1);
-    st = appendMistakes(mistakes, demoMistakes(history, s.seed + 1), waiter);
+    const DemoAnswers answered =
+        demoAnswers(history, demoMistakes(history, s.seed + 1), s.seed + 2);
+    st = appendMistakes(mistakes, answered.mistakes, waiter);
+    if (!st)
+        return st;
+    // Every answer of the runs, for the diagnosis of wrong ways of working.
+    const QString answers = programData + QStringLiteral("解答記録.csv");
+    if (fileExists(answers) && !(st = removeFile(answers)))
+        return st;
+    st = appendAnswers(answers, answered.answers, waiter);
     if (!st)
         return st;
 

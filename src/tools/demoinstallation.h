@@ -10,8 +10,10 @@
 //   <root>/data/calc/タイム回数データ.txt  criteria for the five levels
 //   <root>/data/calc/成績累積データ.dat    a few weeks of generated runs
 //   <root>/data/calc/誤答記録.csv          the wrong answers of those runs
+//   <root>/data/calc/解答記録.csv          every answer of those runs
 
 #include "frame/result.h"
+#include "results/answerrecord.h"
 #include "results/mistakerecord.h"
 
 #include <QDate>
@@ -44,5 +46,18 @@ struct DemoRun {
     int level;
 };
 std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsigned seed);
+
+// The answers of the demo's runs: each run's wrong answers (from `mistakes`, in run order) and
+// its right ones, as many as the drill wants before the run ends (ten, and one more for every
+// wrong answer), spread over the run. One pupil (kSystematicDemoPupil) lines up the last digits
+// (位取り) on most problems where that goes wrong: those wrong answers are added to the mistakes
+// too. The others only slip now and then. Returns the answers and the mistakes, in run order.
+inline constexpr int kSystematicDemoPupil = 26; // 森大輝
+struct DemoAnswers {
+    std::vector<AnswerRecord> answers;
+    std::vector<MistakeRecord> mistakes;
+};
+DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
+                        const std::vector<MistakeRecord>& mistakes, unsigned seed);
 
 } // namespace zanfolio

@@ -5,10 +5,14 @@
 // prints, as one line of JSON, what the teacher sees of pupil N's mistakes within the last D
 // days (30 when absent, the menu's one-month window): every kind in order, its count and its
 // latest examples, read from the mistakes file "誤答記録.csv" of the installation. A missing
-// file has no mistakes; lines of the file that cannot be read are counted.
+// file has no mistakes; lines of the file that cannot be read are counted. Beside them, from the
+// answers file "解答記録.csv" over the same days, "misconceptions": for every level the pupil
+// answered on, each wrong way of working (kMisconceptions, in order) with its opportunities,
+// how many of them the answers showed it on, and the verdict ("定着", "たまに" or "").
 
 #include "frame/datafiles.h"
 #include "menu/mistakefigures.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "tools/commandcontext.h"
 
@@ -44,7 +48,35 @@ int mistakesCommand(CommandContext& context, QTextStream& out, QTextStream& err)
         o.insert(QStringLiteral("examples"), QJsonArray::fromStringList(f.examples));
         kinds.append(o);
     }
+    const QDate firstDay = context.clock.now().date().addDays(1 - *days);
+    Result<AnswersRead> answers =
+        readAnswersSince(answersFile(context.state), context.waiter, firstDay);
+    if (!answers) {
+        err << answers.error().message << "\n";
+        return kExitUsage;
+    }
+    const Diagnosis diagnosis = diagnosisOf(answers->records);
+    QJsonArray levels;
+    for (const auto& [who, level] : diagnosis.pupilLevels()) {
+        if (who != *pupil)
+            continue;
+        const Tallies tallies = diagnosis.tallies(who, level);
+        QJsonArray shownKinds;
+        for (size_t i = 0; i < kMisconceptions.size(); ++i) {
+            QJsonObject o;
+            o.insert(QStringLiteral("kind"), mistakeKindLabel(kMisconceptions[i]));
+            o.insert(QStringLiteral("opportunities"), tallies[i].opportunities);
+            o.insert(QStringLiteral("shown"), tallies[i].shown);
+            o.insert(QStringLiteral("verdict"), verdictLabel(verdictOf(tallies[i])));
+            shownKinds.append(o);
+        }
+        QJsonObject l;
+        l.insert(QStringLiteral("level"), level);
+        l.insert(QStringLiteral("kinds"), shownKinds);
+        levels.append(l);
+    }
     QJsonObject root;
+    root.insert(QStringLiteral("misconceptions"), levels);
     root.insert(QStringLiteral("pupil"), *pupil);
     root.insert(QStringLiteral("days"), *days);
     root.insert(QStringLiteral("unreadable_lines"), read->unreadableLines);

@@ -257,6 +257,42 @@ TEST_F(AnswerEntryTest, NoWrongAnswerIsToldOnceTheRunHasEndedOrWhileJudging) {
     EXPECT_EQ(told, 1);
 }
 
+// Every answer handed in is told once, right or wrong, before its effects; keys that are still
+// typing, or come after the run has ended, are no answer.
+TEST_F(AnswerEntryTest, EveryAnswerJudgedIsToldOnceWithItsJudgement) {
+    struct Case {
+        const char* name;
+        const char* keys;
+        QStringList told; // typed, then "+" for right or "-" for wrong
+    };
+    const Case cases[] = {
+        {"a right answer", "5.3 ", {"5.3+"}},
+        {"a wrong answer", "5.8 ", {"5.8-"}},
+        {"still typing", "5.3", {}},
+        {"wrong, acknowledged, then right", "5.8 ++5.3 ", {"5.8-", "5.3+"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList told;
+        entry.setAnswerObserver([&](const QString& typed, bool correct) {
+            told << typed + (correct ? u'+' : u'-');
+            EXPECT_EQ(judgementEffects(), QStringList{}) << "told before the judgement shows";
+        });
+        state = SharedState{};
+        state.TotalProblems = 10;
+        entry.clearInput();
+        log.clear();
+        answer(53000);
+        type(QString::fromLatin1(c.keys));
+        EXPECT_EQ(told, c.told);
+    }
+    int told = 0;
+    entry.setAnswerObserver([&](const QString&, bool) { ++told; });
+    state.TimedOut = 1;
+    type(QStringLiteral("5.3 "));
+    EXPECT_EQ(told, 0);
+}
+
 // The sounds block and the form may process events around them: a key or a clock tick that
 // slips in must find the answer still being judged.
 TEST_F(AnswerEntryTest, AnswerStaysBusyWhileItsSoundsPlaySoNothingSlipsIn) {

@@ -124,6 +124,54 @@ TEST(Misconceptions, WorksheetAndPracticeProblemsAreDifferentOpportunities) {
     EXPECT_TRUE(aimedProblems(1, K::Typo, 20, random).empty());
 }
 
+// The record of each answer handed in: the problem as shown, the judgement, the time since the
+// problem appeared in tenths, the kind and the ways of working the diagnosis counts.
+TEST(AnswerRecords, EachAnswerHandedInAsTheDiagnosisCountsIt) {
+    SharedState state;
+    state.CurrentStudent = 12;
+    state.CurrentLevel = 1;
+    const Problem p = problemOf(1, ProblemDraw{7, -2, 3, 0}); // 0.07 ＋ 3
+    ASSERT_EQ(p.rowTexts[0] + p.sign + p.rowTexts[1], QStringLiteral("0.07＋3"));
+    const QDateTime handedIn(QDate(2026, 12, 10), QTime(10, 30, 5, 900));
+    struct Case {
+        const char* typed;
+        bool correct;
+        qint64 ms;
+        bool practice;
+        int tenths;
+        std::optional<K> kind;
+        std::vector<K> shown;
+    };
+    // 0.07 has a zero that holds a place; no carry is due.
+    const std::vector<K> opportunities = {K::PlaceAlignment, K::PointPosition, K::Zero,
+                                          K::ReversedOperation};
+    const Case cases[] = {
+        {"3.07", true, 4230, false, 42, std::nullopt, {}},
+        {"3.07", true, 4250, true, 43, std::nullopt, {}}, // to the nearest tenth
+        {"0.1", false, 61049, false, 610, K::PlaceAlignment, {K::PlaceAlignment}},
+        {"30.7", false, 0, false, 0, K::PointPosition, {K::PointPosition}},
+        {"", false, -20, false, 0, K::NoInput, {}}, // a clock set back counts no time
+        {"3.08", false, 1000, true, 10, K::Typo, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const AnswerRecord r = makeAnswerRecord(state, p, QString::fromUtf8(c.typed), c.correct,
+                                                handedIn, c.ms, c.practice);
+        EXPECT_EQ(r.date, QDate(2026, 12, 10));
+        EXPECT_EQ(r.time, QTime(10, 30, 5));
+        EXPECT_EQ(r.pupil, 12);
+        EXPECT_EQ(r.level, 1);
+        EXPECT_EQ(r.practice, c.practice);
+        EXPECT_EQ(r.first + r.sign + r.second + u'=' + r.answer, QStringLiteral("0.07＋3=3.07"));
+        EXPECT_EQ(r.typed, QString::fromUtf8(c.typed));
+        EXPECT_EQ(r.correct, c.correct);
+        EXPECT_EQ(r.tenthsOfSeconds, c.tenths);
+        EXPECT_EQ(r.kind, c.kind);
+        EXPECT_EQ(r.opportunities, opportunities);
+        EXPECT_EQ(r.shown, c.shown);
+    }
+}
+
 TEST(Verdict, HalfOfAtLeastFourOpportunities) {
     struct Case {
         int opportunities, shown;

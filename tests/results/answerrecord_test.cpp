@@ -1,8 +1,10 @@
 #include "frame/csvtext.h"
 #include "results/answerrecord.h"
 #include "results/answersfile.h"
+#include "support/fakes.h"
 #include "support/testfolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -122,6 +124,85 @@ TEST(AnswersFile, AWindowIsReadBackFromTheEndAndSortedByDate) {
 
     const Diagnosis d = diagnosisOf(week->records);
     EXPECT_EQ(d.systematicKinds(12, 1), std::vector<MistakeKind>{K::PlaceAlignment});
+}
+
+class AnswersAppendTest : public ::testing::Test {
+  protected:
+    std::vector<AnswerRecord> batch(std::initializer_list<const char*> typed) {
+        std::vector<AnswerRecord> out;
+        for (const char* t : typed) {
+            AnswerRecord a = wrongAnswer();
+            a.typed = QString::fromUtf8(t);
+            out.push_back(a);
+        }
+        return out;
+    }
+    std::vector<QString> typedInFile() {
+        Result<AnswersRead> read = readAnswersSince(path, QDate());
+        EXPECT_TRUE(read.ok());
+        std::vector<QString> out;
+        if (read) {
+            EXPECT_EQ(read->unreadableLines, 0);
+            for (const AnswerRecord& r : read->records)
+                out.push_back(r.typed);
+        }
+        return out;
+    }
+
+    testing::TestInstallation install;
+    QString path = install.programDataDir() + QStringLiteral("解答記録.csv");
+    testing::RecordingWaiter waiter;
+    PendingAnswers pending{install.root() + QStringLiteral("この計算機/未記録の解答.csv")};
+};
+
+TEST_F(AnswersAppendTest, ANewFileStartsWithTheMarkAndHeadingAndNothingIsCutOff) {
+    const std::vector<AnswerRecord> two = batch({"0.1", "3.07"});
+    ASSERT_TRUE(appendAnswers(path, two, waiter).ok());
+    const QByteArray start = QByteArrayLiteral("\xEF\xBB\xBF") + answersHeading().toUtf8() + "\r\n";
+    EXPECT_EQ(install.readBytes(path), start + answerLine(two[0]) + answerLine(two[1]));
+
+    // A last line a spreadsheet saved without its line end stays, and the batch goes after it.
+    install.writeBytes(path, install.readBytes(path).chopped(2));
+    ASSERT_TRUE(appendAnswers(path, batch({"3"}), waiter).ok());
+    EXPECT_EQ(typedInFile(), (std::vector<QString>{"0.1", "3.07", "3"}));
+    ASSERT_TRUE(appendAnswers(path, {}, waiter).ok());
+    EXPECT_EQ(typedInFile().size(), 3u);
+}
+
+TEST_F(AnswersAppendTest, AFailedWriteLeavesTheFileAsItWas) {
+    ASSERT_TRUE(appendAnswers(path, batch({"1."}), waiter).ok());
+    const QByteArray before = install.readBytes(path);
+    testing::FillingDisk disk{30};
+    disk.fail = 1;
+    MistakeAppendHooks hooks;
+    hooks.faults = &disk;
+    Status appended = appendAnswers(path, batch({"2.", "3."}), waiter, hooks);
+    ASSERT_FALSE(appended.ok());
+    EXPECT_TRUE(appended.error().message.contains(QStringLiteral("解答記録")));
+    EXPECT_EQ(install.readBytes(path), before);
+}
+
+TEST_F(AnswersAppendTest, AnswersTheFolderCannotTakeAreKeptAndDeliveredExactlyOnce) {
+    const QString folder = install.root() + QStringLiteral("share");
+    path = folder + QStringLiteral("/解答記録.csv");
+    Result<LinesRecorded> lost = recordAnswers(path, pending, batch({"1.", "2."}), waiter);
+    ASSERT_TRUE(lost.ok());
+    EXPECT_TRUE(lost->kept);
+    EXPECT_TRUE(lost->message.contains(QStringLiteral("解答記録")));
+    ASSERT_TRUE(pending.load().ok());
+    EXPECT_EQ(pending.load()->size(), 2u);
+    // The kept line is the file's own line and the place of the last try.
+    EXPECT_TRUE(install.readBytes(pending.path())
+                    .startsWith(answerLine(batch({"1."})[0]).chopped(2) + ','));
+
+    QDir().mkpath(folder); // back: delivered at the next start, then never again
+    Result<int> delivered = pending.deliver(path, waiter);
+    ASSERT_TRUE(delivered.ok());
+    EXPECT_EQ(*delivered, 2);
+    EXPECT_FALSE(QFile::exists(pending.path()));
+    ASSERT_EQ(*pending.deliver(path, waiter), 0);
+    ASSERT_FALSE(recordAnswers(path, pending, batch({"3."}), waiter)->kept);
+    EXPECT_EQ(typedInFile(), (std::vector<QString>{"1.", "2.", "3."}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "drill/mistakekind.h"
 #include "frame/daycount.h"
 #include "frame/sharedstate.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/resultsfile.h"
 #include "support/fakes.h"
@@ -138,6 +139,46 @@ TEST_F(DemoMistakes, TheHistoryEndsBeforeTheMomentItIsLaidOut) {
     EXPECT_GT(today, 3) << "the demo shows runs of today";
     for (const MistakeRecord& m : mistakes)
         EXPECT_LT(QDateTime(m.date, m.time), kLaidOut);
+}
+
+// The demo's answers: every wrong one is a line of the mistakes file, each run has its ten right
+// ones, one pupil lines up the last digits systematically and a pupil who only slips is never
+// called systematic.
+TEST_F(DemoMistakes, AnswersShowOneSystematicPupilAndPupilsWhoOnlySlip) {
+    Result<AnswersRead> read =
+        readAnswersSince(dir.path() + QStringLiteral("/data/calc/解答記録.csv"), QDate());
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read->unreadableLines, 0);
+    std::multiset<QByteArray> wrong;
+    size_t right = 0;
+    for (const AnswerRecord& a : read->records) {
+        EXPECT_LT(QDateTime(a.date, a.time), kLaidOut);
+        EXPECT_EQ(a.correct, answerMatches(a.typed, number(a.answer))) << a.typed.toStdString();
+        if (a.correct) {
+            ++right;
+            continue;
+        }
+        MistakeRecord m{a.date, a.time,   a.pupil,  a.level, a.first,
+                        a.sign, a.second, a.answer, a.typed, *a.kind};
+        wrong.insert(mistakeLine(m));
+    }
+    std::multiset<QByteArray> inMistakesFile;
+    for (const MistakeRecord& m : mistakes)
+        inMistakesFile.insert(mistakeLine(m));
+    EXPECT_EQ(wrong, inMistakesFile);
+    EXPECT_GE(right, 10 * records.size());
+
+    const Diagnosis d = diagnosisOf(read->records);
+    EXPECT_EQ(d.systematicKinds(kSystematicDemoPupil),
+              std::vector<MistakeKind>{MistakeKind::PlaceAlignment});
+    int slipsOnly = 0;
+    for (const auto& [pupil, level] : d.pupilLevels()) {
+        if (pupil == kSystematicDemoPupil)
+            continue;
+        ++slipsOnly;
+        EXPECT_TRUE(d.systematicKinds(pupil, level).empty()) << pupil << " " << level;
+    }
+    EXPECT_GT(slipsOnly, 20);
 }
 
 } // namespace

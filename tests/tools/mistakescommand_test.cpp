@@ -1,3 +1,4 @@
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "support/fakes.h"
 #include "support/testmistakes.h"
@@ -24,12 +25,16 @@ class MistakesCommand : public CommandFixture {
                 .ok());
     }
     // The printed line for counts and examples of the kinds in their order.
-    static QString line(int pupil, int days, int unreadable, const QStringList& kinds) {
-        return QStringLiteral("{\"days\":%1,\"kinds\":[%2],\"pupil\":%3,\"unreadable_lines\":%4}\n")
+    // `misconceptions`: the JSON array of the answers' diagnosis by level.
+    static QString line(int pupil, int days, int unreadable, const QStringList& kinds,
+                        const QString& misconceptions = QStringLiteral("[]")) {
+        return QStringLiteral("{\"days\":%1,\"kinds\":[%2],\"misconceptions\":%5,\"pupil\":%3,"
+                              "\"unreadable_lines\":%4}\n")
             .arg(days)
             .arg(kinds.join(u','))
             .arg(pupil)
-            .arg(unreadable);
+            .arg(unreadable)
+            .arg(misconceptions);
     }
     static QString kind(const char* label, int count, const QStringList& examples = {}) {
         QStringList quoted;
@@ -81,6 +86,72 @@ TEST_F(MistakesCommand, WithoutAMistakesFileEveryCountIsZero) {
               0)
         << err.toStdString();
     EXPECT_EQ(out, line(12, 365, 0, noMistakes()));
+}
+
+// The answers file gives, by level, each way of working's opportunities, how often it showed
+// and the verdict, over the same days.
+TEST_F(MistakesCommand, PrintsOpportunitiesShownAndTheVerdictByLevel) {
+    struct Answer {
+        int pupil;
+        int level;
+        QDate date;
+        bool showsPlace; // typed as 位取り gives it
+    };
+    const QDate today(2026, 12, 10);
+    const Answer answers[] = {
+        {12, 1, today, true},
+        {12, 1, today, true},
+        {12, 1, today, true},
+        {12, 1, today, false}, // 3 of 4: 定着
+        {12, 2, today, true},
+        {12, 2, today, false},             // 1 of 2: たまに
+        {13, 1, today, true},              // another pupil
+        {12, 3, QDate(2026, 10, 1), true}, // before 30 days
+    };
+    std::vector<AnswerRecord> records;
+    for (const Answer& a : answers) {
+        AnswerRecord r;
+        r.date = a.date;
+        r.time = QTime(9, 0);
+        r.pupil = a.pupil;
+        r.level = a.level;
+        r.first = QStringLiteral("0.07");
+        r.sign = QStringLiteral("＋");
+        r.second = QStringLiteral("3");
+        r.answer = QStringLiteral("3.07");
+        r.correct = !a.showsPlace;
+        r.typed = a.showsPlace ? QStringLiteral("0.1") : QStringLiteral("3.07");
+        r.opportunities = {MistakeKind::PlaceAlignment, MistakeKind::PointPosition};
+        if (a.showsPlace) {
+            r.kind = MistakeKind::PlaceAlignment;
+            r.shown = {MistakeKind::PlaceAlignment};
+        }
+        records.push_back(r);
+    }
+    RecordingWaiter waiter;
+    ASSERT_TRUE(
+        appendAnswers(install.programDataDir() + QStringLiteral("解答記録.csv"), records, waiter)
+            .ok());
+    ASSERT_EQ(run({QStringLiteral("--pupil"), QStringLiteral("12")}), 0) << err.toStdString();
+    const auto level = [](int number, int place, int placeShown, const char* verdict, int point) {
+        const auto k = [](const char* name, int opportunities, int shown, const char* v) {
+            return QStringLiteral(
+                       "{\"kind\":\"%1\",\"opportunities\":%2,\"shown\":%3,\"verdict\":\"%4\"}")
+                .arg(QString::fromUtf8(name))
+                .arg(opportunities)
+                .arg(shown)
+                .arg(QString::fromUtf8(v));
+        };
+        return QStringLiteral("{\"kinds\":[%1],\"level\":%2}")
+            .arg(QStringList{k("位取り", place, placeShown, verdict),
+                             k("小数点の位置", point, 0, ""), k("ゼロ", 0, 0, ""),
+                             k("逆算", 0, 0, ""), k("繰り上がり・繰り下がり", 0, 0, "")}
+                     .join(u','))
+            .arg(number);
+    };
+    EXPECT_EQ(out,
+              line(12, 30, 0, noMistakes(),
+                   u'[' + level(1, 4, 3, "定着", 4) + u',' + level(2, 2, 1, "たまに", 2) + u']'));
 }
 
 TEST_F(MistakesCommand, BadArgumentsExitWithTwo) {

@@ -1,8 +1,10 @@
 #include "drill/forms/mainfrm.h"
 
 #include "drill/forms/noticewaiter.h"
+#include "drill/misconceptions.h"
 #include "drill/mistakekind.h"
 #include "drill/problem.h"
+#include "drill/worksheet.h"
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/dialogs.h"
@@ -10,6 +12,7 @@
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
 #include "frame/sharedstate.h"
+#include "results/answersfile.h"
 #include "results/pendingmistakes.h"
 #include "results/recordrun.h"
 #include "results/resultsfile.h"
@@ -74,15 +77,17 @@ void setFittedText(QLabel* label, const QString& text, double largest, double sm
 
 } // namespace
 
-MainFrm::MainFrm(AppContext& context)
+MainFrm::MainFrm(AppContext& context, std::optional<MistakeKind> aimedAt)
     : context_(context), state_(context.state),
-      entry_(context.state, [this](const DrillAction& action) { act(action); }) {
+      entry_(context.state, [this](const DrillAction& action) { act(action); }), aimedAt_(aimedAt) {
     setObjectName(QStringLiteral("MainFrm"));
     // Keys go to the form, never to a control: the button takes no focus (a space on it
     // would click it), and the form reads every key press first.
     setFocusPolicy(Qt::StrongFocus);
     buildControls();
     entry_.setWrongAnswerObserver([this](const QString& typed) { keepWrongAnswer(typed); });
+    entry_.setAnswerObserver(
+        [this](const QString& typed, bool correct) { keepAnswer(typed, correct); });
 
     sTimer1 = new QTimer(this);
     sTimer1->setObjectName(QStringLiteral("sTimer1"));
@@ -151,7 +156,7 @@ void MainFrm::初期設定() {
     const int thisLevelToday = s.Stats.TodayRunCounts(int(l), pupil);
     s.TodayRunTotal = SumTodayRunCounts(s.Stats, pupil, kLastLevelCountedToday);
     sLabel13->setText(QString::number(minutesSinceSignIn()));
-    if (isPracticeLevel(s, int(l))) {
+    if (isPracticeLevel(s, int(l)) || aimedAt_) {
         // Practice runs are not recorded, so they have no number.
         sLabel12->setText(QStringLiteral("－"));
         sLabel11->setText(QStringLiteral("－"));
@@ -212,15 +217,33 @@ int MainFrm::minutesSinceSignIn() const {
 // ---------------------------------------------------------------------------------------------
 // Problems and the hint.
 
+std::optional<Problem> MainFrm::nextAimedProblem() {
+    const SharedState& s = state_;
+    if (s.TimedOut == 1 || s.RunFinished == 1 || s.InputBusy == 1)
+        return std::nullopt;
+    // A wrong answer costs a correct one: more problems are drawn when the first ones run out.
+    if (aimedProblems_.empty())
+        aimedProblems_ =
+            aimedProblems(s.CurrentLevel, *aimedAt_, kAimedPracticeProblems, context_.random);
+    if (aimedProblems_.empty())
+        return std::nullopt;
+    Problem p = aimedProblems_.front();
+    aimedProblems_.erase(aimedProblems_.begin());
+    return p;
+}
+
 void MainFrm::問題作成表示() {
-    const std::optional<Problem> problem = zanfolio::問題作成表示(state_, context_.random);
+    const std::optional<Problem> problem =
+        aimedAt_ ? nextAimedProblem() : zanfolio::問題作成表示(state_, context_.random);
     if (!problem)
         return;
     problem_ = problem;
+    problemShownMs_ = context_.clock.monotonicMs();
     qLabel1->clear();
     inputLabel->clear();
     Timer1->stop();
-    showColumnLayout(false);
+    // Aimed practice shows the column layout from the start: the way of working is the point.
+    showColumnLayout(aimedAt_.has_value());
 
     Label1->setText(problem->alignedTexts[0]);
     qLabel1->setText(problem->rowTexts[0]);
@@ -228,8 +251,10 @@ void MainFrm::問題作成表示() {
     Label6->setText(problem->sign);
     Label5->setText(problem->alignedTexts[1]);
     Label9->setText(problem->sign);
-    Timer1->setInterval(problem->hintDelayMs);
-    Timer1->start();
+    if (!aimedAt_) {
+        Timer1->setInterval(problem->hintDelayMs);
+        Timer1->start();
+    }
     entry_.setJudgedAnswer(problem->answer);
 }
 
@@ -328,7 +353,7 @@ void MainFrm::act(const DrillAction& action) {
 
 bool MainFrm::recordsThisLevel() const {
     const int level = state_.CurrentLevel;
-    return !isPracticeLevel(state_, level) &&
+    return !aimedAt_ && !isPracticeLevel(state_, level) &&
            state_.LevelPresent[size_t(std::clamp(level, 0, kMaxLevel))] != 0;
 }
 
@@ -336,6 +361,14 @@ void MainFrm::keepWrongAnswer(const QString& typed) {
     if (!problem_ || !recordsThisLevel())
         return;
     mistakes_.push_back(makeMistakeRecord(state_, *problem_, typed, context_.clock.now()));
+}
+
+void MainFrm::keepAnswer(const QString& typed, bool correct) {
+    if (!problem_)
+        return;
+    answers_.push_back(makeAnswerRecord(state_, *problem_, typed, correct, context_.clock.now(),
+                                        context_.clock.monotonicMs() - problemShownMs_,
+                                        !recordsThisLevel()));
 }
 
 void MainFrm::checkAnswerSound(const SoundOutcome& outcome) {
@@ -409,9 +442,18 @@ void MainFrm::EndOfRun() {
 
     AppContext& context = context_;
     const int level = s.CurrentLevel;
+    // The form may go while the records wait (the program closing): what follows a record uses
+    // none of its members.
+    const std::vector<AnswerRecord> answers = std::move(answers_);
+    answers_.clear();
     if (!recordsThisLevel()) {
-        // Practice: nothing is recorded and nothing evaluated.
+        // Practice: the results file records nothing and nothing is evaluated; the answers
+        // are kept, marked as practice.
         sTimer1->stop();
+        QPointer<MainFrm> self(this);
+        recordAnswersOfRun(context, answers, true);
+        if (!self || context.host.ending())
+            return;
         context.host.showWaitNotice();
         if (context.navigate.showResultsMenu)
             context.navigate.showResultsMenu();
@@ -443,6 +485,7 @@ void MainFrm::EndOfRun() {
     mistakes_.clear();
     const Result<RunRecorded> recorded = RecordRun(s, level, file, pending, context.clock);
     recordWrongAnswers(context, mistakes, recorded && !recorded->kept);
+    recordAnswersOfRun(context, answers, recorded && !recorded->kept);
     if (!self)
         return; // the program ended during the wait
     recordNotice->hide();
@@ -494,6 +537,30 @@ void MainFrm::recordWrongAnswers(AppContext& context, const std::vector<MistakeR
     // a batch it cannot take then is kept on this computer without a word (the run is safe).
     PatientWaiter patient(context.waiter, kMistakesPatienceMs);
     (void)recordMistakes(mistakesFile(s), pending, mistakes, patient);
+}
+
+void MainFrm::recordAnswersOfRun(AppContext& context, const std::vector<AnswerRecord>& answers,
+                                 bool runWritten) {
+    if (answers.empty())
+        return;
+    const SharedState& s = context.state;
+    PendingAnswers pending(answersPendingFile(s));
+    QString failure;
+    if (!runWritten) {
+        // As the wrong answers: they stay on this computer, without a second wait on the share.
+        if (Status kept = pending.keep(answers, context.waiter); !kept)
+            failure = kept.error().message;
+    } else {
+        // A batch the answers file cannot take in a short while is kept on this computer
+        // without a word; only one that cannot be kept either is lost, and said.
+        PatientWaiter patient(context.waiter, kMistakesPatienceMs);
+        Result<LinesRecorded> recorded = recordAnswers(answersFile(s), pending, answers, patient);
+        if (!recorded)
+            failure = recorded.error().message;
+    }
+    if (failure.isEmpty() || context.host.ending())
+        return;
+    context.dialogs.show(s.ProgramTitle, failure, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void MainFrm::WaitThenEvaluate(int seconds) {

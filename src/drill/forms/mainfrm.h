@@ -10,7 +10,13 @@
 //
 // The wrong answers of a recorded level are kept in memory during the run (the run never
 // waits on the shared folder for them) and go to the mistakes file after the run's record:
-// see EndOfRun.
+// see EndOfRun. Every answer handed in, right or wrong, of any level goes the same way to the
+// answers file, marked 練習 for a run that is not recorded.
+//
+// Aimed practice (弱点練習, from the results menu): a run of CurrentLevel on problems on which
+// one wrong way of working fails (drill/worksheet.h aimedProblems), with the column layout
+// shown from the start; recorded in the answers file as practice only, never in the results
+// file and never evaluated.
 //
 // Time: the run's elapsed seconds come from the monotonic clock, so a run across midnight keeps
 // counting. A level whose MinimumLineTime is 0 or less has no time-out (TimeoutSeconds 0): the
@@ -20,6 +26,7 @@
 #include "drill/problem.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "results/answerrecord.h"
 #include "results/mistakerecord.h"
 
 #include <QString>
@@ -39,7 +46,8 @@ class MainFrm : public Screen {
     Q_OBJECT
 
   public:
-    explicit MainFrm(AppContext& context);
+    // `aimedAt`: an aimed practice run against that way of working.
+    explicit MainFrm(AppContext& context, std::optional<MistakeKind> aimedAt = std::nullopt);
     ~MainFrm() override;
 
     // Form_Activate: 初期設定, レベル別設定, スタート, then 問題作成表示. Once the hand-off at the
@@ -76,10 +84,16 @@ class MainFrm : public Screen {
     // them. Uses no member: the form may have gone while the record waited.
     static void recordWrongAnswers(AppContext& context, const std::vector<MistakeRecord>& mistakes,
                                    bool runWritten);
+    // The answers of the run to the answers file, after the run's record as the wrong answers
+    // go. A batch that can be neither written nor kept is said (unless the program is ending).
+    static void recordAnswersOfRun(AppContext& context, const std::vector<AnswerRecord>& answers,
+                                   bool runWritten);
     void WaitThenEvaluate(int seconds);
 
     void act(const DrillAction& action);
     void keepWrongAnswer(const QString& typed);
+    void keepAnswer(const QString& typed, bool correct);
+    std::optional<Problem> nextAimedProblem();
     bool recordsThisLevel() const;
     void checkAnswerSound(const SoundOutcome& outcome);
     void showColumnLayout(bool shown);
@@ -105,6 +119,10 @@ class MainFrm : public Screen {
     bool ended_ = false;                  // the sound error is ending the program: act no more
     std::optional<Problem> problem_;      // the problem on the screen
     std::vector<MistakeRecord> mistakes_; // the run's wrong answers so far, in order
+    std::vector<AnswerRecord> answers_;   // the run's answers so far, in order
+    qint64 problemShownMs_ = 0;           // monotonic milliseconds when the problem appeared
+    std::optional<MistakeKind> aimedAt_;  // an aimed practice run
+    std::vector<Problem> aimedProblems_;  // its problems still to come
 
     // Problem row, typed answer, correction.
     QLabel* qLabel1;     // the first number

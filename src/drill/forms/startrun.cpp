@@ -8,7 +8,7 @@
 
 namespace zanfolio {
 
-void StartRun(AppContext& context) {
+void StartRun(AppContext& context, std::optional<MistakeKind> aimedAt) {
     SharedState& s = context.state;
     s.RunFinished = 0;
     s.RunEnding = 0;
@@ -17,7 +17,7 @@ void StartRun(AppContext& context) {
     s.CorrectCount = 0;
     s.TimedOut = 0;
     QCoreApplication::processEvents();
-    context.host.replace(new MainFrm(context));
+    context.host.replace(new MainFrm(context, aimedAt));
 }
 
 } // namespace zanfolio

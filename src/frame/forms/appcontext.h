@@ -18,9 +18,12 @@ class Waiter;
 class ScreenHost;
 
 struct Navigator {
-    std::function<void()> showRosterForm;     // namesel
-    std::function<void()> showResultsMenu;    // seisekitime1
-    std::function<void()> startRun;           // StartRun: the drill MainFrm for CurrentLevel
+    std::function<void()> showRosterForm;  // namesel
+    std::function<void()> showResultsMenu; // seisekitime1
+    std::function<void()> startRun;        // StartRun: the drill MainFrm for CurrentLevel
+    // StartRun of aimed practice (弱点練習) on CurrentLevel against a way of working (the
+    // MistakeKind's value).
+    std::function<void(int kind)> startAimedPractice;
     std::function<void()> showEvaluation;     // FrmSyuuryou
     std::function<void()> showRecordsBrowser; // FrmData
     std::function<void()> showCriteriaEditor; // FrmTimeData

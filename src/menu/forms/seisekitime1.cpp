@@ -17,6 +17,7 @@
 #include "menu/keyshortcuts.h"
 #include "menu/levelrules.h"
 #include "menu/menulabels.h"
+#include "results/answersfile.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
 
@@ -34,6 +35,9 @@
 namespace zanfolio {
 
 namespace {
+
+// The days of answers that the offer of aimed practice looks back on.
+constexpr int kAimedPracticeDays = 90;
 
 const QString kToolNotReady = QStringLiteral("この機能はまだ使えません。");
 
@@ -152,6 +156,7 @@ void Seisekitime1::activate() {
         columns_[size_t(level)].Command4->setEnabled(false);
     Command9_Click();
 
+    offerAimedPractice();
     Picture2->hide();
     ProgressBar1->hide();
     context_.host.hideWaitNotice();
@@ -529,6 +534,45 @@ void Seisekitime1::Command17_Click() {
     Picture11->show();
     Picture11->raise();
     Picture11->showFor(context_.state.CurrentStudent);
+}
+
+void Seisekitime1::offerAimedPractice() {
+    aimedPracticeButton->hide();
+    aimedPractice_.reset();
+    const SharedState& state = context_.state;
+    if (IsTeacherName(state.StudentName) || !context_.navigate.startAimedPractice)
+        return;
+    const QDate firstDay = context_.clock.now().date().addDays(1 - kAimedPracticeDays);
+    // An offer only: an answers file that cannot be read now offers nothing, without a word.
+    const Result<AnswersRead> read = readAnswersSince(answersFile(state), firstDay);
+    if (!read)
+        return;
+    const Diagnosis diagnosis = diagnosisOf(read->records);
+    std::vector<int> levels{state.CurrentLevel};
+    for (int level : offeredLevels())
+        levels.push_back(level);
+    for (int level : levels) {
+        if (!isOfferedLevel(level))
+            continue;
+        const std::vector<MistakeKind> kinds =
+            diagnosis.systematicKinds(state.CurrentStudent, level);
+        if (kinds.empty())
+            continue;
+        aimedPractice_ = AimedPractice{level, kinds.front()};
+        aimedPracticeButton->setToolTip(
+            QStringLiteral("%1の「%2」をもう一度練習します（筆算の形で10問）")
+                .arg(state.LevelNames[size_t(level)], mistakeKindLabel(kinds.front())));
+        aimedPracticeButton->show();
+        return;
+    }
+}
+
+void Seisekitime1::aimedPracticeButton_Click() {
+    if (!aimedPractice_ || Picture7->isVisible() || !context_.navigate.startAimedPractice)
+        return;
+    context_.state.CurrentLevel = aimedPractice_->level;
+    MenuKeysEnabled = 0;
+    context_.navigate.startAimedPractice(int(aimedPractice_->kind));
 }
 
 void Seisekitime1::mistakesButton_Click() {

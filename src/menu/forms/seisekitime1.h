@@ -22,8 +22,10 @@
 #include "menu/forms/menucolumns.h"
 #include "menu/levelranking.h"
 #include "menu/runlists.h"
+#include "results/mistakerecord.h"
 
 #include <array>
+#include <optional>
 #include <ranges>
 
 class QComboBox;
@@ -89,6 +91,11 @@ class Seisekitime1 : public Screen {
     void HScroll1_Change();
     void Command17_Click();
     void mistakesButton_Click();
+    // "弱点練習": offered when the signed-in pupil's answers of the last kAimedPracticeDays show
+    // a systematic way of working (results/diagnosis.h) on the level last run, else on the first
+    // offered level that has one; starts aimed practice against its first kind.
+    void offerAimedPractice();
+    void aimedPracticeButton_Click();
     // Command9: the level unlock and overuse rules.
     void Command9_Click();
     bool formKeyPress(const QString& text);
@@ -141,6 +148,12 @@ class Seisekitime1 : public Screen {
     QPushButton* Command27;          // "印刷": teachers, if TeacherPrintButton = 1 (never here)
     QPushButton* mistakesButton;     // "間違いの傾向" (teachers only): opens mistakesPanel
     ClassMistakesPanel* mistakesPanel = nullptr; // the class's mistakes, over the columns
+    QPushButton* aimedPracticeButton; // "弱点練習": aimed practice, offered by offerAimedPractice
+    struct AimedPractice {
+        int level = 0;
+        MistakeKind kind = MistakeKind::Other;
+    };
+    std::optional<AimedPractice> aimedPractice_; // what the button starts
     // The password panel in front of the teacher tools.
     QWidget* Picture7;                       // the panel
     QLabel* Label28;                         // its caption "データ変更パスワード"

@@ -151,6 +151,13 @@ void Seisekitime1::buildViewControls() {
     mistakesButton->setToolTip(QStringLiteral("学年ごとに、小数の間違いの種類を見ます"));
     mistakesButton->hide();
     connect(mistakesButton, &QPushButton::clicked, this, [this] { mistakesButton_Click(); });
+    // Left of the teacher's buttons, in the same row; reached with Tab like the other buttons.
+    aimedPracticeButton = makeButton(this, "aimedPracticeButton", QStringLiteral("弱点練習"),
+                                     QRect(66, 720, 150, 40));
+    aimedPracticeButton->setFocusPolicy(Qt::StrongFocus);
+    aimedPracticeButton->hide();
+    connect(aimedPracticeButton, &QPushButton::clicked, this,
+            [this] { aimedPracticeButton_Click(); });
     mistakesPanel = new ClassMistakesPanel(context_.state, context_.clock, context_.waiter, this);
     // Over the view title, whose view it hides, and the columns, out to the form's edges.
     mistakesPanel->setGeometry(twips(120), kLabel5Top, kScreenWidth - twips(120),

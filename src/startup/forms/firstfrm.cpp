@@ -8,6 +8,7 @@
 #include "frame/forms/screenhost.h"
 #include "frame/sharedstate.h"
 #include "frame/waiter.h"
+#include "results/answersfile.h"
 #include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
 #include "results/resultsfile.h"
@@ -123,6 +124,21 @@ bool Firstfrm::deliverKeptMistakes() {
     return !watch.gone();
 }
 
+bool Firstfrm::deliverKeptAnswers() {
+    // Likewise the answers kept for the answers file.
+    AppContext& context = context_;
+    const ScreenWatch watch(this);
+    PendingAnswers pending(answersPendingFile(context.state));
+    PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
+    (void)pending.deliver(answersFile(context.state), patient, {}, [this, &watch](int count) {
+        if (!watch.gone())
+            showDelivery(QStringLiteral("このコンピュータに保管した解答を記録しています"
+                                        "（%1 件）")
+                             .arg(count));
+    });
+    return !watch.gone();
+}
+
 void Firstfrm::StartUp() {
     const Result<QString> configured =
         LoadStartUpFiles(context_.state, programDir_, context_.clock);
@@ -137,7 +153,7 @@ void Firstfrm::StartUp() {
         context_.host.endProgram(1);
         return;
     }
-    if (!deliverKeptRuns() || !deliverKeptMistakes())
+    if (!deliverKeptRuns() || !deliverKeptMistakes() || !deliverKeptAnswers())
         return; // the window was closed meanwhile: the splash is gone
     Label2->hide();
     if (context_.navigate.showRosterForm)

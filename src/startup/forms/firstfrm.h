@@ -35,6 +35,7 @@ class Firstfrm : public Screen {
     // splash is gone meanwhile (the window closed): the caller returns at once.
     bool deliverKeptRuns();
     bool deliverKeptMistakes();
+    bool deliverKeptAnswers();
     // Says what is being written, and lets the window paint and take a click on its close box.
     void showDelivery(const QString& text);
 

@@ -7,10 +7,12 @@
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/mainfrmpeer.h"
 #include "drill/forms/startrun.h"
+#include "drill/misconceptions.h"
 #include "evaluation/forms/frmsyuuryou.h"
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
@@ -25,6 +27,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
+#include <random>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -75,6 +78,12 @@ class DrillScreenTest : public ::testing::Test {
         Result<MistakesRead> read = readMistakes(mistakesFile(h.state));
         EXPECT_TRUE(read.ok());
         return read ? read->records : std::vector<MistakeRecord>{};
+    }
+    // The lines of the answers file (none when it is missing).
+    std::vector<AnswerRecord> answers() const {
+        Result<AnswersRead> read = readAnswersSince(answersFile(h.state), QDate());
+        EXPECT_TRUE(read.ok());
+        return read ? read->records : std::vector<AnswerRecord>{};
     }
     std::vector<MistakeRecord> keptMistakes() const {
         Result<std::vector<MistakeRecord>> kept =
@@ -622,6 +631,102 @@ TEST_F(DrillScreenTest, WrongAnswersOfATimedOutRunAreWritten) {
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(written[0].typed, QStringLiteral("0."));
     EXPECT_EQ(written[0].kind, MistakeKind::ReversedOperation); // 0.5 ＋ 0.5 as 0.5 － 0.5
+}
+
+// Every answer handed in goes to the answers file after the run's record, right or wrong, with
+// the tenths of a second since its problem appeared on the fake clock.
+TEST_F(DrillScreenTest, EveryAnswerOfARunGoesToTheAnswersFile) {
+    runWithTwoWrongAnswers();
+    ASSERT_EQ(h.records().size(), 1u);
+    const std::vector<AnswerRecord> written = answers();
+    ASSERT_EQ(written.size(), 12u);
+    EXPECT_EQ(written[0].first + written[0].sign + written[0].second, QStringLiteral("0.07＋3"));
+    EXPECT_EQ(written[0].typed, QStringLiteral("0.1"));
+    EXPECT_FALSE(written[0].correct);
+    EXPECT_EQ(written[0].kind, MistakeKind::PlaceAlignment);
+    EXPECT_EQ(written[0].shown, std::vector<MistakeKind>{MistakeKind::PlaceAlignment});
+    EXPECT_EQ(written[0].tenthsOfSeconds, 30);
+    EXPECT_EQ(written[1].typed, QStringLiteral("10."));
+    EXPECT_EQ(written[1].tenthsOfSeconds, 30);
+    int right = 0;
+    for (const AnswerRecord& a : written) {
+        EXPECT_EQ(a.pupil, ScreenHarness::kPupil);
+        EXPECT_EQ(a.level, 1);
+        EXPECT_FALSE(a.practice);
+        right += a.correct ? 1 : 0;
+    }
+    EXPECT_EQ(right, 10);
+    EXPECT_EQ(written[2].tenthsOfSeconds, 0); // typed at once on the fake clock
+    EXPECT_FALSE(QFile::exists(answersPendingFile(h.state)));
+}
+
+// A practice level records no run and no wrong answer, but its answers, marked as practice.
+TEST_F(DrillScreenTest, APracticeLevelsAnswersAreMarkedAsPractice) {
+    h.state.LevelNames[1] = QStringLiteral("足し算練習");
+    start();
+    type(QStringLiteral("2  "));
+    type(QStringLiteral("++"));
+    answerCorrectly(10);
+    EXPECT_EQ(menus, 1);
+    EXPECT_TRUE(h.records().empty());
+    const std::vector<AnswerRecord> written = answers();
+    ASSERT_EQ(written.size(), 11u);
+    for (const AnswerRecord& a : written)
+        EXPECT_TRUE(a.practice);
+    EXPECT_FALSE(written[0].correct);
+}
+
+// A timed-out run's answers are written like its wrong answers; an answers file that cannot be
+// written keeps them on this computer without a word.
+TEST_F(DrillScreenTest, AnswersTheFileCannotTakeAreKeptAndTheRunGoesOn) {
+    ASSERT_TRUE(QDir().mkpath(answersFile(h.state))); // a folder where the file should be
+    start();
+    type(QStringLiteral("0  "));
+    tick(300000);
+    ASSERT_EQ(h.records().size(), 1u);
+    EXPECT_TRUE(h.dialogs.shown.empty());
+    Result<std::vector<AnswerRecord>> kept = PendingAnswers(answersPendingFile(h.state)).load();
+    ASSERT_TRUE(kept.ok());
+    ASSERT_EQ(kept->size(), 1u);
+    EXPECT_EQ((*kept)[0].typed, QStringLiteral("0."));
+}
+
+// Aimed practice: problems on which the way of working fails, the column layout from the start,
+// the answers kept as practice and no record, back to the menu.
+TEST_F(DrillScreenTest, AimedPracticeShowsTheColumnLayoutAndRecordsOnlyPracticeAnswers) {
+    std::mt19937 generator(21); // draws enough for ten different aimed problems
+    std::uniform_real_distribution<float> uniform(0.0f, 0.999f);
+    for (int i = 0; i < 20000; ++i)
+        h.random.push(uniform(generator));
+    h.state.CurrentLevel = 1;
+    StartRun(h.context, MistakeKind::PlaceAlignment);
+    h.processEvents();
+    ASSERT_NE(form(), nullptr);
+    EXPECT_TRUE(shown("Label1"));
+    EXPECT_TRUE(shown("Label5"));
+    EXPECT_EQ(text("sLabel11"), QStringLiteral("－"));
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_TRUE(shown("Label1")) << i;
+        // The answer the column layout gives.
+        ProblemNumbers p{leadingDecimal(text("qLabel1")).value, text("Label6"),
+                         leadingDecimal(text("qlabel2")).value, Decimal()};
+        p.answer = text("Label6") == QStringLiteral("＋") ? p.first + p.second : p.first - p.second;
+        EXPECT_TRUE(isOpportunity(MistakeKind::PlaceAlignment, p)) << i;
+        const QString typed = Text(p.answer);
+        type(typed + (typed.contains(u'.') ? QStringLiteral(" ") : QStringLiteral("  ")));
+    }
+    EXPECT_EQ(menus, 1);
+    waitForEvaluation();
+    EXPECT_EQ(evaluations, 0);
+    EXPECT_TRUE(h.records().empty());
+    EXPECT_FALSE(QFile::exists(mistakesFile(h.state)));
+    const std::vector<AnswerRecord> written = answers();
+    ASSERT_EQ(written.size(), 10u);
+    for (const AnswerRecord& a : written) {
+        EXPECT_TRUE(a.practice);
+        EXPECT_TRUE(a.correct);
+        EXPECT_EQ(a.level, 1);
+    }
 }
 
 } // namespace

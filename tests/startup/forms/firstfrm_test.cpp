@@ -3,6 +3,7 @@
 
 #include "frame/datafiles.h"
 #include "frame/platformfile.h"
+#include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
@@ -69,6 +70,30 @@ TEST(Firstfrm, WrongAnswersKeptOnThisComputerAreWrittenAtTheStart) {
     ASSERT_TRUE(written.ok());
     ASSERT_EQ(written->records.size(), 1u);
     EXPECT_EQ(written->records[0], kept);
+    EXPECT_TRUE(pending.load()->empty());
+    EXPECT_TRUE(h.dialogs.shown.empty());
+}
+
+TEST(Firstfrm, AnswersKeptOnThisComputerAreWrittenAtTheStart) {
+    ScreenHarness h;
+    PendingAnswers pending(answersPendingFile(h.state));
+    AnswerRecord kept;
+    kept.date = QDate(2026, 12, 8);
+    kept.time = QTime(16, 0, 1);
+    kept.pupil = ScreenHarness::kPupil;
+    kept.level = 1;
+    kept.first = QStringLiteral("0.07");
+    kept.sign = QStringLiteral("＋");
+    kept.second = QStringLiteral("3");
+    kept.answer = QStringLiteral("3.07");
+    kept.typed = QStringLiteral("3.07");
+    kept.correct = true;
+    kept.tenthsOfSeconds = 31;
+    ASSERT_TRUE(pending.keep({kept, kept}, h.waiter).ok());
+    EXPECT_EQ(startUntilTheRosterForm(h), 1);
+    Result<AnswersRead> written = readAnswersSince(answersFile(h.state), QDate());
+    ASSERT_TRUE(written.ok());
+    EXPECT_EQ(written->records, (std::vector<AnswerRecord>{kept, kept}));
     EXPECT_TRUE(pending.load()->empty());
     EXPECT_TRUE(h.dialogs.shown.empty());
 }
