@@ -224,6 +224,21 @@ std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
     return rows;
 }
 
+std::vector<std::pair<int, MistakeKind>>
+pupilSystematicAims(const std::vector<AnswerRecord>& answers, int pupil, const QDateTime& now,
+                    int windowChoice) {
+    const int days = mistakeWindowDays(windowChoice, now.date());
+    Diagnosis diagnosis;
+    for (const AnswerRecord& a : answers)
+        if (a.pupil == pupil && inAnswerWindow(a, now, days))
+            diagnosis.add(a.asAnswered());
+    std::vector<std::pair<int, MistakeKind>> aims;
+    for (const auto& [who, level] : diagnosis.pupilLevels())
+        for (MistakeKind kind : diagnosis.systematicKinds(who, level))
+            aims.push_back({level, kind});
+    return aims;
+}
+
 QStringList pupilDiagnosisLines(const std::vector<AnswerRecord>& answers, int pupil,
                                 const QDateTime& now, int windowChoice) {
     const int days = mistakeWindowDays(windowChoice, now.date());

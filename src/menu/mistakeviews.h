@@ -109,6 +109,12 @@ std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
                                                     const QString& groupText, const QDateTime& now,
                                                     int windowChoice);
 
+// The (level, misconception) pairs systematic for the pupil in the window, by level, each
+// level's most shown first: what a worksheet can be aimed at.
+std::vector<std::pair<int, MistakeKind>>
+pupilSystematicAims(const std::vector<AnswerRecord>& answers, int pupil, const QDateTime& now,
+                    int windowChoice);
+
 // One pupil's verdicts over every level in the window: "定着：位取り 5/7" and "たまに：ゼロ 1/6,
 // 小数点の位置 1/5" (each part only when it has kinds; none when the pupil has neither).
 QStringList pupilDiagnosisLines(const std::vector<AnswerRecord>& answers, int pupil,

@@ -4,6 +4,8 @@
 // tests), so no screen library depends on another's: the menu starts the drill, the drill
 // ends on the evaluation, the evaluation returns to the menu.
 
+#include "frame/result.h"
+
 #include <functional>
 
 namespace zanfolio {
@@ -16,6 +18,7 @@ class Sounds;
 class ProcessLauncher;
 class Waiter;
 class ScreenHost;
+class SheetPrinterPort;
 
 struct Navigator {
     std::function<void()> showRosterForm;  // namesel
@@ -24,6 +27,9 @@ struct Navigator {
     // StartRun of aimed practice (弱点練習) on CurrentLevel against a way of working (the
     // MistakeKind's value).
     std::function<void(int kind)> startAimedPractice;
+    // 弱点プリント: the worksheet of a pupil for a level and a way of working (a MistakeKind),
+    // printed through `printer`.
+    std::function<Status(int pupil, int level, int kind, SheetPrinterPort& printer)> printWorksheet;
     std::function<void()> showEvaluation;     // FrmSyuuryou
     std::function<void()> showRecordsBrowser; // FrmData
     std::function<void()> showCriteriaEditor; // FrmTimeData

@@ -73,6 +73,7 @@ ChartPanel::ChartPanel(AppContext& context, QWidget* parent)
                                      chartPdfFolder(context.state), context.clock)),
       printer_(*ownPrinter_) {
     build();
+    setWorksheetPrinter(context.navigate.printWorksheet);
 }
 
 ChartPanel::~ChartPanel() = default;
@@ -97,6 +98,10 @@ void ChartPanel::build() {
     Command24[1]->hide();
     Command25 = panelButton(this, "Command25", QStringLiteral("他の人のデータを見る"));
     Command18 = panelButton(this, "Command18", QStringLiteral("戻る"));
+    worksheetButton = panelButton(this, "worksheetButton", QStringLiteral("弱点プリント"));
+    worksheetButton->setToolTip(
+        QStringLiteral("この生徒がくり返している間違いに合わせた問題を印刷します"));
+    worksheetButton->hide();
     Picture12 = new ChartSurface(this);
     Picture12->setObjectName(QStringLiteral("Picture12"));
     Picture12->setMinimumSize(400, 300);
@@ -110,6 +115,7 @@ void ChartPanel::build() {
     side->addWidget(Command24[0]);
     side->addWidget(Command24[1]);
     side->addWidget(Command25);
+    side->addWidget(worksheetButton);
     side->addWidget(Command18);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -123,6 +129,7 @@ void ChartPanel::build() {
 
     connect(Command25, &QPushButton::clicked, this, [this] { Command25_Click(); });
     connect(Command18, &QPushButton::clicked, this, [this] { Command18_Click(); });
+    connect(worksheetButton, &QPushButton::clicked, this, [this] { worksheetButton_Click(); });
     connect(List2, &QListWidget::itemClicked, this, [this] { List2_Click(); });
     connect(List3, &QListWidget::itemClicked, this, [this] { List3_Click(); });
     connect(Picture12, &ChartSurface::resized, this, [this] { redrawForSize(); });
@@ -295,6 +302,10 @@ bool ChartPanel::coverMistakeWindow() {
 }
 
 void ChartPanel::showMistakes() {
+    worksheetButton->setVisible(
+        teacher_ && printWorksheet_ &&
+        !pupilSystematicAims(answers_, ChartPupil, clock_.now(), mistakesBox->windowChoice())
+             .empty());
     if (!teacher_)
         return;
     if (!mistakesFailure_.isEmpty()) {
@@ -305,6 +316,26 @@ void ChartPanel::showMistakes() {
         pupilMistakesView(state_, mistakes_.records(), ChartPupil, clock_.now(),
                           mistakesBox->windowChoice()),
         pupilDiagnosisLines(answers_, ChartPupil, clock_.now(), mistakesBox->windowChoice()));
+}
+
+void ChartPanel::worksheetButton_Click() {
+    if (!printWorksheet_)
+        return;
+    // One worksheet per level and way of working that is 定着 for the pupil.
+    for (const auto& [level, kind] :
+         pupilSystematicAims(answers_, ChartPupil, clock_.now(), mistakesBox->windowChoice())) {
+        const Status printed = printWorksheet_(ChartPupil, level, int(kind), printer_);
+        if (!printed) {
+            dialogs_.show(QStringLiteral("弱点プリント"),
+                          QStringLiteral("印刷できませんでした。\n") + printed.error().message,
+                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+            return;
+        }
+    }
+    if (!printer_.pdfFolder().isEmpty())
+        dialogs_.show(QStringLiteral("弱点プリント"),
+                      sheetPdfNotice(QStringLiteral("弱点プリント"), printer_.pdfFolder()),
+                      Dialogs::Buttons::Ok, Dialogs::Icon::Information);
 }
 
 int ChartPanel::mistakeWindowDays() const {

@@ -29,6 +29,7 @@
 #include <QRect>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,6 +91,10 @@ class ChartPanel : public QWidget {
     void setArea(const QRect& area);
     void setGradeGroupText(const QString& text) { groupText_ = text; }
     void setPointsRankingKind(RankingKind kind) { pointsKind_ = kind; }
+    // How 弱点プリント prints a worksheet (pupil, level, a MistakeKind, the printer); without it
+    // the button is not offered.
+    using WorksheetPrinter = std::function<Status(int, int, int, SheetPrinterPort&)>;
+    void setWorksheetPrinter(WorksheetPrinter print) { printWorksheet_ = std::move(print); }
 
   signals:
     void closed();
@@ -153,6 +158,9 @@ class ChartPanel : public QWidget {
     QListWidget* List3;
     std::array<QPushButton*, 2> Command24{};
     QPushButton* Command25;
+    QPushButton* worksheetButton; // 弱点プリント: for a teacher, when the pupil has a 定着 kind
+    WorksheetPrinter printWorksheet_;
+    void worksheetButton_Click();
     QPushButton* Command18;
     ChartSurface* Picture12;
     MistakesBox* mistakesBox;

@@ -35,6 +35,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
+#include <tuple>
 #include <utility>
 
 using namespace zanfolio;
@@ -475,9 +476,17 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
+    std::vector<std::tuple<int, int, int>> worksheets;
+    panel.setWorksheetPrinter([&](int pupil, int level, int kind, SheetPrinterPort&) -> Status {
+        worksheets.emplace_back(pupil, level, kind);
+        return Ok{};
+    });
     panel.fillLists();
     panel.show();
     panel.showFor(1);
+    auto* worksheetButton = control<QPushButton>(&panel, "worksheetButton");
+    ASSERT_NE(worksheetButton, nullptr);
+    EXPECT_FALSE(worksheetButton->isVisible()) << "no answers, nothing to aim at";
     auto* box = control<MistakesBox>(&panel, "mistakesBox");
     auto* surface = control<ChartSurface>(&panel, "Picture12");
     ASSERT_TRUE(box && surface);
@@ -510,6 +519,12 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     EXPECT_TRUE(withVerdicts.contains(QStringLiteral("たまに：ゼロ 1/6")));
     EXPECT_LT(withVerdicts.indexOf(QStringLiteral("定着")),
               withVerdicts.indexOf(QStringLiteral("小数点の位置")));
+    // 弱点プリント: one worksheet for the way of working that is 定着, on its level.
+    ASSERT_TRUE(worksheetButton->isVisible());
+    EXPECT_EQ(worksheetButton->text(), QStringLiteral("弱点プリント"));
+    QTest::mouseClick(worksheetButton, Qt::LeftButton);
+    EXPECT_EQ(worksheets,
+              (std::vector<std::tuple<int, int, int>>{{1, 1, int(MistakeKind::PlaceAlignment)}}));
     panel.grab().save(artefactFolder() + QStringLiteral("/panel-mistakes.png"));
 
     // This week: the mistake of 20 days ago is left out, from what was read before.
