@@ -85,6 +85,7 @@ TEST_F(AimedPracticeMenuTest, OfferedOnlyToAPupilWithASystematicWayOfWorking) {
         if (!c.offered)
             continue;
         EXPECT_EQ(b->text(), QStringLiteral("弱点練習"));
+        f.snapshot(QStringLiteral("aimed_practice_menu"));
         EXPECT_TRUE(b->toolTip().contains(QStringLiteral("位取り")));
         EXPECT_TRUE(b->focusPolicy() & Qt::TabFocus);
         // On the form at 1024 × 768, over no other visible button.
