@@ -522,6 +522,7 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     // 弱点プリント: one worksheet for the way of working that is 定着, on its level.
     ASSERT_TRUE(worksheetButton->isVisible());
     EXPECT_EQ(worksheetButton->text(), QStringLiteral("弱点プリント"));
+    panel.grab().save(artefactFolder() + QStringLiteral("/panel-verdicts.png"));
     QTest::mouseClick(worksheetButton, Qt::LeftButton);
     EXPECT_EQ(worksheets,
               (std::vector<std::tuple<int, int, int>>{{1, 1, int(MistakeKind::PlaceAlignment)}}));
