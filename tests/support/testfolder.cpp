@@ -61,8 +61,4 @@ void TestInstallation::writeStandardFiles(const QString& schoolLine, const QStri
     writeCriteria(standardCriteriaLines());
 }
 
-QString fixturePath(const QString& name) {
-    return QStringLiteral(ZANFOLIO_TEST_DATA) + u'/' + name;
-}
-
 } // namespace zanfolio::testing

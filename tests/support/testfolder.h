@@ -45,7 +45,4 @@ class TestInstallation {
     QTemporaryDir dir_;
 };
 
-// A folder of fixtures under tests/data.
-QString fixturePath(const QString& name);
-
 } // namespace zanfolio::testing
