@@ -40,17 +40,7 @@ AnswersRead parseAnswers(const QByteArray& bytes) {
 }
 
 Result<AnswersRead> readAnswersSince(const QString& path, const QDate& firstDate) {
-    if (!fileExists(path))
-        return AnswersRead{};
-    Result<PlatformFile> file = PlatformFile::open(path, PlatformFile::Mode::Read);
-    if (!file)
-        return file.error();
-    Result<qint64> size = file->size();
-    if (!size)
-        return size.error();
-    Result<LinesSince> lines =
-        readLinesSince([&](qint64 offset, qint64 length) { return file->readAt(offset, length); },
-                       *size, firstDate);
+    Result<LinesSince> lines = readFileLinesSince(path, firstDate);
     if (!lines)
         return lines.error();
     AnswersRead read = parseAnswers(lines->text);

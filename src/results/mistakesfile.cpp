@@ -210,17 +210,7 @@ Result<MistakesRead> readMistakes(const QString& path, Waiter& waiter) {
 Result<MistakesRead> readMistakesSince(const QString& path, const QDate& firstDate) {
     if (!firstDate.isValid())
         return readMistakes(path);
-    if (!fileExists(path))
-        return MistakesRead{};
-    Result<PlatformFile> file = PlatformFile::open(path, PlatformFile::Mode::Read);
-    if (!file)
-        return file.error();
-    Result<qint64> size = file->size();
-    if (!size)
-        return size.error();
-    Result<LinesSince> lines =
-        readLinesSince([&](qint64 offset, qint64 length) { return file->readAt(offset, length); },
-                       *size, firstDate);
+    Result<LinesSince> lines = readFileLinesSince(path, firstDate);
     if (!lines)
         return lines.error();
     MistakesRead read = parseMistakes(lines->text);

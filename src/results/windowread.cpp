@@ -1,6 +1,7 @@
 #include "results/windowread.h"
 
 #include "frame/daycount.h"
+#include "frame/platformfile.h"
 
 #include <algorithm>
 
@@ -113,6 +114,20 @@ Result<LinesSince> readLinesSince(const ByteRangeReader& read, qint64 fileLength
     out.text = std::move(tail);
     out.startOffset = start;
     return out;
+}
+
+Result<LinesSince> readFileLinesSince(const QString& path, const QDate& firstDate) {
+    if (!fileExists(path))
+        return LinesSince{};
+    Result<PlatformFile> file = PlatformFile::open(path, PlatformFile::Mode::Read);
+    if (!file)
+        return file.error();
+    Result<qint64> size = file->size();
+    if (!size)
+        return size.error();
+    return readLinesSince(
+        [&](qint64 offset, qint64 length) { return file->readAt(offset, length); }, *size,
+        firstDate);
 }
 
 } // namespace zanfolio

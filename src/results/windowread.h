@@ -19,6 +19,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QString>
 #include <functional>
 #include <vector>
 
@@ -65,5 +66,9 @@ struct LinesSince {
 // a line cut short) counts as old.
 Result<LinesSince> readLinesSince(const ByteRangeReader& read, qint64 fileLength,
                                   const QDate& firstDate);
+
+// The same from the file at `path`: opened for reading, its length taken, one read a page. A
+// missing file has no lines (and is not created).
+Result<LinesSince> readFileLinesSince(const QString& path, const QDate& firstDate);
 
 } // namespace zanfolio
