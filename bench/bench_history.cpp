@@ -13,6 +13,7 @@
 // key in the criteria editor while the file is unchanged; the mistakes views over one month
 // (the class panel and a pupil's box, read afresh).
 
+#include "benchports.h"
 #include "frame/clock.h"
 #include "frame/cp932.h"
 #include "frame/daycount.h"
@@ -49,6 +50,7 @@
 #include <random>
 
 using namespace zanfolio;
+using namespace zanfolio::bench;
 
 namespace {
 
@@ -56,23 +58,6 @@ const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
 constexpr int kPupils = 500;
 constexpr int kRecordsADay = 1027;
 constexpr int kMistakesADay = 400;
-
-class SilentDevice final : public SoundDevice {
-  public:
-    PlayResult play(const QString&) override { return {}; }
-};
-class YesDialogs final : public Dialogs {
-  public:
-    Answer show(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
-};
-class NoLauncher final : public ProcessLauncher {
-  public:
-    bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
-};
-class FixedRandom final : public RandomSource {
-  public:
-    float next() override { return 0.5f; }
-};
 
 // What the process has read so far, in bytes, and what it holds, in MB.
 qint64 bytesReadSoFar() {
@@ -92,14 +77,6 @@ double residentMB() {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
     return 0;
-}
-
-void writeLines(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodeCp932(line) + "\r\n";
-    if (!replaceFileAtomically(path, bytes))
-        qFatal("cannot write %s", qPrintable(path));
 }
 
 QByteArray resultsOf(int count) {
@@ -207,7 +184,7 @@ struct School {
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
     FixedClock clock{kNow};
     FixedRandom random;
-    YesDialogs dialogs;
+    OkDialogs dialogs;
     SilentDevice device;
     Sounds sounds{*state, device, random};
     NoLauncher launcher;

@@ -4,6 +4,7 @@
 // with "１年間の全成績", about 19000 lines); the roster's name list rebuilt (5000 names); the
 // teacher's records browser (25000 lines). Offscreen, as the screens build them.
 
+#include "benchports.h"
 #include "frame/clock.h"
 #include "frame/cp932.h"
 #include "frame/daycount.h"
@@ -36,6 +37,7 @@
 #include <random>
 
 using namespace zanfolio;
+using namespace zanfolio::bench;
 
 namespace {
 
@@ -43,31 +45,6 @@ const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
 constexpr int kPupils = 5000;
 constexpr int kRecords = 25000;
 constexpr int kDaysCovered = 480;
-
-class SilentDevice final : public SoundDevice {
-  public:
-    PlayResult play(const QString&) override { return {}; }
-};
-class NoDialogs final : public Dialogs {
-  public:
-    Answer show(const QString&, const QString&, Buttons, Icon) override { return Answer::Ok; }
-};
-class NoLauncher final : public ProcessLauncher {
-  public:
-    bool startDetached(const QString&, const QStringList&, QString*) override { return true; }
-};
-class FixedRandom final : public RandomSource {
-  public:
-    float next() override { return 0.5f; }
-};
-
-void writeLines(const QString& path, const QStringList& lines) {
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodeCp932(line) + "\r\n";
-    if (!replaceFileAtomically(path, bytes))
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 // A school laid out as on the classroom computers, the menu up for pupil 1.
 struct School {
@@ -137,7 +114,7 @@ struct School {
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
     FixedClock clock{kNow};
     FixedRandom random;
-    NoDialogs dialogs;
+    OkDialogs dialogs;
     SilentDevice device;
     Sounds sounds{*state, device, random};
     NoLauncher launcher;
