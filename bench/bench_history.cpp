@@ -13,6 +13,8 @@
 // key in the criteria editor while the file is unchanged; the mistakes views over one month
 // (the class panel and a pupil's box, read afresh).
 
+#include "app/screenparts.h"
+#include "app/sharedstate.h"
 #include "benchports.h"
 #include "frame/clock.h"
 #include "frame/cp932.h"
@@ -149,19 +151,19 @@ struct School {
             !replaceFileAtomically(mistakesPath, mistakesOf(mistakes)))
             qFatal("cannot write the history");
 
-        state->PendingDir = root + QStringLiteral("pending/");
-        if (!LoadStartUpFiles(*state, root + QStringLiteral("calc"), clock))
+        state->installation.PendingDir = root + QStringLiteral("pending/");
+        if (!LoadStartUpFiles(startUpParts(*state), root + QStringLiteral("calc"), clock))
             qFatal("cannot load the school");
         ResultsFile file(resultsPath, waiter);
         const StatisticsPass statistics = [&]() -> Status {
-            return ComputePupilStatistics(*state, file, clock);
+            return ComputePupilStatistics(state->Stats, state->Criteria, file, clock);
         };
-        if (!名簿表示(*state, NameListRequest{}, clock, waiter, statistics))
+        if (!名簿表示(state->roster, state->installation, state->Stats, NameListRequest{}, clock, waiter, statistics))
             qFatal("cannot build the name list");
-        state->CurrentStudent = 1;
-        state->StudentName = state->RosterNames[1];
-        state->GradeGroupFilter = QStringLiteral("全学年");
-        DefineLevelTables(*state);
+        state->session.CurrentStudent = 1;
+        state->session.StudentName = state->roster.RosterNames[1];
+        state->session.GradeGroupFilter = QStringLiteral("全学年");
+        DefineLevelTables(state->program);
         host.show();
     }
 
@@ -186,11 +188,11 @@ struct School {
     FixedRandom random;
     OkDialogs dialogs;
     SilentDevice device;
-    Sounds sounds{*state, device, random};
+    Sounds sounds{state->sound, state->installation, device, random};
     NoLauncher launcher;
     SleepingWaiter waiter;
     ScreenHost host;
-    AppContext context{*state, clock, random, dialogs, sounds, launcher, waiter, host, {}};
+    AppContext context{clock, random, dialogs, launcher, waiter, host, {}};
 };
 
 std::unique_ptr<School> theSchool;
@@ -227,7 +229,7 @@ template <class Step> void measure(benchmark::State& st, School& s, Step step) {
 }
 
 Seisekitime1* menuOf(School& s) {
-    auto* menu = new Seisekitime1(s.context);
+    auto* menu = new Seisekitime1(s.context, menuParts(*s.state));
     s.host.replace(menu);
     s.settle(); // the first activation
     return menu;
@@ -239,7 +241,7 @@ void menuActivation(benchmark::State& st, int records, int mistakes) {
     measure(
         st, s, [&] { menu->activate(); },
         [&] {
-            menu = new Seisekitime1(s.context);
+            menu = new Seisekitime1(s.context, menuParts(*s.state));
             s.host.replace(menu);
             s.settle(); // its first activation
         });
@@ -249,13 +251,13 @@ void runList(benchmark::State& st, int records, int mistakes, int windowChoice) 
     School& s = schoolOf(records, mistakes);
     Seisekitime1* menu = menuOf(s);
     School::control<QRadioButton>(menu, "Option2_0")->click(); // ﾀｲﾑ表示
-    s.state->DateWindowChoice = windowChoice;
+    s.state->menu.DateWindowChoice = windowChoice;
     auto* all = School::control<QRadioButton>(menu, "Option1_3"); // オール表示
     measure(st, s, [&] { all->click(); });
 }
 
 FrmData* browserOf(School& s) {
-    auto* browser = new FrmData(s.context);
+    auto* browser = new FrmData(s.context, teacherParts(*s.state));
     s.host.replace(browser);
     return browser;
 }
@@ -301,7 +303,7 @@ void browserDelete(benchmark::State& st, int records, int mistakes) {
 
 void criteriaKey(benchmark::State& st, int records, int mistakes) {
     School& s = schoolOf(records, mistakes);
-    auto* editor = new FrmTimeData(s.context);
+    auto* editor = new FrmTimeData(s.context, teacherParts(*s.state));
     s.host.replace(editor);
     s.settle();
     auto* input = School::control<QLineEdit>(editor, "Gridinputtext");
@@ -317,8 +319,8 @@ void mistakesMonth(benchmark::State& st, int records, int mistakes) {
         if (!held.cover(s.mistakesPath, s.waiter, mistakeWindowFirstDate(kMonth, kNow.date())))
             qFatal("cannot read the mistakes");
         benchmark::DoNotOptimize(
-            classMistakesView(*s.state, held.records(), QStringLiteral("全学年"), kNow, kMonth));
-        benchmark::DoNotOptimize(pupilMistakesView(*s.state, held.records(), 1, kNow, kMonth));
+            classMistakesView(s.state->program, s.state->roster, held.records(), QStringLiteral("全学年"), kNow, kMonth));
+        benchmark::DoNotOptimize(pupilMistakesView(s.state->roster, held.records(), 1, kNow, kMonth));
     });
 }
 

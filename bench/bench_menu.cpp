@@ -4,6 +4,8 @@
 // with "１年間の全成績", about 19000 lines); the roster's name list rebuilt (5000 names); the
 // teacher's records browser (25000 lines). Offscreen, as the screens build them.
 
+#include "app/screenparts.h"
+#include "app/sharedstate.h"
 #include "benchports.h"
 #include "frame/clock.h"
 #include "frame/cp932.h"
@@ -85,20 +87,20 @@ struct School {
         if (!replaceFileAtomically(data + QStringLiteral("calc/成績累積データ.dat"), records))
             qFatal("cannot write the results");
 
-        state->PendingDir = root + QStringLiteral("pending/");
-        if (!LoadStartUpFiles(*state, root + QStringLiteral("calc"), clock))
+        state->installation.PendingDir = root + QStringLiteral("pending/");
+        if (!LoadStartUpFiles(startUpParts(*state), root + QStringLiteral("calc"), clock))
             qFatal("cannot load the school");
         ResultsFile file(data + QStringLiteral("calc/成績累積データ.dat"), waiter);
         const StatisticsPass statistics = [&]() -> Status {
-            return ComputePupilStatistics(*state, file, clock);
+            return ComputePupilStatistics(state->Stats, state->Criteria, file, clock);
         };
-        if (!名簿表示(*state, NameListRequest{}, clock, waiter, statistics))
+        if (!名簿表示(state->roster, state->installation, state->Stats, NameListRequest{}, clock, waiter, statistics))
             qFatal("cannot build the name list");
-        state->CurrentStudent = 1;
-        state->StudentName = state->RosterNames[1];
-        state->GradeGroupFilter = QStringLiteral("全学年");
-        DefineLevelTables(*state);
-        menu = new Seisekitime1(context);
+        state->session.CurrentStudent = 1;
+        state->session.StudentName = state->roster.RosterNames[1];
+        state->session.GradeGroupFilter = QStringLiteral("全学年");
+        DefineLevelTables(state->program);
+        menu = new Seisekitime1(context, menuParts(*state));
         host.replace(menu);
         host.show(); // on the offscreen platform: laid out and painted, as on a screen
         QCoreApplication::processEvents(); // the first activation
@@ -116,11 +118,11 @@ struct School {
     FixedRandom random;
     OkDialogs dialogs;
     SilentDevice device;
-    Sounds sounds{*state, device, random};
+    Sounds sounds{state->sound, state->installation, device, random};
     NoLauncher launcher;
     SleepingWaiter waiter;
     ScreenHost host;
-    AppContext context{*state, clock, random, dialogs, sounds, launcher, waiter, host, {}};
+    AppContext context{clock, random, dialogs, launcher, waiter, host, {}};
     Seisekitime1* menu = nullptr;
 };
 
@@ -146,7 +148,7 @@ void BM_MenuActivation(benchmark::State& st) {
     School& s = school();
     for (auto _ : st) {
         st.PauseTiming();
-        s.menu = new Seisekitime1(s.context);
+        s.menu = new Seisekitime1(s.context, menuParts(*s.state));
         s.host.replace(s.menu);
         st.ResumeTiming();
         s.menu->activate();
@@ -162,7 +164,7 @@ void BM_MenuActivation(benchmark::State& st) {
 void BM_EnterMenu(benchmark::State& st) {
     School& s = school();
     for (auto _ : st) {
-        s.menu = new Seisekitime1(s.context);
+        s.menu = new Seisekitime1(s.context, menuParts(*s.state));
         s.host.replace(s.menu);
         s.menu->activate();
         st.PauseTiming();
@@ -175,7 +177,7 @@ void BM_EnterMenu(benchmark::State& st) {
 void BM_OneYearRunList(benchmark::State& st) {
     School& s = school();
     s.control<QRadioButton>("Option2_0")->click(); // ﾀｲﾑ表示
-    s.state->DateWindowChoice = 4;                 // １年間の全成績
+    s.state->menu.DateWindowChoice = 4;                 // １年間の全成績
     auto* all = s.control<QRadioButton>("Option1_3");
     for (auto _ : st)
         all->click();
@@ -187,13 +189,13 @@ void BM_PointsRankings(benchmark::State& st) {
     School& s = school();
     for (auto _ : st)
         benchmark::DoNotOptimize(
-            BuildRankingView(*s.state, RankingKind::TotalPoints, QStringLiteral("全学年")));
+            BuildRankingView(s.state->program, s.state->roster, s.state->Stats, s.state->session.CurrentStudent, RankingKind::TotalPoints, QStringLiteral("全学年")));
 }
 
 // The name list rebuilt for another display mode: the statistics pass and 5000 lines.
 void BM_RosterList(benchmark::State& st) {
     School& s = school();
-    auto* roster = new Namesel(s.context);
+    auto* roster = new Namesel(s.context, rosterFormParts(*s.state, s.sounds));
     s.host.replace(roster);
     QCoreApplication::processEvents();
     const std::array modes{roster->findChild<QRadioButton*>(QStringLiteral("Option1_0")),
@@ -210,7 +212,7 @@ void BM_RecordsBrowser(benchmark::State& st) {
     School& s = school();
     int lines = 0;
     for (auto _ : st) {
-        auto* browser = new FrmData(s.context);
+        auto* browser = new FrmData(s.context, teacherParts(*s.state));
         s.host.replace(browser);
         lines =
             browser->findChild<QAbstractItemView*>(QStringLiteral("List1"))->model()->rowCount();

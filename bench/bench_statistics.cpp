@@ -2,6 +2,7 @@
 // the same file one record per read call (as a record-at-a-time reader would, which on a
 // networked data folder costs one round trip per record).
 
+#include "app/sharedstate.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
 #include "results/resultsfile.h"
@@ -53,7 +54,7 @@ void BM_StatisticsPass(benchmark::State& st) {
     Fixture f(int(st.range(0)));
     ResultsFile file(f.path, f.waiter);
     for (auto _ : st) {
-        if (!ComputePupilStatistics(*f.state, file, f.clock).ok())
+        if (!ComputePupilStatistics(f.state->Stats, f.state->Criteria, file, f.clock).ok())
             st.SkipWithError("statistics pass failed");
         benchmark::DoNotOptimize(f.state->Stats.TotalPoints(1, 1));
     }
@@ -86,7 +87,7 @@ void BM_PerRecordReadBaseline(benchmark::State& st) {
         }
         s.LoadedCount = slot;
         readCalls = file->readCalls();
-        TallyPupilStatistics(*f.state, presentMoment(kNow), dayCount(kNow.date()));
+        TallyPupilStatistics(f.state->Stats, f.state->Criteria, presentMoment(kNow), dayCount(kNow.date()));
         benchmark::DoNotOptimize(s.TotalPoints(1, 1));
     }
     st.counters["read_calls"] = readCalls;

@@ -13,7 +13,7 @@
 #include "frame/launcher.h"
 #include "frame/random.h"
 #include "frame/responsivewaiter.h"
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 #include "sound/playback/platformsounddevice.h"
 #include "sound/sounds.h"
 #include "startup/forms/firstfrm.h"
@@ -52,15 +52,15 @@ int main(int argc, char** argv) {
     ScreenHost host;
     MessageBoxDialogs dialogs(&host);
     std::unique_ptr<SoundDevice> device = createPlatformSoundDevice();
-    Sounds sounds(*state, *device, random);
+    Sounds sounds(state->sound, state->installation, *device, random);
     SystemLauncher launcher;
     ResponsiveWaiter waiter;
     host.onEnd = [&waiter] { waiter.stop(); };
 
-    AppContext context{*state, clock, random, dialogs, sounds, launcher, waiter, host, {}};
-    wireNavigation(context);
+    AppContext context{clock, random, dialogs, launcher, waiter, host, {}};
+    wireNavigation(context, *state, sounds);
 
-    host.replace(new Firstfrm(context, QCoreApplication::applicationDirPath()));
+    host.replace(new Firstfrm(context, startUpParts(*state), QCoreApplication::applicationDirPath()));
     std::unique_ptr<ScaledWindow> scaled;
     if (QCoreApplication::arguments().contains(QStringLiteral("--design-size"))) {
         host.show();
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
         // The bars beside the design in the season's colour, the background of the roster
         // form and the results menu (black until the configuration has set it).
         scaled->setBackdrop([&state] {
-            const uint32_t bgr = state->SeasonColour;
+            const uint32_t bgr = state->installation.SeasonColour;
             return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
         });
         scaled->showOnScreen();

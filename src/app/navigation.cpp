@@ -1,5 +1,6 @@
 #include "app/navigation.h"
 
+#include "app/screenparts.h"
 #include "drill/forms/startrun.h"
 #include "drill/forms/worksheetprint.h"
 #include "evaluation/forms/frmsyuuryou.h"
@@ -14,23 +15,37 @@
 
 namespace zanfolio {
 
-void wireNavigation(AppContext& context) {
+void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds) {
     AppContext* c = &context;
-    context.navigate.showRosterForm = [c] { c->host.replace(new Namesel(*c)); };
-    context.navigate.showResultsMenu = [c] { c->host.replace(new Seisekitime1(*c)); };
-    context.navigate.startRun = [c] { StartRun(*c); };
-    context.navigate.startAimedPractice = [c](int kind) { StartRun(*c, MistakeKind(kind)); };
-    context.navigate.printWorksheet = [c](int pupil, int level, int kind,
-                                          SheetPrinterPort& printer) {
-        return printWorksheet(makeWorksheet(c->state, pupil, level, MistakeKind(kind),
-                                            c->clock.now().date(), c->random),
+    SharedState* s = &state;
+    Sounds* sound = &sounds;
+    context.navigate.showRosterForm = [c, s, sound] {
+        c->host.replace(new Namesel(*c, rosterFormParts(*s, *sound)));
+    };
+    context.navigate.showResultsMenu = [c, s] {
+        c->host.replace(new Seisekitime1(*c, menuParts(*s)));
+    };
+    context.navigate.startRun = [c, s, sound] { StartRun(*c, drillParts(*s, *sound)); };
+    context.navigate.startAimedPractice = [c, s, sound](int kind) {
+        StartRun(*c, drillParts(*s, *sound), MistakeKind(kind));
+    };
+    context.navigate.printWorksheet = [c, s](int pupil, int level, int kind,
+                                             SheetPrinterPort& printer) {
+        return printWorksheet(makeWorksheet(s->program, s->roster, pupil, level,
+                                            MistakeKind(kind), c->clock.now().date(), c->random),
                               pupil, printer);
     };
-    context.navigate.showEvaluation = [c] { c->host.replace(new FrmSyuuryou(*c)); };
-    context.navigate.showRecordsBrowser = [c] { c->host.replace(new FrmData(*c)); };
-    context.navigate.showCriteriaEditor = [c] { c->host.replace(new FrmTimeData(*c)); };
-    context.navigate.showVersionBox = [c] {
-        Frmver box(c->state, c->host.dialogParent());
+    context.navigate.showEvaluation = [c, s, sound] {
+        c->host.replace(new FrmSyuuryou(*c, evaluationParts(*s, *sound)));
+    };
+    context.navigate.showRecordsBrowser = [c, s] {
+        c->host.replace(new FrmData(*c, teacherParts(*s)));
+    };
+    context.navigate.showCriteriaEditor = [c, s] {
+        c->host.replace(new FrmTimeData(*c, teacherParts(*s)));
+    };
+    context.navigate.showVersionBox = [c, s] {
+        Frmver box(s->program, c->host.dialogParent());
         c->host.runModal(box);
     };
 }

@@ -13,8 +13,8 @@ bool answerMatches(const QString& typed, Decimal answer) {
     return n.exact && n.value == answer;
 }
 
-AnswerEntry::AnswerEntry(SharedState& state, DrillSink sink)
-    : state_(state), sink_(std::move(sink)) {}
+AnswerEntry::AnswerEntry(RunInProgress& run, const RunOutcome& outcome, DrillSink sink)
+    : run_(run), outcome_(outcome), sink_(std::move(sink)) {}
 
 void AnswerEntry::act(DrillEffect e, const QString& text, int number) {
     if (sink_)
@@ -23,29 +23,28 @@ void AnswerEntry::act(DrillEffect e, const QString& text, int number) {
 
 void AnswerEntry::keyPress(QChar k) {
     // Nothing stays open between user actions here, so "close all open files" has no work.
-    SharedState& s = state_;
-    if (s.TimedOut == 1 || s.RunFinished == 1 || s.InputBusy == 1)
+    if (outcome_.TimedOut == 1 || run_.RunFinished == 1 || run_.InputBusy == 1)
         return;
 
-    if (s.ConfirmState >= 1) {
+    if (run_.ConfirmState >= 1) {
         // Two "+" in a row acknowledge a wrong answer; any other key starts the count again.
-        if (k == u'+' && s.ConfirmState == 1)
-            s.ConfirmState = 2;
-        else if (k == u'+' && s.ConfirmState == 2)
+        if (k == u'+' && run_.ConfirmState == 1)
+            run_.ConfirmState = 2;
+        else if (k == u'+' && run_.ConfirmState == 2)
             Commandkakunin_Click();
         else
-            s.ConfirmState = 1;
+            run_.ConfirmState = 1;
         return;
     }
 
     if (k == u' ') {
         if (InputText_.contains(u'.')) {
-            s.InputBusy = 1;
+            run_.InputBusy = 1;
             判定();
             判定後処理();
             // `this` may not be touched from here on: the last answer may have handed the
             // run over to the evaluation, whose form replaces this one.
-            s.InputBusy = 0;
+            run_.InputBusy = 0;
             return;
         }
         InputText_ += u'.';
@@ -71,51 +70,50 @@ void AnswerEntry::keyPress(QChar k) {
 }
 
 void AnswerEntry::判定() {
-    if (state_.TimedOut == 1 || state_.RunFinished == 1) {
-        state_.InputBusy = 0;
+    if (outcome_.TimedOut == 1 || run_.RunFinished == 1) {
+        run_.InputBusy = 0;
         return;
     }
-    state_.Judgement = answerMatches(InputText_, JudgedAnswer_) ? 1 : 2;
+    run_.Judgement = answerMatches(InputText_, JudgedAnswer_) ? 1 : 2;
 }
 
 void AnswerEntry::判定後処理() {
-    SharedState& s = state_;
-    if (s.TimedOut == 1 || s.RunFinished == 1)
+    if (outcome_.TimedOut == 1 || run_.RunFinished == 1)
         return;
     if (answer_)
-        answer_(InputText_, s.Judgement == 1);
-    if (s.Judgement == 1) {
-        s.Judgement = 0;
+        answer_(InputText_, run_.Judgement == 1);
+    if (run_.Judgement == 1) {
+        run_.Judgement = 0;
         act(DrillEffect::PlayCorrectSound);
-        s.CorrectCount += 1;
-        act(DrillEffect::ShowRemaining, QString(), s.TotalProblems - s.CorrectCount);
-        if (s.CorrectCount < s.TotalProblems) {
-            s.InputBusy = 0;
+        run_.CorrectCount += 1;
+        act(DrillEffect::ShowRemaining, QString(), run_.TotalProblems - run_.CorrectCount);
+        if (run_.CorrectCount < run_.TotalProblems) {
+            run_.InputBusy = 0;
             InputText_.clear();
             act(DrillEffect::NewProblem);
         } else {
-            s.RunFinished = 1;
+            run_.RunFinished = 1;
             act(DrillEffect::FinishRun);
         }
         return;
     }
     if (wrongAnswer_)
         wrongAnswer_(InputText_);
-    s.ConfirmState = 1;
+    run_.ConfirmState = 1;
     act(DrillEffect::ShowCorrection, Text(JudgedAnswer_));
     act(DrillEffect::ShowColumnLayout);
     act(DrillEffect::ProcessEvents);
     act(DrillEffect::PlayWrongSound);
     // A wrong answer costs one correct answer, but the count never goes below nothing.
-    s.CorrectCount = qMax(0, s.CorrectCount - 1);
-    act(DrillEffect::ShowRemaining, QString(), s.TotalProblems - s.CorrectCount);
-    s.InputBusy = 0;
+    run_.CorrectCount = qMax(0, run_.CorrectCount - 1);
+    act(DrillEffect::ShowRemaining, QString(), run_.TotalProblems - run_.CorrectCount);
+    run_.InputBusy = 0;
     act(DrillEffect::ShowConfirmPrompt);
 }
 
 void AnswerEntry::Commandkakunin_Click() {
     act(DrillEffect::HideConfirmPrompt);
-    state_.ConfirmState = 0;
+    run_.ConfirmState = 0;
     act(DrillEffect::ShowInput, QString());
     act(DrillEffect::HideCorrection);
     InputText_.clear();

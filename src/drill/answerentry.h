@@ -1,6 +1,6 @@
 #pragma once
 // The drill form's answer entry without the form: the key handling, `判定`, `判定後処理` and
-// `Commandkakunin_Click`, as a state machine over the run flags of SharedState (TimedOut,
+// `Commandkakunin_Click`, as a state machine over the run flags (TimedOut,
 // RunFinished, InputBusy, ConfirmState, CorrectCount, Judgement, TotalProblems) and the typed
 // InputText. What the screen must show and do comes out as effects, handed to the sink one at
 // a time at the moment the form would act, so the flags are as the handlers left them when
@@ -16,7 +16,8 @@
 // a time-out every key is ignored.
 
 #include "drill/decimal.h"
-#include "frame/sharedstate.h"
+#include "drill/runinprogress.h"
+#include "results/recordrun.h"
 
 #include <QString>
 #include <functional>
@@ -68,7 +69,7 @@ bool answerMatches(const QString& typed, Decimal answer);
 
 class AnswerEntry {
   public:
-    AnswerEntry(SharedState& state, DrillSink sink);
+    AnswerEntry(RunInProgress& run, const RunOutcome& outcome, DrillSink sink);
 
     void setWrongAnswerObserver(WrongAnswerObserver observer) {
         wrongAnswer_ = std::move(observer);
@@ -94,7 +95,8 @@ class AnswerEntry {
     void 判定後処理();
     void act(DrillEffect e, const QString& text = QString(), int number = 0);
 
-    SharedState& state_;
+    RunInProgress& run_;
+    const RunOutcome& outcome_;
     DrillSink sink_;
     WrongAnswerObserver wrongAnswer_;
     AnswerObserver answer_;

@@ -96,7 +96,7 @@ std::optional<Problem> drawAimedProblem(int level, MistakeKind kind, RandomSourc
     return std::nullopt;
 }
 
-AnswerRecord makeAnswerRecord(const SharedState& state, const Problem& problem,
+AnswerRecord makeAnswerRecord(const Session& session, const Problem& problem,
                               const QString& typed, bool correct, const QDateTime& handedIn,
                               qint64 msSinceShown, bool practice) {
     const ProblemNumbers numbers = ProblemNumbers::of(problem);
@@ -104,8 +104,8 @@ AnswerRecord makeAnswerRecord(const SharedState& state, const Problem& problem,
     r.date = handedIn.date();
     const QTime t = handedIn.time();
     r.time = QTime(t.hour(), t.minute(), t.second());
-    r.pupil = state.CurrentStudent;
-    r.level = state.CurrentLevel;
+    r.pupil = session.CurrentStudent;
+    r.level = session.CurrentLevel;
     r.practice = practice;
     r.first = problem.rowTexts[0];
     r.sign = problem.sign;

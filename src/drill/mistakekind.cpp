@@ -379,14 +379,14 @@ MistakeKind classifyMistake(const ProblemNumbers& p, const QString& typed) {
     return MistakeKind::Other;
 }
 
-MistakeRecord makeMistakeRecord(const SharedState& state, const Problem& problem,
+MistakeRecord makeMistakeRecord(const Session& session, const Problem& problem,
                                 const QString& typed, const QDateTime& now) {
     MistakeRecord r;
     r.date = now.date();
     const QTime t = now.time();
     r.time = QTime(t.hour(), t.minute(), t.second());
-    r.pupil = state.CurrentStudent;
-    r.level = state.CurrentLevel;
+    r.pupil = session.CurrentStudent;
+    r.level = session.CurrentLevel;
     r.first = problem.rowTexts[0];
     r.sign = problem.sign;
     r.second = problem.rowTexts[1];

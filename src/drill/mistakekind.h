@@ -45,7 +45,7 @@
 
 #include "drill/decimal.h"
 #include "drill/problem.h"
-#include "frame/sharedstate.h"
+#include "roster/session.h"
 #include "results/mistakerecord.h"
 
 #include <QDateTime>
@@ -83,7 +83,7 @@ qint64 withoutCarrying(qint64 a, qint64 b, bool subtract);
 
 // The record of a wrong answer to `problem` by the signed-in pupil (CurrentStudent) at the
 // current level (CurrentLevel), dated `now` to the second, with its kind.
-MistakeRecord makeMistakeRecord(const SharedState& state, const Problem& problem,
+MistakeRecord makeMistakeRecord(const Session& session, const Problem& problem,
                                 const QString& typed, const QDateTime& now);
 
 } // namespace zanfolio

@@ -117,14 +117,15 @@ Problem problemOf(int type, const ProblemDraw& draw) {
     return p;
 }
 
-std::optional<Problem> 問題作成表示(const SharedState& state, RandomSource& random) {
-    if (state.TimedOut == 1 || state.RunFinished == 1 || state.InputBusy == 1)
+std::optional<Problem> 問題作成表示(const RunInProgress& run, const RunOutcome& outcome, int level,
+                                   RandomSource& random) {
+    if (outcome.TimedOut == 1 || run.RunFinished == 1 || run.InputBusy == 1)
         return std::nullopt;
-    const std::optional<int> type = problemTypeForLevel(state.CurrentLevel, random);
+    const std::optional<int> type = problemTypeForLevel(level, random);
     if (!type || *type < 1 || *type > 4)
         return std::nullopt;
     Problem p = problemOf(*type, drawProblem(*type, random));
-    p.hintDelayMs = hintDelayMs(state.CorrectCount, state.TotalProblems);
+    p.hintDelayMs = hintDelayMs(run.CorrectCount, run.TotalProblems);
     return p;
 }
 

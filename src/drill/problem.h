@@ -10,7 +10,8 @@
 
 #include "drill/decimal.h"
 #include "frame/random.h"
-#include "frame/sharedstate.h"
+#include "drill/runinprogress.h"
+#include "results/recordrun.h"
 
 #include <QString>
 #include <array>
@@ -58,10 +59,11 @@ int hintDelayMs(int correctCount, int totalProblems);
 Problem problemOf(int type, const ProblemDraw& draw);
 
 // `問題作成表示`: none while TimedOut, RunFinished or InputBusy is 1 (the current problem
-// stays), and none for a level without problems; otherwise the next problem of CurrentLevel
+// stays), and none for a level without problems; otherwise the next problem of `level` (CurrentLevel)
 // with its hint delay from CorrectCount and TotalProblems. The form clears qLabel1 and
 // inputLabel, hides the column layout, shows the problem, arms Timer1 and takes the answer
 // as JudgedAnswer only when a problem comes back.
-std::optional<Problem> 問題作成表示(const SharedState& state, RandomSource& random);
+std::optional<Problem> 問題作成表示(const RunInProgress& run, const RunOutcome& outcome, int level,
+                                   RandomSource& random);
 
 } // namespace zanfolio

@@ -10,18 +10,18 @@ constexpr int kNoTargetMarker = 9999;
 constexpr int kLastRecordedTime = 99997; // above it the run has no time to show
 } // namespace
 
-bool isLevelCleared(const SharedState& s, int lv, int pp) {
+bool isLevelCleared(const CriteriaTable& c, const PupilStatistics& st, int lv, int pp) {
     const size_t l = size_t(lv);
-    return s.Stats.WindowPoints(lv, pp) >= s.Criteria.TargetPoints[l] &&
-           s.Stats.WindowRunCounts(lv, pp) >= s.Criteria.TargetCount[l];
+    return st.WindowPoints(lv, pp) >= c.TargetPoints[l] &&
+           st.WindowRunCounts(lv, pp) >= c.TargetCount[l];
 }
 
-bool isLevelOverused(const SharedState& s, int lv, int pp) {
+bool isLevelOverused(const CriteriaTable& c, const PupilStatistics& st, int lv, int pp) {
     const size_t l = size_t(lv);
-    const Untyped& runs = s.Criteria.OveruseRunLimit[l];
-    const Untyped& points = s.Criteria.OverusePointLimit[l];
-    return (!runs.isZeroOrEmpty() && s.Stats.OveruseRunCounts(lv, pp) >= runs.toNumber()) ||
-           (!points.isZeroOrEmpty() && s.Stats.OverusePoints(lv, pp) >= points.toNumber());
+    const Untyped& runs = c.OveruseRunLimit[l];
+    const Untyped& points = c.OverusePointLimit[l];
+    return (!runs.isZeroOrEmpty() && st.OveruseRunCounts(lv, pp) >= runs.toNumber()) ||
+           (!points.isZeroOrEmpty() && st.OverusePoints(lv, pp) >= points.toNumber());
 }
 
 bool someLevelWithoutTarget(const CriteriaTable& c) {
@@ -45,21 +45,21 @@ QString outcomeLineText(OutcomeLine line) {
     return {};
 }
 
-Evaluation EvaluateRun(SharedState& s) {
-    const int lv = s.CurrentLevel;
-    const int pp = s.CurrentStudent;
-    const int t = s.RecordedTime;
+Evaluation EvaluateRun(const RunParts& s) {
+    const int lv = s.session.CurrentLevel;
+    const int pp = s.session.CurrentStudent;
+    const int t = s.outcome.RecordedTime;
     const size_t l = size_t(lv);
-    const bool isTarget = lv == int(s.TargetLevel.toNumber());
-    const float multiplier = s.Criteria.PointMultiplier[l];
+    const bool isTarget = lv == int(s.program.TargetLevel.toNumber());
+    const float multiplier = s.criteria.PointMultiplier[l];
 
     Evaluation e;
-    e.cleared = isLevelCleared(s, lv, pp);
-    e.overused = isLevelOverused(s, lv, pp);
+    e.cleared = isLevelCleared(s.criteria, s.stats, lv, pp);
+    e.overused = isLevelOverused(s.criteria, s.stats, lv, pp);
     e.Label2Visible = e.cleared;
-    e.Picture1Visible = e.cleared && isTarget && !someLevelWithoutTarget(s.Criteria);
+    e.Picture1Visible = e.cleared && isTarget && !someLevelWithoutTarget(s.criteria);
 
-    e.basePoints = basePoints(s.Criteria.StandardTime[l], t, PointsTime::Exact);
+    e.basePoints = basePoints(s.criteria.StandardTime[l], t, PointsTime::Exact);
     e.finalPoints = multipliedPoints(e.basePoints, multiplier);
     e.Label19 = QStringLiteral("獲得ポイント：%1点×%2→%3点")
                     .arg(e.basePoints)
@@ -67,33 +67,33 @@ Evaluation EvaluateRun(SharedState& s) {
                     .arg(e.finalPoints);
     e.Label18 = t > kLastRecordedTime ? QStringLiteral("記録なし")
                                       : QStringLiteral("今の成績：%1秒").arg(t);
-    e.Label17 = s.StudentName.trimmed();
-    e.Label15 = s.ProgramTitle;
-    e.Label16 = s.LevelNames[l];
-    e.Label13 = QStringLiteral(" (このレベル　%1回目)").arg(s.Stats.TodayRunCounts(lv, pp));
-    const int today = SumTodayRunCounts(s.Stats, pp, kMaxLevel);
-    s.TodayRunTotal = today;
+    e.Label17 = s.session.StudentName.trimmed();
+    e.Label15 = s.program.ProgramTitle;
+    e.Label16 = s.program.LevelNames[l];
+    e.Label13 = QStringLiteral(" (このレベル　%1回目)").arg(s.stats.TodayRunCounts(lv, pp));
+    const int today = SumTodayRunCounts(s.stats, pp, kMaxLevel);
+    s.outcome.TodayRunTotal = today;
     e.Label14 = QStringLiteral("（%1回目)").arg(today);
 
-    if (s.TimedOut == 1) {
+    if (s.outcome.TimedOut == 1) {
         e.outcome = OutcomeLine::TimedOut;
-    } else if (s.NewPersonalBest == 1 && s.NewOverallBest != 1) {
+    } else if (s.outcome.NewPersonalBest == 1 && s.outcome.NewOverallBest != 1) {
         e.outcome = OutcomeLine::NewPersonalBest;
         e.sounds.push_back(EvaluationSound::PersonalBest);
-    } else if (s.NewOverallBest == 1) {
+    } else if (s.outcome.NewOverallBest == 1) {
         e.outcome = OutcomeLine::NewOverallBest;
         e.sounds.push_back(EvaluationSound::OverallBest);
-    } else if (t <= s.Criteria.MinimumLineTime[l]) {
+    } else if (t <= s.criteria.MinimumLineTime[l]) {
         e.sounds.push_back(EvaluationSound::Fail);
     }
     e.Label20 = outcomeLineText(e.outcome);
     // The pass sound greets the first clearing of the final goal only; ClearedBefore comes
     // from the statistics before this run was recorded.
-    if (isTarget && e.cleared && s.ClearedBefore == 0)
+    if (isTarget && e.cleared && s.outcome.ClearedBefore == 0)
         e.sounds.push_back(EvaluationSound::Pass);
 
-    s.NewPersonalBest = 0;
-    s.NewOverallBest = 0;
+    s.outcome.NewPersonalBest = 0;
+    s.outcome.NewOverallBest = 0;
 
     EvaluationButtons& b = e.afterTimer;
     b.Label2Visible = e.Label2Visible;

@@ -1,10 +1,14 @@
 #pragma once
-// The evaluation screen `FrmSyuuryou` without its form: from the shared state after the run's
+// The evaluation screen `FrmSyuuryou` without its form: from the state after the run's
 // record was appended and a fresh statistics pass, everything its activation shows and plays
 // and what its 500 ms timer then offers. lv = CurrentLevel, pp = CurrentStudent,
 // T = RecordedTime (99999 after a time-out).
 
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+#include "results/recordrun.h"
+#include "results/statistics.h"
+#include "roster/session.h"
 
 #include <QString>
 #include <vector>
@@ -12,9 +16,11 @@
 namespace zanfolio {
 
 // Cleared: WindowPoints ≥ TargetPoints and WindowRunCounts ≥ TargetCount (this run counted).
-bool isLevelCleared(const SharedState& state, int level, int pupil);
+bool isLevelCleared(const CriteriaTable& criteria, const PupilStatistics& stats, int level,
+                    int pupil);
 // Overused: a limit that is not 0 or empty (禁回, 禁点) reached within the overuse window.
-bool isLevelOverused(const SharedState& state, int level, int pupil);
+bool isLevelOverused(const CriteriaTable& criteria, const PupilStatistics& stats, int level,
+                     int pupil);
 // Some level 1..35 carries the marker TargetCount = 9999: the program then has no final goal
 // to congratulate on.
 bool someLevelWithoutTarget(const CriteriaTable& criteria);
@@ -67,6 +73,15 @@ struct Evaluation {
 
 // The activation: computes the screen, sets TodayRunTotal and consumes the outcome flags
 // (NewPersonalBest and NewOverallBest become 0; ClearedBefore and RecordedTime stay).
-Evaluation EvaluateRun(SharedState& state);
+// What it reads: the run's pupil and level, its outcome, the pupil's statistics and the
+// level's criteria and name.
+struct RunParts {
+    const ProgramDefinition& program;
+    const CriteriaTable& criteria;
+    const PupilStatistics& stats;
+    const Session& session;
+    RunOutcome& outcome;
+};
+Evaluation EvaluateRun(const RunParts& parts);
 
 } // namespace zanfolio

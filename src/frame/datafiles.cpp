@@ -2,7 +2,7 @@
 
 #include "frame/paths.h"
 #include "frame/platformfile.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -10,26 +10,26 @@
 
 namespace zanfolio {
 
-QString pathSettingsFile(const SharedState& s) {
+QString pathSettingsFile(const Installation& s) {
     return s.AppDir + QStringLiteral("..") + separatorOf(s.AppDir) +
            QStringLiteral("パスデータ.txt");
 }
-QString commonSettingsFile(const SharedState& s) {
+QString commonSettingsFile(const Installation& s) {
     return s.DataRoot + QStringLiteral("共通データ.txt");
 }
-QString criteriaFile(const SharedState& s) {
+QString criteriaFile(const Installation& s) {
     return s.ProgramDataDir + QStringLiteral("タイム回数データ.txt");
 }
-QString resultsFile(const SharedState& s) {
+QString resultsFile(const Installation& s) {
     return s.ProgramDataDir + QStringLiteral("成績累積データ.dat");
 }
-QString rosterFile(const SharedState& s) {
+QString rosterFile(const Installation& s) {
     return s.DataRoot + QStringLiteral("新名簿.txt");
 }
-QString mistakesFile(const SharedState& s) {
+QString mistakesFile(const Installation& s) {
     return s.ProgramDataDir + QStringLiteral("誤答記録.csv");
 }
-QString answersFile(const SharedState& s) {
+QString answersFile(const Installation& s) {
     return s.ProgramDataDir + QStringLiteral("解答記録.csv");
 }
 
@@ -45,17 +45,17 @@ QString pendingTag(const QString& sharedFile) {
 
 } // namespace
 
-QString pendingRunsFile(const SharedState& s) {
+QString pendingRunsFile(const Installation& s) {
     return s.PendingDir + QStringLiteral("未記録の成績-") + pendingTag(resultsFile(s)) +
            QStringLiteral(".dat");
 }
 
-QString mistakesPendingFile(const SharedState& s) {
+QString mistakesPendingFile(const Installation& s) {
     return s.PendingDir + QStringLiteral("未記録の誤答-") + pendingTag(mistakesFile(s)) +
            QStringLiteral(".csv");
 }
 
-QString answersPendingFile(const SharedState& s) {
+QString answersPendingFile(const Installation& s) {
     return s.PendingDir + QStringLiteral("未記録の解答-") + pendingTag(answersFile(s)) +
            QStringLiteral(".csv");
 }

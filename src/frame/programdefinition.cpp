@@ -12,10 +12,10 @@ const char* const kLevelNames[24] = {
 };
 } // namespace
 
-void SetProgramTitle(SharedState& state) {
-    state.ProgramTitle = QStringLiteral("Zanfolio");
-    state.TeacherPrintButton = 0;
-    state.AllLevelsOpen = 1;
+void SetProgramTitle(ProgramDefinition& program) {
+    program.ProgramTitle = QStringLiteral("Zanfolio");
+    program.TeacherPrintButton = 0;
+    program.AllLevelsOpen = 1;
 }
 
 QString definedLevelName(int level) {
@@ -26,22 +26,22 @@ bool isPracticeLevelName(const QString& name) {
     return name.contains(QStringLiteral("練"));
 }
 
-void DefineLevelTables(SharedState& state) {
-    state.LevelCount = kOfferedLevelCount;
-    state.TargetLevel = 5;
+void DefineLevelTables(ProgramDefinition& program) {
+    program.LevelCount = kOfferedLevelCount;
+    program.TargetLevel = 5;
     for (int k = 1; k <= 24; ++k) {
-        state.LevelNames[size_t(k)] = definedLevelName(k);
-        state.LevelPresent[size_t(k)] = 1;
+        program.LevelNames[size_t(k)] = definedLevelName(k);
+        program.LevelPresent[size_t(k)] = 1;
     }
     // A definition with fewer names gives the first twelve levels a default name.
     for (int k = 1; k <= 12; ++k) {
-        if (state.LevelNames[size_t(k)].isEmpty())
-            state.LevelNames[size_t(k)] = QStringLiteral("ﾚﾍﾞﾙ") + QString::number(k);
+        if (program.LevelNames[size_t(k)].isEmpty())
+            program.LevelNames[size_t(k)] = QStringLiteral("ﾚﾍﾞﾙ") + QString::number(k);
     }
 }
 
-bool isPracticeLevel(const SharedState& state, int level) {
-    return level >= 0 && level <= kMaxLevel && isPracticeLevelName(state.LevelNames[size_t(level)]);
+bool isPracticeLevel(const ProgramDefinition& program, int level) {
+    return level >= 0 && level <= kMaxLevel && isPracticeLevelName(program.LevelNames[size_t(level)]);
 }
 
 } // namespace zanfolio

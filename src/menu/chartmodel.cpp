@@ -24,11 +24,11 @@ QString r(const QString& s, qsizetype n) {
 // Builds the primitives of one drawing.
 class ChartBuilder {
   public:
-    ChartBuilder(const SharedState& state, const std::vector<ChartRun>& records,
+    ChartBuilder(const ChartParts& state, const std::vector<ChartRun>& records,
                  const QDateTime& now, const ChartRequest& request)
         : state_(state), records_(records), present_(presentMoment(now)), request_(request),
           u_(request.width / 2), v_(request.height / 3),
-          levelCount_(std::clamp(state.LevelCount, 0, kMaxLevel)) {}
+          levelCount_(std::clamp(state.program.LevelCount, 0, kMaxLevel)) {}
 
     ChartDrawing build() {
         const double h = request_.height;
@@ -120,7 +120,7 @@ class ChartBuilder {
         return std::min(asked, std::max(room, 0.0) / ems * 72.0 / request_.dpi);
     }
 
-    const SharedState& state_;
+    const ChartParts& state_;
     const std::vector<ChartRun>& records_;
     double present_;
     const ChartRequest& request_;
@@ -232,14 +232,14 @@ void ChartBuilder::block(int level, double n) {
     ChartBlock b;
     b.level = level;
     b.top = n;
-    b.ranks = ChartRankings(state_, level, pupil, request_.groupText, request_.pointsKind);
+    b.ranks = ChartRankings(state_.roster, state_.stats, state_.signedIn, level, pupil, request_.groupText, request_.pointsKind);
 
     // The page heading: the pupil's name, on the first block of every page, above its rule
     // (smaller when the page leaves too little room there).
     const double ruleHalf = ruleHalfWidth();
     if (n < 0.08 * request_.height) {
         const QString name =
-            isValidPupil(pupil) ? trimmedSpaces(state_.RosterNames[size_t(pupil)]) : QString();
+            isValidPupil(pupil) ? trimmedSpaces(state_.roster.RosterNames[size_t(pupil)]) : QString();
         const double top = 0.02 * v;
         const double room = n - ruleHalf - top;
         const double size =
@@ -256,7 +256,7 @@ void ChartBuilder::block(int level, double n) {
          kRuleLineWidth);
     // The title inside the band: where it is asked when it fits, else centred in the band
     // and as large as the band allows.
-    const QString levelName = state_.LevelNames[size_t(level)];
+    const QString levelName = state_.program.LevelNames[size_t(level)];
     const double titleAsked = (screen() ? 2 : 3) * fs;
     const double bandTop = n + ruleHalf;
     const double bandBottom = n + 0.09 * v - ruleHalf;
@@ -268,7 +268,7 @@ void ChartBuilder::block(int level, double n) {
                  (kChartTextTopEms + kChartTextBottomEms) / 2 * em(titleSize);
     }
     text(ChartRole::Title, level, {0.7 * u, titleY}, titleSize,
-         state_.ProgramTitle + QStringLiteral(" ") + levelName);
+         state_.program.ProgramTitle + QStringLiteral(" ") + levelName);
 
     // First scan: the pupil's plotted runs.
     for (const ChartRun& r : records_) {
@@ -288,7 +288,7 @@ void ChartBuilder::block(int level, double n) {
     // Second scan: the school's times and the pupil's points. The lines joining the bests
     // go in front of the points later on, so that they never hide a best's red mark.
     const size_t firstPoint = drawing_.primitives.size();
-    const int g = isValidPupil(pupil) ? pupilGradeNumber(state_, pupil) : 0;
+    const int g = isValidPupil(pupil) ? pupilGradeNumber(state_.roster, pupil) : 0;
     const bool pupilShown = passesGradeGroup(request_.groupText, g);
     int t = 0;
     ChartBest sentinel;
@@ -523,12 +523,12 @@ std::vector<ChartRun> chartRuns(const std::vector<ResultsRecord>& records) {
     return runs;
 }
 
-ChartDrawing BuildChart(const SharedState& state, const std::vector<ChartRun>& runs,
+ChartDrawing BuildChart(const ChartParts& state, const std::vector<ChartRun>& runs,
                         const QDateTime& now, const ChartRequest& request) {
     return ChartBuilder(state, runs, now, request).build();
 }
 
-ChartDrawing BuildChart(const SharedState& state, const std::vector<ResultsRecord>& records,
+ChartDrawing BuildChart(const ChartParts& state, const std::vector<ResultsRecord>& records,
                         const QDateTime& now, const ChartRequest& request) {
     return BuildChart(state, chartRuns(records), now, request);
 }

@@ -35,7 +35,7 @@
 
 #include "frame/clock.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
 #include "menu/chartranking.h"
 #include "results/resultsfile.h"
 
@@ -184,9 +184,18 @@ std::vector<ChartRun> chartRuns(const std::vector<ResultsRecord>& records);
 
 // The blocks for runs already read (file order). `now` is the present moment (the date window
 // of ten years). Levels above LevelCount stop the drawing at that entry.
-ChartDrawing BuildChart(const SharedState& state, const std::vector<ChartRun>& runs,
+// What the chart reads besides the runs: the program's title and levels, the pupils' names
+// and grades, the statistics of the rankings, and the pupil signed in (marked in them).
+struct ChartParts {
+    const ProgramDefinition& program;
+    const RosterTables& roster;
+    const PupilStatistics& stats;
+    int signedIn = 0;
+};
+
+ChartDrawing BuildChart(const ChartParts& parts, const std::vector<ChartRun>& runs,
                         const QDateTime& now, const ChartRequest& request);
-ChartDrawing BuildChart(const SharedState& state, const std::vector<ResultsRecord>& records,
+ChartDrawing BuildChart(const ChartParts& parts, const std::vector<ResultsRecord>& records,
                         const QDateTime& now, const ChartRequest& request);
 
 // The runs of the chart's ten years, read back from the end of the results file to their

@@ -7,23 +7,24 @@
 
 namespace zanfolio {
 
-Result<QStringList> FillChartPupilList(SharedState& state, const Clock& clock) {
-    Result<RosterFileContents> roster = readRosterFile(rosterFile(state));
+Result<QStringList> FillChartPupilList(RosterTables& tables, const Installation& installation,
+                                       const Clock& clock) {
+    Result<RosterFileContents> roster = readRosterFile(rosterFile(installation));
     if (!roster)
         return roster.error();
     const int schoolYear =
-        schoolYearOf(clock.now().date(), int(state.SchoolYearStartMonth.toNumber()));
+        schoolYearOf(clock.now().date(), int(installation.SchoolYearStartMonth.toNumber()));
     QStringList entries;
     for (const RosterRecord& line : roster->lines) {
         const size_t p = size_t(line.Index); // 0..5000, the reader leaves out the rest
         const QString name = trimSpaces(line.Name);
-        state.RosterNames[p] = name;
-        state.RosterBirthYears[p] = line.BirthYear;
+        tables.RosterNames[p] = name;
+        tables.RosterBirthYears[p] = line.BirthYear;
         const int g = gradeNumber(schoolYear, line.BirthYear);
         if (hasGradeLabel(g))
-            state.RosterGradeLabels[p] = gradeLabel(g);
+            tables.RosterGradeLabels[p] = gradeLabel(g);
         if (line.Status == 0)
-            entries << state.RosterGradeLabels[p] + QStringLiteral(" /  ") + name +
+            entries << tables.RosterGradeLabels[p] + QStringLiteral(" /  ") + name +
                            QStringLiteral("/") + QString::number(line.Index);
     }
     return entries;

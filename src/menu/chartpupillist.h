@@ -13,14 +13,16 @@
 
 #include "frame/clock.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
+#include "roster/rostertables.h"
 
 #include <QString>
 #include <QStringList>
 
 namespace zanfolio {
 
-Result<QStringList> FillChartPupilList(SharedState& state, const Clock& clock);
+Result<QStringList> FillChartPupilList(RosterTables& roster, const Installation& installation,
+                                       const Clock& clock);
 
 // The pupil number of a List2 entry (the number after the last "/"); 0 when there is none.
 int chartListPupil(const QString& entry);

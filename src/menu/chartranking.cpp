@@ -25,16 +25,17 @@ int chartLinePoints(const QString& line) {
     return int(leadingNumber(line.right(5)));
 }
 
-ChartRankTexts ChartRankings(const SharedState& state, int level, int pupil,
+ChartRankTexts ChartRankings(const RosterTables& roster, const PupilStatistics& stats, int signedIn,
+                             int level, int pupil,
                              const QString& groupText, RankingKind pointsKind) {
     ChartRankTexts out;
     if (!isValidLevel(level))
         return out;
-    const QString name = isValidPupil(pupil) ? state.RosterNames[size_t(pupil)] : QString();
+    const QString name = isValidPupil(pupil) ? roster.RosterNames[size_t(pupil)] : QString();
 
     if (pointsKind == RankingKind::Time)
         pointsKind = RankingKind::TotalPoints;
-    out.pointsLines = RankLevel(state, level, pointsKind, groupText, RankStyle::Chart).lines;
+    out.pointsLines = RankLevel(roster, stats, signedIn, level, pointsKind, groupText, RankStyle::Chart).lines;
     for (const QString& line : out.pointsLines) {
         const int v = chartLinePoints(line);
         if (v > 0) {
@@ -47,7 +48,7 @@ ChartRankTexts ChartRankings(const SharedState& state, int level, int pupil,
         out.pupilPoints = chartLinePoints(*line);
     }
 
-    out.timeLines = RankLevel(state, level, RankingKind::Time, groupText, RankStyle::Chart).lines;
+    out.timeLines = RankLevel(roster, stats, signedIn, level, RankingKind::Time, groupText, RankStyle::Chart).lines;
     if (const QString* line = pupilLine(out.timeLines, name))
         out.timeRankText = line->left(3);
     return out;

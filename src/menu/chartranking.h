@@ -5,7 +5,8 @@
 // chart pupil's time rank and points rank as the first three characters of their lines, the
 // pupil's total points, and the school's sum of points over the pupils that have any.
 
-#include "frame/sharedstate.h"
+#include "results/statistics.h"
+#include "roster/rostertables.h"
 #include "menu/levelranking.h"
 
 #include <QString>
@@ -33,7 +34,8 @@ int chartLinePoints(const QString& line);
 // name, as the lists were once searched, never found a pupil whose name is longer than five
 // characters and found the wrong line when one name began with another; a pupil without a
 // name matches no line. A pupil outside the grade group has no line: empty ranks, 0 points.
-ChartRankTexts ChartRankings(const SharedState& state, int level, int pupil,
-                             const QString& groupText, RankingKind pointsKind);
+ChartRankTexts ChartRankings(const RosterTables& roster, const PupilStatistics& stats, int signedIn,
+                             int level, int pupil, const QString& groupText,
+                             RankingKind pointsKind);
 
 } // namespace zanfolio

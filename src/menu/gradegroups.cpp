@@ -34,16 +34,16 @@ QString GradeMark(int g) {
     return QStringLiteral("　");
 }
 
-int pupilGradeNumber(const SharedState& state, int pupil) {
-    return gradeNumber(state.SchoolYear, state.RosterBirthYears[size_t(pupil)]);
+int pupilGradeNumber(const RosterTables& roster, int pupil) {
+    return gradeNumber(roster.SchoolYear, roster.RosterBirthYears[size_t(pupil)]);
 }
 
-QString pupilMark(const SharedState& state, int pupil, int g) {
-    return pupil == state.CurrentStudent ? kCurrentPupilMark : GradeMark(g);
+QString pupilMark(int signedIn, int pupil, int g) {
+    return pupil == signedIn ? kCurrentPupilMark : GradeMark(g);
 }
 
-QString pupilEndMark(const SharedState& state, int pupil) {
-    return pupil == state.CurrentStudent ? kCurrentPupilMark : QStringLiteral("　");
+QString pupilEndMark(int signedIn, int pupil) {
+    return pupil == signedIn ? kCurrentPupilMark : QStringLiteral("　");
 }
 
 } // namespace zanfolio

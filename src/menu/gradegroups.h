@@ -3,7 +3,7 @@
 // number G = (SchoolYear − birth year) − 6 (1 = first primary year, 0 = last kindergarten
 // year), worked out by the caller.
 
-#include "frame/sharedstate.h"
+#include "roster/rostertables.h"
 
 #include <QString>
 #include <optional>
@@ -27,14 +27,15 @@ inline bool passesGradeGroup(const QString& groupText, int g) {
 QString GradeMark(int g);
 
 // The grade number of a pupil from the roster tables (SchoolYear and RosterBirthYears).
-int pupilGradeNumber(const SharedState& state, int pupil);
+int pupilGradeNumber(const RosterTables& roster, int pupil);
 
-// The mark before a name in the lists: "●" for the signed-in pupil, else the grade mark.
-QString pupilMark(const SharedState& state, int pupil, int g);
+// The mark before a name in the lists: "●" for the signed-in pupil (`signedIn`), else the
+// grade mark.
+QString pupilMark(int signedIn, int pupil, int g);
 
 // The mark at the end of a time-ranking line: "●" for the signed-in pupil, else an
 // ideographic space.
-QString pupilEndMark(const SharedState& state, int pupil);
+QString pupilEndMark(int signedIn, int pupil);
 
 inline const QString kCurrentPupilMark = QStringLiteral("●");
 

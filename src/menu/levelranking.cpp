@@ -15,13 +15,13 @@ namespace {
 const QString kSixIdeographicSpaces = QStringLiteral("　　　　　　");
 
 // Positions 1..n of the roster's listed pupils, as pupil numbers the tables can hold.
-std::vector<int> listedPupils(const SharedState& state) {
+std::vector<int> listedPupils(const RosterTables& roster) {
     const int last =
-        std::min<int>(state.RosterListedCount, int(state.RosterIndexByLine.size()) - 1);
+        std::min<int>(roster.RosterListedCount, int(roster.RosterIndexByLine.size()) - 1);
     std::vector<int> pupils;
     pupils.reserve(size_t(std::max(last, 0)));
     for (int i = 1; i <= last; ++i) {
-        const int p = state.RosterIndexByLine[size_t(i)];
+        const int p = roster.RosterIndexByLine[size_t(i)];
         if (p >= 0 && p <= kMaxPupil)
             pupils.push_back(p);
     }
@@ -55,13 +55,14 @@ QString rankingNameField(const QString& rosterName) {
     return field;
 }
 
-LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
+LevelRanking RankLevel(const RosterTables& roster, const PupilStatistics& stats, int signedIn,
+                       int level, RankingKind kind,
                        const QString& groupText, RankStyle style) {
     LevelRanking out;
     if (!isValidLevel(level))
         return out;
-    const PupilStatistics& s = state.Stats;
-    std::vector<int> pupils = listedPupils(state);
+    const PupilStatistics& s = stats;
+    std::vector<int> pupils = listedPupils(roster);
     const size_t n = pupils.size();
 
     // Time: the best time itself. Points: 1000000 − 1000 × P − Q, so that higher P comes
@@ -100,7 +101,7 @@ LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
             rank = int(i) + 1;
         previous = compared;
 
-        const int g = pupilGradeNumber(state, p);
+        const int g = pupilGradeNumber(roster, p);
         if (!passesGradeGroup(groupText, g))
             continue;
         // Each line is built in one string: a school's ranking has thousands of them.
@@ -112,8 +113,8 @@ LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
                 line += style == RankStyle::Menu ? QStringLiteral("--") : QStringLiteral("---");
             else
                 line += rankField(rank, style);
-            line += pupilMark(state, p, g);
-            appendRankingNameField(line, state.RosterNames[size_t(p)]);
+            line += pupilMark(signedIn, p, g);
+            appendRankingNameField(line, roster.RosterNames[size_t(p)]);
             if (k == kFailedTime)
                 line += QStringLiteral("*失敗*");
             else if (k == kNoTime)
@@ -121,14 +122,14 @@ LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
             else
                 appendLastChars(line, signedNumberText(k), 6);
             line += u' ';
-            line += pupilEndMark(state, p);
+            line += pupilEndMark(signedIn, p);
         } else {
             const int today = s.TodayPoints(level, p);
             if (kind == RankingKind::TodayPoints && today == 0)
                 continue;
             line += rankField(rank, style);
-            line += pupilMark(state, p, g);
-            appendRankingNameField(line, state.RosterNames[size_t(p)]);
+            line += pupilMark(signedIn, p, g);
+            appendRankingNameField(line, roster.RosterNames[size_t(p)]);
             appendLastChars(line, QString::number(today), 3);
             line += u'/';
             appendLastChars(line, QString::number(s.TotalPoints(level, p)), 5);
@@ -143,7 +144,9 @@ LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
     return out;
 }
 
-RankingView BuildRankingView(const SharedState& state, RankingKind kind, const QString& groupText) {
+RankingView BuildRankingView(const ProgramDefinition& program, const RosterTables& roster,
+                             const PupilStatistics& stats, int signedIn, RankingKind kind,
+                             const QString& groupText) {
     RankingView view;
     switch (kind) {
     case RankingKind::Time:
@@ -156,13 +159,13 @@ RankingView BuildRankingView(const SharedState& state, RankingKind kind, const Q
         view.title = QStringLiteral("獲得ポイント（今日の順位）");
         break;
     }
-    const int count = std::clamp(state.LevelCount, 0, kMaxLevel);
+    const int count = std::clamp(program.LevelCount, 0, kMaxLevel);
     for (int level = 1; level <= count; ++level) {
         RankingViewLevel& v = view.levels[size_t(level)];
-        const bool practice = isPracticeLevel(state, level);
+        const bool practice = isPracticeLevel(program, level);
         v.listShown = !practice;
         if (kind != RankingKind::Time || !practice)
-            v.ranking = RankLevel(state, level, kind, groupText);
+            v.ranking = RankLevel(roster, stats, signedIn, level, kind, groupText);
     }
     return view;
 }

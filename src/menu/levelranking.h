@@ -8,7 +8,9 @@
 // group still takes a position, so the visible ranks can have gaps. Up to 5000 listed pupils
 // are ranked (RosterListedCount, positions 1.. of RosterIndexByLine).
 
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
+#include "results/statistics.h"
+#include "roster/rostertables.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,10 +36,12 @@ struct LevelRanking {
     std::optional<int> scrollIndex;
 };
 
-// The ranking of `level` for the signed-in pupil state.CurrentStudent, filtered by the grade
-// group `groupText` (the grade-group box's text).
-LevelRanking RankLevel(const SharedState& state, int level, RankingKind kind,
-                       const QString& groupText, RankStyle style = RankStyle::Menu);
+// The ranking of `level` over the listed pupils of the roster tables, filtered by the grade
+// group `groupText` (the grade-group box's text); the lines of the pupil `signedIn`
+// (CurrentStudent) are marked.
+LevelRanking RankLevel(const RosterTables& roster, const PupilStatistics& stats, int signedIn,
+                       int level, RankingKind kind, const QString& groupText,
+                       RankStyle style = RankStyle::Menu);
 
 // The line parts, exposed for the chart and the tests.
 QString rankField(int rank, RankStyle style);        // " 1" / "  1", only the last 2 / 3 characters
@@ -55,6 +59,8 @@ struct RankingView {
         title; // Label5: "ベスト成績", "獲得ポイント（今まで順位）", "獲得ポイント（今日の順位）"
     std::array<RankingViewLevel, kLevelSlots> levels{}; // index 1..LevelCount
 };
-RankingView BuildRankingView(const SharedState& state, RankingKind kind, const QString& groupText);
+RankingView BuildRankingView(const ProgramDefinition& program, const RosterTables& roster,
+                             const PupilStatistics& stats, int signedIn, RankingKind kind,
+                             const QString& groupText);
 
 } // namespace zanfolio

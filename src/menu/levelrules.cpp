@@ -12,50 +12,49 @@ namespace {
 constexpr int kNoTarget = 9999;
 }
 
-bool LevelCleared(const SharedState& state, int level) {
+bool LevelCleared(const CriteriaTable& criteria, const PupilStatistics& stats, int p, int level) {
     if (level < 0 || level > kMaxLevel)
         return false;
-    const int p = state.CurrentStudent;
     const size_t l = size_t(level);
-    return state.Stats.WindowPoints(level, p) >= state.Criteria.TargetPoints[l] &&
-           state.Stats.WindowRunCounts(level, p) >= state.Criteria.TargetCount[l];
+    return stats.WindowPoints(level, p) >= criteria.TargetPoints[l] &&
+           stats.WindowRunCounts(level, p) >= criteria.TargetCount[l];
 }
 
-bool LevelOverused(const SharedState& state, int level) {
+bool LevelOverused(const CriteriaTable& criteria, const PupilStatistics& stats, int p, int level) {
     if (level < 1 || level > kMaxLevel)
         return false;
-    const int p = state.CurrentStudent;
     const size_t l = size_t(level);
-    const double runLimit = state.Criteria.OveruseRunLimit[l].toNumber();
-    const double pointLimit = state.Criteria.OverusePointLimit[l].toNumber();
-    return (runLimit != 0 && state.Stats.OveruseRunCounts(level, p) >= runLimit) ||
-           (pointLimit != 0 && state.Stats.OverusePoints(level, p) >= pointLimit);
+    const double runLimit = criteria.OveruseRunLimit[l].toNumber();
+    const double pointLimit = criteria.OverusePointLimit[l].toNumber();
+    return (runLimit != 0 && stats.OveruseRunCounts(level, p) >= runLimit) ||
+           (pointLimit != 0 && stats.OverusePoints(level, p) >= pointLimit);
 }
 
-LevelButtons ApplyLevelRules(const SharedState& state) {
+LevelButtons ApplyLevelRules(const ProgramDefinition& program, const CriteriaTable& criteria,
+                             const PupilStatistics& stats, const Session& session) {
     LevelButtons out;
-    const double target = state.TargetLevel.toNumber();
-    out.lastLevelCleared = target == std::floor(target) && LevelCleared(state, int(target));
+    const double target = program.TargetLevel.toNumber();
+    out.lastLevelCleared = target == std::floor(target) && LevelCleared(criteria, stats, session.CurrentStudent, int(target));
 
-    const int count = std::clamp(state.LevelCount, 0, kMaxLevel);
+    const int count = std::clamp(program.LevelCount, 0, kMaxLevel);
     if (count >= 1)
         out.enabled[1] = true;
-    const bool allOpen = state.AllLevelsOpen.toNumber() == 1;
-    const bool teacherNamedSensei = trimmedSpaces(state.StudentName) == QStringLiteral("先生");
+    const bool allOpen = program.AllLevelsOpen.toNumber() == 1;
+    const bool teacherNamedSensei = trimmedSpaces(session.StudentName) == QStringLiteral("先生");
     bool blocked = false;
     for (int level = 1; level <= count; ++level) {
         const size_t l = size_t(level);
-        const bool practice = isPracticeLevel(state, level);
+        const bool practice = isPracticeLevel(program, level);
         if (practice)
             out.enabled[l] = true;
         const bool nextWithoutTarget =
-            level < kMaxLevel && state.Criteria.TargetPoints[l + 1] == kNoTarget;
+            level < kMaxLevel && criteria.TargetPoints[l + 1] == kNoTarget;
         const bool passable = nextWithoutTarget || allOpen || teacherNamedSensei ||
-                              LevelCleared(state, level) || (!blocked && practice);
+                              LevelCleared(criteria, stats, session.CurrentStudent, level) || (!blocked && practice);
         if (passable && level < count) {
             out.enabled[l + 1] = true;
             out.notice[l + 1] = false;
-            if (!out.lastLevelCleared && !practice && LevelOverused(state, level)) {
+            if (!out.lastLevelCleared && !practice && LevelOverused(criteria, stats, session.CurrentStudent, level)) {
                 out.enabled[l] = false;
                 out.notice[l] = true;
             } else {

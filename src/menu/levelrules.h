@@ -5,9 +5,12 @@
 // (AllLevelsOpen = 1, as this program sets), or the entry named exactly "先生". A passable
 // level other than the last is closed again with the notice "やりすぎ禁止" while the pupil is
 // over one of its overuse limits (an empty or 0 limit is off) and has not cleared the target
-// level. The statistics are those of the last statistics pass, for state.CurrentStudent.
+// level. The statistics are those of the last statistics pass, for state.session.CurrentStudent.
 
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+#include "results/statistics.h"
+#include "roster/session.h"
 
 #include <QString>
 #include <array>
@@ -24,14 +27,18 @@ struct LevelButtons {
 
 // cleared(L): WindowPoints ≥ TargetPoints and WindowRunCounts ≥ TargetCount (levels 0..35;
 // any other index is not cleared).
-bool LevelCleared(const SharedState& state, int level);
+bool LevelCleared(const CriteriaTable& criteria, const PupilStatistics& stats, int pupil,
+                  int level);
 // overused(L): a non-zero run limit reached by OveruseRunCounts, or a non-zero point limit
 // reached by OverusePoints.
-bool LevelOverused(const SharedState& state, int level);
+bool LevelOverused(const CriteriaTable& criteria, const PupilStatistics& stats, int pupil,
+                   int level);
 
 // The rules over every column, starting from all buttons disabled and all notices hidden (the
 // menu disables every start button before applying them). The caller stores
-// lastLevelCleared into state.LastLevelCleared.
-LevelButtons ApplyLevelRules(const SharedState& state);
+// lastLevelCleared into LastLevelCleared. For the signed-in pupil (CurrentStudent; the name
+// "先生" opens every level).
+LevelButtons ApplyLevelRules(const ProgramDefinition& program, const CriteriaTable& criteria,
+                             const PupilStatistics& stats, const Session& session);
 
 } // namespace zanfolio

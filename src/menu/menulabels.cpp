@@ -21,36 +21,34 @@ bool validLevel(int level) {
 
 } // namespace
 
-QString TodayTallyText(const SharedState& state, int level) {
+QString TodayTallyText(const PupilStatistics& stats, int p, int level) {
     if (!validLevel(level))
         return QStringLiteral("-----");
-    const int p = state.CurrentStudent;
-    return tally(state.Stats.TodayRunCounts(level, p), state.Stats.TodayPoints(level, p),
+    return tally(stats.TodayRunCounts(level, p), stats.TodayPoints(level, p),
                  QStringLiteral("-----"));
 }
 
-QString TotalTallyText(const SharedState& state, int level) {
+QString TotalTallyText(const PupilStatistics& stats, int p, int level) {
     if (!validLevel(level))
         return QStringLiteral("------");
-    const int p = state.CurrentStudent;
-    return tally(state.Stats.TotalRunCounts(level, p), state.Stats.TotalPoints(level, p),
+    return tally(stats.TotalRunCounts(level, p), stats.TotalPoints(level, p),
                  QStringLiteral("------"));
 }
 
-QString ClearWindowTallyText(const SharedState& state, int level) {
+QString ClearWindowTallyText(const CriteriaTable& criteria, const PupilStatistics& stats, int p,
+                             int level) {
     if (!validLevel(level))
         return {};
-    const int p = state.CurrentStudent;
-    return QStringLiteral("最近") + state.Criteria.ClearWindowDays[size_t(level)].toText() +
-           QStringLiteral("日=") + QString::number(state.Stats.WindowRunCounts(level, p)) +
-           QStringLiteral("回 / ") + QString::number(state.Stats.WindowPoints(level, p)) +
+    return QStringLiteral("最近") + criteria.ClearWindowDays[size_t(level)].toText() +
+           QStringLiteral("日=") + QString::number(stats.WindowRunCounts(level, p)) +
+           QStringLiteral("回 / ") + QString::number(stats.WindowPoints(level, p)) +
            QStringLiteral("点");
 }
 
-QString TargetText(const SharedState& state, int level) {
+QString TargetText(const CriteriaTable& criteria, int level) {
     if (!validLevel(level))
         return {};
-    const CriteriaTable& c = state.Criteria;
+    const CriteriaTable& c = criteria;
     const size_t l = size_t(level);
     const QString head =
         QStringLiteral("目標=") + QString::number(c.StandardTime[l]) + QStringLiteral("秒");
@@ -68,20 +66,20 @@ QString MinutesSinceSignInText(int signInTime, int secondsNow) {
     return QStringLiteral("起動後") + QString::number(seconds / 60) + QStringLiteral("分");
 }
 
-int TodayRunTotalOf(const SharedState& state) {
-    return SumTodayRunCounts(state.Stats, state.CurrentStudent, kMaxLevel);
+int TodayRunTotalOf(const PupilStatistics& stats, int p) {
+    return SumTodayRunCounts(stats, p, kMaxLevel);
 }
 
 QString TodayRunTotalText(int total) {
     return QStringLiteral("本日総回数＝") + QString::number(total) + QStringLiteral("回");
 }
 
-QString PupilHeaderText(const SharedState& state) {
-    return trimmedSpaces(state.StudentGrade + QStringLiteral(" ") + state.StudentName);
+QString PupilHeaderText(const Session& session) {
+    return trimmedSpaces(session.StudentGrade + QStringLiteral(" ") + session.StudentName);
 }
 
-QString SchoolHeaderText(const SharedState& state) {
-    return state.SchoolName + QStringLiteral(":") + QString::number(state.CurrentStudent);
+QString SchoolHeaderText(const QString& schoolName, int p) {
+    return schoolName + QStringLiteral(":") + QString::number(p);
 }
 
 bool IsTeacherName(const QString& studentName) {

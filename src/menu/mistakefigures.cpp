@@ -82,10 +82,10 @@ std::vector<LevelKinds> groupMistakeFigures(const std::vector<MistakeRecord>& re
     return out;
 }
 
-std::function<bool(int pupil)> gradeGroupMembers(const SharedState& state,
+std::function<bool(int pupil)> gradeGroupMembers(const RosterTables& roster,
                                                  const QString& groupText) {
-    return [&state, groupText](int pupil) {
-        return isValidPupil(pupil) && passesGradeGroup(groupText, pupilGradeNumber(state, pupil));
+    return [&roster, groupText](int pupil) {
+        return isValidPupil(pupil) && passesGradeGroup(groupText, pupilGradeNumber(roster, pupil));
     };
 }
 

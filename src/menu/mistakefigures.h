@@ -7,7 +7,7 @@
 // Windows of days are the menu's: a window of N days holds the mistakes dated today and the
 // N − 1 days before (date > now − N, the time of day aside); zero or no days hold nothing.
 
-#include "frame/sharedstate.h"
+#include "roster/rostertables.h"
 #include "results/mistakerecord.h"
 
 #include <QDateTime>
@@ -62,8 +62,8 @@ std::vector<LevelKinds> groupMistakeFigures(const std::vector<MistakeRecord>& re
 
 // The members of the grade group that the grade-group box names, as the menu's lists take
 // them (menu/gradegroups.h), from the roster tables of the name list builder; the function
-// reads `state` when called, so it must not outlive it.
-std::function<bool(int pupil)> gradeGroupMembers(const SharedState& state,
+// reads `roster` when called, so it must not outlive it.
+std::function<bool(int pupil)> gradeGroupMembers(const RosterTables& roster,
                                                  const QString& groupText);
 
 // The chart sheet's line: "間違いの傾向：小数点の位置 4回、位取り 2回", every kind that came

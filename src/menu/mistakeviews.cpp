@@ -72,12 +72,12 @@ QDate mistakeWindowFirstDate(int choice, const QDate& today) {
     return days <= 0 ? QDate() : today.addDays(-(days - 1));
 }
 
-PupilMistakesView pupilMistakesView(const SharedState& state,
+PupilMistakesView pupilMistakesView(const RosterTables& roster,
                                     const std::vector<MistakeRecord>& records, int pupil,
                                     const QDateTime& now, int windowChoice) {
     PupilMistakesView view;
     const QString name =
-        isValidPupil(pupil) ? trimmedSpaces(state.RosterNames[size_t(pupil)]) : QString();
+        isValidPupil(pupil) ? trimmedSpaces(roster.RosterNames[size_t(pupil)]) : QString();
     // A teacher entry (山田先生) is named as it stands.
     const QString honorific = IsTeacherName(name) ? QString() : QStringLiteral("さん");
     view.heading = name + honorific + u'（' + windowName(windowChoice) + u'）';
@@ -105,7 +105,7 @@ PupilMistakesView pupilMistakesView(const SharedState& state,
     return view;
 }
 
-ClassMistakesView classMistakesView(const SharedState& state,
+ClassMistakesView classMistakesView(const ProgramDefinition& program, const RosterTables& roster,
                                     const std::vector<MistakeRecord>& records,
                                     const QString& groupText, const QDateTime& now,
                                     int windowChoice) {
@@ -113,8 +113,8 @@ ClassMistakesView classMistakesView(const SharedState& state,
     view.heading = QStringLiteral("間違いの傾向　") + groupText + QStringLiteral("（") +
                    windowName(windowChoice) + u'）';
     const int days = mistakeWindowDays(windowChoice, now.date());
-    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
-    const std::function<bool(int)> inGroup = gradeGroupMembers(state, groupText);
+    const int levels = std::clamp(program.LevelCount, 0, kMaxLevel);
+    const std::function<bool(int)> inGroup = gradeGroupMembers(roster, groupText);
     const std::vector<LevelKinds> figures =
         groupMistakeFigures(records, inGroup, now, days, levels);
 
@@ -125,11 +125,11 @@ ClassMistakesView classMistakesView(const SharedState& state,
             pupils[size_t(r.level)].insert(r.pupil);
 
     for (const LevelKinds& level : figures) {
-        if (isPracticeLevel(state, level.level))
+        if (isPracticeLevel(program, level.level))
             continue;
         ClassMistakesRow row;
         row.level = level.level;
-        row.levelText = QString::number(level.level) + u' ' + state.LevelNames[size_t(level.level)];
+        row.levelText = QString::number(level.level) + u' ' + program.LevelNames[size_t(level.level)];
         int total = 0;
         for (const KindCount& k : level.kinds)
             total += k.count;
@@ -174,13 +174,14 @@ bool moreConsistent(const KindTally& a, const KindTally& b) {
 
 } // namespace
 
-std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
+std::vector<ClassSystematicRow> classSystematicView(const ProgramDefinition& program,
+                                                    const RosterTables& roster,
                                                     const std::vector<AnswerRecord>& answers,
                                                     const QString& groupText, const QDateTime& now,
                                                     int windowChoice) {
     const int days = mistakeWindowDays(windowChoice, now.date());
-    const int levels = std::clamp(state.LevelCount, 0, kMaxLevel);
-    const std::function<bool(int)> inGroup = gradeGroupMembers(state, groupText);
+    const int levels = std::clamp(program.LevelCount, 0, kMaxLevel);
+    const std::function<bool(int)> inGroup = gradeGroupMembers(roster, groupText);
     Diagnosis diagnosis;
     for (const AnswerRecord& a : answers)
         if (a.level >= 1 && a.level <= levels && inAnswerWindow(a, now, days) && inGroup(a.pupil))
@@ -196,11 +197,11 @@ std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
     }
     std::vector<ClassSystematicRow> rows;
     for (int level = 1; level <= levels; ++level) {
-        if (isPracticeLevel(state, level))
+        if (isPracticeLevel(program, level))
             continue;
         ClassSystematicRow row;
         row.level = level;
-        row.levelText = QString::number(level) + u' ' + state.LevelNames[size_t(level)];
+        row.levelText = QString::number(level) + u' ' + program.LevelNames[size_t(level)];
         for (size_t k = 0; k < kMisconceptions.size(); ++k) {
             auto at = found.find({level, k});
             if (at == found.end())
@@ -212,7 +213,7 @@ std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
             QStringList named;
             for (const auto& [pupil, tally] : pupils) {
                 const QString name = isValidPupil(pupil)
-                                         ? trimmedSpaces(state.RosterNames[size_t(pupil)])
+                                         ? trimmedSpaces(roster.RosterNames[size_t(pupil)])
                                          : QString::number(pupil);
                 named << name + u' ' + tallyText(tally);
             }

@@ -10,7 +10,8 @@
 // loads): the personal view has no window of its own, since its list covers ten years.
 
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
+#include "roster/rostertables.h"
 #include "frame/waiter.h"
 #include "results/answerrecord.h"
 #include "results/mistakerecord.h"
@@ -68,7 +69,7 @@ struct PupilMistakesView {
 };
 
 // One pupil's mistakes on every level within the window of `windowChoice`.
-PupilMistakesView pupilMistakesView(const SharedState& state,
+PupilMistakesView pupilMistakesView(const RosterTables& roster,
                                     const std::vector<MistakeRecord>& records, int pupil,
                                     const QDateTime& now, int windowChoice);
 
@@ -90,7 +91,7 @@ struct ClassMistakesView {
 
 // The mistakes of the pupils of the grade group `groupText` (the menu's Combo1, as its lists
 // take it) within the window of `windowChoice`, level by level.
-ClassMistakesView classMistakesView(const SharedState& state,
+ClassMistakesView classMistakesView(const ProgramDefinition& program, const RosterTables& roster,
                                     const std::vector<MistakeRecord>& records,
                                     const QString& groupText, const QDateTime& now,
                                     int windowChoice);
@@ -104,7 +105,8 @@ struct ClassSystematicRow {
     QString levelText; // "1 足し算１"
     QStringList kinds; // one line per misconception
 };
-std::vector<ClassSystematicRow> classSystematicView(const SharedState& state,
+std::vector<ClassSystematicRow> classSystematicView(const ProgramDefinition& program,
+                                                    const RosterTables& roster,
                                                     const std::vector<AnswerRecord>& answers,
                                                     const QString& groupText, const QDateTime& now,
                                                     int windowChoice);

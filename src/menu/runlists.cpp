@@ -87,9 +87,9 @@ QStringList RunLines::toStringList() const {
 // Takes the records of a view one by one and keeps the runs of its lists.
 class RunListBuilder {
   public:
-    RunListBuilder(const SharedState& state, const QDateTime& now, const RunListRequest& request)
-        : state_(state), request_(request), today_(dayCount(now.date())),
-          present_(presentMoment(now)), levelCount_(std::clamp(state.LevelCount, 0, kMaxLevel)) {
+    RunListBuilder(const RunListParts& parts, const QDateTime& now, const RunListRequest& request)
+        : parts_(parts), request_(request), today_(dayCount(now.date())),
+          present_(presentMoment(now)), levelCount_(std::clamp(parts.program.LevelCount, 0, kMaxLevel)) {
         switch (request.view) {
         case RunListView::Today:
             lists_.title = QStringLiteral("本日の成績");
@@ -111,13 +111,13 @@ class RunListBuilder {
         format->names.resize(kPupilSlots);
         format->marks.resize(kPupilSlots);
         for (int pupil = 0; pupil <= kMaxPupil; ++pupil) {
-            const int g = pupilGradeNumber(state, pupil);
+            const int g = pupilGradeNumber(parts.roster, pupil);
             grades_[size_t(pupil)] = g;
-            format->names[size_t(pupil)] = runListNameField(state.RosterNames[size_t(pupil)]);
-            format->marks[size_t(pupil)] = pupilMark(state, pupil, g);
+            format->names[size_t(pupil)] = runListNameField(parts.roster.RosterNames[size_t(pupil)]);
+            format->marks[size_t(pupil)] = pupilMark(parts.signedIn, pupil, g);
         }
         for (int level = 0; level < kLevelSlots; ++level)
-            format->standardTimes[size_t(level)] = state.Criteria.StandardTime[size_t(level)];
+            format->standardTimes[size_t(level)] = parts.criteria.StandardTime[size_t(level)];
         for (int level = 0; level < kLevelSlots; ++level) {
             lists_.levels[size_t(level)].level_ = level;
             lists_.levels[size_t(level)].format_ = format;
@@ -140,7 +140,7 @@ class RunListBuilder {
         } else if (!untilNow_ && !inDayWindow(r.date, present_, lists_.dateWindowDays)) {
             return;
         }
-        if (request_.view == RunListView::Personal && pupil != state_.CurrentStudent)
+        if (request_.view == RunListView::Personal && pupil != parts_.signedIn)
             return;
         if (!passesGradeGroup(request_.groupText, grades_[size_t(pupil)]))
             return;
@@ -157,7 +157,7 @@ class RunListBuilder {
     }
 
   private:
-    const SharedState& state_;
+    const RunListParts& parts_;
     const RunListRequest& request_;
     double today_;
     double present_;
@@ -184,9 +184,9 @@ double runListFirstDay(const RunListRequest& request, const QDate& today) {
     return dayCount(today.addDays(-(days - 1)));
 }
 
-RunLists BuildRunLists(const SharedState& state, const std::vector<ResultsRecord>& records,
+RunLists BuildRunLists(const RunListParts& parts, const std::vector<ResultsRecord>& records,
                        int firstRecordNumber, const QDateTime& now, const RunListRequest& request) {
-    RunListBuilder builder(state, now, request);
+    RunListBuilder builder(parts, now, request);
     for (const ResultsRecord& r : records)
         builder.add(r);
     RunLists out = builder.finish(false);
@@ -194,10 +194,10 @@ RunLists BuildRunLists(const SharedState& state, const std::vector<ResultsRecord
     return out;
 }
 
-Result<RunLists> ReadRunLists(const SharedState& state, ResultsFile& file, const Clock& clock,
+Result<RunLists> ReadRunLists(const RunListParts& parts, ResultsFile& file, const Clock& clock,
                               const RunListRequest& request) {
     const QDateTime now = clock.now();
-    RunListBuilder builder(state, now, request);
+    RunListBuilder builder(parts, now, request);
     Result<WindowScan> scan = file.visitSince(
         runListFirstDay(request, now.date()), [&] { builder.clear(); },
         [&](const ResultsRecord& r) { builder.add(r); });

@@ -15,7 +15,9 @@
 
 #include "frame/clock.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+#include "roster/rostertables.h"
 #include "results/resultsfile.h"
 
 #include <QDateTime>
@@ -110,12 +112,20 @@ double runListFirstDay(const RunListRequest& request, const QDate& today);
 
 // The lists from records already read, in file order (`firstRecordNumber` is the number of
 // records[0]). `now` is the present moment.
-RunLists BuildRunLists(const SharedState& state, const std::vector<ResultsRecord>& records,
+// What the lists read: the levels offered, their standard times, the pupils' names and grades,
+// and the pupil signed in (CurrentStudent: the personal view and the "●" mark).
+struct RunListParts {
+    const ProgramDefinition& program;
+    const CriteriaTable& criteria;
+    const RosterTables& roster;
+    int signedIn = 0;
+};
+
+RunLists BuildRunLists(const RunListParts& parts, const std::vector<ResultsRecord>& records,
                        int firstRecordNumber, const QDateTime& now, const RunListRequest& request);
 
-// Reads the results file back to the view's first day and builds the lists. The current
-// pupil is state.CurrentStudent.
-Result<RunLists> ReadRunLists(const SharedState& state, ResultsFile& file, const Clock& clock,
+// Reads the results file back to the view's first day and builds the lists.
+Result<RunLists> ReadRunLists(const RunListParts& parts, ResultsFile& file, const Clock& clock,
                               const RunListRequest& request);
 
 // Line parts and lines, exposed for the chart and the tests. t is the run time in seconds;

@@ -4,7 +4,8 @@
 // 判期間, 禁期間 and three spare fields), code page 932, CR LF.
 
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/levels.h"
+#include "frame/untyped.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,22 @@
 #include <vector>
 
 namespace zanfolio {
+
+// Per-level pass criteria, loaded from "タイム回数データ.txt".
+struct CriteriaTable {
+    LevelTable<int32_t> StandardTime{};    // 目標Time, seconds
+    LevelTable<int32_t> MinimumLineTime{}; // 最低Time, seconds; 5 × this is the time-out
+    LevelTable<int32_t> TargetPoints{}; // ｸﾘｱﾎﾟｲﾝﾄ; 9999 marks a level without target
+    LevelTable<int16_t> TargetCount{};       // ｸﾘｱ回数
+    LevelTable<float> PointMultiplier{};     // ﾎﾟｲﾝﾄ倍率
+    LevelTable<Untyped> OveruseRunLimit{};   // 禁回; 0 or empty: off
+    LevelTable<Untyped> OverusePointLimit{}; // 禁点; 0 or empty: off
+    LevelTable<Untyped> ClearWindowDays{};   // 判期間
+    LevelTable<Untyped> OveruseWindowDays{}; // 禁期間
+    LevelTable<Untyped> SpareCriterion10{};
+    LevelTable<Untyped> SpareCriterion11{};
+    LevelTable<Untyped> SpareCriterion12{};
+};
 
 inline constexpr int kCriteriaFields = 12;
 using CriteriaRow = std::array<QString, kCriteriaFields>;

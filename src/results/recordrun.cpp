@@ -4,21 +4,21 @@
 
 namespace zanfolio {
 
-ResultsRecord makeRunRecord(const SharedState& state, const QDateTime& now) {
+ResultsRecord makeRunRecord(const RunToRecord& run, const QDateTime& now) {
     ResultsRecord r;
     r.date = dayCount(now.date());
     r.timeOfDay = dayFraction(now.time());
-    r.pupil = int16_t(state.CurrentStudent);
-    r.level = int16_t(state.CurrentLevel);
-    r.time = state.RecordedTime;
-    r.schoolCode = ResultsRecord::textField(state.SchoolCode.toText());
+    r.pupil = int16_t(run.pupil);
+    r.level = int16_t(run.level);
+    r.time = run.time;
+    r.schoolCode = ResultsRecord::textField(run.schoolCode.toText());
     r.secondText = ResultsRecord::textField(QString());
     r.pointsText = ResultsRecord::textField(QStringLiteral("0"));
     return r;
 }
 
-Status AppendResultsRecord(const SharedState& state, ResultsFile& file, const Clock& clock) {
-    return file.append(makeRunRecord(state, clock.now()));
+Status AppendResultsRecord(const RunToRecord& run, ResultsFile& file, const Clock& clock) {
+    return file.append(makeRunRecord(run, clock.now()));
 }
 
 QString keptRunMessage(const Error& why) {
@@ -48,22 +48,22 @@ QString recordWaitNotice(const Error& why) {
     return what + QStringLiteral("\n記録を待っています…");
 }
 
-Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
+Result<RunRecorded> RecordRun(const RunToRecord& run, const CriteriaTable& c,
+                              PupilStatistics& s, RunOutcome& outcome, ResultsFile& file,
                               PendingRuns& pending, const Clock& clock) {
-    const int pupil = state.CurrentStudent;
-    const int time = state.RecordedTime;
-    const size_t cl = size_t(state.CurrentLevel);
-    const CriteriaTable& c = state.Criteria;
-    PupilStatistics& s = state.Stats;
-    state.ClearedBefore = s.TotalRunCounts(state.CurrentLevel, pupil) >= c.TargetCount[cl] &&
-                                  s.TotalPoints(state.CurrentLevel, pupil) >= c.TargetPoints[cl]
-                              ? 1
-                              : 0;
+    const int pupil = run.pupil;
+    const int time = run.time;
+    const int level = run.level;
+    const size_t cl = size_t(level);
+    outcome.ClearedBefore = s.TotalRunCounts(level, pupil) >= c.TargetCount[cl] &&
+                                    s.TotalPoints(level, pupil) >= c.TargetPoints[cl]
+                                ? 1
+                                : 0;
     if (s.PersonalBestTimes(level, pupil) > time) {
-        state.NewPersonalBest = 1;
+        outcome.NewPersonalBest = 1;
         s.PersonalBestTimes(level, pupil) = time;
     }
-    const ResultsRecord record = makeRunRecord(state, clock.now());
+    const ResultsRecord record = makeRunRecord(run, clock.now());
     // Kept on this computer first, behind the runs kept earlier, and delivered from there with
     // them: nothing is lost however the results file fails, or the power.
     if (Status kept = pending.keep(record, file.waiter()); !kept) {
@@ -79,7 +79,7 @@ Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
     }
     if (s.OverallBestTimes[size_t(level)] > time) {
         s.OverallBestTimes[size_t(level)] = time;
-        state.NewOverallBest = 1;
+        outcome.NewOverallBest = 1;
     }
     return RunRecorded{};
 }

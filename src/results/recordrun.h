@@ -4,18 +4,41 @@
 
 #include "frame/clock.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/untyped.h"
+#include "results/criteria.h"
+#include "results/statistics.h"
 #include "results/pendingruns.h"
 #include "results/resultsfile.h"
 
 namespace zanfolio {
 
-// The record for the current pupil, level and RecordedTime, dated now.
-ResultsRecord makeRunRecord(const SharedState& state, const QDateTime& now);
+// What the end of a run leaves for the evaluation screen and the menus: the drill sets
+// TimedOut and RecordedTime, the record writer the outcome flags, the evaluation
+// TodayRunTotal.
+struct RunOutcome {
+    int TimedOut = 0;
+    int RecordedTime = 0;
+    int TodayRunTotal = 0;
+    int ClearedBefore = 0;
+    int NewPersonalBest = 0;
+    int NewOverallBest = 0;
+};
 
-// Appends one record for the current pupil with `level` and `seconds` (the run's recorded
-// time), dated at the moment of writing. Retries until written (see ResultsFile::append).
-Status AppendResultsRecord(const SharedState& state, ResultsFile& file, const Clock& clock);
+// A run to record: the pupil, the level, the recorded time (99999 after a time-out) and the
+// school's code from the settings.
+struct RunToRecord {
+    int pupil = 0;
+    int level = 0;
+    int time = 0;
+    Untyped schoolCode;
+};
+
+// The record of `run`, dated now.
+ResultsRecord makeRunRecord(const RunToRecord& run, const QDateTime& now);
+
+// Appends the record of `run`, dated at the moment of writing. Retries until written (see
+// ResultsFile::append).
+Status AppendResultsRecord(const RunToRecord& run, ResultsFile& file, const Clock& clock);
 
 struct RunRecorded {
     // The results file could not take the run (for a reason other than another computer's
@@ -29,7 +52,8 @@ struct RunRecorded {
 // the runs kept earlier, then delivered with them (results/pendingruns.h); what the results
 // file cannot take stays kept. When this computer cannot keep it, it is appended straight to
 // the results file. An error only when neither worked.
-Result<RunRecorded> RecordRun(SharedState& state, int level, ResultsFile& file,
+Result<RunRecorded> RecordRun(const RunToRecord& run, const CriteriaTable& criteria,
+                              PupilStatistics& stats, RunOutcome& outcome, ResultsFile& file,
                               PendingRuns& pending, const Clock& clock);
 
 // The pupil's message about a run kept on this computer, with what went wrong.

@@ -7,8 +7,7 @@
 
 namespace zanfolio {
 
-Status LoadResultsRecords(SharedState& state, ResultsFile& file) {
-    PupilStatistics& s = state.Stats;
+Status LoadResultsRecords(PupilStatistics& s, ResultsFile& file) {
     s.PersonalBestTimes.fill(kNoTime);
     Result<ResultsTail> tail = file.readTail(kMaxLoadedRecords);
     if (!tail)
@@ -50,9 +49,7 @@ Status LoadResultsRecords(SharedState& state, ResultsFile& file) {
     return Ok{};
 }
 
-void TallyPupilStatistics(SharedState& state, double now, double today) {
-    PupilStatistics& s = state.Stats;
-    const CriteriaTable& c = state.Criteria;
+void TallyPupilStatistics(PupilStatistics& s, const CriteriaTable& c, double now, double today) {
     LevelTable<double> clearDays{};
     LevelTable<double> overuseDays{};
     for (int level = 1; level <= kMaxLevel; ++level) {
@@ -90,16 +87,16 @@ void TallyPupilStatistics(SharedState& state, double now, double today) {
     }
 }
 
-Status ComputePupilStatistics(SharedState& state, ResultsFile& file, const Clock& clock) {
-    PupilStatistics& s = state.Stats;
+Status ComputePupilStatistics(PupilStatistics& s, const CriteriaTable& criteria, ResultsFile& file,
+                              const Clock& clock) {
     for (auto* table : {&s.TotalRunCounts, &s.TotalPoints, &s.WindowRunCounts, &s.WindowPoints,
                         &s.OveruseRunCounts, &s.OverusePoints, &s.TodayRunCounts, &s.TodayPoints})
         table->fill(0);
-    Status loaded = LoadResultsRecords(state, file);
+    Status loaded = LoadResultsRecords(s, file);
     if (!loaded)
         return loaded;
     const QDateTime now = clock.now();
-    TallyPupilStatistics(state, presentMoment(now), dayCount(now.date()));
+    TallyPupilStatistics(s, criteria, presentMoment(now), dayCount(now.date()));
     return Ok{};
 }
 

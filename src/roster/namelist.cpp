@@ -35,10 +35,11 @@ Result<RosterFileContents> readWithRetries(const QString& path, Waiter& waiter) 
 
 } // namespace
 
-Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request, const Clock& clock,
-                          Waiter& waiter, const StatisticsPass& statistics) {
+Result<NameList> 名簿表示(RosterTables& roster, const Installation& installation,
+                          const PupilStatistics& stats, const NameListRequest& request,
+                          const Clock& clock, Waiter& waiter, const StatisticsPass& statistics) {
     // Step 1.
-    state.SchoolYear = schoolYearOf(clock.now().date(), int(state.SchoolYearStartMonth.toNumber()));
+    roster.SchoolYear = schoolYearOf(clock.now().date(), int(installation.SchoolYearStartMonth.toNumber()));
     // Step 1.5.
     if (statistics) {
         Status done = statistics();
@@ -46,14 +47,14 @@ Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request
             return done.error();
     }
     // Step 3.
-    Result<RosterFileContents> contents = readWithRetries(rosterFile(state), waiter);
+    Result<RosterFileContents> contents = readWithRetries(rosterFile(installation), waiter);
     if (!contents)
         return contents.error();
 
     NameList list;
     list.skippedLines = contents->skippedLines;
     list.skippedLineNumbers = contents->skippedLineNumbers;
-    const bool listStatus2 = state.ListStatus2Setting.toNumber() == 1.0;
+    const bool listStatus2 = installation.ListStatus2Setting.toNumber() == 1.0;
     std::vector<NameRow> rows;
     int p = 0;
     for (size_t i = 0; i < contents->lines.size(); ++i) {
@@ -66,24 +67,24 @@ Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request
             continue;
         }
         ++p;
-        state.RosterRecords[size_t(p)] = line;
+        roster.RosterRecords[size_t(p)] = line;
         const size_t k = size_t(line.Index);
-        state.RosterNames[k] = line.Name;
-        state.RosterBirthYears[k] = line.BirthYear;
-        state.RosterIndexByLine[size_t(p)] = line.Index;
-        const int g = gradeNumber(state.SchoolYear, line.BirthYear);
+        roster.RosterNames[k] = line.Name;
+        roster.RosterBirthYears[k] = line.BirthYear;
+        roster.RosterIndexByLine[size_t(p)] = line.Index;
+        const int g = gradeNumber(roster.SchoolYear, line.BirthYear);
         if (hasGradeLabel(g))
-            state.RosterGradeLabels[k] = gradeLabel(g);
+            roster.RosterGradeLabels[k] = gradeLabel(g);
         if (!listed) {
             --p;
             continue;
         }
         // Steps 5 and 4.
-        rows.push_back(makeNameRow(line.Index, line.BirthYear, state.SchoolYear,
+        rows.push_back(makeNameRow(line.Index, line.BirthYear, roster.SchoolYear,
                                    trimSpaces(line.Name), request.displayMode,
-                                   pupilFigures(state.Stats, line.Index)));
+                                   pupilFigures(stats, line.Index)));
     }
-    state.RosterListedCount = p;
+    roster.RosterListedCount = p;
     std::sort(list.skippedLineNumbers.begin(), list.skippedLineNumbers.end());
 
     // Step 10.

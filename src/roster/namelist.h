@@ -1,6 +1,6 @@
 #pragma once
 // `名簿表示`, the name list builder of the roster form: reads "新名簿.txt", registers every
-// pupil in the roster tables of the shared state, and returns the rows the form shows. The
+// pupil in the roster tables, and returns the rows the form shows. The
 // form only displays the result (and selects row 0, which resets the chosen pupil).
 //
 // Steps, as the failure message names them: 1 the school year, 1.5 the statistics pass,
@@ -19,7 +19,9 @@
 
 #include "frame/clock.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
+#include "results/statistics.h"
+#include "roster/rostertables.h"
 #include "frame/waiter.h"
 
 #include <QString>
@@ -59,7 +61,8 @@ using StatisticsPass = std::function<Status()>;
 // refuses to wait) the result is an error that ends the program, whose message begins with
 // "名簿表示" and the step and names the fault and its error number. `statistics` may be empty
 // when the caller has just run the pass.
-Result<NameList> 名簿表示(SharedState& state, const NameListRequest& request, const Clock& clock,
-                          Waiter& waiter, const StatisticsPass& statistics);
+Result<NameList> 名簿表示(RosterTables& roster, const Installation& installation,
+                          const PupilStatistics& stats, const NameListRequest& request,
+                          const Clock& clock, Waiter& waiter, const StatisticsPass& statistics);
 
 } // namespace zanfolio

@@ -11,7 +11,7 @@
 // figures of short names line up. The rows sort by their sort texts: birth year (the oldest
 // first), then grade code, then name.
 
-#include "frame/sharedstate.h"
+#include "results/statistics.h"
 
 #include <QString>
 #include <cstdint>

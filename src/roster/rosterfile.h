@@ -18,7 +18,7 @@
 // number is rounded half to even, as the 16-bit integer fields took it.
 
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "roster/rostertables.h"
 
 #include <QString>
 #include <vector>

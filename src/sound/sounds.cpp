@@ -9,8 +9,9 @@
 
 namespace zanfolio {
 
-Sounds::Sounds(SharedState& state, SoundDevice& device, RandomSource& random)
-    : state_(state), device_(device), random_(random) {}
+Sounds::Sounds(SoundList& list, const Installation& installation, SoundDevice& device,
+               RandomSource& random)
+    : list_(list), installation_(installation), device_(device), random_(random) {}
 
 int Sounds::pickAlternative(float draw, double count) {
     const double k = std::floor(double(draw) * count + 1.0);
@@ -21,18 +22,18 @@ int Sounds::pickAlternative(float draw, double count) {
 }
 
 std::optional<PlayResult> Sounds::playRole(int role) {
-    const auto& files = state_.SoundTable[size_t(role)];
+    const auto& files = list_.SoundTable[size_t(role)];
     // The draw is taken even when nothing will play, as the classroom program did, so the
     // drill's problems follow the same sequence of draws.
     const int k = pickAlternative(random_.next(), leadingNumber(files[kSoundCountSlot]));
     const QString& fileName = files[size_t(k)];
     if (fileName.isEmpty())
         return std::nullopt;
-    return device_.play(playCommand(state_.SoundDir, fileName));
+    return device_.play(playCommand(installation_.SoundDir, fileName));
 }
 
 PlayResult Sounds::playFixed(const QString& fileName) {
-    return device_.play(playCommand(state_.SoundDir, fileName));
+    return device_.play(playCommand(installation_.SoundDir, fileName));
 }
 
 SoundOutcome Sounds::checkAnswerSound(const std::optional<PlayResult>& result) {
@@ -40,11 +41,11 @@ SoundOutcome Sounds::checkAnswerSound(const std::optional<PlayResult>& result) {
     if (!result)
         return {};
     if (result->ok()) {
-        state_.SoundErrorCount = 0;
+        list_.SoundErrorCount = 0;
         return {};
     }
-    if (state_.SoundErrorCount < kToleratedSoundFailures) {
-        ++state_.SoundErrorCount;
+    if (list_.SoundErrorCount < kToleratedSoundFailures) {
+        ++list_.SoundErrorCount;
         return {};
     }
     return SoundOutcome{true,

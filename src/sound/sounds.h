@@ -12,8 +12,9 @@
 // fails silently.
 
 #include "frame/random.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
 #include "sound/sounddevice.h"
+#include "sound/soundtable.h"
 
 #include <QString>
 #include <optional>
@@ -32,7 +33,9 @@ inline constexpr int kToleratedSoundFailures = 3;
 
 class Sounds {
   public:
-    Sounds(SharedState& state, SoundDevice& device, RandomSource& random);
+    // Plays the files of `list` from the installation's SoundDir.
+    Sounds(SoundList& list, const Installation& installation, SoundDevice& device,
+           RandomSource& random);
 
     [[nodiscard]] SoundOutcome PlayCorrectSound(); // role 2
     [[nodiscard]] SoundOutcome PlayWrongSound();   // role 4
@@ -52,7 +55,8 @@ class Sounds {
     PlayResult playFixed(const QString& fileName);
     SoundOutcome checkAnswerSound(const std::optional<PlayResult>& result);
 
-    SharedState& state_;
+    SoundList& list_;
+    const Installation& installation_;
     SoundDevice& device_;
     RandomSource& random_;
 };

@@ -59,12 +59,12 @@ QString soundRoleName(int role) {
     return role >= 1 && role <= kSoundRoleCount ? names[size_t(role)] : QString();
 }
 
-QString soundListFile(const SharedState& state) {
-    return state.SoundDir + QStringLiteral("新音ファイル.txt");
+QString soundListFile(const Installation& installation) {
+    return installation.SoundDir + QStringLiteral("新音ファイル.txt");
 }
 
-Status LoadSoundTable(SharedState& state) {
-    const QString path = soundListFile(state);
+Status LoadSoundTable(const Installation& installation, SoundList& sounds) {
+    const QString path = soundListFile(installation);
     Result<QString> text = readCp932File(path);
     if (!text) {
         Error e = text.error();
@@ -77,7 +77,7 @@ Status LoadSoundTable(SharedState& state) {
         return e;
     }
 
-    auto& table = state.SoundTable;
+    auto& table = sounds.SoundTable;
     for (RoleSlots& files : table)
         files.fill(QString());
     for (int role = 1; role <= kSoundRoleCount; ++role)

@@ -55,44 +55,44 @@ Result<std::vector<Item>> readSettingsItems(const QString& path, int count) {
 
 } // namespace
 
-Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock,
+Status LoadConfiguration(const StartUpParts& state, const QString& programDir, const Clock& clock,
                          CriteriaLoadReport* criteriaReport) {
     QString folder = programDir;
     while (folder.size() > 1 && isSeparator(folder.back()))
         folder.chop(1);
-    state.AppDir = withTrailingSeparator(folder);
-    state.SeasonColour = seasonColourForMonth(clock.now().date().month());
+    state.installation.AppDir = withTrailingSeparator(folder);
+    state.installation.SeasonColour = seasonColourForMonth(clock.now().date().month());
 
-    Result<std::vector<Item>> paths = readSettingsItems(pathSettingsFile(state), 10);
+    Result<std::vector<Item>> paths = readSettingsItems(pathSettingsFile(state.installation), 10);
     if (!paths)
         return paths.error();
     const QString root = (*paths)[0].text;
     if (root.isEmpty())
-        return makeError(pathSettingsFile(state),
+        return makeError(pathSettingsFile(state.installation),
                          QStringLiteral("設定ファイル「%1」にデータフォルダの名前がありません。")
-                             .arg(pathSettingsFile(state)),
+                             .arg(pathSettingsFile(state.installation)),
                          true);
     // A data root written without its trailing separator still names the folder.
-    state.DataRoot = withTrailingSeparator(root);
+    state.installation.DataRoot = withTrailingSeparator(root);
 
-    Result<std::vector<Item>> common = readSettingsItems(commonSettingsFile(state), 10);
+    Result<std::vector<Item>> common = readSettingsItems(commonSettingsFile(state.installation), 10);
     if (!common)
         return common.error();
-    state.SchoolYearStartMonth = (*common)[0].toUntyped();
-    splitSchoolLine((*common)[1].text, &state.SchoolCode, &state.SchoolName);
-    state.ListStatus2Setting = (*common)[2].toUntyped();
-    state.TeacherPassword = (*common)[5].toUntyped();
+    state.installation.SchoolYearStartMonth = (*common)[0].toUntyped();
+    splitSchoolLine((*common)[1].text, &state.installation.SchoolCode, &state.installation.SchoolName);
+    state.installation.ListStatus2Setting = (*common)[2].toUntyped();
+    state.installation.TeacherPassword = (*common)[5].toUntyped();
 
-    state.ProgramFolderName = lastComponent(folder);
-    const QChar sep = separatorOf(state.DataRoot);
-    state.ProgramDataDir = state.DataRoot + state.ProgramFolderName + sep;
-    state.SoundDir = state.DataRoot + QStringLiteral("音フォルダ") + sep;
-    if (state.PendingDir.isEmpty())
-        state.PendingDir = defaultPendingDir();
+    state.installation.ProgramFolderName = lastComponent(folder);
+    const QChar sep = separatorOf(state.installation.DataRoot);
+    state.installation.ProgramDataDir = state.installation.DataRoot + state.installation.ProgramFolderName + sep;
+    state.installation.SoundDir = state.installation.DataRoot + QStringLiteral("音フォルダ") + sep;
+    if (state.installation.PendingDir.isEmpty())
+        state.installation.PendingDir = defaultPendingDir();
 
-    SetProgramTitle(state);
+    SetProgramTitle(state.program);
 
-    Result<CriteriaLoadReport> criteria = LoadCriteriaTable(criteriaFile(state), state.Criteria);
+    Result<CriteriaLoadReport> criteria = LoadCriteriaTable(criteriaFile(state.installation), state.criteria);
     if (!criteria) {
         Error e = criteria.error();
         e.endsProgram = true;
@@ -135,15 +135,15 @@ QString criteriaWarning(const QString& path, const CriteriaTable& table,
         .arg(path, problems.join(u'\n'));
 }
 
-Result<QString> LoadStartUpFiles(SharedState& state, const QString& programDir,
+Result<QString> LoadStartUpFiles(const StartUpParts& state, const QString& programDir,
                                  const Clock& clock) {
     CriteriaLoadReport report;
     Status loaded = LoadConfiguration(state, programDir, clock, &report);
     if (loaded)
-        loaded = LoadSoundTable(state);
+        loaded = LoadSoundTable(state.installation, state.sound);
     if (!loaded)
         return loaded.error();
-    return criteriaWarning(criteriaFile(state), state.Criteria, report);
+    return criteriaWarning(criteriaFile(state.installation), state.criteria, report);
 }
 
 } // namespace zanfolio

@@ -6,12 +6,22 @@
 
 #include "frame/clock.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
+#include "frame/programdefinition.h"
 #include "results/criteria.h"
+#include "sound/soundtable.h"
 
 #include <QString>
 
 namespace zanfolio {
+
+// What the start-up fills before the first screen.
+struct StartUpParts {
+    Installation& installation;
+    ProgramDefinition& program;
+    CriteriaTable& criteria;
+    SoundList& sound;
+};
 
 // Splits the school line: when the first five characters have a numeric value other than 0
 // they are the school code and the rest is the name; otherwise all of it is the name.
@@ -19,10 +29,11 @@ void splitSchoolLine(const QString& line, Untyped* code, QString* name);
 
 // Resolves the folders from `programDir` (the executable's folder; "\" or "/" separated),
 // reads both settings files, sets the season colour from `clock`, calls SetProgramTitle and
-// loads the criteria. A missing or short file gives an error naming it; the state is then
+// loads the criteria (the sound list stays as it is). A missing or short file gives an error
+// naming it; the parts are then
 // only partly filled and the program must end after the message.
 // `criteriaReport`, when given, receives what the criteria load found.
-Status LoadConfiguration(SharedState& state, const QString& programDir, const Clock& clock,
+Status LoadConfiguration(const StartUpParts& state, const QString& programDir, const Clock& clock,
                          CriteriaLoadReport* criteriaReport = nullptr);
 
 // What the teacher must hear about the criteria of the levels offered to pupils (practice
@@ -35,6 +46,7 @@ QString criteriaWarning(const QString& criteriaPath, const CriteriaTable& table,
 // The start-up's loads in order: LoadConfiguration, then the sound table (LoadSoundTable).
 // The first failure is returned; the program must then end after its message. Otherwise the
 // result is the criteria warning to show before the program goes on (empty when none).
-Result<QString> LoadStartUpFiles(SharedState& state, const QString& programDir, const Clock& clock);
+Result<QString> LoadStartUpFiles(const StartUpParts& state, const QString& programDir,
+                                 const Clock& clock);
 
 } // namespace zanfolio

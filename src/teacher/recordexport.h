@@ -15,7 +15,7 @@
 // a formula.
 
 #include "frame/csvtext.h"
-#include "frame/sharedstate.h"
+#include "results/criteria.h"
 #include "results/resultsfile.h"
 #include "teacher/recordlist.h"
 

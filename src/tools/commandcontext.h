@@ -3,7 +3,14 @@
 // its results file, the present moment, and the command's own --name value options.
 
 #include "frame/clock.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+#include "results/statistics.h"
+#include "roster/rostertables.h"
+#include "roster/session.h"
+#include "sound/soundtable.h"
+#include "startup/configuration.h"
 #include "frame/waiter.h"
 #include "results/resultsfile.h"
 
@@ -14,8 +21,21 @@
 
 namespace zanfolio {
 
+// What the commands read, loaded as the program loads it.
+struct ToolState {
+    Installation installation;
+    ProgramDefinition program;
+    CriteriaTable Criteria;
+    SoundList sound;
+    PupilStatistics Stats;
+    RosterTables roster;
+    Session session;
+
+    StartUpParts startUpParts() { return {installation, program, Criteria, sound}; }
+};
+
 struct CommandContext {
-    SharedState& state;
+    ToolState& state;
     ResultsFile& file;
     const Clock& clock;
     Waiter& waiter;

@@ -121,8 +121,7 @@ int check(ResultsFile& file, const Clock& clock, QTextStream& out, QTextStream& 
     return problems == 0 ? 0 : 1;
 }
 
-QJsonObject levelStats(const SharedState& s, int level, int pupil) {
-    const PupilStatistics& t = s.Stats;
+QJsonObject levelStats(const PupilStatistics& t, int level, int pupil) {
     QJsonObject o;
     o.insert(QStringLiteral("level"), level);
     o.insert(QStringLiteral("total_runs"), t.TotalRunCounts(level, pupil));
@@ -187,17 +186,17 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         clock = std::make_unique<FixedClock>(moment);
     }
 
-    auto state = std::make_unique<SharedState>();
-    Status configured = LoadConfiguration(*state, o->programDir, *clock);
+    auto state = std::make_unique<ToolState>();
+    Status configured = LoadConfiguration(state->startUpParts(), o->programDir, *clock);
     if (!configured) {
         err << configured.error().message << "\n";
         return kExitUsage;
     }
-    DefineLevelTables(*state);
+    DefineLevelTables(state->program);
 
     // Another computer holding the file: a few seconds of patience, then a clear failure.
     SleepingWaiter waiter(30);
-    ResultsFile file(resultsFile(*state), waiter);
+    ResultsFile file(resultsFile(state->installation), waiter);
 
     CommandContext context{*state, file, *clock, waiter, o->values};
     const QString& c = o->command;
@@ -211,10 +210,8 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         const std::optional<int> seconds = context.intOption("seconds", err, 0, kNoTime);
         if (!pupil || !level || !seconds)
             return kExitUsage;
-        state->CurrentStudent = *pupil;
-        state->CurrentLevel = *level;
-        state->RecordedTime = *seconds;
-        Status done = AppendResultsRecord(*state, file, *clock);
+        Status done = AppendResultsRecord(
+            RunToRecord{*pupil, *level, *seconds, state->installation.SchoolCode}, file, *clock);
         if (!done) {
             err << done.error().message << "\n";
             return kExitUsage;
@@ -236,7 +233,7 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         const std::optional<int> pupil = context.intOption("pupil", err, 0, kMaxPupil);
         if (!pupil)
             return kExitUsage;
-        Status done = ComputePupilStatistics(*state, file, *clock);
+        Status done = ComputePupilStatistics(state->Stats, state->Criteria, file, *clock);
         if (!done) {
             err << done.error().message << "\n";
             return kExitUsage;
@@ -250,7 +247,7 @@ int runDataCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
         root.insert(QStringLiteral("overall_best"), overall);
         QJsonArray levels;
         for (int level = 1; level <= kMaxLevel; ++level)
-            levels.append(levelStats(*state, level, *pupil));
+            levels.append(levelStats(state->Stats, level, *pupil));
         root.insert(QStringLiteral("levels"), levels);
         out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) << "\n";
         return 0;

@@ -8,7 +8,9 @@
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
 #include "frame/random.h"
-#include "frame/sharedstate.h"
+#include "drill/runinprogress.h"
+#include "results/recordrun.h"
+#include "roster/session.h"
 #include "frame/waiter.h"
 #include "results/answersfile.h"
 #include "results/mistakesfile.h"
@@ -25,6 +27,13 @@
 namespace zanfolio {
 
 namespace {
+
+// The drill's state for the runs the demonstration plays.
+struct DrillState {
+    Session session;
+    RunInProgress run;
+    RunOutcome outcome;
+};
 
 struct DemoPupil {
     int number;
@@ -149,8 +158,8 @@ QString asTyped(QString text) {
 std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsigned seed) {
     std::mt19937 random(seed);
     SystemRandom draws(seed);
-    auto state = std::make_unique<SharedState>();
-    state->TotalProblems = 10;
+    auto state = std::make_unique<DrillState>();
+    state->run.TotalProblems = 10;
     std::discrete_distribution<int> otherKind(std::begin(kKindWeights), std::end(kKindWeights));
     std::vector<MistakeRecord> out;
     for (const DemoRun& run : runs) {
@@ -165,8 +174,8 @@ std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsign
             continue;
         const int duration = timedOut ? kTimedOutSeconds : run.seconds;
         const QTime start = run.end.addSecs(-duration);
-        state->CurrentStudent = run.pupil;
-        state->CurrentLevel = run.level;
+        state->session.CurrentStudent = run.pupil;
+        state->session.CurrentLevel = run.level;
         for (int i = 0; i < slips; ++i) {
             const MistakeKind wanted = pick(random, 2) == 0
                                            ? kHabits[size_t(run.pupil) % std::size(kHabits)]
@@ -174,14 +183,14 @@ std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsign
             // A problem that leaves room for the mistake, or the last one tried.
             std::optional<MistakeRecord> made;
             for (int tries = 0; tries < 6 && !(made && made->kind == wanted); ++tries) {
-                const std::optional<Problem> problem = 問題作成表示(*state, draws);
+                const std::optional<Problem> problem = 問題作成表示(state->run, state->outcome, state->session.CurrentLevel, draws);
                 if (!problem)
                     break;
                 const QString typed = asTyped(slip(*problem, wanted, random));
                 if (typed.size() > kMaxInputLength || answerMatches(typed, problem->answer))
                     continue;
                 const QTime at = start.addSecs(duration * (i + 1) / (slips + 1));
-                made = makeMistakeRecord(*state, *problem, typed, QDateTime(run.date, at));
+                made = makeMistakeRecord(state->session, *problem, typed, QDateTime(run.date, at));
             }
             if (made)
                 out.push_back(*made);
@@ -194,17 +203,17 @@ DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
                         const std::vector<MistakeRecord>& mistakes, unsigned seed) {
     std::mt19937 random(seed);
     SystemRandom draws(seed);
-    auto state = std::make_unique<SharedState>();
-    state->TotalProblems = 10;
+    auto state = std::make_unique<DrillState>();
+    state->run.TotalProblems = 10;
     DemoAnswers out;
     size_t next = 0; // the first mistake not yet placed in a run
     for (const DemoRun& run : runs) {
         const bool timedOut = run.seconds >= kNoTime;
         const int duration = timedOut ? kTimedOutSeconds : run.seconds;
         const QTime start = run.end.addSecs(-duration);
-        state->CurrentStudent = run.pupil;
-        state->CurrentLevel = run.level;
-        state->CorrectCount = 0;
+        state->session.CurrentStudent = run.pupil;
+        state->session.CurrentLevel = run.level;
+        state->run.CorrectCount = 0;
         // The run's own wrong answers: demoMistakes lays them out run by run.
         std::vector<MistakeRecord> wrong;
         while (next < mistakes.size() && mistakes[next].pupil == run.pupil &&
@@ -222,7 +231,7 @@ DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
         std::vector<Handed> handed;
         int needed = 10 + int(wrong.size());
         for (int tries = 0; needed > 0 && tries < 200; ++tries) {
-            const std::optional<Problem> p = 問題作成表示(*state, draws);
+            const std::optional<Problem> p = 問題作成表示(state->run, state->outcome, state->session.CurrentLevel, draws);
             if (!p)
                 break;
             const ProblemNumbers numbers = ProblemNumbers::of(*p);
@@ -247,10 +256,10 @@ DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
             const QTime at = start.addSecs(duration * (i + 1) / (int(handed.size()) + 1));
             const QDateTime when(run.date, at);
             const Handed& h = handed[size_t(i)];
-            timed.push_back({at, makeAnswerRecord(*state, h.problem, h.typed, h.correct, when,
+            timed.push_back({at, makeAnswerRecord(state->session, h.problem, h.typed, h.correct, when,
                                                   qint64(duration) * 1000 / count, false)});
             if (!h.correct)
-                runMistakes.push_back(makeMistakeRecord(*state, h.problem, h.typed, when));
+                runMistakes.push_back(makeMistakeRecord(state->session, h.problem, h.typed, when));
         }
         for (const MistakeRecord& m : wrong) {
             const ProblemNumbers numbers{leadingDecimal(m.first).value, m.sign,

@@ -29,14 +29,14 @@ const QString kDefaultGroup = QStringLiteral("全学年");
 bool prepareMenuTables(CommandContext& context, QTextStream& err) {
     // The program waits half a minute for a roster that is not there; a teacher at the
     // command line is told at once.
-    const QString path = rosterFile(context.state);
+    const QString path = rosterFile(context.state.installation);
     if (!fileExists(path)) {
         err << "名簿ファイルがありません: " << path << "\n";
         return false;
     }
     NameListRequest request;
-    Result<NameList> list = 名簿表示(context.state, request, context.clock, context.waiter, [&] {
-        return ComputePupilStatistics(context.state, context.file, context.clock);
+    Result<NameList> list = 名簿表示(context.state.roster, context.state.installation, context.state.Stats, request, context.clock, context.waiter, [&] {
+        return ComputePupilStatistics(context.state.Stats, context.state.Criteria, context.file, context.clock);
     });
     if (!list) {
         err << list.error().message << "\n";
@@ -65,9 +65,9 @@ std::optional<QString> choice(CommandContext& context, const char* name, const Q
 } // namespace
 
 int rankingCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
-    SharedState& state = context.state;
+    ToolState& state = context.state;
     const std::optional<int> level =
-        context.intOption("level", err, 1, std::max(state.LevelCount, 1));
+        context.intOption("level", err, 1, std::max(state.program.LevelCount, 1));
     const std::optional<QString> kind = choice(
         context, "kind", {QStringLiteral("time"), QStringLiteral("total"), QStringLiteral("today")},
         std::nullopt, err);
@@ -78,19 +78,19 @@ int rankingCommand(CommandContext& context, QTextStream& out, QTextStream& err) 
     if (!prepareMenuTables(context, err))
         return kExitUsage;
 
-    state.CurrentStudent = *pupil;
+    state.session.CurrentStudent = *pupil;
     const RankingKind k = *kind == QStringLiteral("time")    ? RankingKind::Time
                           : *kind == QStringLiteral("total") ? RankingKind::TotalPoints
                                                              : RankingKind::TodayPoints;
-    if (isPracticeLevel(state, *level))
+    if (isPracticeLevel(state.program, *level))
         return 0;
-    for (const QString& line : RankLevel(state, *level, k, group).lines)
+    for (const QString& line : RankLevel(state.roster, state.Stats, state.session.CurrentStudent, *level, k, group).lines)
         out << line << "\n";
     return 0;
 }
 
 int runsCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
-    SharedState& state = context.state;
+    ToolState& state = context.state;
     const std::optional<QString> view =
         choice(context, "view",
                {QStringLiteral("today"), QStringLiteral("all"), QStringLiteral("personal")},
@@ -106,7 +106,7 @@ int runsCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
     if (!prepareMenuTables(context, err))
         return kExitUsage;
 
-    state.CurrentStudent = *pupil;
+    state.session.CurrentStudent = *pupil;
     RunListRequest request;
     request.view = *view == QStringLiteral("today") ? RunListView::Today
                    : *view == QStringLiteral("all") ? RunListView::AllRuns
@@ -115,14 +115,16 @@ int runsCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
     request.mode = *mode == QStringLiteral("points") ? RunLineMode::Points : RunLineMode::Time;
     request.groupText = context.option("group").value_or(kDefaultGroup);
 
-    Result<RunLists> lists = ReadRunLists(state, context.file, context.clock, request);
+    Result<RunLists> lists = ReadRunLists(RunListParts{state.program, state.Criteria, state.roster,
+                                                  state.session.CurrentStudent},
+                                     context.file, context.clock, request);
     if (!lists) {
         err << lists.error().message << "\n";
         return kExitUsage;
     }
-    for (int level = 1; level <= std::min(state.LevelCount, kMaxLevel); ++level) {
+    for (int level = 1; level <= std::min(state.program.LevelCount, kMaxLevel); ++level) {
         out << "# level " << level << "\n";
-        if (isPracticeLevel(state, level))
+        if (isPracticeLevel(state.program, level))
             continue;
         for (const QString& line : lists->levels[size_t(level)])
             out << line << "\n";

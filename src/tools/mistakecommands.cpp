@@ -34,7 +34,7 @@ int mistakesCommand(CommandContext& context, QTextStream& out, QTextStream& err)
     const std::optional<int> days = context.intOptionOr("days", kDefaultDays, err, 0, kMostDays);
     if (!pupil || !days)
         return kExitUsage;
-    Result<MistakesRead> read = readMistakes(mistakesFile(context.state), context.waiter);
+    Result<MistakesRead> read = readMistakes(mistakesFile(context.state.installation), context.waiter);
     if (!read) {
         err << read.error().message << "\n";
         return kExitUsage;
@@ -50,7 +50,7 @@ int mistakesCommand(CommandContext& context, QTextStream& out, QTextStream& err)
     }
     const QDate firstDay = context.clock.now().date().addDays(1 - *days);
     Result<AnswersRead> answers =
-        readAnswersSince(answersFile(context.state), context.waiter, firstDay);
+        readAnswersSince(answersFile(context.state.installation), context.waiter, firstDay);
     if (!answers) {
         err << answers.error().message << "\n";
         return kExitUsage;

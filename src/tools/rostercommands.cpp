@@ -21,14 +21,14 @@ int rosterCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
 
     // The program waits half a minute for a roster that is not there; a teacher at the
     // command line is told at once.
-    const QString path = rosterFile(context.state);
+    const QString path = rosterFile(context.state.installation);
     if (!fileExists(path)) {
         err << "名簿ファイルがありません: " << path << "\n";
         return kExitUsage;
     }
 
-    Result<NameList> list = 名簿表示(context.state, request, context.clock, context.waiter, [&] {
-        return ComputePupilStatistics(context.state, context.file, context.clock);
+    Result<NameList> list = 名簿表示(context.state.roster, context.state.installation, context.state.Stats, request, context.clock, context.waiter, [&] {
+        return ComputePupilStatistics(context.state.Stats, context.state.Criteria, context.file, context.clock);
     });
     if (!list) {
         err << list.error().message << "\n";

@@ -9,7 +9,7 @@
 #include "drill/decimal.h"
 #include "drill/problem.h"
 #include "frame/random.h"
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -23,11 +23,11 @@ int main(int argc, char** argv) {
     }
     SystemRandom random(unsigned(std::strtoul(argv[1], nullptr, 10)));
     SharedState state;
-    state.CurrentLevel = std::atoi(argv[2]);
-    state.TotalProblems = 10;
-    for (int i = 0; i < state.TotalProblems; ++i) {
-        state.CorrectCount = i;
-        const std::optional<Problem> problem = 問題作成表示(state, random);
+    state.session.CurrentLevel = std::atoi(argv[2]);
+    state.run.TotalProblems = 10;
+    for (int i = 0; i < state.run.TotalProblems; ++i) {
+        state.run.CorrectCount = i;
+        const std::optional<Problem> problem = 問題作成表示(state.run, state.outcome, state.session.CurrentLevel, random);
         if (!problem)
             return 1;
         (void)random.next(); // the correct-answer sound's pick

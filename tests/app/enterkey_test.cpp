@@ -6,6 +6,7 @@
 // The buttons' own handlers are disconnected where only the key is in question: what a click
 // does is tested with each screen.
 
+#include "app/screenparts.h"
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/startrun.h"
 #include "evaluation/forms/frmsyuuryou.h"
@@ -36,9 +37,9 @@ namespace {
 // The evaluation after a run of 30 s on level 2, once its timer has offered the buttons.
 QWidget* evaluationWithButtons(ScreenHarness& h) {
     h.appendRecord(2, 30);
-    h.state.CurrentLevel = 2;
-    h.state.RecordedTime = 30;
-    auto* screen = h.show(new FrmSyuuryou(h.context));
+    h.state.session.CurrentLevel = 2;
+    h.state.outcome.RecordedTime = 30;
+    auto* screen = h.show(new FrmSyuuryou(h.context, h.evaluationParts()));
     FrmSyuuryouTestPeer::Timer1_Timer(*screen);
     return screen;
 }
@@ -58,20 +59,20 @@ void PrintTo(const ScreenCase& c, std::ostream* os) {
 const ScreenCase kScreens[] = {
     {"RosterForm",
      true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new Namesel(h.context)); },
+     [](ScreenHarness& h) -> QWidget* { return h.show(new Namesel(h.context, h.rosterParts())); },
      {QStringLiteral("Command14"), QStringLiteral("Command7")}},
     {"ResultsMenu",
      true,
      [](ScreenHarness& h) -> QWidget* {
          h.signIn(Classroom::kTeacher);
-         return h.show(new Seisekitime1(h.context));
+         return h.show(new Seisekitime1(h.context, h.menuParts()));
      },
      {QStringLiteral("Command1"), QStringLiteral("Command8"), QStringLiteral("Command4_1")}},
     {"ResultsMenuPasswordPanel",
      true,
      [](ScreenHarness& h) -> QWidget* {
          h.signIn(Classroom::kTeacher);
-         auto* menu = h.show(new Seisekitime1(h.context));
+         auto* menu = h.show(new Seisekitime1(h.context, h.menuParts()));
          QTest::mouseClick(control<QPushButton>(menu, "Command8"), Qt::LeftButton);
          return menu;
      },
@@ -80,7 +81,7 @@ const ScreenCase kScreens[] = {
      true,
      [](ScreenHarness& h) -> QWidget* {
          h.signIn(Classroom::kTeacher);
-         auto* menu = h.show(new Seisekitime1(h.context));
+         auto* menu = h.show(new Seisekitime1(h.context, h.menuParts()));
          QTest::mouseClick(control<QRadioButton>(menu, "Option2_2"), Qt::LeftButton);
          QTest::mouseClick(control<QPushButton>(menu, "Command17"), Qt::LeftButton);
          return control<QWidget>(menu, "Picture11");
@@ -93,7 +94,7 @@ const ScreenCase kScreens[] = {
     {"RecordsBrowser",
      true,
      [](ScreenHarness& h) -> QWidget* {
-         auto* browser = h.show(new FrmData(h.context));
+         auto* browser = h.show(new FrmData(h.context, h.teacherParts()));
          // The edit panel, as a double click on a record opens it.
          control<QWidget>(browser, "Picture3")->show();
          return browser;
@@ -103,7 +104,7 @@ const ScreenCase kScreens[] = {
     {"VersionBox",
      true,
      [](ScreenHarness& h) -> QWidget* {
-         auto* box = new Frmver(h.state, &h.host);
+         auto* box = new Frmver(h.state.program, &h.host);
          box->show();
          h.processEvents();
          return box;
@@ -200,15 +201,15 @@ const OwnKeysCase kOwnKeys[] = {
     {"DrillWithTheConfirmButton", false,
      [](ScreenHarness& h) -> QWidget* {
          h.random.fallback = 0.5f; // 0.5 ＋ 0.5
-         h.state.CurrentLevel = 1;
-         StartRun(h.context);
+         h.state.session.CurrentLevel = 1;
+         StartRun(h.context, h.drillParts());
          h.processEvents();
          QTest::keyClicks(h.host.current(), QStringLiteral("2  "));
          return h.host.current();
      }},
     // The text box over the grid takes the typing; Return there refreshes the cell.
     {"CriteriaEditor", true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmTimeData(h.context)); }},
+     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmTimeData(h.context, h.teacherParts())); }},
 };
 
 class ReturnOnOwnKeys : public ::testing::TestWithParam<OwnKeysCase> {

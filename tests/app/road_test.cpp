@@ -24,7 +24,7 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     h.install.writeLines(h.install.rosterPath(),
                          {QStringLiteral("12,2017,0,0,\"山田　花子\",0,\"\",\"\""),
                           QStringLiteral("13,2016,0,0,\"佐藤一郎\",0,\"\",\"\"")});
-    wireNavigation(h.context);
+    wireNavigation(h.context, h.state, h.sounds);
     h.context.navigate.showRosterForm();
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
@@ -40,19 +40,19 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     QTest::keyClick(names, Qt::Key_Return);
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
-    EXPECT_EQ(h.state.CurrentStudent, ScreenHarness::kPupil);
+    EXPECT_EQ(h.state.session.CurrentStudent, ScreenHarness::kPupil);
     EXPECT_EQ(control<QLabel>(h.host.current(), "Label14_2")->text(), QStringLiteral("-----"));
 
     // Level 2 by its key, ten correct answers.
     QTest::keyClicks(h.host.current(), QStringLiteral("2"));
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::MainFrm"));
-    EXPECT_EQ(h.state.CurrentLevel, 2);
+    EXPECT_EQ(h.state.session.CurrentLevel, 2);
     for (int i = 0; i < 10; ++i) {
         h.clock.advanceMs(3000);
         QTest::keyClicks(h.host.current(), answerKeys(h));
     }
-    EXPECT_EQ(h.state.CorrectCount, 10);
+    EXPECT_EQ(h.state.run.CorrectCount, 10);
     for (int i = 0; i < 20 && screenName(h) != QStringLiteral("zanfolio::FrmSyuuryou"); ++i) {
         h.clock.advanceMs(200);
         h.pump(20);

@@ -35,7 +35,7 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         h.install.writeLines(h.install.rosterPath(),
                              {QStringLiteral("12,2017,0,0,\"山田　花子\",0,\"\",\"\""),
                               QStringLiteral("13,2016,0,0,\"佐藤一郎\",0,\"\",\"\"")});
-        wireNavigation(h.context);
+        wireNavigation(h.context, h.state, h.sounds);
         ScaledWindow window(h.host);
         window.resize(size);
         window.show();
@@ -56,7 +56,7 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         QTest::keyClick(&window, Qt::Key_Return);
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
-        EXPECT_EQ(h.state.CurrentStudent, ScreenHarness::kPupil);
+        EXPECT_EQ(h.state.session.CurrentStudent, ScreenHarness::kPupil);
         snapshot(window, tag + QStringLiteral("-menu"));
 
         // Level 2's start button, clicked where the window shows it.
@@ -69,14 +69,14 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         QTest::mouseClick(window.viewport(), Qt::LeftButton, {}, onWindow);
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::MainFrm"));
-        EXPECT_EQ(h.state.CurrentLevel, 2);
+        EXPECT_EQ(h.state.session.CurrentLevel, 2);
         snapshot(window, tag + QStringLiteral("-drill"));
 
         for (int i = 0; i < 10; ++i) {
             h.clock.advanceMs(3000);
             QTest::keyClicks(&window, answerKeys(h));
         }
-        EXPECT_EQ(h.state.CorrectCount, 10);
+        EXPECT_EQ(h.state.run.CorrectCount, 10);
     }
 }
 

@@ -3,6 +3,7 @@
 // design scaled to a 1920 × 1080 screen) and at the design size; no text box keeps the Tab for
 // itself.
 
+#include "app/screenparts.h"
 #include "evaluation/forms/frmsyuuryou.h"
 #include "evaluation/forms/frmsyuuryoupeer.h"
 #include "frame/forms/scaledwindow.h"
@@ -43,22 +44,22 @@ void PrintTo(const TabCase& c, std::ostream* os) {
 
 const TabCase kScreens[] = {
     {"RosterForm", true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new Namesel(h.context)); }},
+     [](ScreenHarness& h) -> QWidget* { return h.show(new Namesel(h.context, h.rosterParts())); }},
     {"ResultsMenu", true,
      [](ScreenHarness& h) -> QWidget* {
          h.signIn(Classroom::kTeacher);
-         return h.show(new Seisekitime1(h.context));
+         return h.show(new Seisekitime1(h.context, h.menuParts()));
      }},
     {"RecordsBrowser", true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmData(h.context)); }},
+     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmData(h.context, h.teacherParts())); }},
     {"CriteriaEditor", true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmTimeData(h.context)); }},
+     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmTimeData(h.context, h.teacherParts())); }},
     {"Evaluation", false,
      [](ScreenHarness& h) -> QWidget* {
          h.appendRecord(2, 30);
-         h.state.CurrentLevel = 2;
-         h.state.RecordedTime = 30;
-         auto* screen = h.show(new FrmSyuuryou(h.context));
+         h.state.session.CurrentLevel = 2;
+         h.state.outcome.RecordedTime = 30;
+         auto* screen = h.show(new FrmSyuuryou(h.context, h.evaluationParts()));
          FrmSyuuryouTestPeer::Timer1_Timer(*screen);
          return screen;
      }},

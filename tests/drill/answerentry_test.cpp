@@ -11,12 +11,12 @@ constexpr QChar kBackspace(8);
 class AnswerEntryTest : public ::testing::Test {
   protected:
     AnswerEntryTest()
-        : entry(state, [this](const DrillAction& a) {
+        : entry(state.run, state.outcome, [this](const DrillAction& a) {
               log << describe(a);
               if (duringEffect)
                   duringEffect(a);
           }) {
-        state.TotalProblems = 10;
+        state.run.TotalProblems = 10;
     }
 
     static QString describe(const DrillAction& a) {
@@ -68,7 +68,10 @@ class AnswerEntryTest : public ::testing::Test {
     }
     void answer(qint64 units) { entry.setJudgedAnswer(Decimal::fromUnits(units)); }
 
-    SharedState state;
+    struct {
+        RunInProgress run;
+        RunOutcome outcome;
+    } state;
     QStringList log;
     std::function<void(const DrillAction&)> duringEffect;
     AnswerEntry entry;
@@ -87,38 +90,38 @@ TEST_F(AnswerEntryTest, EveryWayOfTypingTheAnswerIsJudgedCorrect) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
-        state.CorrectCount = 0;
+        state.run.CorrectCount = 0;
         log.clear();
         answer(c.answer);
         type(QString::fromLatin1(c.keys));
         EXPECT_EQ(judgementEffects(), kCorrectNext);
-        EXPECT_EQ(state.CorrectCount, 1);
-        EXPECT_EQ(state.Judgement, 0);
-        EXPECT_EQ(state.InputBusy, 0);
+        EXPECT_EQ(state.run.CorrectCount, 1);
+        EXPECT_EQ(state.run.Judgement, 0);
+        EXPECT_EQ(state.run.InputBusy, 0);
         EXPECT_TRUE(entry.inputText().isEmpty());
     }
 }
 
 TEST_F(AnswerEntryTest, WrongAnswerShowsTheCorrectionBeforeTheSoundAndCostsOneCorrectAnswer) {
     answer(3000);
-    state.CorrectCount = 3;
+    state.run.CorrectCount = 3;
     type(QStringLiteral("3 "));
     EXPECT_EQ(log, (QStringList{"input:3", "input:3."}));
     type(QStringLiteral(" "));
     EXPECT_EQ(judgementEffects(), (QStringList{"correction:0.3", "layout", "events", "wrong",
                                                "remaining:8", "prompt"}));
-    EXPECT_EQ(state.CorrectCount, 2);
-    EXPECT_EQ(state.Judgement, 2);
-    EXPECT_EQ(state.ConfirmState, 1);
-    EXPECT_EQ(state.InputBusy, 0);
+    EXPECT_EQ(state.run.CorrectCount, 2);
+    EXPECT_EQ(state.run.Judgement, 2);
+    EXPECT_EQ(state.run.ConfirmState, 1);
+    EXPECT_EQ(state.run.InputBusy, 0);
 }
 
 TEST_F(AnswerEntryTest, LonePointIsJudgedAsZeroAndAWrongAnswerAtZeroStaysAtZero) {
     answer(3000);
     type(QStringLiteral("  "));
     EXPECT_EQ(log.first(), QStringLiteral("input:."));
-    EXPECT_EQ(state.Judgement, 2);
-    EXPECT_EQ(state.CorrectCount, 0);
+    EXPECT_EQ(state.run.Judgement, 2);
+    EXPECT_EQ(state.run.CorrectCount, 0);
     EXPECT_TRUE(log.contains(QStringLiteral("remaining:10")));
 }
 
@@ -152,19 +155,19 @@ TEST_F(AnswerEntryTest, OnlyTheCharactersFromAsteriskToNineAreTyped) {
 TEST_F(AnswerEntryTest, AnyOtherKeyBetweenTheTwoPlusPressesStartsTheCountAgain) {
     answer(3000);
     type(QStringLiteral("5  "));
-    ASSERT_EQ(state.ConfirmState, 1);
+    ASSERT_EQ(state.run.ConfirmState, 1);
     log.clear();
     type(QStringLiteral("+5+"));
-    EXPECT_EQ(state.ConfirmState, 2);
+    EXPECT_EQ(state.run.ConfirmState, 2);
     EXPECT_TRUE(log.isEmpty()) << "nothing is typed or shown while the prompt waits";
     EXPECT_EQ(entry.inputText(), QStringLiteral("5."));
     type(QStringLiteral(" "));
-    EXPECT_EQ(state.ConfirmState, 1);
+    EXPECT_EQ(state.run.ConfirmState, 1);
     type(QStringLiteral("+"));
     EXPECT_TRUE(log.isEmpty());
     type(QStringLiteral("+"));
     EXPECT_EQ(log, (QStringList{"hide-prompt", "input:", "hide-correction", "new"}));
-    EXPECT_EQ(state.ConfirmState, 0);
+    EXPECT_EQ(state.run.ConfirmState, 0);
     EXPECT_TRUE(entry.inputText().isEmpty());
 }
 
@@ -173,35 +176,35 @@ TEST_F(AnswerEntryTest, KeysAreIgnoredWhileJudgingAndAfterTheRunHasEnded) {
     type(QStringLiteral("5."));
     for (int flag = 0; flag < 3; ++flag) {
         SCOPED_TRACE(flag);
-        state.InputBusy = flag == 0;
-        state.RunFinished = flag == 1;
-        state.TimedOut = flag == 2;
+        state.run.InputBusy = flag == 0;
+        state.run.RunFinished = flag == 1;
+        state.outcome.TimedOut = flag == 2;
         log.clear();
         type(QStringLiteral("3 +") + kBackspace);
         EXPECT_TRUE(log.isEmpty());
         EXPECT_EQ(entry.inputText(), QStringLiteral("5."));
-        EXPECT_EQ(state.CorrectCount, 0);
-        EXPECT_EQ(state.ConfirmState, 0);
+        EXPECT_EQ(state.run.CorrectCount, 0);
+        EXPECT_EQ(state.run.ConfirmState, 0);
     }
 }
 
 TEST_F(AnswerEntryTest, LastCorrectAnswerFinishesTheRunAndLaterKeysAreIgnored) {
     answer(53000);
-    state.CorrectCount = 9;
+    state.run.CorrectCount = 9;
     int busyAtFinish = -1;
     duringEffect = [&](const DrillAction& a) {
         if (a.effect == DrillEffect::FinishRun)
-            busyAtFinish = state.InputBusy;
+            busyAtFinish = state.run.InputBusy;
     };
     type(QStringLiteral("5.3 "));
     EXPECT_EQ(judgementEffects(), (QStringList{"correct", "remaining:0", "finish"}));
-    EXPECT_EQ(state.RunFinished, 1);
+    EXPECT_EQ(state.run.RunFinished, 1);
     EXPECT_EQ(busyAtFinish, 1) << "the hand-off runs while the answer still counts as judged";
-    EXPECT_EQ(state.InputBusy, 0);
+    EXPECT_EQ(state.run.InputBusy, 0);
     log.clear();
     type(QStringLiteral("5.3 "));
     EXPECT_TRUE(log.isEmpty());
-    EXPECT_EQ(state.CorrectCount, 10);
+    EXPECT_EQ(state.run.CorrectCount, 10);
 }
 
 // The drill keeps every wrong answer for the teacher: each answer judged wrong is told once,
@@ -231,8 +234,9 @@ TEST_F(AnswerEntryTest, EveryAnswerJudgedWrongIsToldOnceAsTyped) {
             told << typed;
             EXPECT_EQ(judgementEffects(), QStringList{}) << "told before the correction shows";
         });
-        state = SharedState{};
-        state.TotalProblems = 10;
+        state.run = RunInProgress{};
+        state.outcome = RunOutcome{};
+        state.run.TotalProblems = 10;
         entry.clearInput();
         log.clear();
         answer(c.answer);
@@ -252,7 +256,7 @@ TEST_F(AnswerEntryTest, NoWrongAnswerIsToldOnceTheRunHasEndedOrWhileJudging) {
     type(QStringLiteral("4. "));
     EXPECT_EQ(told, 1);
     type(QStringLiteral("++"));
-    state.TimedOut = 1;
+    state.outcome.TimedOut = 1;
     type(QStringLiteral("4. "));
     EXPECT_EQ(told, 1);
 }
@@ -278,8 +282,9 @@ TEST_F(AnswerEntryTest, EveryAnswerJudgedIsToldOnceWithItsJudgement) {
             told << typed + (correct ? u'+' : u'-');
             EXPECT_EQ(judgementEffects(), QStringList{}) << "told before the judgement shows";
         });
-        state = SharedState{};
-        state.TotalProblems = 10;
+        state.run = RunInProgress{};
+        state.outcome = RunOutcome{};
+        state.run.TotalProblems = 10;
         entry.clearInput();
         log.clear();
         answer(53000);
@@ -288,7 +293,7 @@ TEST_F(AnswerEntryTest, EveryAnswerJudgedIsToldOnceWithItsJudgement) {
     }
     int told = 0;
     entry.setAnswerObserver([&](const QString&, bool) { ++told; });
-    state.TimedOut = 1;
+    state.outcome.TimedOut = 1;
     type(QStringLiteral("5.3 "));
     EXPECT_EQ(told, 0);
 }
@@ -301,14 +306,14 @@ TEST_F(AnswerEntryTest, AnswerStaysBusyWhileItsSoundsPlaySoNothingSlipsIn) {
     duringEffect = [&](const DrillAction& a) {
         if (a.effect == DrillEffect::PlayCorrectSound || a.effect == DrillEffect::PlayWrongSound ||
             a.effect == DrillEffect::ProcessEvents || a.effect == DrillEffect::NewProblem) {
-            busy << describe(a) + QStringLiteral(":%1").arg(state.InputBusy);
+            busy << describe(a) + QStringLiteral(":%1").arg(state.run.InputBusy);
             entry.keyPress(u' '); // a second space pressed during the sound
         }
     };
     type(QStringLiteral("5.3 "));
     type(QStringLiteral("4. "));
     EXPECT_EQ(busy, (QStringList{"correct:1", "new:0", "events:1", "wrong:1"}));
-    EXPECT_EQ(state.CorrectCount, 0) << "one correct and one wrong answer, each judged once";
+    EXPECT_EQ(state.run.CorrectCount, 0) << "one correct and one wrong answer, each judged once";
 }
 
 } // namespace

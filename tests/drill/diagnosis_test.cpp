@@ -3,6 +3,7 @@
 // table, and simulated pupils (a consistent wrong procedure with slips now and then, and pupils
 // who only slip) over runs as the drill makes them.
 
+#include "app/sharedstate.h"
 #include "drill/answerentry.h"
 #include "drill/misconceptions.h"
 #include "drill/worksheet.h"
@@ -128,8 +129,8 @@ TEST(Misconceptions, WorksheetAndPracticeProblemsAreDifferentOpportunities) {
 // problem appeared in tenths, the kind and the ways of working the diagnosis counts.
 TEST(AnswerRecords, EachAnswerHandedInAsTheDiagnosisCountsIt) {
     SharedState state;
-    state.CurrentStudent = 12;
-    state.CurrentLevel = 1;
+    state.session.CurrentStudent = 12;
+    state.session.CurrentLevel = 1;
     const Problem p = problemOf(1, ProblemDraw{7, -2, 3, 0}); // 0.07 ＋ 3
     ASSERT_EQ(p.rowTexts[0] + p.sign + p.rowTexts[1], QStringLiteral("0.07＋3"));
     const QDateTime handedIn(QDate(2026, 12, 10), QTime(10, 30, 5, 900));
@@ -155,7 +156,7 @@ TEST(AnswerRecords, EachAnswerHandedInAsTheDiagnosisCountsIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        const AnswerRecord r = makeAnswerRecord(state, p, QString::fromUtf8(c.typed), c.correct,
+        const AnswerRecord r = makeAnswerRecord(state.session, p, QString::fromUtf8(c.typed), c.correct,
                                                 handedIn, c.ms, c.practice);
         EXPECT_EQ(r.date, QDate(2026, 12, 10));
         EXPECT_EQ(r.time, QTime(10, 30, 5));

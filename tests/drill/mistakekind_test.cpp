@@ -1,4 +1,5 @@
 #include "drill/mistakekind.h"
+#include "app/sharedstate.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -246,10 +247,10 @@ TEST(ClassifyMistake, GeneratedProblems) {
     for (int level = 1; level <= 5; ++level) {
         SystemRandom random(7 * unsigned(level) + 20261210);
         SharedState s;
-        s.CurrentLevel = level;
-        s.TotalProblems = 10;
+        s.session.CurrentLevel = level;
+        s.run.TotalProblems = 10;
         for (int i = 0; i < kProblems; ++i) {
-            const std::optional<Problem> problem = 問題作成表示(s, random);
+            const std::optional<Problem> problem = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
             ASSERT_TRUE(problem);
             const ProblemNumbers p = ProblemNumbers::of(*problem);
             const QString text = Text(p.answer);
@@ -285,14 +286,14 @@ TEST(ClassifyMistake, GeneratedProblems) {
 TEST(MakeMistakeRecord, TheProblemAsShownTheTextAsTypedAndTheMomentToTheSecond) {
     testing::ScriptedRandom random{0.7f, 0.0f, 0.25f, 0.9f}; // 0.07 ＋ 3 (level 1)
     SharedState s;
-    s.CurrentLevel = 1;
-    s.CurrentStudent = 12;
-    s.TotalProblems = 10;
-    const std::optional<Problem> problem = 問題作成表示(s, random);
+    s.session.CurrentLevel = 1;
+    s.session.CurrentStudent = 12;
+    s.run.TotalProblems = 10;
+    const std::optional<Problem> problem = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
     ASSERT_TRUE(problem);
     ASSERT_EQ(problem->rowTexts[0], QStringLiteral("0.07"));
     const MistakeRecord r = makeMistakeRecord(
-        s, *problem, QStringLiteral("0.1"), QDateTime(QDate(2026, 12, 10), QTime(10, 30, 5, 870)));
+        s.session, *problem, QStringLiteral("0.1"), QDateTime(QDate(2026, 12, 10), QTime(10, 30, 5, 870)));
     EXPECT_EQ(r.date, QDate(2026, 12, 10));
     EXPECT_EQ(r.time, QTime(10, 30, 5));
     EXPECT_EQ(r.pupil, 12);

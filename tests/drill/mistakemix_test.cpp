@@ -3,6 +3,7 @@
 // classroom, and classified. Each must get its own kind, or a kind earlier in the order when its
 // value happens to fit that one too; the share that lands in その他 is printed.
 
+#include "app/sharedstate.h"
 #include "drill/answerentry.h"
 #include "drill/mistakekind.h"
 
@@ -175,11 +176,11 @@ TEST(MistakeMix, EachWrongAnswerGetsTheKindThatMadeItAndLittleIsLeftToOther) {
     int madeKnown = 0;
     for (int level = 1; level <= 5; ++level) {
         SharedState s;
-        s.CurrentLevel = level;
-        s.TotalProblems = 10;
+        s.session.CurrentLevel = level;
+        s.run.TotalProblems = 10;
         for (const Share& share : kMix) {
             for (int i = 0; i < share.weight * 4; ++i) {
-                const std::optional<Problem> problem = 問題作成表示(s, random);
+                const std::optional<Problem> problem = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
                 ASSERT_TRUE(problem);
                 const ProblemNumbers p = ProblemNumbers::of(*problem);
                 const QString typed = pupil.answer(share.kind, share.variant, p);

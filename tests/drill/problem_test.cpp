@@ -1,4 +1,5 @@
 #include "drill/problem.h"
+#include "app/sharedstate.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -19,8 +20,8 @@ constexpr float kLargestDraw = 0.99999994f; // the largest float below 1
 
 SharedState runState(int level) {
     SharedState s;
-    s.CurrentLevel = level;
-    s.TotalProblems = 10;
+    s.session.CurrentLevel = level;
+    s.run.TotalProblems = 10;
     return s;
 }
 
@@ -37,7 +38,7 @@ TEST(ProblemGeneration, ManyProblemsPerLevelStayInsideTheirTypesForms) {
         std::map<int, int> types;
         std::set<int> exponentsB;
         for (int i = 0; i < kProblems; ++i) {
-            const std::optional<Problem> p = 問題作成表示(s, random);
+            const std::optional<Problem> p = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
             ASSERT_TRUE(p);
             const ProblemDraw& d = p->draw;
             ++types[p->type];
@@ -130,7 +131,7 @@ TEST(ProblemGeneration, ExtremeDrawsGiveTheSmallestAndLargestNumbersOfEachType) 
         for (float r : c.draws)
             random.push(r);
         SharedState s = runState(c.level);
-        const std::optional<Problem> p = 問題作成表示(s, random);
+        const std::optional<Problem> p = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
         ASSERT_TRUE(p) << c.name;
         EXPECT_EQ(p->rowTexts[0], QString::fromLatin1(c.first)) << c.name;
         EXPECT_EQ(p->sign, QString::fromUtf8(c.sign)) << c.name;
@@ -143,7 +144,7 @@ TEST(ProblemGeneration, ExtremeDrawsGiveTheSmallestAndLargestNumbersOfEachType) 
 TEST(ProblemGeneration, LargestFirstNumberKeepsItsPointInTheFourthColumn) {
     ScriptedRandom random{kLargestDraw, 0.5f, kLargestDraw, kLargestDraw};
     SharedState s = runState(4);
-    const std::optional<Problem> p = 問題作成表示(s, random);
+    const std::optional<Problem> p = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->alignedTexts[0], QStringLiteral("108.9  "));
     EXPECT_EQ(p->alignedTexts[1], QStringLiteral("  9.   "));
@@ -153,13 +154,13 @@ TEST(ProblemGeneration, NoProblemWhileTheRunIsBusyOrOverOrForALevelWithoutProble
     for (int flag = 0; flag < 4; ++flag) {
         SharedState s = runState(flag == 3 ? 6 : 1);
         if (flag == 0)
-            s.TimedOut = 1;
+            s.outcome.TimedOut = 1;
         if (flag == 1)
-            s.RunFinished = 1;
+            s.run.RunFinished = 1;
         if (flag == 2)
-            s.InputBusy = 1;
+            s.run.InputBusy = 1;
         ScriptedRandom random;
-        EXPECT_FALSE(問題作成表示(s, random)) << flag;
+        EXPECT_FALSE(問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random)) << flag;
         EXPECT_EQ(random.taken, 0) << "a refused problem must not consume draws: " << flag;
     }
 }
@@ -175,11 +176,11 @@ TEST(HintDelay, FollowsTheCorrectCountWithHalvesRoundedToEven) {
 
     // A wrong answer lowers CorrectCount, and the next problem's hint comes sooner again.
     SharedState s = runState(1);
-    s.CorrectCount = 5;
+    s.run.CorrectCount = 5;
     ScriptedRandom random;
-    EXPECT_EQ(問題作成表示(s, random)->hintDelayMs, 5000);
-    s.CorrectCount = 4;
-    EXPECT_EQ(問題作成表示(s, random)->hintDelayMs, 3000);
+    EXPECT_EQ(問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random)->hintDelayMs, 5000);
+    s.run.CorrectCount = 4;
+    EXPECT_EQ(問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random)->hintDelayMs, 3000);
 }
 
 } // namespace

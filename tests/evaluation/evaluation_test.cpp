@@ -1,4 +1,5 @@
 #include "evaluation/evaluation.h"
+#include "app/sharedstate.h"
 #include "frame/programdefinition.h"
 
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@ constexpr int kTarget = 5;
 class EvaluationTest : public ::testing::Test {
   protected:
     EvaluationTest() {
-        SetProgramTitle(s);
-        DefineLevelTables(s);
+        SetProgramTitle(s.program);
+        DefineLevelTables(s.program);
         for (int level = 1; level <= 5; ++level) {
             const size_t l = size_t(level);
             s.Criteria.StandardTime[l] = 40;
@@ -23,13 +24,13 @@ class EvaluationTest : public ::testing::Test {
             s.Criteria.TargetCount[l] = 5;
             s.Criteria.PointMultiplier[l] = 1.0f;
         }
-        s.CurrentStudent = kPupil;
-        s.StudentName = QStringLiteral("山田太郎            ");
+        s.session.CurrentStudent = kPupil;
+        s.session.StudentName = QStringLiteral("山田太郎            ");
         run(3, 45);
     }
     void run(int level, int seconds) {
-        s.CurrentLevel = level;
-        s.RecordedTime = seconds;
+        s.session.CurrentLevel = level;
+        s.outcome.RecordedTime = seconds;
     }
     void clearLevel(int level) {
         s.Stats.WindowPoints(level, kPupil) = 30;
@@ -44,9 +45,9 @@ class EvaluationTest : public ::testing::Test {
 };
 
 TEST_F(EvaluationTest, TimedOutRunShowsNoTimeNoPointsAndPlaysNothing) {
-    s.TimedOut = 1;
+    s.outcome.TimedOut = 1;
     run(3, kNoTime);
-    const Evaluation e = EvaluateRun(s);
+    const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_EQ(e.outcome, OutcomeLine::TimedOut);
     EXPECT_EQ(e.Label20, QStringLiteral("時間切れ"));
     EXPECT_EQ(e.Label18, QStringLiteral("記録なし"));
@@ -78,14 +79,14 @@ TEST_F(EvaluationTest, PointsOfTheRunJustMadeUseItsExactTime) {
         s.Criteria.StandardTime[3] = c.standard;
         s.Criteria.PointMultiplier[3] = c.multiplier;
         run(3, c.seconds);
-        const Evaluation e = EvaluateRun(s);
+        const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
         EXPECT_EQ(e.basePoints, c.base);
         EXPECT_EQ(e.finalPoints, c.final);
     }
     s.Criteria.StandardTime[3] = 60;
     s.Criteria.PointMultiplier[3] = 1.5f;
     run(3, 30);
-    const Evaluation e = EvaluateRun(s);
+    const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_EQ(e.Label19, QStringLiteral("獲得ポイント：11点×1.5→16点"));
     EXPECT_EQ(e.Label18, QStringLiteral("今の成績：30秒"));
 }
@@ -106,15 +107,15 @@ TEST_F(EvaluationTest, RecordLineAndSoundFollowTheOutcomeFlagsAndAreConsumed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        s.NewPersonalBest = c.personal;
-        s.NewOverallBest = c.overall;
+        s.outcome.NewPersonalBest = c.personal;
+        s.outcome.NewOverallBest = c.overall;
         run(3, c.seconds);
-        const Evaluation e = EvaluateRun(s);
+        const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
         EXPECT_EQ(e.outcome, c.line);
         EXPECT_EQ(e.Label20, outcomeLineText(c.line));
         EXPECT_EQ(e.sounds, c.sounds);
-        EXPECT_EQ(s.NewPersonalBest, 0);
-        EXPECT_EQ(s.NewOverallBest, 0);
+        EXPECT_EQ(s.outcome.NewPersonalBest, 0);
+        EXPECT_EQ(s.outcome.NewOverallBest, 0);
     }
     EXPECT_EQ(outcomeLineText(OutcomeLine::NewOverallBest),
               QStringLiteral("！！！最高新記録！！！"));
@@ -124,23 +125,23 @@ TEST_F(EvaluationTest, RecordLineAndSoundFollowTheOutcomeFlagsAndAreConsumed) {
 TEST_F(EvaluationTest, TargetLevelIsCongratulatedEachTimeButPassSoundsOnlyOnTheFirstClearing) {
     run(kTarget, 70); // slower than the minimum line: no fail-role sound in the way
     clearLevel(kTarget);
-    s.NewPersonalBest = 1;
-    s.ClearedBefore = 0;
-    Evaluation first = EvaluateRun(s);
+    s.outcome.NewPersonalBest = 1;
+    s.outcome.ClearedBefore = 0;
+    Evaluation first = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_TRUE(first.Label2Visible);
     EXPECT_TRUE(first.Picture1Visible);
     EXPECT_EQ(first.sounds,
               (std::vector<EvaluationSound>{EvaluationSound::PersonalBest, EvaluationSound::Pass}));
 
-    s.ClearedBefore = 1;
-    Evaluation later = EvaluateRun(s);
+    s.outcome.ClearedBefore = 1;
+    Evaluation later = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_TRUE(later.Picture1Visible);
     EXPECT_TRUE(later.sounds.empty());
 
     // A level marked with TargetCount 9999 leaves the program without a final goal picture.
     s.Criteria.TargetCount[20] = 9999;
-    s.ClearedBefore = 0;
-    Evaluation marked = EvaluateRun(s);
+    s.outcome.ClearedBefore = 0;
+    Evaluation marked = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_TRUE(marked.Label2Visible);
     EXPECT_FALSE(marked.Picture1Visible);
     EXPECT_EQ(marked.sounds, std::vector<EvaluationSound>{EvaluationSound::Pass});
@@ -149,7 +150,7 @@ TEST_F(EvaluationTest, TargetLevelIsCongratulatedEachTimeButPassSoundsOnlyOnTheF
     run(3, 70);
     clearLevel(3);
     s.Criteria.TargetCount[20] = 0;
-    Evaluation other = EvaluateRun(s);
+    Evaluation other = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_TRUE(other.Label2Visible);
     EXPECT_FALSE(other.Picture1Visible);
     EXPECT_TRUE(other.sounds.empty());
@@ -182,7 +183,7 @@ TEST_F(EvaluationTest, TimerOffersAnotherRunUnlessAClearedLevelIsPractisedTooMuc
             clearLevel(c.level);
         if (c.overused)
             overuseLevel(c.level);
-        const Evaluation e = EvaluateRun(s);
+        const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
         EXPECT_EQ(e.cleared, c.cleared);
         EXPECT_EQ(e.overused, c.overused);
         EXPECT_TRUE(e.afterTimer.Command4);
@@ -197,9 +198,9 @@ TEST_F(EvaluationTest, OveruseLimitsOfZeroOrEmptyAreSwitchedOff) {
     s.Stats.OverusePoints(3, kPupil) = 500;
     s.Criteria.OveruseRunLimit[3] = Untyped(0);
     s.Criteria.OverusePointLimit[3] = Untyped();
-    EXPECT_FALSE(isLevelOverused(s, 3, kPupil));
+    EXPECT_FALSE(isLevelOverused(s.Criteria, s.Stats, 3, kPupil));
     s.Criteria.OverusePointLimit[3] = Untyped(500);
-    EXPECT_TRUE(isLevelOverused(s, 3, kPupil));
+    EXPECT_TRUE(isLevelOverused(s.Criteria, s.Stats, 3, kPupil));
 }
 
 TEST_F(EvaluationTest, LabelsNameThePupilLevelAndTodaysRuns) {
@@ -208,10 +209,10 @@ TEST_F(EvaluationTest, LabelsNameThePupilLevelAndTodaysRuns) {
     s.Stats.TodayRunCounts(35, kPupil) = 1;
     s.Stats.TodayRunCounts(0, kPupil) = 7;     // index 0 is no level
     s.Stats.TodayRunCounts(3, kPupil + 1) = 9; // another pupil
-    const Evaluation e = EvaluateRun(s);
+    const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_EQ(e.Label13, QStringLiteral(" (このレベル　3回目)"));
     EXPECT_EQ(e.Label14, QStringLiteral("（5回目)"));
-    EXPECT_EQ(s.TodayRunTotal, 5);
+    EXPECT_EQ(s.outcome.TodayRunTotal, 5);
     EXPECT_EQ(e.Label17, QStringLiteral("山田太郎"));
     EXPECT_EQ(e.Label15, QStringLiteral("Zanfolio"));
     EXPECT_EQ(e.Label16, QStringLiteral("足し算２"));

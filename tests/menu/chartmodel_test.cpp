@@ -1,4 +1,5 @@
 #include "frame/daycount.h"
+#include "app/sharedstate.h"
 #include "menu/chartmodel.h"
 #include "menu/chartpupillist.h"
 #include "menu/chartranking.h"
@@ -48,7 +49,7 @@ class ChartModelTest : public ::testing::Test {
     ChartModelTest() {
         s.addPupil(kPupil, QStringLiteral("山田"));
         s.addPupil(8, QStringLiteral("佐藤"));
-        s->CurrentStudent = kPupil;
+        s->session.CurrentStudent = kPupil;
     }
     ChartDrawing chart(std::vector<int> levels = {1}, ChartTarget target = ChartTarget::Screen,
                        const QString& group = QStringLiteral("全学年")) {
@@ -59,7 +60,7 @@ class ChartModelTest : public ::testing::Test {
         r.height = kH;
         r.target = target;
         r.groupText = group;
-        return BuildChart(*s, records, kNow, r);
+        return BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
     }
     void runs(std::initializer_list<int> times, int pupil = kPupil, int level = 1) {
         int day = 0;
@@ -195,7 +196,7 @@ TEST_F(ChartModelTest, TextBlockLinesStepDownAndTheLastHalfALineMore) {
         const double n = 0.05 * c.height;
         const double h = c.lineHeight * v;
         const std::vector<ChartPrimitive> lines =
-            ofRole(BuildChart(*s, records, kNow, r), ChartRole::TextBlock);
+            ofRole(BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r), ChartRole::TextBlock);
         ASSERT_EQ(lines.size(), 9u); // no school points average without points
         EXPECT_DOUBLE_EQ(lines[0].at.y(), n + 0.05 * v + h);
         EXPECT_DOUBLE_EQ(lines[7].at.y(), n + 0.05 * v + 8 * h);
@@ -212,7 +213,7 @@ TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
     s->Stats.TotalPoints(1, 9) = 20;
     s->Stats.TotalPoints(1, 8) = 10;
     ChartRankTexts long9 =
-        ChartRankings(*s, 1, 9, QStringLiteral("全学年"), RankingKind::TotalPoints);
+        ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, 9, QStringLiteral("全学年"), RankingKind::TotalPoints);
     EXPECT_EQ(long9.timeRankText, QStringLiteral("  2"));
     EXPECT_EQ(long9.pointsRankText, QStringLiteral("  1"));
     EXPECT_EQ(long9.pupilPoints, 20);
@@ -221,7 +222,7 @@ TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
 
     // No record: "---" stays as text in the rank line.
     ChartRankTexts none =
-        ChartRankings(*s, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints);
+        ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints);
     EXPECT_EQ(none.timeRankText, QStringLiteral("---"));
     ChartBlock b;
     b.ranks = none;
@@ -230,7 +231,7 @@ TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
 
     // Outside the grade group: no line, so blank ranks and no points.
     ChartRankTexts hidden =
-        ChartRankings(*s, 1, 9, QStringLiteral("中１"), RankingKind::TotalPoints);
+        ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, 9, QStringLiteral("中１"), RankingKind::TotalPoints);
     EXPECT_TRUE(hidden.timeRankText.isEmpty());
     EXPECT_TRUE(hidden.pointsRankText.isEmpty());
     EXPECT_EQ(hidden.pupilPoints, 0);
@@ -240,7 +241,7 @@ TEST_F(ChartModelTest, OneNameBeginningAnotherFindsItsOwnLine) {
     s.addPupil(20, QStringLiteral("山田花子")); // contains "山田", ranked first
     s->Stats.PersonalBestTimes(1, 20) = 30;
     s->Stats.PersonalBestTimes(1, kPupil) = 50;
-    EXPECT_EQ(ChartRankings(*s, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints)
+    EXPECT_EQ(ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints)
                   .timeRankText,
               QStringLiteral("  2"));
 }
@@ -275,7 +276,7 @@ TEST_F(ChartModelTest, FourthLevelStartsANewPageWithTheNameAgain) {
 }
 
 TEST_F(ChartModelTest, LevelAboveTheLevelCountStopsTheDrawing) {
-    const ChartDrawing d = chart({1, s->LevelCount + 1, 2});
+    const ChartDrawing d = chart({1, s->program.LevelCount + 1, 2});
     ASSERT_EQ(d.blocks.size(), 1u);
     EXPECT_EQ(d.pages, 1);
 }
@@ -290,7 +291,7 @@ TEST_F(ChartModelTest, PaperSizesDifferFromTheScreen) {
     EXPECT_EQ(ofRole(paper, ChartRole::HeaderRule).at(0).width, kRuleLineWidth);
     const ChartDrawing screen = chart({1});
     EXPECT_EQ(ofRole(screen, ChartRole::Title).at(0).text,
-              s->ProgramTitle + QStringLiteral(" ") + s->LevelNames[1]);
+              s->program.ProgramTitle + QStringLiteral(" ") + s->program.LevelNames[1]);
 
     const auto titleSize = [&](ChartTarget target, double width, double height, double dpi) {
         ChartRequest r;
@@ -300,7 +301,7 @@ TEST_F(ChartModelTest, PaperSizesDifferFromTheScreen) {
         r.height = height;
         r.dpi = dpi;
         r.target = target;
-        return ofRole(BuildChart(*s, records, kNow, r), ChartRole::Title).at(0).fontSize;
+        return ofRole(BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r), ChartRole::Title).at(0).fontSize;
     };
     EXPECT_EQ(titleSize(ChartTarget::Printer, 4960, 10000, 600), 18);
     EXPECT_EQ(titleSize(ChartTarget::Screen, 826, 1000, 96), 12);
@@ -373,7 +374,7 @@ TEST_F(ChartModelTest, TextsOfAPageKeepClearOfEachOther) {
         r.height = c.height;
         r.dpi = c.dpi;
         r.target = c.target;
-        const ChartDrawing d = BuildChart(*s, records, kNow, r);
+        const ChartDrawing d = BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
         std::vector<ChartPrimitive> texts;
         for (const ChartPrimitive& p : ChartPage(d, 0))
             if (p.kind == ChartPrimitive::Kind::Text && !p.text.trimmed().isEmpty())
@@ -430,7 +431,7 @@ bool lineMeets(QPointF a, QPointF b, double width, const QRectF& box) {
 // title inside its band, "(塾平均)" above the next title, on the panel and on paper.
 TEST_F(ChartModelTest, NothingDrawnCrossesAText) {
     s.addPupil(9, QStringLiteral("長谷川あいり"));
-    s->ProgramTitle = QStringLiteral("Zanfolio");
+    s->program.ProgramTitle = QStringLiteral("Zanfolio");
     struct Case {
         const char* name;
         ChartTarget target;
@@ -461,7 +462,7 @@ TEST_F(ChartModelTest, NothingDrawnCrossesAText) {
             return QStringLiteral("間違いの傾向：繰り上がり・繰り下がり 12回、小数点の位置 11回、"
                                   "打ち間違い 10回、位取り 10回、ゼロ 10回、逆算 10回");
         };
-        const ChartDrawing d = BuildChart(*s, records, kNow, r);
+        const ChartDrawing d = BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
         const double v = c.height / 3;
         const double penScale = chartPenScale(c.target, c.dpi);
         for (int page = 0; page < d.pages; ++page) {
@@ -538,7 +539,7 @@ TEST_F(ChartModelTest, OnPaperEachBlockEndsWithItsMistakesLineClearOfEverything)
             asked.emplace_back(pupil, level);
             return c.line;
         };
-        const ChartDrawing d = BuildChart(*s, records, kNow, r);
+        const ChartDrawing d = BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
         const std::vector<ChartPrimitive> trend = ofRole(d, ChartRole::MistakeTrend);
         ASSERT_EQ(int(trend.size()), 3 * c.linesPerBlock);
         if (c.linesPerBlock == 0)
@@ -596,18 +597,18 @@ TEST(FillChartPupilList, EntriesOfListedPupilsAndGradeOfTheSchoolYear) {
                                         QStringLiteral("13,2014,0,0,\"休会中\",1,\"\",\"\""),
                                         QStringLiteral("14,1990,0,0,\"★先生\",0,\"\",\"\"")});
     SharedState state;
-    state.DataRoot = inst.dataRoot();
-    state.SchoolYearStartMonth = 4;
-    state.RosterGradeLabels[14] = QStringLiteral("前の値");
+    state.installation.DataRoot = inst.dataRoot();
+    state.installation.SchoolYearStartMonth = 4;
+    state.roster.RosterGradeLabels[14] = QStringLiteral("前の値");
     // 15 March 2027 is still school year 2026: born 2017 is in grade 3 ("小３"), not grade 2.
     FakeClock clock(QDateTime(QDate(2027, 3, 15), QTime(9, 0)));
-    Result<QStringList> list = FillChartPupilList(state, clock);
+    Result<QStringList> list = FillChartPupilList(state.roster, state.installation, clock);
     ASSERT_TRUE(list.ok());
     EXPECT_EQ(*list, (QStringList{QStringLiteral("小３ /  山田太郎/12"),
                                   QStringLiteral("前の値 /  ★先生/14")}));
-    EXPECT_EQ(state.RosterNames[13], QStringLiteral("休会中"));
-    EXPECT_EQ(state.RosterGradeLabels[13], QStringLiteral("小６"));
-    EXPECT_EQ(state.RosterBirthYears[12], 2017);
+    EXPECT_EQ(state.roster.RosterNames[13], QStringLiteral("休会中"));
+    EXPECT_EQ(state.roster.RosterGradeLabels[13], QStringLiteral("小６"));
+    EXPECT_EQ(state.roster.RosterBirthYears[12], 2017);
     EXPECT_EQ(chartListPupil(list->at(0)), 12);
 }
 

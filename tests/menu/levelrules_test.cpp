@@ -1,4 +1,5 @@
 #include "menu/levelrules.h"
+#include "app/sharedstate.h"
 #include "menu/menufixture.h"
 
 #include <functional>
@@ -29,7 +30,7 @@ struct RulesCase {
 };
 
 TEST(LevelRules, Cases) {
-    auto closed = [](SharedState& s) { s.AllLevelsOpen = 0; };
+    auto closed = [](SharedState& s) { s.program.AllLevelsOpen = 0; };
     const RulesCase cases[] = {
         {"every level open", [](SharedState&) {}, {1, 2, 3, 4, 5}, {}},
         {"closed, nothing cleared", closed, {1}, {}},
@@ -67,21 +68,21 @@ TEST(LevelRules, Cases) {
          [&](SharedState& s) {
              closed(s);
              clear(s, 1);
-             s.LevelNames[2] = QStringLiteral("レベル２練習");
+             s.program.LevelNames[2] = QStringLiteral("レベル２練習");
          },
          {1, 2, 3},
          {}},
         {"closed, a practice level after a blocked one opens only itself",
          [&](SharedState& s) {
              closed(s);
-             s.LevelNames[3] = QStringLiteral("レベル３練習");
+             s.program.LevelNames[3] = QStringLiteral("レベル３練習");
          },
          {1, 3},
          {}},
         {"closed, the entry named 先生 opens every level",
          [&](SharedState& s) {
              closed(s);
-             s.StudentName = QStringLiteral("先生                ");
+             s.session.StudentName = QStringLiteral("先生                ");
          },
          {1, 2, 3, 4, 5},
          {}},
@@ -95,7 +96,7 @@ TEST(LevelRules, Cases) {
          {}},
         {"the 先生 entry is closed out of an overused level too",
          [](SharedState& s) {
-             s.StudentName = QStringLiteral("先生");
+             s.session.StudentName = QStringLiteral("先生");
              overuseRuns(s, 2, 10, 12);
          },
          {1, 3, 4, 5},
@@ -139,10 +140,10 @@ TEST(LevelRules, Cases) {
     for (const RulesCase& c : cases) {
         SCOPED_TRACE(c.name);
         MenuState s;
-        s->CurrentStudent = kPupil;
-        s->StudentName = QStringLiteral("山田");
+        s->session.CurrentStudent = kPupil;
+        s->session.StudentName = QStringLiteral("山田");
         c.setUp(*s);
-        const LevelButtons b = ApplyLevelRules(*s);
+        const LevelButtons b = ApplyLevelRules(s->program, s->Criteria, s->Stats, s->session);
         std::vector<int> enabled, notices;
         for (int level = 1; level <= kMaxLevel; ++level) {
             if (b.enabled[size_t(level)])
@@ -158,11 +159,11 @@ TEST(LevelRules, Cases) {
 
 TEST(LevelRules, OverusedLevelOpensAgainOnceTheTargetLevelIsCleared) {
     MenuState s;
-    s->CurrentStudent = kPupil;
+    s->session.CurrentStudent = kPupil;
     overuseRuns(*s, 2, 10, 10);
-    EXPECT_FALSE(ApplyLevelRules(*s).enabled[2]);
+    EXPECT_FALSE(ApplyLevelRules(s->program, s->Criteria, s->Stats, s->session).enabled[2]);
     clear(*s, 5);
-    const LevelButtons b = ApplyLevelRules(*s);
+    const LevelButtons b = ApplyLevelRules(s->program, s->Criteria, s->Stats, s->session);
     EXPECT_TRUE(b.enabled[2]);
     EXPECT_FALSE(b.notice[2]);
 }

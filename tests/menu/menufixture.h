@@ -4,7 +4,7 @@
 // born in school year 2017 is in grade 3 (mark "③").
 
 #include "frame/programdefinition.h"
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 
 #include <QString>
 #include <memory>
@@ -20,9 +20,9 @@ class MenuState {
   public:
     MenuState() : state_(std::make_unique<SharedState>()) {
         SharedState& s = *state_;
-        SetProgramTitle(s);
-        DefineLevelTables(s);
-        s.SchoolYear = kSchoolYear;
+        SetProgramTitle(s.program);
+        DefineLevelTables(s.program);
+        s.roster.SchoolYear = kSchoolYear;
         for (int level = 1; level <= kMaxLevel; ++level) {
             s.Criteria.StandardTime[size_t(level)] = 40;
             s.Criteria.TargetPoints[size_t(level)] = 30;
@@ -37,10 +37,10 @@ class MenuState {
     // Appends a listed pupil at the next roster position (the roster builder's tables).
     void addPupil(int number, const QString& name, int grade = 3) {
         SharedState& s = *state_;
-        s.RosterListedCount += 1;
-        s.RosterIndexByLine[size_t(s.RosterListedCount)] = number;
-        s.RosterNames[size_t(number)] = (name + QString(20, u' ')).left(20);
-        s.RosterBirthYears[size_t(number)] = birthYearForGrade(grade);
+        s.roster.RosterListedCount += 1;
+        s.roster.RosterIndexByLine[size_t(s.roster.RosterListedCount)] = number;
+        s.roster.RosterNames[size_t(number)] = (name + QString(20, u' ')).left(20);
+        s.roster.RosterBirthYears[size_t(number)] = birthYearForGrade(grade);
     }
 
   private:

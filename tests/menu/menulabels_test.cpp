@@ -12,35 +12,35 @@ namespace {
 
 TEST(MenuLabels, TalliesAndTheirNoRunTexts) {
     MenuState s;
-    s->CurrentStudent = 4;
-    EXPECT_EQ(TodayTallyText(*s, 1), QStringLiteral("-----"));
-    EXPECT_EQ(TotalTallyText(*s, 1), QStringLiteral("------"));
+    s->session.CurrentStudent = 4;
+    EXPECT_EQ(TodayTallyText(s->Stats, s->session.CurrentStudent, 1), QStringLiteral("-----"));
+    EXPECT_EQ(TotalTallyText(s->Stats, s->session.CurrentStudent, 1), QStringLiteral("------"));
     // Points without a completed run (a time-out) still show the no-run text.
     s->Stats.TotalPoints(1, 4) = 7;
-    EXPECT_EQ(TotalTallyText(*s, 1), QStringLiteral("------"));
+    EXPECT_EQ(TotalTallyText(s->Stats, s->session.CurrentStudent, 1), QStringLiteral("------"));
     s->Stats.TodayRunCounts(2, 4) = 3;
     s->Stats.TodayPoints(2, 4) = 12;
     s->Stats.TotalRunCounts(2, 4) = 1;
     s->Stats.TotalPoints(2, 4) = 4;
-    EXPECT_EQ(TodayTallyText(*s, 2), QStringLiteral("3回/12点"));
-    EXPECT_EQ(TotalTallyText(*s, 2), QStringLiteral("1回/4点"));
+    EXPECT_EQ(TodayTallyText(s->Stats, s->session.CurrentStudent, 2), QStringLiteral("3回/12点"));
+    EXPECT_EQ(TotalTallyText(s->Stats, s->session.CurrentStudent, 2), QStringLiteral("1回/4点"));
 }
 
 TEST(MenuLabels, ClearWindowAndTargetTexts) {
     MenuState s;
-    s->CurrentStudent = 4;
+    s->session.CurrentStudent = 4;
     s->Stats.WindowRunCounts(1, 4) = 3;
     s->Stats.WindowPoints(1, 4) = 25;
-    EXPECT_EQ(ClearWindowTallyText(*s, 1), QStringLiteral("最近7日=3回 / 25点"));
+    EXPECT_EQ(ClearWindowTallyText(s->Criteria, s->Stats, s->session.CurrentStudent, 1), QStringLiteral("最近7日=3回 / 25点"));
 
     s->Criteria.PointMultiplier[1] = 1.5f;
-    EXPECT_EQ(TargetText(*s, 1), QStringLiteral("目標=40秒 5回/30点(×1.5)"));
+    EXPECT_EQ(TargetText(s->Criteria, 1), QStringLiteral("目標=40秒 5回/30点(×1.5)"));
     s->Criteria.PointMultiplier[1] = 1.1f;
-    EXPECT_EQ(TargetText(*s, 1), QStringLiteral("目標=40秒 5回/30点(×1.1)"));
+    EXPECT_EQ(TargetText(s->Criteria, 1), QStringLiteral("目標=40秒 5回/30点(×1.1)"));
     s->Criteria.PointMultiplier[1] = 2.0f;
-    EXPECT_EQ(TargetText(*s, 1), QStringLiteral("目標=40秒 5回/30点(×2)"));
+    EXPECT_EQ(TargetText(s->Criteria, 1), QStringLiteral("目標=40秒 5回/30点(×2)"));
     s->Criteria.TargetPoints[1] = 9999;
-    EXPECT_EQ(TargetText(*s, 1), QStringLiteral("目標=40秒 --------"));
+    EXPECT_EQ(TargetText(s->Criteria, 1), QStringLiteral("目標=40秒 --------"));
 }
 
 TEST(MenuLabels, HeaderTexts) {
@@ -50,17 +50,17 @@ TEST(MenuLabels, HeaderTexts) {
     EXPECT_EQ(MinutesSinceSignInText(86400 - 120, 120), QStringLiteral("起動後4分"));
 
     MenuState s;
-    s->CurrentStudent = 12;
+    s->session.CurrentStudent = 12;
     s->Stats.TodayRunCounts(1, 12) = 2;
     s->Stats.TodayRunCounts(35, 12) = 1; // beyond the offered levels, still counted
-    EXPECT_EQ(TodayRunTotalOf(*s), 3);
+    EXPECT_EQ(TodayRunTotalOf(s->Stats, s->session.CurrentStudent), 3);
     EXPECT_EQ(TodayRunTotalText(3), QStringLiteral("本日総回数＝3回"));
 
-    s->StudentGrade = QStringLiteral("小３");
-    s->StudentName = QStringLiteral("山田　花子          ");
-    s->SchoolName = QStringLiteral("テスト塾");
-    EXPECT_EQ(PupilHeaderText(*s), QStringLiteral("小３ 山田　花子"));
-    EXPECT_EQ(SchoolHeaderText(*s), QStringLiteral("テスト塾:12"));
+    s->session.StudentGrade = QStringLiteral("小３");
+    s->session.StudentName = QStringLiteral("山田　花子          ");
+    s->installation.SchoolName = QStringLiteral("テスト塾");
+    EXPECT_EQ(PupilHeaderText(s->session), QStringLiteral("小３ 山田　花子"));
+    EXPECT_EQ(SchoolHeaderText(s->installation.SchoolName, s->session.CurrentStudent), QStringLiteral("テスト塾:12"));
 }
 
 TEST(MenuLabels, TeacherEntries) {

@@ -1,4 +1,5 @@
 #include "menu/mistakefigures.h"
+#include "app/sharedstate.h"
 #include "support/testmistakes.h"
 
 #include <gtest/gtest.h>
@@ -170,17 +171,17 @@ TEST(MistakeFigures, AGroupsCommonKindsPerLevel) {
 
 TEST(MistakeFigures, GradeGroupMembersAsTheMenuListsTakeThem) {
     auto state = std::make_unique<SharedState>();
-    state->SchoolYear = 2026;
-    state->RosterBirthYears[1] = 2017; // grade 3
-    state->RosterBirthYears[2] = 2013; // grade 7
-    state->RosterBirthYears[3] = 2017;
+    state->roster.SchoolYear = 2026;
+    state->roster.RosterBirthYears[1] = 2017; // grade 3
+    state->roster.RosterBirthYears[2] = 2013; // grade 7
+    state->roster.RosterBirthYears[3] = 2017;
     struct Case {
         const char* group;
         std::vector<int> members;
     };
     for (const Case& c : {Case{"小３", {1, 3}}, Case{"中学生全体", {2}}, Case{"全学年", {1, 2, 3}},
                           Case{"ふつう", {}}}) {
-        const auto inGroup = gradeGroupMembers(*state, QString::fromUtf8(c.group));
+        const auto inGroup = gradeGroupMembers(state->roster, QString::fromUtf8(c.group));
         std::vector<int> members;
         for (int pupil = 0; pupil <= 3; ++pupil)
             if (inGroup(pupil))

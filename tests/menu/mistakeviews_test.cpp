@@ -1,4 +1,5 @@
 #include "menu/mistakeviews.h"
+#include "app/sharedstate.h"
 #include "results/mistakesfile.h"
 #include "support/fakes.h"
 #include "support/testmistakes.h"
@@ -36,15 +37,15 @@ std::vector<MistakeRecord> joined(std::initializer_list<std::vector<MistakeRecor
 // Pupils 1 and 2 in 小３, 3 in 中１; five levels, the fourth a practice level.
 std::unique_ptr<SharedState> school() {
     auto s = std::make_unique<SharedState>();
-    s->SchoolYear = 2026;
-    s->LevelCount = 5;
+    s->roster.SchoolYear = 2026;
+    s->program.LevelCount = 5;
     const char* names[] = {"", "足し算１", "引き算１", "足し算２", "足し算練習", "混合"};
     for (int level = 1; level <= 5; ++level)
-        s->LevelNames[size_t(level)] = QString::fromUtf8(names[level]);
-    s->RosterNames[1] = QStringLiteral("  佐藤蓮  ");
-    s->RosterBirthYears[1] = 2017;
-    s->RosterBirthYears[2] = 2017;
-    s->RosterBirthYears[3] = 2013;
+        s->program.LevelNames[size_t(level)] = QString::fromUtf8(names[level]);
+    s->roster.RosterNames[1] = QStringLiteral("  佐藤蓮  ");
+    s->roster.RosterBirthYears[1] = 2017;
+    s->roster.RosterBirthYears[2] = 2017;
+    s->roster.RosterBirthYears[3] = 2013;
     return s;
 }
 
@@ -106,7 +107,7 @@ TEST(MistakeViews, APupilsKindsMostFirstWithExamplesAndTheKindsThatDidNotComeUp)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const PupilMistakesView view = pupilMistakesView(*s, records, 1, kNow, c.choice);
+        const PupilMistakesView view = pupilMistakesView(s->roster, records, 1, kNow, c.choice);
         EXPECT_EQ(view.heading, c.heading);
         EXPECT_EQ(view.total, c.total);
         ASSERT_EQ(view.kinds.size(), c.kinds.size());
@@ -122,7 +123,7 @@ TEST(MistakeViews, APupilsKindsMostFirstWithExamplesAndTheKindsThatDidNotComeUp)
 
 TEST(MistakeViews, APupilWithoutMistakesOrWithEveryKind) {
     const auto s = school();
-    const PupilMistakesView none = pupilMistakesView(*s, many(2, 1, K::Typo, 3), 1, kNow, 3);
+    const PupilMistakesView none = pupilMistakesView(s->roster, many(2, 1, K::Typo, 3), 1, kNow, 3);
     EXPECT_EQ(none.total, QStringLiteral("この期間の間違いはありません"));
     EXPECT_TRUE(none.kinds.empty());
     EXPECT_TRUE(none.absent.isEmpty());
@@ -130,7 +131,7 @@ TEST(MistakeViews, APupilWithoutMistakesOrWithEveryKind) {
     std::vector<MistakeRecord> every;
     for (K kind : kMistakeKinds)
         every.push_back(made(1, 1, kind, kToday, "1."));
-    const PupilMistakesView all = pupilMistakesView(*s, every, 1, kNow, 3);
+    const PupilMistakesView all = pupilMistakesView(s->roster, every, 1, kNow, 3);
     EXPECT_EQ(all.kinds.size(), kMistakeKinds.size()) << "ties stay in the kinds' order";
     for (size_t i = 0; i < kMistakeKinds.size(); ++i)
         EXPECT_EQ(all.kinds[i].kind, mistakeKindLabel(kMistakeKinds[i]));
@@ -139,10 +140,10 @@ TEST(MistakeViews, APupilWithoutMistakesOrWithEveryKind) {
 
 TEST(MistakeViews, ATeacherEntryIsNamedAsItStands) {
     auto s = school();
-    s->RosterNames[9] = QStringLiteral("山田先生");
-    EXPECT_EQ(pupilMistakesView(*s, {}, 9, kNow, 3).heading,
+    s->roster.RosterNames[9] = QStringLiteral("山田先生");
+    EXPECT_EQ(pupilMistakesView(s->roster, {}, 9, kNow, 3).heading,
               QStringLiteral("山田先生（最近１ヶ月）"));
-    EXPECT_EQ(pupilMistakesView(*s, {}, 1, kNow, 3).heading,
+    EXPECT_EQ(pupilMistakesView(s->roster, {}, 1, kNow, 3).heading,
               QStringLiteral("佐藤蓮さん（最近１ヶ月）"));
 }
 
@@ -206,7 +207,7 @@ TEST(MistakeViews, TheClassesKindsPerLevelForTheGradeGroup) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.group);
         const ClassMistakesView view =
-            classMistakesView(*s, records, QString::fromUtf8(c.group), kNow, c.choice);
+            classMistakesView(s->program, s->roster, records, QString::fromUtf8(c.group), kNow, c.choice);
         EXPECT_EQ(view.heading, c.heading);
         ASSERT_EQ(view.rows.size(), c.rows.size());
         for (size_t i = 0; i < c.rows.size(); ++i) {
@@ -247,8 +248,8 @@ std::vector<AnswerRecord> answers(int pupil, int level, K kind, int opportunitie
 
 TEST(MistakeViews, TheClassesSystematicPupilsPerLevelAndAPupilsVerdicts) {
     auto s = school();
-    s->RosterNames[2] = QStringLiteral("森大輝");
-    s->RosterNames[3] = QStringLiteral("鈴木");
+    s->roster.RosterNames[2] = QStringLiteral("森大輝");
+    s->roster.RosterNames[3] = QStringLiteral("鈴木");
     std::vector<AnswerRecord> all;
     for (const std::vector<AnswerRecord>& part : {
              answers(1, 1, K::PlaceAlignment, 5, 4), answers(2, 1, K::PlaceAlignment, 6, 3),
@@ -262,13 +263,13 @@ TEST(MistakeViews, TheClassesSystematicPupilsPerLevelAndAPupilsVerdicts) {
 
     constexpr int kMonth = 3;
     const std::vector<ClassSystematicRow> rows =
-        classSystematicView(*s, all, QStringLiteral("小３"), kNow, kMonth);
+        classSystematicView(s->program, s->roster, all, QStringLiteral("小３"), kNow, kMonth);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].levelText, QStringLiteral("1 足し算１"));
     EXPECT_EQ(rows[0].kinds, QStringList{QStringLiteral("位取り：佐藤蓮 4/5、森大輝 3/6")});
     // Over everything the older answers count: 4 of 15 is no longer systematic.
     const std::vector<ClassSystematicRow> untilNow =
-        classSystematicView(*s, all, QStringLiteral("小３"), kNow, kUntilNowMistakes);
+        classSystematicView(s->program, s->roster, all, QStringLiteral("小３"), kNow, kUntilNowMistakes);
     ASSERT_EQ(untilNow.size(), 1u);
     EXPECT_EQ(untilNow[0].kinds, QStringList{QStringLiteral("位取り：森大輝 3/6")});
 

@@ -30,7 +30,7 @@ class RunListsTest : public ::testing::Test {
     RunListsTest() {
         s.addPupil(1, QStringLiteral("自分"), 3);
         s.addPupil(2, QStringLiteral("中学生"), 8);
-        s->CurrentStudent = 1;
+        s->session.CurrentStudent = 1;
     }
     RunLists build(RunListView view, const QDateTime& now = kWednesday, int window = 3,
                    RunLineMode mode = RunLineMode::Time,
@@ -40,7 +40,7 @@ class RunListsTest : public ::testing::Test {
         request.dateWindowChoice = window;
         request.mode = mode;
         request.groupText = group;
-        return BuildRunLists(*s, records, 1, now, request);
+        return BuildRunLists(RunListParts{s->program, s->Criteria, s->roster, s->session.CurrentStudent}, records, 1, now, request);
     }
     MenuState s;
     std::vector<ResultsRecord> records;
@@ -179,7 +179,7 @@ TEST(RunListsFromFile, EachListShowsItsWindowReadingBackToItsFirstDay) {
     TestInstallation install;
     MenuState s;
     s.addPupil(1, QStringLiteral("自分"));
-    s->CurrentStudent = 1;
+    s->session.CurrentStudent = 1;
     QByteArray bytes;
     // Twelve years, fifty runs a day; today's first run is followed by all of today's others.
     const QDate today = kWednesday.date();
@@ -214,7 +214,7 @@ TEST(RunListsFromFile, EachListShowsItsWindowReadingBackToItsFirstDay) {
         RunListRequest request;
         request.view = c.view;
         request.dateWindowChoice = c.choice;
-        Result<RunLists> lists = ReadRunLists(*s, file, clock, request);
+        Result<RunLists> lists = ReadRunLists(RunListParts{s->program, s->Criteria, s->roster, s->session.CurrentStudent}, file, clock, request);
         ASSERT_TRUE(lists.ok());
         EXPECT_EQ(lists->recordCount, days * 50);
         EXPECT_EQ(lists->levels[1].size(), c.runs);

@@ -1,6 +1,7 @@
 // A real full disk: a small tmpfs, mounted in a mount namespace of a child process (so the
 // machine sees nothing of it). Needs the right to make such a namespace; skipped without it.
 
+#include "app/sharedstate.h"
 #include "frame/platformfile.h"
 #include "results/pendingruns.h"
 #include "results/recordrun.h"
@@ -55,14 +56,14 @@ int recordOnAFullDisk(const QString& mountPoint, const QString& pendingPath) {
     fill(mountPoint);
 
     SharedState state;
-    state.CurrentStudent = 12;
-    state.CurrentLevel = 2;
-    state.RecordedTime = 45;
+    state.session.CurrentStudent = 12;
+    state.session.CurrentLevel = 2;
+    state.outcome.RecordedTime = 45;
     FixedClock clock{QDateTime(QDate(2026, 12, 10), QTime(10, 0))};
     RecordingWaiter waiter;
     ResultsFile file(path, waiter);
     PendingRuns pending(pendingPath);
-    Result<RunRecorded> full = RecordRun(state, 2, file, pending, clock);
+    Result<RunRecorded> full = RecordRun(RunToRecord{state.session.CurrentStudent, 2, state.outcome.RecordedTime, state.installation.SchoolCode}, state.Criteria, state.Stats, state.outcome, file, pending, clock);
     if (!full || !full->kept)
         return 4;
     if (!full->message.contains(fileFaultText(FileFault::DiskFull)))
@@ -73,8 +74,8 @@ int recordOnAFullDisk(const QString& mountPoint, const QString& pendingPath) {
         return 6;
 
     QFile::remove(mountPoint + QStringLiteral("/filler"));
-    state.RecordedTime = 50;
-    Result<RunRecorded> room = RecordRun(state, 2, file, pending, clock);
+    state.outcome.RecordedTime = 50;
+    Result<RunRecorded> room = RecordRun(RunToRecord{state.session.CurrentStudent, 2, state.outcome.RecordedTime, state.installation.SchoolCode}, state.Criteria, state.Stats, state.outcome, file, pending, clock);
     if (!room || room->kept)
         return 7;
     Result<ResultsTail> tail = file.readTail(0);

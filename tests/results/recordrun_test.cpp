@@ -1,4 +1,5 @@
 #include "frame/daycount.h"
+#include "app/sharedstate.h"
 #include "frame/platformfile.h"
 #include "results/changelog.h"
 #include "results/recordrun.h"
@@ -20,15 +21,15 @@ namespace {
 class RecordRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        s->CurrentStudent = 12;
-        s->CurrentLevel = 3;
-        s->SchoolCode = Untyped(QStringLiteral("00123"));
+        s->session.CurrentStudent = 12;
+        s->session.CurrentLevel = 3;
+        s->installation.SchoolCode = Untyped(QStringLiteral("00123"));
         s->Criteria.TargetCount[3] = 2;
         s->Criteria.TargetPoints[3] = 10;
     }
     Result<RunRecorded> record(int time) {
-        s->RecordedTime = time;
-        return RecordRun(*s, 3, file, pending, clock);
+        s->outcome.RecordedTime = time;
+        return RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime, s->installation.SchoolCode}, s->Criteria, s->Stats, s->outcome, file, pending, clock);
     }
     std::vector<int> recordedTimes() {
         std::vector<int> times;
@@ -103,11 +104,11 @@ TEST_F(RecordRunTest, BestTimesAndFlags) {
                            Step{kNoTime, kNoTime, kNoTime, 0, 0, kNoTime, kNoTime}}) {
         s->Stats.PersonalBestTimes(3, 12) = st.personalBefore;
         s->Stats.OverallBestTimes[3] = st.overallBefore;
-        s->NewPersonalBest = 0;
-        s->NewOverallBest = 0;
+        s->outcome.NewPersonalBest = 0;
+        s->outcome.NewOverallBest = 0;
         ASSERT_TRUE(record(st.time).ok());
-        EXPECT_EQ(s->NewPersonalBest, st.newPersonal) << st.time;
-        EXPECT_EQ(s->NewOverallBest, st.newOverall) << st.time;
+        EXPECT_EQ(s->outcome.NewPersonalBest, st.newPersonal) << st.time;
+        EXPECT_EQ(s->outcome.NewOverallBest, st.newOverall) << st.time;
         EXPECT_EQ(s->Stats.PersonalBestTimes(3, 12), st.personalAfter) << st.time;
         EXPECT_EQ(s->Stats.OverallBestTimes[3], st.overallAfter) << st.time;
     }
@@ -117,10 +118,10 @@ TEST_F(RecordRunTest, ClearedBeforeUsesTheTotalsOfTheLastPass) {
     s->Stats.TotalRunCounts(3, 12) = 2;
     s->Stats.TotalPoints(3, 12) = 9;
     ASSERT_TRUE(record(45).ok());
-    EXPECT_EQ(s->ClearedBefore, 0);
+    EXPECT_EQ(s->outcome.ClearedBefore, 0);
     s->Stats.TotalPoints(3, 12) = 10;
     ASSERT_TRUE(record(45).ok());
-    EXPECT_EQ(s->ClearedBefore, 1);
+    EXPECT_EQ(s->outcome.ClearedBefore, 1);
 }
 
 TEST_F(RecordRunTest, ARunAFullDiskCannotTakeIsKeptAndLaterRecordedInOrderExactlyOnce) {
@@ -216,11 +217,11 @@ TEST_F(RecordRunTest, AnEqualRecordOfAnotherComputerIsNoProofThatAKeptRunWasWrit
     // Two computers record the same pupil entry on the same level in the same second, both
     // timed out: the same 44 bytes. This one's share was gone; the other's went in.
     othersAppend(5);
-    s->RecordedTime = kNoTime;
-    const ResultsRecord same = makeRunRecord(*s, clock.now());
+    s->outcome.RecordedTime = kNoTime;
+    const ResultsRecord same = makeRunRecord(RunToRecord{s->session.CurrentStudent, s->session.CurrentLevel, s->outcome.RecordedTime, s->installation.SchoolCode}, clock.now());
     ASSERT_TRUE(file.append(same).ok());
     ResultsFile gone(install.root() + QStringLiteral("ない/成績累積データ.dat"), waiter);
-    ASSERT_TRUE(RecordRun(*s, 3, gone, pending, clock)->kept);
+    ASSERT_TRUE(RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime, s->installation.SchoolCode}, s->Criteria, s->Stats, s->outcome, gone, pending, clock)->kept);
     Result<int> delivered = pending.deliver(file);
     ASSERT_TRUE(delivered.ok());
     EXPECT_EQ(copiesOf(kNoTime), 2);
@@ -354,11 +355,11 @@ TEST_F(RecordRunTest, ARunWaitingForALockWhenTheProgramClosesIsKept) {
 
 TEST_F(RecordRunTest, AFolderThatIsGoneIsWaitedOutBrieflyThenTheRunIsKept) {
     ResultsFile gone(install.root() + QStringLiteral("ない/成績累積データ.dat"), waiter);
-    s->RecordedTime = 45;
+    s->outcome.RecordedTime = 45;
     std::vector<QString> notices;
     gone.setRetryObserver(
         [&notices](const Error& why) { notices.push_back(recordWaitNotice(why)); });
-    Result<RunRecorded> outcome = RecordRun(*s, 3, gone, pending, clock);
+    Result<RunRecorded> outcome = RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime, s->installation.SchoolCode}, s->Criteria, s->Stats, s->outcome, gone, pending, clock);
     ASSERT_TRUE(outcome.ok());
     EXPECT_TRUE(outcome->kept);
     EXPECT_EQ(keptTimes(), std::vector<int>{45});
@@ -386,7 +387,7 @@ TEST(RecordWaitNotice, SaysWhatIsWrong) {
 }
 
 TEST_F(RecordRunTest, NoSchoolCodeWritesFiveSpaces) {
-    s->SchoolCode = Untyped();
+    s->installation.SchoolCode = Untyped();
     ASSERT_TRUE(record(45).ok());
     EXPECT_EQ(install.readBytes(install.resultsPath()).mid(24, 5), QByteArray("     "));
 }

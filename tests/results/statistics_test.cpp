@@ -1,4 +1,5 @@
 #include "frame/daycount.h"
+#include "app/sharedstate.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "support/fakes.h"
@@ -39,7 +40,7 @@ class Statistics : public ::testing::Test {
     }
     void compute() {
         install.writeBytes(install.resultsPath(), bytes);
-        ASSERT_TRUE(ComputePupilStatistics(*state, file, clock).ok());
+        ASSERT_TRUE(ComputePupilStatistics(state->Stats, state->Criteria, file, clock).ok());
     }
     const PupilStatistics& s() const { return state->Stats; }
 

@@ -1,4 +1,5 @@
 #include "roster/namelist.h"
+#include "app/sharedstate.h"
 #include "roster/rosterfile.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
@@ -33,13 +34,13 @@ QString line(int pupil, int birthYear, const QString& name, int status = 0) {
 class NameListBuild : public ::testing::Test {
   protected:
     void SetUp() override {
-        state->DataRoot = inst.dataRoot();
-        state->SchoolYearStartMonth = 4;
-        state->ListStatus2Setting = 0;
+        state->installation.DataRoot = inst.dataRoot();
+        state->installation.SchoolYearStartMonth = 4;
+        state->installation.ListStatus2Setting = 0;
     }
     void writeRoster(const QStringList& lines) { inst.writeLines(inst.rosterPath(), lines); }
     Result<NameList> build(int mode = 1, const char* group = "全学年", StatisticsPass stats = {}) {
-        return 名簿表示(*state, NameListRequest{mode, u8(group)}, clock, waiter, stats);
+        return 名簿表示(state->roster, state->installation, state->Stats, NameListRequest{mode, u8(group)}, clock, waiter, stats);
     }
 
     TestInstallation inst;
@@ -54,21 +55,21 @@ TEST_F(NameListBuild, EmptyRosterGivesOnlyThePlaceholder) {
     ASSERT_TRUE(list.ok()) << list.error().message.toStdString();
     EXPECT_EQ(list->visibleRows, QStringList{u8("－－－－－－")});
     EXPECT_TRUE(list->companionTexts.isEmpty());
-    EXPECT_EQ(state->RosterListedCount, 0);
-    EXPECT_EQ(state->SchoolYear, 2004);
+    EXPECT_EQ(state->roster.RosterListedCount, 0);
+    EXPECT_EQ(state->roster.SchoolYear, 2004);
 }
 
 TEST_F(NameListBuild, SchoolYearFollowsTheClock) {
     writeRoster({line(3, 1996, u8("山田"))});
     clock.set(QDateTime(QDate(2004, 3, 15), QTime(10, 0)));
     ASSERT_TRUE(build().ok());
-    EXPECT_EQ(state->SchoolYear, 2003);
-    EXPECT_EQ(state->RosterGradeLabels[3], u8("小１"));
+    EXPECT_EQ(state->roster.SchoolYear, 2003);
+    EXPECT_EQ(state->roster.RosterGradeLabels[3], u8("小１"));
     clock.set(QDateTime(QDate(2004, 4, 1), QTime(10, 0)));
     Result<NameList> list = build();
     ASSERT_TRUE(list.ok());
-    EXPECT_EQ(state->SchoolYear, 2004);
-    EXPECT_EQ(state->RosterGradeLabels[3], u8("小２"));
+    EXPECT_EQ(state->roster.SchoolYear, 2004);
+    EXPECT_EQ(state->roster.RosterGradeLabels[3], u8("小２"));
     EXPECT_EQ(list->visibleRows.value(1), u8("小2 山田") + ideo(4) + kNoFiguresMode1);
 }
 
@@ -83,15 +84,15 @@ TEST_F(NameListBuild, StatusDecidesListingButEveryPupilIsRegistered) {
     for (const Case& c : cases) {
         SCOPED_TRACE(
             QStringLiteral("status %1 setting %2").arg(c.status).arg(c.setting).toStdString());
-        state->ListStatus2Setting = c.setting;
+        state->installation.ListStatus2Setting = c.setting;
         writeRoster({line(1, 1996, u8("いつも")), line(40, 1996, u8("試す"), c.status)});
         Result<NameList> list = build();
         ASSERT_TRUE(list.ok());
         EXPECT_EQ(list->visibleRows.size(), c.listed ? 3 : 2);
-        EXPECT_EQ(state->RosterListedCount, c.listed ? 2 : 1);
-        EXPECT_EQ(trimSpaces(state->RosterNames[40]), u8("試す"));
-        EXPECT_EQ(state->RosterBirthYears[40], 1996);
-        EXPECT_EQ(state->RosterGradeLabels[40], u8("小２"));
+        EXPECT_EQ(state->roster.RosterListedCount, c.listed ? 2 : 1);
+        EXPECT_EQ(trimSpaces(state->roster.RosterNames[40]), u8("試す"));
+        EXPECT_EQ(state->roster.RosterBirthYears[40], 1996);
+        EXPECT_EQ(state->roster.RosterGradeLabels[40], u8("小２"));
     }
 }
 
@@ -99,21 +100,21 @@ TEST_F(NameListBuild, ListedPositionsHoldTheListedPupilsInFileOrder) {
     writeRoster({line(7, 1996, u8("一")), line(8, 1996, u8("二"), 1), line(9, 1995, u8("三")),
                  line(10, 1996, u8("四"), 5)});
     ASSERT_TRUE(build().ok());
-    EXPECT_EQ(state->RosterListedCount, 2);
-    EXPECT_EQ(state->RosterRecords[1].Index, 7);
-    EXPECT_EQ(state->RosterRecords[2].Index, 9);
-    EXPECT_EQ(state->RosterIndexByLine[1], 7);
-    EXPECT_EQ(state->RosterIndexByLine[2], 9);
-    EXPECT_EQ(state->RosterRecords[2].Name, rosterField(u8("三")));
+    EXPECT_EQ(state->roster.RosterListedCount, 2);
+    EXPECT_EQ(state->roster.RosterRecords[1].Index, 7);
+    EXPECT_EQ(state->roster.RosterRecords[2].Index, 9);
+    EXPECT_EQ(state->roster.RosterIndexByLine[1], 7);
+    EXPECT_EQ(state->roster.RosterIndexByLine[2], 9);
+    EXPECT_EQ(state->roster.RosterRecords[2].Name, rosterField(u8("三")));
 }
 
 TEST_F(NameListBuild, DuplicatedPupilNumberLaterLineWins) {
     writeRoster({line(5, 1996, u8("前の名前")), line(5, 1990, u8("後の名前"))});
     Result<NameList> list = build();
     ASSERT_TRUE(list.ok());
-    EXPECT_EQ(state->RosterNames[5], rosterField(u8("後の名前")));
-    EXPECT_EQ(state->RosterBirthYears[5], 1990);
-    EXPECT_EQ(state->RosterGradeLabels[5], u8("中２"));
+    EXPECT_EQ(state->roster.RosterNames[5], rosterField(u8("後の名前")));
+    EXPECT_EQ(state->roster.RosterBirthYears[5], 1990);
+    EXPECT_EQ(state->roster.RosterGradeLabels[5], u8("中２"));
     // Both lines are listed pupils; both rows lead to number 5.
     ASSERT_EQ(list->companionTexts.size(), 2);
     EXPECT_TRUE(list->companionTexts[0].endsWith(u8("*5")));
@@ -126,7 +127,7 @@ TEST_F(NameListBuild, GradeLabelOutsideTheTableKeepsTheEarlierOne) {
     writeRoster({line(5, 1980, u8("名前"))}); // G 18: no label
     Result<NameList> list = build();
     ASSERT_TRUE(list.ok());
-    EXPECT_EQ(state->RosterGradeLabels[5], u8("小２"));
+    EXPECT_EQ(state->roster.RosterGradeLabels[5], u8("小２"));
     EXPECT_TRUE(list->visibleRows.value(1).startsWith(u8("大+ 名前")));
 }
 
@@ -137,7 +138,7 @@ TEST_F(NameListBuild, OutOfRangePupilNumberIsSkippedNotFatal) {
     EXPECT_EQ(list->skippedLines, 1);
     EXPECT_EQ(list->skippedLineNumbers, std::vector<int>{2});
     EXPECT_EQ(list->visibleRows.size(), 3);
-    EXPECT_EQ(state->RosterListedCount, 2);
+    EXPECT_EQ(state->roster.RosterListedCount, 2);
 }
 
 TEST_F(NameListBuild, OrderAndGradeGroupFilterKeepRowsAndCompanionsInStep) {
@@ -216,7 +217,7 @@ TEST_F(NameListBuild, MoreThanFiveThousandListedPupilsStopAtTheTableSize) {
     writeRoster(lines);
     Result<NameList> list = build();
     ASSERT_TRUE(list.ok());
-    EXPECT_EQ(state->RosterListedCount, kMaxListedPupils);
+    EXPECT_EQ(state->roster.RosterListedCount, kMaxListedPupils);
     EXPECT_EQ(list->skippedLines, 1);
     EXPECT_EQ(list->skippedLineNumbers, std::vector<int>{5001});
     EXPECT_EQ(list->sortTexts.size(), kMaxListedPupils);

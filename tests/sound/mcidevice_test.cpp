@@ -3,6 +3,7 @@
 // which the answer sounds put under their Japanese message after the tolerated failures.
 // Needs an audio output (under wine: a PulseAudio server, which scripts/windows starts).
 
+#include "app/sharedstate.h"
 #include "sound/playback/mcisounddevice.h"
 #include "sound/soundcommand.h"
 #include "sound/sounds.h"
@@ -71,21 +72,21 @@ TEST_F(MciDeviceTest, MissingFileFailsAtOnceWithTheSystemsText) {
 TEST_F(MciDeviceTest, MissingAnswerSoundsEndTheProgramOnTheFourthFailure) {
     writeTone(QStringLiteral("ピンポン"), 0.1);
     SharedState state;
-    state.SoundDir = soundDir();
+    state.installation.SoundDir = soundDir();
     for (int role = 1; role <= kSoundRoleCount; ++role)
-        state.SoundTable[size_t(role)][0] = soundRoleName(role);
-    state.SoundTable[size_t(kCorrectSoundRole)][1] = QStringLiteral("ピンポン");
-    state.SoundTable[size_t(kCorrectSoundRole)][kSoundCountSlot] = QStringLiteral("1");
-    state.SoundTable[size_t(kWrongSoundRole)][1] = QStringLiteral("ない音");
-    state.SoundTable[size_t(kWrongSoundRole)][kSoundCountSlot] = QStringLiteral("1");
+        state.sound.SoundTable[size_t(role)][0] = soundRoleName(role);
+    state.sound.SoundTable[size_t(kCorrectSoundRole)][1] = QStringLiteral("ピンポン");
+    state.sound.SoundTable[size_t(kCorrectSoundRole)][kSoundCountSlot] = QStringLiteral("1");
+    state.sound.SoundTable[size_t(kWrongSoundRole)][1] = QStringLiteral("ない音");
+    state.sound.SoundTable[size_t(kWrongSoundRole)][kSoundCountSlot] = QStringLiteral("1");
     ScriptedRandom random;
     Sounds sounds(state, device_, random);
 
     for (int i = 0; i < 3; ++i)
         ASSERT_FALSE(sounds.PlayWrongSound().endProgram) << i;
-    EXPECT_EQ(state.SoundErrorCount, 3);
+    EXPECT_EQ(state.sound.SoundErrorCount, 3);
     ASSERT_FALSE(sounds.PlayCorrectSound().endProgram);
-    EXPECT_EQ(state.SoundErrorCount, 0);
+    EXPECT_EQ(state.sound.SoundErrorCount, 0);
 
     for (int i = 0; i < 3; ++i)
         ASSERT_FALSE(sounds.PlayWrongSound().endProgram) << i;

@@ -1,4 +1,5 @@
 #include "sound/soundcommand.h"
+#include "app/sharedstate.h"
 #include "sound/sounds.h"
 #include "sound/soundtable.h"
 #include "support/fakes.h"
@@ -17,16 +18,16 @@ const QString kDir = QStringLiteral("D:\\juku\\音フォルダ\\");
 class SoundsTest : public ::testing::Test {
   protected:
     SoundsTest() {
-        state.SoundDir = kDir;
+        state.installation.SoundDir = kDir;
         for (int role = 1; role <= kSoundRoleCount; ++role)
-            state.SoundTable[size_t(role)][0] = soundRoleName(role);
+            state.sound.SoundTable[size_t(role)][0] = soundRoleName(role);
         setRole(kCorrectSoundRole, {"ピンポン1", "ピンポン2", "ピンポン3"});
         setRole(kWrongSoundRole, {"ブー"});
         setRole(kPersonalBestSoundRole, {"やった1", "やった2"});
         setRole(kFailSoundRole, {"残念"});
     }
     void setRole(int role, const QStringList& names) {
-        auto& files = state.SoundTable[size_t(role)];
+        auto& files = state.sound.SoundTable[size_t(role)];
         for (int k = 1; k <= names.size(); ++k)
             files[size_t(k)] = names[k - 1];
         files[kSoundCountSlot] = QString::number(names.size());
@@ -36,7 +37,7 @@ class SoundsTest : public ::testing::Test {
     SharedState state;
     RecordingSoundDevice device;
     ScriptedRandom random;
-    Sounds sounds{state, device, random};
+    Sounds sounds{state.sound, state.installation, device, random};
 };
 
 TEST_F(SoundsTest, EveryOperationSendsItsDocumentedCommand) {
@@ -80,7 +81,7 @@ TEST_F(SoundsTest, ThreeFailuresThenASuccessStartTheCountAgain) {
             i % 2 == 0 ? sounds.PlayCorrectSound() : sounds.PlayWrongSound();
         EXPECT_FALSE(outcome.endProgram) << i;
     }
-    EXPECT_EQ(state.SoundErrorCount, 3);
+    EXPECT_EQ(state.sound.SoundErrorCount, 3);
     EXPECT_EQ(device.commands.size(), 7);
 }
 
@@ -88,7 +89,7 @@ TEST_F(SoundsTest, FourthFailureInARowInAnyMixEndsWithTheMessage) {
     const std::vector<std::vector<bool>> mixes{
         {true, true, true, true}, {false, false, false, false}, {true, false, false, true}};
     for (const std::vector<bool>& correct : mixes) {
-        state.SoundErrorCount = 0;
+        state.sound.SoundErrorCount = 0;
         device.results.clear();
         device.fail(3);
         device.fail(1, 275, QStringLiteral("指定されたファイルが見つかりません。"));
@@ -109,27 +110,27 @@ TEST_F(SoundsTest, FourthFailureInARowInAnyMixEndsWithTheMessage) {
 }
 
 TEST_F(SoundsTest, OtherSoundsIgnoreFailuresAndLeaveTheCountAlone) {
-    state.SoundErrorCount = 3;
+    state.sound.SoundErrorCount = 3;
     device.fallback = {263, QStringLiteral("エラー")};
     sounds.PlayPersonalBestSound();
     sounds.PlayFailSound();
     sounds.PlayOverallBestSound();
     sounds.PlayPassSound();
     sounds.PlayWarningSound();
-    EXPECT_EQ(state.SoundErrorCount, 3);
+    EXPECT_EQ(state.sound.SoundErrorCount, 3);
     EXPECT_EQ(device.commands.size(), 5);
     // The next answer failure is still the fourth in a row.
     EXPECT_TRUE(sounds.PlayCorrectSound().endProgram);
 }
 
 TEST_F(SoundsTest, RoleWithoutBlockPlaysNothingAndCountsNoFailure) {
-    state.SoundTable[kCorrectSoundRole] = {};
-    state.SoundTable[kCorrectSoundRole][0] = soundRoleName(kCorrectSoundRole);
-    state.SoundErrorCount = 3;
+    state.sound.SoundTable[kCorrectSoundRole] = {};
+    state.sound.SoundTable[kCorrectSoundRole][0] = soundRoleName(kCorrectSoundRole);
+    state.sound.SoundErrorCount = 3;
     for (int i = 0; i < 5; ++i)
         EXPECT_FALSE(sounds.PlayCorrectSound().endProgram);
     EXPECT_TRUE(device.commands.isEmpty());
-    EXPECT_EQ(state.SoundErrorCount, 3);
+    EXPECT_EQ(state.sound.SoundErrorCount, 3);
     // The draws are still taken, so other users of the random source see the same sequence.
     EXPECT_EQ(random.taken, 5);
 }
@@ -137,7 +138,7 @@ TEST_F(SoundsTest, RoleWithoutBlockPlaysNothingAndCountsNoFailure) {
 TEST_F(SoundsTest, BlockOfMoreThanTwentyNamesPlaysItsFirstFile) {
     // The count slot stays empty for such a block; the pick formula then always gives 1.
     setRole(kFailSoundRole, {"a", "b"});
-    state.SoundTable[kFailSoundRole][kSoundCountSlot] = QString();
+    state.sound.SoundTable[kFailSoundRole][kSoundCountSlot] = QString();
     random.push(0.9f);
     sounds.PlayFailSound();
     EXPECT_EQ(device.commands, QStringList{command("a")});

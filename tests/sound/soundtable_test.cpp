@@ -1,4 +1,5 @@
 #include "sound/soundtable.h"
+#include "app/sharedstate.h"
 #include "sound/tones/demosounds.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
@@ -14,16 +15,16 @@ using testing::TestInstallation;
 class SoundTableTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        state.SoundDir = install.soundDir();
+        state.installation.SoundDir = install.soundDir();
         // Leftovers of an earlier load must not survive a new one.
-        state.SoundTable[2][5] = QStringLiteral("stale");
-        state.SoundTable[4][kSoundCountSlot] = QStringLiteral("7");
+        state.sound.SoundTable[2][5] = QStringLiteral("stale");
+        state.sound.SoundTable[4][kSoundCountSlot] = QStringLiteral("7");
     }
     Status load(const QStringList& lines) {
         install.writeLines(install.soundDir() + QStringLiteral("新音ファイル.txt"), lines);
-        return LoadSoundTable(state);
+        return LoadSoundTable(state.installation, state.sound);
     }
-    const QString& slot(int role, int k) const { return state.SoundTable[size_t(role)][size_t(k)]; }
+    const QString& slot(int role, int k) const { return state.sound.SoundTable[size_t(role)][size_t(k)]; }
     QString count(int role) const { return slot(role, kSoundCountSlot); }
 
     TestInstallation install;
@@ -85,7 +86,7 @@ TEST_F(SoundTableTest, BlockSizesAroundTwentyNames) {
          {Case{19, "19", 19}, Case{20, "20", 20}, Case{21, "", 20}, Case{25, "", 20}}) {
         SCOPED_TRACE(c.names);
         state = SharedState();
-        state.SoundDir = install.soundDir();
+        state.installation.SoundDir = install.soundDir();
         QStringList lines = block(QStringLiteral("正解音2"), c.names);
         lines << block(QStringLiteral("間違い音2"), 1);
         ASSERT_TRUE(load(lines));
@@ -117,7 +118,7 @@ TEST_F(SoundTableTest, LastBlockWithoutItsStarEndsAtTheEndOfTheFile) {
 }
 
 TEST_F(SoundTableTest, MissingListIsAnErrorNamingItThatEndsTheProgram) {
-    const Status loaded = LoadSoundTable(state);
+    const Status loaded = LoadSoundTable(state.installation, state.sound);
     ASSERT_FALSE(loaded);
     EXPECT_TRUE(loaded.error().endsProgram);
     EXPECT_TRUE(loaded.error().message.contains(install.soundDir() + "新音ファイル.txt"))
@@ -126,7 +127,7 @@ TEST_F(SoundTableTest, MissingListIsAnErrorNamingItThatEndsTheProgram) {
 
 TEST_F(SoundTableTest, DemonstrationSetLoadsWithEveryFilePresent) {
     ASSERT_TRUE(writeDemoSounds(install.soundDir()));
-    ASSERT_TRUE(LoadSoundTable(state));
+    ASSERT_TRUE(LoadSoundTable(state.installation, state.sound));
     for (int role = 1; role <= kSoundRoleCount; ++role) {
         const int n = count(role).toInt();
         EXPECT_EQ(n, int(demoRoleSounds(role).size())) << role;

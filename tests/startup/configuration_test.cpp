@@ -1,4 +1,5 @@
 #include "frame/cp932.h"
+#include "app/sharedstate.h"
 #include "frame/datafiles.h"
 #include "startup/configuration.h"
 #include "support/fakes.h"
@@ -15,7 +16,7 @@ namespace {
 
 class Configuration : public ::testing::Test {
   protected:
-    Status load() { return LoadConfiguration(state, install.programDir(), clock); }
+    Status load() { return LoadConfiguration(startUpParts(state), install.programDir(), clock); }
 
     TestInstallation install;
     FakeClock clock;
@@ -25,15 +26,15 @@ class Configuration : public ::testing::Test {
 TEST_F(Configuration, ResolvesTheFoldersFromTheProgramFolder) {
     install.writeStandardFiles();
     ASSERT_TRUE(load().ok());
-    EXPECT_EQ(state.AppDir, install.programDir() + u'/');
-    EXPECT_EQ(state.DataRoot, install.dataRoot());
-    EXPECT_EQ(state.ProgramFolderName, QStringLiteral("calc"));
-    EXPECT_EQ(state.ProgramDataDir, install.dataRoot() + QStringLiteral("calc/"));
-    EXPECT_EQ(state.SoundDir, install.dataRoot() + QStringLiteral("音フォルダ/"));
-    EXPECT_EQ(criteriaFile(state), install.criteriaPath());
-    EXPECT_EQ(state.ProgramTitle, QStringLiteral("Zanfolio"));
-    EXPECT_EQ(state.TeacherPassword, Untyped(1234));
-    EXPECT_EQ(state.SchoolYearStartMonth.toNumber(), 4);
+    EXPECT_EQ(state.installation.AppDir, install.programDir() + u'/');
+    EXPECT_EQ(state.installation.DataRoot, install.dataRoot());
+    EXPECT_EQ(state.installation.ProgramFolderName, QStringLiteral("calc"));
+    EXPECT_EQ(state.installation.ProgramDataDir, install.dataRoot() + QStringLiteral("calc/"));
+    EXPECT_EQ(state.installation.SoundDir, install.dataRoot() + QStringLiteral("音フォルダ/"));
+    EXPECT_EQ(criteriaFile(state.installation), install.criteriaPath());
+    EXPECT_EQ(state.program.ProgramTitle, QStringLiteral("Zanfolio"));
+    EXPECT_EQ(state.installation.TeacherPassword, Untyped(1234));
+    EXPECT_EQ(state.installation.SchoolYearStartMonth.toNumber(), 4);
     EXPECT_EQ(state.Criteria.StandardTime[1], 40);
 }
 
@@ -41,8 +42,8 @@ TEST_F(Configuration, BackslashSeparatedFoldersWork) {
     install.writeStandardFiles();
     QString programDir = install.programDir();
     programDir.replace(u'/', u'\\');
-    ASSERT_TRUE(LoadConfiguration(state, programDir + u'\\', clock).ok());
-    EXPECT_EQ(state.ProgramFolderName, QStringLiteral("calc"));
+    ASSERT_TRUE(LoadConfiguration(startUpParts(state), programDir + u'\\', clock).ok());
+    EXPECT_EQ(state.installation.ProgramFolderName, QStringLiteral("calc"));
     EXPECT_EQ(state.Criteria.MinimumLineTime[5], 60);
 }
 
@@ -53,7 +54,7 @@ TEST_F(Configuration, DataRootWithoutTrailingSeparatorGetsOne) {
     install.writeLines(install.root() + QStringLiteral("パスデータ.txt"),
                        {root, QStringLiteral("0,0,0,0,0,0,0,0,0")});
     ASSERT_TRUE(load().ok());
-    EXPECT_EQ(state.DataRoot, install.dataRoot());
+    EXPECT_EQ(state.installation.DataRoot, install.dataRoot());
 }
 
 TEST_F(Configuration, SettingsFilesSavedAsUtf8WithAByteOrderMarkReadAsUtf8) {
@@ -68,17 +69,17 @@ TEST_F(Configuration, SettingsFilesSavedAsUtf8WithAByteOrderMarkReadAsUtf8) {
                             install.criteriaPath(),
                             install.soundDir() + QStringLiteral("新音ファイル.txt")};
     SharedState fromCp932;
-    ASSERT_TRUE(LoadStartUpFiles(fromCp932, install.programDir(), clock).ok());
+    ASSERT_TRUE(LoadStartUpFiles(startUpParts(fromCp932), install.programDir(), clock).ok());
     for (const QString& file : files)
         install.writeBytes(file, "\xEF\xBB\xBF" + decodeCp932(install.readBytes(file)).toUtf8());
-    ASSERT_TRUE(LoadStartUpFiles(state, install.programDir(), clock).ok());
-    EXPECT_EQ(state.DataRoot, install.dataRoot());
-    EXPECT_EQ(state.SchoolName, QStringLiteral("テスト塾～①"));
-    EXPECT_EQ(state.SchoolName, fromCp932.SchoolName);
-    EXPECT_EQ(state.TeacherPassword, fromCp932.TeacherPassword);
+    ASSERT_TRUE(LoadStartUpFiles(startUpParts(state), install.programDir(), clock).ok());
+    EXPECT_EQ(state.installation.DataRoot, install.dataRoot());
+    EXPECT_EQ(state.installation.SchoolName, QStringLiteral("テスト塾～①"));
+    EXPECT_EQ(state.installation.SchoolName, fromCp932.installation.SchoolName);
+    EXPECT_EQ(state.installation.TeacherPassword, fromCp932.installation.TeacherPassword);
     EXPECT_EQ(state.Criteria.StandardTime[1], 40);
-    EXPECT_EQ(state.SoundTable[1][1], QStringLiteral("ピンポン"));
-    EXPECT_EQ(state.SoundTable, fromCp932.SoundTable);
+    EXPECT_EQ(state.sound.SoundTable[1][1], QStringLiteral("ピンポン"));
+    EXPECT_EQ(state.sound.SoundTable, fromCp932.sound.SoundTable);
 }
 
 TEST_F(Configuration, OfferedLevelsWithoutUsableCriteriaAreNamedAndTheProgramGoesOn) {
@@ -106,7 +107,7 @@ TEST_F(Configuration, OfferedLevelsWithoutUsableCriteriaAreNamedAndTheProgramGoe
          }) {
         install.writeCriteria(c.levelLines);
         SharedState s;
-        const Result<QString> warning = LoadStartUpFiles(s, install.programDir(), clock);
+        const Result<QString> warning = LoadStartUpFiles(startUpParts(s), install.programDir(), clock);
         ASSERT_TRUE(warning.ok()) << c.what;
         if (c.named.isEmpty()) {
             EXPECT_EQ(*warning, QString()) << c.what;
@@ -153,7 +154,7 @@ TEST_F(Configuration, MissingOrShortFilesGiveAnErrorNamingTheFile) {
         fresh.writeStandardFiles();
         c.damage(fresh);
         SharedState s;
-        Status status = LoadConfiguration(s, fresh.programDir(), clock);
+        Status status = LoadConfiguration(startUpParts(s), fresh.programDir(), clock);
         ASSERT_FALSE(status.ok()) << c.name;
         EXPECT_TRUE(status.error().endsProgram) << c.name;
         EXPECT_TRUE(status.error().message.contains(QString::fromUtf8(c.fileName))) << c.name;

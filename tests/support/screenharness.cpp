@@ -57,16 +57,16 @@ ScreenHarness::ScreenHarness() {
                         QStringLiteral("自己最高音2"), kPersonalBestSoundFile, QStringLiteral("*"),
                         QStringLiteral("不合格音1"), kFailSoundFile, QStringLiteral("*")});
     // Runs kept for later stay inside the test installation.
-    state.PendingDir = install.root() + QStringLiteral("この計算機/");
-    const Result<QString> configured = LoadStartUpFiles(state, install.programDir(), clock);
+    state.installation.PendingDir = install.root() + QStringLiteral("この計算機/");
+    const Result<QString> configured = LoadStartUpFiles(startUpParts(), install.programDir(), clock);
     if (!configured)
         ADD_FAILURE() << configured.error().message.toStdString();
-    DefineLevelTables(state);
+    DefineLevelTables(state.program);
 
-    state.CurrentStudent = kPupil;
-    state.StudentName = (QStringLiteral("山田　花子") + QString(20, u' ')).left(20);
-    state.StudentGrade = QStringLiteral("小５");
-    state.SignInTime = secondsSinceMidnight(clock.now()) - 5 * 60;
+    state.session.CurrentStudent = kPupil;
+    state.session.StudentName = (QStringLiteral("山田　花子") + QString(20, u' ')).left(20);
+    state.session.StudentGrade = QStringLiteral("小５");
+    state.session.SignInTime = secondsSinceMidnight(clock.now()) - 5 * 60;
 
     host.show();
 }
@@ -85,12 +85,12 @@ ScreenHarness::ScreenHarness(const Classroom& classroom) {
     append(classroomRun(today, QTime(9, 10), Classroom::kSato, 2, 60));               // 4 points
     append(classroomRun(today.addDays(-1), QTime(15, 0), Classroom::kSuzuki, 1, 35)); // 5 points
     append(classroomRun(today, QTime(9, 20), Classroom::kTakahashi, 1, kNoTime));
-    const Status loaded = LoadConfiguration(state, install.programDir(), clock);
+    const Status loaded = LoadConfiguration(startUpParts(), install.programDir(), clock);
     if (!loaded)
         ADD_FAILURE() << loaded.error().message.toStdString();
     // The wrong-answer sound, so that playing it reaches the recording device.
-    state.SoundTable[4][1] = QStringLiteral("不正解");
-    state.SoundTable[4][21] = QStringLiteral("1");
+    state.sound.SoundTable[4][1] = QStringLiteral("不正解");
+    state.sound.SoundTable[4][21] = QStringLiteral("1");
     context.navigate.showRosterForm = [this] { ++went.rosterForm; };
     context.navigate.showResultsMenu = [this] { ++went.resultsMenu; };
     context.navigate.startRun = [this] { ++went.runs; };
@@ -126,18 +126,19 @@ void ScreenHarness::snapshot(const QString& name) {
 void ScreenHarness::signIn(int pupil) {
     const StatisticsPass statistics = [this]() -> Status {
         ResultsFile file(install.resultsPath(), waiter);
-        return ComputePupilStatistics(state, file, clock);
+        return ComputePupilStatistics(state.Stats, state.Criteria, file, clock);
     };
     const Result<NameList> listed =
-        zanfolio::名簿表示(state, NameListRequest{}, clock, waiter, statistics);
+        zanfolio::名簿表示(state.roster, state.installation, state.Stats, NameListRequest{}, clock,
+                           waiter, statistics);
     if (!listed)
         ADD_FAILURE() << listed.error().message.toStdString();
-    state.CurrentStudent = pupil;
-    state.StudentName = state.RosterNames[size_t(pupil)];
-    state.StudentGrade = state.RosterGradeLabels[size_t(pupil)];
-    state.SignInTime = secondsSinceMidnight(clock.now());
-    state.GradeGroupFilter = QStringLiteral("全学年");
-    DefineLevelTables(state);
+    state.session.CurrentStudent = pupil;
+    state.session.StudentName = state.roster.RosterNames[size_t(pupil)];
+    state.session.StudentGrade = state.roster.RosterGradeLabels[size_t(pupil)];
+    state.session.SignInTime = secondsSinceMidnight(clock.now());
+    state.session.GradeGroupFilter = QStringLiteral("全学年");
+    DefineLevelTables(state.program);
 }
 
 std::vector<ResultsRecord> ScreenHarness::records() {
@@ -173,7 +174,7 @@ void ScreenHarness::append(const ResultsRecord& record) {
 }
 
 QString playCommandOf(const ScreenHarness& harness, const QString& baseName) {
-    return playCommand(harness.state.SoundDir, baseName);
+    return playCommand(harness.state.installation.SoundDir, baseName);
 }
 
 } // namespace zanfolio::testing

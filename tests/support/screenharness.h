@@ -17,7 +17,8 @@
 
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screenhost.h"
-#include "frame/sharedstate.h"
+#include "app/screenparts.h"
+#include "app/sharedstate.h"
 #include "results/resultsrecord.h"
 #include "sound/sounds.h"
 #include "support/fakes.h"
@@ -125,10 +126,18 @@ class ScreenHarness {
     RecordingWaiter waiter;
     HookedSoundDevice device;
     RecordingSoundDevice& sound = device.recording;
-    Sounds sounds{state, device, random};
+    Sounds sounds{state.sound, state.installation, device, random};
     ScreenHost host;
     Navigation went; // counted by the classroom's Navigator only
-    AppContext context{state, clock, random, dialogs, sounds, launcher, waiter, host, Navigator{}};
+    AppContext context{clock, random, dialogs, launcher, waiter, host, Navigator{}};
+
+    // Each screen's parts of `state`.
+    StartUpParts startUpParts() { return zanfolio::startUpParts(state); }
+    RosterFormParts rosterParts() { return rosterFormParts(state, sounds); }
+    MenuParts menuParts() { return zanfolio::menuParts(state); }
+    DrillParts drillParts() { return zanfolio::drillParts(state, sounds); }
+    EvaluationParts evaluationParts() { return zanfolio::evaluationParts(state, sounds); }
+    TeacherParts teacherParts() { return zanfolio::teacherParts(state); }
 };
 
 // The sound files of the harness's sound list (one alternative per role) and the fixed ones:

@@ -1,4 +1,4 @@
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 #include "teacher/recordeditor.h"
 
 #include <gtest/gtest.h>

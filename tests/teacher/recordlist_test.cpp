@@ -1,4 +1,4 @@
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
 #include "teacher/recordexport.h"

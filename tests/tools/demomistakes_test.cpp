@@ -4,7 +4,7 @@
 #include "drill/answerentry.h"
 #include "drill/mistakekind.h"
 #include "frame/daycount.h"
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 #include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/resultsfile.h"

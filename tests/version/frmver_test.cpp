@@ -2,7 +2,7 @@
 // and "O.K." closes it.
 
 #include "frame/programdefinition.h"
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "version/forms/frmver.h"
@@ -27,8 +27,8 @@ class VersionBox : public ::testing::Test {
 
 TEST_F(VersionBox, ShowsTitleVersionAndProductName) {
     EXPECT_EQ(VersionText(), QStringLiteral("Version1.0.14"));
-    SetProgramTitle(*state);
-    Frmver box(*state);
+    SetProgramTitle(state->program);
+    Frmver box(state->program);
     box.show();
     EXPECT_EQ(box.windowTitle(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     EXPECT_EQ(control<QLabel>(&box, "Label1")->text(), QStringLiteral("Zanfolio"));
@@ -39,7 +39,7 @@ TEST_F(VersionBox, ShowsTitleVersionAndProductName) {
 }
 
 TEST_F(VersionBox, OkClosesTheBoxAndTheOtherButtonDoesNothing) {
-    Frmver box(*state);
+    Frmver box(state->program);
     box.show();
     QTest::mouseClick(control<QPushButton>(&box, "Command2"), Qt::LeftButton);
     EXPECT_TRUE(box.isVisible());

@@ -11,7 +11,6 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
-#include "frame/sharedstate.h"
 #include "results/answersfile.h"
 #include "results/pendingmistakes.h"
 #include "results/recordrun.h"
@@ -77,9 +76,9 @@ void setFittedText(QLabel* label, const QString& text, double largest, double sm
 
 } // namespace
 
-MainFrm::MainFrm(AppContext& context, std::optional<MistakeKind> aimedAt)
-    : context_(context), state_(context.state),
-      entry_(context.state, [this](const DrillAction& action) { act(action); }), aimedAt_(aimedAt) {
+MainFrm::MainFrm(AppContext& context, DrillParts state, std::optional<MistakeKind> aimedAt)
+    : context_(context), state_(state),
+      entry_(state_.run, state_.outcome, [this](const DrillAction& action) { act(action); }), aimedAt_(aimedAt) {
     setObjectName(QStringLiteral("MainFrm"));
     // Keys go to the form, never to a control: the button takes no focus (a space on it
     // would click it), and the form reads every key press first.
@@ -119,7 +118,7 @@ MainFrm::~MainFrm() = default;
 // Activation and set-up.
 
 void MainFrm::activate() {
-    if (state_.RunEnding == 1 || ended_)
+    if (state_.run.RunEnding == 1 || ended_)
         return;
     初期設定();
     レベル別設定();
@@ -129,70 +128,70 @@ void MainFrm::activate() {
 }
 
 void MainFrm::初期設定() {
-    SharedState& s = state_;
+    const DrillParts s = state_;
     context_.host.hideWaitNotice();
-    s.RunFinished = 0;
-    s.RunEnding = 0;
-    s.Judgement = 0;
+    s.run.RunFinished = 0;
+    s.run.RunEnding = 0;
+    s.run.Judgement = 0;
     entry_.clearInput();
-    const int lv = s.CurrentLevel;
+    const int lv = s.session.CurrentLevel;
     const size_t l = size_t(std::clamp(lv, 0, kMaxLevel));
 
-    if (s.LevelPresent[l] != 0) {
+    if (s.program.LevelPresent[l] != 0) {
         const int minimumLine = s.Criteria.MinimumLineTime[l];
-        s.TimeoutSeconds = minimumLine > 0 ? minimumLine * 5 : 0;
+        s.run.TimeoutSeconds = minimumLine > 0 ? minimumLine * 5 : 0;
         sLabel10->setText(QStringLiteral("0"));
         placeTimeBar();
     }
 
-    sLabel2->setText(s.ProgramTitle);
-    sLabel2->setFont(japaneseFont(s.ProgramTitle.size() < 10 ? 16.8 : 14));
+    sLabel2->setText(s.program.ProgramTitle);
+    sLabel2->setFont(japaneseFont(s.program.ProgramTitle.size() < 10 ? 16.8 : 14));
     // A name fills its 20 characters, a school line may be longer: they shrink to fit.
-    setFittedText(sLabel7, s.StudentName.trimmed(), 18, 9);
-    setFittedText(sLabel8, s.LevelNames[l], 17, 10);
-    setFittedText(sLabel14, s.SchoolName, 11, 8);
+    setFittedText(sLabel7, s.session.StudentName.trimmed(), 18, 9);
+    setFittedText(sLabel8, s.program.LevelNames[l], 17, 10);
+    setFittedText(sLabel14, s.installation.SchoolName, 11, 8);
 
-    const int pupil = std::clamp(s.CurrentStudent, 0, kMaxPupil);
+    const int pupil = std::clamp(s.session.CurrentStudent, 0, kMaxPupil);
     const int thisLevelToday = s.Stats.TodayRunCounts(int(l), pupil);
-    s.TodayRunTotal = SumTodayRunCounts(s.Stats, pupil, kLastLevelCountedToday);
+    s.outcome.TodayRunTotal = SumTodayRunCounts(s.Stats, pupil, kLastLevelCountedToday);
     sLabel13->setText(QString::number(minutesSinceSignIn()));
-    if (isPracticeLevel(s, int(l)) || aimedAt_) {
+    if (isPracticeLevel(s.program, int(l)) || aimedAt_) {
         // Practice runs are not recorded, so they have no number.
         sLabel12->setText(QStringLiteral("－"));
         sLabel11->setText(QStringLiteral("－"));
     } else {
-        sLabel12->setText(QString::number(s.TodayRunTotal + 1));
+        sLabel12->setText(QString::number(s.outcome.TodayRunTotal + 1));
         sLabel11->setText(QString::number(thisLevelToday + 1));
     }
-    s.TotalProblems = 10;
+    s.run.TotalProblems = 10;
 }
 
 void MainFrm::レベル別設定() {
-    sLabel9->setText(QString::number(state_.TotalProblems - state_.CorrectCount));
+    sLabel9->setText(QString::number(state_.run.TotalProblems - state_.run.CorrectCount));
 }
 
 void MainFrm::スタート() {
     const QDateTime now = context_.clock.now();
-    state_.RunStartTime = float(now.time().msecsSinceStartOfDay()) / 1000.0f;
+    state_.run.RunStartTime = float(now.time().msecsSinceStartOfDay()) / 1000.0f;
     runStartMs_ = context_.clock.monotonicMs();
     sTimer1->start();
 }
 
 bool MainFrm::hasTimeout() const {
-    return state_.TimeoutSeconds > 0;
+    return state_.run.TimeoutSeconds > 0;
 }
 
 void MainFrm::placeTimeBar() {
-    SharedState& s = state_;
-    const size_t l = size_t(std::clamp(s.CurrentLevel, 0, kMaxLevel));
+    const DrillParts s = state_;
+    const size_t l = size_t(std::clamp(s.session.CurrentLevel, 0, kMaxLevel));
     // Without a time-out the bar still shows the time passing, on a scale of its own.
-    s.BarScale =
-        double(sShape5->width()) / double(hasTimeout() ? s.TimeoutSeconds : kDefaultBarSeconds);
+    s.run.BarScale =
+        double(sShape5->width()) / double(hasTimeout() ? s.run.TimeoutSeconds : kDefaultBarSeconds);
     setBarWidth(sShape2, 0);
     const int standard = s.Criteria.StandardTime[l];
-    setBarWidth(sShape3, int(std::lround(standard * s.BarScale)));
+    setBarWidth(sShape3, int(std::lround(standard * s.run.BarScale)));
     sShape3->setVisible(standard > 0);
-    setBarWidth(sShape4, int(std::lround(s.Criteria.MinimumLineTime[l] * s.BarScale)));
+    setBarWidth(sShape4, int(std::lround(s.Criteria.MinimumLineTime[l] * s.run.BarScale)));
     sShape4->setVisible(hasTimeout());
 }
 
@@ -203,11 +202,11 @@ void MainFrm::setBarWidth(QFrame* shape, int width) {
 }
 
 void MainFrm::showElapsedBar() {
-    setBarWidth(sShape2, int(std::lround(state_.ElapsedSeconds * state_.BarScale)));
+    setBarWidth(sShape2, int(std::lround(state_.run.ElapsedSeconds * state_.run.BarScale)));
 }
 
 int MainFrm::minutesSinceSignIn() const {
-    int seconds = secondsSinceMidnight(context_.clock.now()) - state_.SignInTime;
+    int seconds = secondsSinceMidnight(context_.clock.now()) - state_.session.SignInTime;
     // Signed in before midnight: the time of day has started again from 0.
     if (seconds < 0)
         seconds += kSecondsPerDay;
@@ -218,13 +217,13 @@ int MainFrm::minutesSinceSignIn() const {
 // Problems and the hint.
 
 std::optional<Problem> MainFrm::nextAimedProblem() {
-    const SharedState& s = state_;
-    if (s.TimedOut == 1 || s.RunFinished == 1 || s.InputBusy == 1)
+    const DrillParts s = state_;
+    if (s.outcome.TimedOut == 1 || s.run.RunFinished == 1 || s.run.InputBusy == 1)
         return std::nullopt;
     // A wrong answer costs a correct one: more problems are drawn when the first ones run out.
     if (aimedProblems_.empty())
         aimedProblems_ =
-            aimedProblems(s.CurrentLevel, *aimedAt_, kAimedPracticeProblems, context_.random);
+            aimedProblems(s.session.CurrentLevel, *aimedAt_, kAimedPracticeProblems, context_.random);
     if (aimedProblems_.empty())
         return std::nullopt;
     Problem p = aimedProblems_.front();
@@ -234,7 +233,8 @@ std::optional<Problem> MainFrm::nextAimedProblem() {
 
 void MainFrm::問題作成表示() {
     const std::optional<Problem> problem =
-        aimedAt_ ? nextAimedProblem() : zanfolio::問題作成表示(state_, context_.random);
+        aimedAt_ ? nextAimedProblem() : zanfolio::問題作成表示(state_.run, state_.outcome, state_.session.CurrentLevel,
+                                          context_.random);
     if (!problem)
         return;
     problem_ = problem;
@@ -296,8 +296,8 @@ bool MainFrm::eventFilter(QObject* watched, QEvent* event) {
 void MainFrm::Commandkakunin_Click() {
     // The button is offered only while a wrong answer waits to be acknowledged; a click at
     // any other moment would skip the problem without answering it.
-    const SharedState& s = state_;
-    if (ended_ || s.ConfirmState < 1 || s.InputBusy == 1 || s.TimedOut == 1 || s.RunFinished == 1)
+    const DrillParts s = state_;
+    if (ended_ || s.run.ConfirmState < 1 || s.run.InputBusy == 1 || s.outcome.TimedOut == 1 || s.run.RunFinished == 1)
         return;
     entry_.Commandkakunin_Click();
 }
@@ -310,13 +310,13 @@ void MainFrm::act(const DrillAction& action) {
         inputLabel->setText(action.text);
         break;
     case DrillEffect::PlayWarningSound:
-        context_.sounds.PlayWarningSound();
+        state_.sounds.PlayWarningSound();
         break;
     case DrillEffect::PlayCorrectSound:
-        checkAnswerSound(context_.sounds.PlayCorrectSound());
+        checkAnswerSound(state_.sounds.PlayCorrectSound());
         break;
     case DrillEffect::PlayWrongSound:
-        checkAnswerSound(context_.sounds.PlayWrongSound());
+        checkAnswerSound(state_.sounds.PlayWrongSound());
         break;
     case DrillEffect::ShowRemaining:
         sLabel9->setText(QString::number(action.number));
@@ -352,21 +352,21 @@ void MainFrm::act(const DrillAction& action) {
 }
 
 bool MainFrm::recordsThisLevel() const {
-    const int level = state_.CurrentLevel;
-    return !aimedAt_ && !isPracticeLevel(state_, level) &&
-           state_.LevelPresent[size_t(std::clamp(level, 0, kMaxLevel))] != 0;
+    const int level = state_.session.CurrentLevel;
+    return !aimedAt_ && !isPracticeLevel(state_.program, level) &&
+           state_.program.LevelPresent[size_t(std::clamp(level, 0, kMaxLevel))] != 0;
 }
 
 void MainFrm::keepWrongAnswer(const QString& typed) {
     if (!problem_ || !recordsThisLevel())
         return;
-    mistakes_.push_back(makeMistakeRecord(state_, *problem_, typed, context_.clock.now()));
+    mistakes_.push_back(makeMistakeRecord(state_.session, *problem_, typed, context_.clock.now()));
 }
 
 void MainFrm::keepAnswer(const QString& typed, bool correct) {
     if (!problem_)
         return;
-    answers_.push_back(makeAnswerRecord(state_, *problem_, typed, correct, context_.clock.now(),
+    answers_.push_back(makeAnswerRecord(state_.session, *problem_, typed, correct, context_.clock.now(),
                                         context_.clock.monotonicMs() - problemShownMs_,
                                         !recordsThisLevel()));
 }
@@ -396,25 +396,25 @@ void MainFrm::stopTimers() {
 void MainFrm::sTimer1_Timer() {
     if (!sTimer1->isActive() || ended_)
         return; // the clock has stopped: a tick still on its way counts no more
-    SharedState& s = state_;
-    s.ElapsedSeconds =
+    const DrillParts s = state_;
+    s.run.ElapsedSeconds =
         int(std::lround(double(context_.clock.monotonicMs() - runStartMs_) / 1000.0));
-    const bool present = s.LevelPresent[size_t(std::clamp(s.CurrentLevel, 0, kMaxLevel))] != 0;
+    const bool present = s.program.LevelPresent[size_t(std::clamp(s.session.CurrentLevel, 0, kMaxLevel))] != 0;
     if (present) {
-        sLabel10->setText(QString::number(s.ElapsedSeconds));
-        if (!hasTimeout() || s.ElapsedSeconds < s.TimeoutSeconds)
+        sLabel10->setText(QString::number(s.run.ElapsedSeconds));
+        if (!hasTimeout() || s.run.ElapsedSeconds < s.run.TimeoutSeconds)
             showElapsedBar();
     }
     QCoreApplication::processEvents();
 
-    if (!hasTimeout() || s.ElapsedSeconds < s.TimeoutSeconds) {
+    if (!hasTimeout() || s.run.ElapsedSeconds < s.run.TimeoutSeconds) {
         showElapsedBar();
         return;
     }
     setBarWidth(sShape2, sShape5->width());
     // An answer being judged, or a run already ending, defers the time-out to a later tick.
-    if (s.RunEnding == 0 && s.RunFinished == 0 && s.InputBusy == 0) {
-        s.TimedOut = 1;
+    if (s.run.RunEnding == 0 && s.run.RunFinished == 0 && s.run.InputBusy == 0) {
+        s.outcome.TimedOut = 1;
         sTimer1->stop();
         EndOfRun();
     }
@@ -430,18 +430,19 @@ void MainFrm::sTimer2_Timer() {
 
 void MainFrm::EndOfRun() {
     QCoreApplication::processEvents();
-    SharedState& s = state_;
-    if (s.RunEnding == 1 || ended_)
+    const DrillParts s = state_;
+    if (s.run.RunEnding == 1 || ended_)
         return; // the hand-off is already under way
-    s.RunEnding = 1;
+    s.run.RunEnding = 1;
     sPicture2->show();
     sPicture2->raise();
-    lblsss2->setVisible(s.TimedOut == 1);
-    lblsss1->setVisible(s.TimedOut != 1);
+    lblsss2->setVisible(s.outcome.TimedOut == 1);
+    lblsss1->setVisible(s.outcome.TimedOut != 1);
     QCoreApplication::processEvents();
 
     AppContext& context = context_;
-    const int level = s.CurrentLevel;
+    const DrillParts parts = s; // the state outlives the form
+    const int level = s.session.CurrentLevel;
     // The form may go while the records wait (the program closing): what follows a record uses
     // none of its members.
     const std::vector<AnswerRecord> answers = std::move(answers_);
@@ -451,7 +452,7 @@ void MainFrm::EndOfRun() {
         // are kept, marked as practice.
         sTimer1->stop();
         QPointer<MainFrm> self(this);
-        recordAnswersOfRun(context, answers, true);
+        recordAnswersOfRun(context, parts, answers, true);
         if (!self || context.host.ending())
             return;
         context.host.showWaitNotice();
@@ -462,7 +463,7 @@ void MainFrm::EndOfRun() {
     }
 
     sTimer1->stop();
-    s.RecordedTime = s.TimedOut == 1 ? kNoTime : s.ElapsedSeconds;
+    s.outcome.RecordedTime = s.outcome.TimedOut == 1 ? kNoTime : s.run.ElapsedSeconds;
     // While another computer holds the results file the append waits and tries again; the
     // overlay says what it waits for meanwhile. A run the file cannot take is kept on this
     // computer and recorded later: it is never dropped.
@@ -471,28 +472,30 @@ void MainFrm::EndOfRun() {
         recordNotice->show();
         recordNotice->repaint();
     });
-    ResultsFile file(resultsFile(s), waiter);
+    ResultsFile file(resultsFile(s.installation), waiter);
     file.setRetryObserver([this, self](const Error& why) {
         if (!self)
             return;
         recordNotice->setText(recordWaitNotice(why));
         recordNotice->repaint();
     });
-    PendingRuns pending(pendingRunsFile(s));
+    PendingRuns pending(pendingRunsFile(s.installation));
     // The form may go while the record waits (the program closing): what follows the record
     // uses none of its members.
     const std::vector<MistakeRecord> mistakes = std::move(mistakes_);
     mistakes_.clear();
-    const Result<RunRecorded> recorded = RecordRun(s, level, file, pending, context.clock);
-    recordWrongAnswers(context, mistakes, recorded && !recorded->kept);
-    recordAnswersOfRun(context, answers, recorded && !recorded->kept);
+    const Result<RunRecorded> recorded = RecordRun(RunToRecord{s.session.CurrentStudent, level, s.outcome.RecordedTime,
+                              s.installation.SchoolCode},
+                  s.Criteria, s.Stats, s.outcome, file, pending, context.clock);
+    recordWrongAnswers(context, parts, mistakes, recorded && !recorded->kept);
+    recordAnswersOfRun(context, parts, answers, recorded && !recorded->kept);
     if (!self)
         return; // the program ended during the wait
     recordNotice->hide();
     if (recorded && recorded->kept) {
         if (context.host.ending())
             return;
-        context.dialogs.show(s.ProgramTitle, recorded->message, Dialogs::Buttons::Ok,
+        context.dialogs.show(s.program.ProgramTitle, recorded->message, Dialogs::Buttons::Ok,
                              Dialogs::Icon::Warning);
         // The evaluation reads the results file, which does not hold this run yet.
         context.host.showWaitNotice();
@@ -503,7 +506,7 @@ void MainFrm::EndOfRun() {
     if (!recorded) {
         if (context.host.ending())
             return;
-        context.dialogs.show(s.ProgramTitle, recorded.error().message, Dialogs::Buttons::Ok,
+        context.dialogs.show(s.program.ProgramTitle, recorded.error().message, Dialogs::Buttons::Ok,
                              Dialogs::Icon::Critical);
         if (recorded.error().endsProgram) {
             context.host.endProgram(1);
@@ -521,12 +524,12 @@ void MainFrm::EndOfRun() {
     WaitThenEvaluate(1);
 }
 
-void MainFrm::recordWrongAnswers(AppContext& context, const std::vector<MistakeRecord>& mistakes,
+void MainFrm::recordWrongAnswers(AppContext& context, DrillParts parts,
+                                 const std::vector<MistakeRecord>& mistakes,
                                  bool runWritten) {
     if (mistakes.empty())
         return;
-    const SharedState& s = context.state;
-    PendingMistakes pending(mistakesPendingFile(s));
+    PendingMistakes pending(mistakesPendingFile(parts.installation));
     if (!runWritten) {
         // The share has just refused the run (or the program is closing): the wrong answers
         // stay with the run on this computer, without a second wait on the share.
@@ -536,15 +539,15 @@ void MainFrm::recordWrongAnswers(AppContext& context, const std::vector<MistakeR
     // The pupil has waited for the record already: the mistakes file gets a short while, and
     // a batch it cannot take then is kept on this computer without a word (the run is safe).
     PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-    (void)recordMistakes(mistakesFile(s), pending, mistakes, patient);
+    (void)recordMistakes(mistakesFile(parts.installation), pending, mistakes, patient);
 }
 
-void MainFrm::recordAnswersOfRun(AppContext& context, const std::vector<AnswerRecord>& answers,
+void MainFrm::recordAnswersOfRun(AppContext& context, DrillParts parts,
+                                 const std::vector<AnswerRecord>& answers,
                                  bool runWritten) {
     if (answers.empty())
         return;
-    const SharedState& s = context.state;
-    PendingAnswers pending(answersPendingFile(s));
+    PendingAnswers pending(answersPendingFile(parts.installation));
     QString failure;
     if (!runWritten) {
         // As the wrong answers: they stay on this computer, without a second wait on the share.
@@ -554,13 +557,13 @@ void MainFrm::recordAnswersOfRun(AppContext& context, const std::vector<AnswerRe
         // A batch the answers file cannot take in a short while is kept on this computer
         // without a word; only one that cannot be kept either is lost, and said.
         PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-        Result<LinesRecorded> recorded = recordAnswers(answersFile(s), pending, answers, patient);
+        Result<LinesRecorded> recorded = recordAnswers(answersFile(parts.installation), pending, answers, patient);
         if (!recorded)
             failure = recorded.error().message;
     }
     if (failure.isEmpty() || context.host.ending())
         return;
-    context.dialogs.show(s.ProgramTitle, failure, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    context.dialogs.show(parts.program.ProgramTitle, failure, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void MainFrm::WaitThenEvaluate(int seconds) {

@@ -2,7 +2,7 @@
 // The drill form MainFrm: one run of ten correct answers against the clock on CurrentLevel.
 //
 // The form only shows and sounds: every key press goes to the drill's AnswerEntry (the state
-// machine over the run flags of SharedState), whose effects the form carries out one by one;
+// machine over the run flags), whose effects the form carries out one by one;
 // the problems come from 問題作成表示. Activation sets up the status panel and the time bar,
 // starts the clock and shows the first problem. The end of a run (the tenth correct answer, or
 // a clock tick past the limit) records the run and, one second later, hands over to the
@@ -26,6 +26,12 @@
 #include "drill/problem.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "frame/installation.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+#include "results/statistics.h"
+#include "roster/session.h"
+#include "sound/sounds.h"
 #include "results/answerrecord.h"
 #include "results/mistakerecord.h"
 
@@ -42,12 +48,28 @@ namespace zanfolio {
 
 struct SoundOutcome;
 
+// The parts of the state the drill reads and sets: the level's criteria and name, the pupil,
+// the run's flags and outcome, the statistics the record writer brings up to date, and the
+// sounds.
+// References into the program-wide state: a copy stays good after the screen is gone.
+struct DrillParts {
+    const ProgramDefinition& program;
+    const Installation& installation;
+    const CriteriaTable& Criteria;
+    PupilStatistics& Stats;
+    const Session& session;
+    RunInProgress& run;
+    RunOutcome& outcome;
+    Sounds& sounds;
+};
+
 class MainFrm : public Screen {
     Q_OBJECT
 
   public:
     // `aimedAt`: an aimed practice run against that way of working.
-    explicit MainFrm(AppContext& context, std::optional<MistakeKind> aimedAt = std::nullopt);
+    MainFrm(AppContext& context, DrillParts state,
+            std::optional<MistakeKind> aimedAt = std::nullopt);
     ~MainFrm() override;
 
     // Form_Activate: 初期設定, レベル別設定, スタート, then 問題作成表示. Once the hand-off at the
@@ -82,11 +104,13 @@ class MainFrm : public Screen {
     // After the run's record: its wrong answers to the mistakes file, or kept on this computer
     // when the run was not written (the same share would refuse them) or the file refuses
     // them. Uses no member: the form may have gone while the record waited.
-    static void recordWrongAnswers(AppContext& context, const std::vector<MistakeRecord>& mistakes,
+    static void recordWrongAnswers(AppContext& context, DrillParts parts,
+                                   const std::vector<MistakeRecord>& mistakes,
                                    bool runWritten);
     // The answers of the run to the answers file, after the run's record as the wrong answers
     // go. A batch that can be neither written nor kept is said (unless the program is ending).
-    static void recordAnswersOfRun(AppContext& context, const std::vector<AnswerRecord>& answers,
+    static void recordAnswersOfRun(AppContext& context, DrillParts parts,
+                                   const std::vector<AnswerRecord>& answers,
                                    bool runWritten);
     void WaitThenEvaluate(int seconds);
 
@@ -111,7 +135,7 @@ class MainFrm : public Screen {
     void buildOverlay();
 
     AppContext& context_;
-    SharedState& state_;
+    DrillParts state_;
     AnswerEntry entry_;
     qint64 runStartMs_ = 0;  // monotonic milliseconds at スタート
     qint64 waitStartMs_ = 0; // monotonic milliseconds when WaitThenEvaluate began

@@ -115,14 +115,14 @@ void drawAnswers(QPainter& painter, const Worksheet& sheet) {
 
 } // namespace
 
-Worksheet makeWorksheet(const SharedState& state, int pupil, int level, MistakeKind kind,
+Worksheet makeWorksheet(const ProgramDefinition& program, const RosterTables& roster, int pupil, int level, MistakeKind kind,
                         const QDate& date, RandomSource& random) {
     Worksheet sheet;
-    if (pupil >= 0 && size_t(pupil) < state.RosterNames.size())
-        sheet.name = state.RosterNames[size_t(pupil)];
+    if (pupil >= 0 && size_t(pupil) < roster.RosterNames.size())
+        sheet.name = roster.RosterNames[size_t(pupil)];
     sheet.levelText = QStringLiteral("レベル%1").arg(level);
-    if (level >= 0 && level < int(state.LevelNames.size()))
-        sheet.levelText += QStringLiteral("　") + state.LevelNames[size_t(level)];
+    if (level >= 0 && level < int(program.LevelNames.size()))
+        sheet.levelText += QStringLiteral("　") + program.LevelNames[size_t(level)];
     sheet.kind = kind;
     sheet.date = date;
     sheet.problems = aimedProblems(level, kind, kWorksheetProblems, random);

@@ -9,7 +9,8 @@
 #include "frame/forms/sheetprinter.h"
 #include "frame/random.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
+#include "roster/rostertables.h"
 #include "results/mistakerecord.h"
 
 #include <QDate>
@@ -31,7 +32,7 @@ struct Worksheet {
 };
 
 // The worksheet of `pupil` for `level` and `kind`: twenty problems drawn with `random`.
-Worksheet makeWorksheet(const SharedState& state, int pupil, int level, MistakeKind kind,
+Worksheet makeWorksheet(const ProgramDefinition& program, const RosterTables& roster, int pupil, int level, MistakeKind kind,
                         const QDate& date, RandomSource& random);
 
 // Page 0 (the problems) or 1 (the answers), drawn in the painter's window of 2100 × 2970 (tenths

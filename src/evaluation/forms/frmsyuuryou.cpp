@@ -3,7 +3,6 @@
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
 #include "frame/forms/screenhost.h"
-#include "frame/sharedstate.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "sound/sounds.h"
@@ -23,7 +22,8 @@ constexpr int kButtonsDelayMs = 500;
 
 } // namespace
 
-FrmSyuuryou::FrmSyuuryou(AppContext& context) : context_(context) {
+FrmSyuuryou::FrmSyuuryou(AppContext& context, EvaluationParts state)
+    : context_(context), state_(state) {
     setObjectName(QStringLiteral("FrmSyuuryou"));
     buildControls();
 
@@ -48,19 +48,19 @@ void FrmSyuuryou::activate() {
         return;
     activated_ = true;
     AppContext& context = context_;
-    SharedState& s = context.state;
+    const EvaluationParts s = state_;
 
     // The run just recorded must count in what the screen says. The pass waits while the file
     // cannot be read: the window may be closed meanwhile, and the screen deleted with it.
-    ResultsFile file(resultsFile(s), context.waiter);
+    ResultsFile file(resultsFile(s.installation), context.waiter);
     const ScreenWatch watch(this);
-    const Status computed = ComputePupilStatistics(s, file, context.clock);
+    const Status computed = ComputePupilStatistics(s.Stats, s.Criteria, file, context.clock);
     if (watch.gone())
         return;
     if (!computed) {
         if (context.host.ending())
             return;
-        context.dialogs.show(s.ProgramTitle, computed.error().message, Dialogs::Buttons::Ok,
+        context.dialogs.show(s.program.ProgramTitle, computed.error().message, Dialogs::Buttons::Ok,
                              Dialogs::Icon::Critical);
         context.host.endProgram(1);
         return;
@@ -71,7 +71,7 @@ void FrmSyuuryou::activate() {
     waitNotice->show();
     waitNotice->raise();
 
-    evaluation_ = EvaluateRun(s);
+    evaluation_ = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     const Evaluation& e = evaluation_;
     Label2->setVisible(e.Label2Visible);
     if (e.Picture1Visible) {
@@ -108,7 +108,7 @@ void FrmSyuuryou::activate() {
 }
 
 void FrmSyuuryou::play(EvaluationSound sound) {
-    Sounds& sounds = context_.sounds;
+    Sounds& sounds = state_.sounds;
     switch (sound) {
     case EvaluationSound::PersonalBest:
         sounds.PlayPersonalBestSound();

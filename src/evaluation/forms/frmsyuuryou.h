@@ -11,6 +11,8 @@
 #include "evaluation/evaluation.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "frame/installation.h"
+#include "sound/sounds.h"
 
 class QFrame;
 class QLabel;
@@ -19,11 +21,24 @@ class QTimer;
 
 namespace zanfolio {
 
+// The parts of the state the evaluation reads: the run's pupil, level and outcome, the
+// statistics it brings up to date, and the sounds.
+// References into the program-wide state: a copy stays good after the screen is gone.
+struct EvaluationParts {
+    const ProgramDefinition& program;
+    const Installation& installation;
+    const CriteriaTable& Criteria;
+    PupilStatistics& Stats;
+    const Session& session;
+    RunOutcome& outcome;
+    Sounds& sounds;
+};
+
 class FrmSyuuryou : public Screen {
     Q_OBJECT
 
   public:
-    explicit FrmSyuuryou(AppContext& context);
+    FrmSyuuryou(AppContext& context, EvaluationParts state);
     ~FrmSyuuryou() override;
 
     void activate() override;
@@ -45,6 +60,7 @@ class FrmSyuuryou : public Screen {
     void play(EvaluationSound sound);
 
     AppContext& context_;
+    EvaluationParts state_;
     Evaluation evaluation_;
     bool activated_ = false;
     bool leaving_ = false;

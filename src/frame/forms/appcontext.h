@@ -1,8 +1,8 @@
 #pragma once
-// Everything a screen needs, handed to it at construction: the shared state, the ports, the
-// program's window, and the ways to the other screens. The ways are set by main() (and by
-// tests), so no screen library depends on another's: the menu starts the drill, the drill
-// ends on the evaluation, the evaluation returns to the menu.
+// What every screen is handed at construction: the ports, the program's window, and the ways
+// to the other screens; beside it, each screen is handed the parts of the state it reads. The
+// ways are set by main() (and by tests), so no screen library depends on another's: the menu
+// starts the drill, the drill ends on the evaluation, the evaluation returns to the menu.
 
 #include "frame/result.h"
 
@@ -10,11 +10,9 @@
 
 namespace zanfolio {
 
-struct SharedState;
 class Clock;
 class RandomSource;
 class Dialogs;
-class Sounds;
 class ProcessLauncher;
 class Waiter;
 class ScreenHost;
@@ -37,11 +35,9 @@ struct Navigator {
 };
 
 struct AppContext {
-    SharedState& state;
     Clock& clock;
     RandomSource& random;
     Dialogs& dialogs;
-    Sounds& sounds;
     ProcessLauncher& launcher;
     Waiter& waiter;
     ScreenHost& host;

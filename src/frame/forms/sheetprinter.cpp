@@ -1,7 +1,7 @@
 #include "frame/forms/sheetprinter.h"
 
 #include "frame/paths.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -70,8 +70,8 @@ Result<std::unique_ptr<QPrinter>> SystemSheetPrinter::openJob(const QString& fil
     return printer;
 }
 
-QString sheetPdfFolder(const SharedState& state) {
-    return withTrailingSeparator(state.DataRoot) + QStringLiteral("印刷");
+QString sheetPdfFolder(const Installation& installation) {
+    return withTrailingSeparator(installation.DataRoot) + QStringLiteral("印刷");
 }
 
 QString sheetPdfNotice(const QString& what, const QString& folder) {

@@ -17,7 +17,7 @@ class QPrinter;
 
 namespace zanfolio {
 
-struct SharedState;
+struct Installation;
 
 class SheetPrinterPort {
   public:
@@ -62,7 +62,7 @@ class SystemSheetPrinter final : public SheetPrinterPort {
 };
 
 // The folder for sheets of a computer without a printer: the data root's "印刷" folder.
-QString sheetPdfFolder(const SharedState& state);
+QString sheetPdfFolder(const Installation& installation);
 // The message naming that folder, for sheets of the kind `what` ("成績グラフ").
 QString sheetPdfNotice(const QString& what, const QString& folder);
 

@@ -6,7 +6,6 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screen.h"
-#include "frame/sharedstate.h"
 #include "menu/datewindow.h"
 #include "menu/mistakeviews.h"
 #include "results/answersfile.h"
@@ -51,7 +50,7 @@ const QString kNote = QStringLiteral("「間違い」は期間中の誤答の数
 
 } // namespace
 
-ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& clock, Waiter& waiter,
+ClassMistakesPanel::ClassMistakesPanel(const MenuParts& state, const Clock& clock, Waiter& waiter,
                                        QWidget* parent)
     : QWidget(parent), state_(state), clock_(clock), waiter_(waiter) {
     setObjectName(QStringLiteral("classMistakesPanel"));
@@ -154,9 +153,9 @@ ClassMistakesPanel::ClassMistakesPanel(const SharedState& state, const Clock& cl
 void ClassMistakesPanel::showFor(const QString& groupText) {
     groupText_ = groupText;
     const bool known =
-        state_.DateWindowChoice >= 1 && state_.DateWindowChoice <= classMistakeWindow->count();
+        state_.menu.DateWindowChoice >= 1 && state_.menu.DateWindowChoice <= classMistakeWindow->count();
     classMistakeWindow->setCurrentIndex(
-        (known ? state_.DateWindowChoice : kDefaultDateWindowChoice) - 1);
+        (known ? state_.menu.DateWindowChoice : kDefaultDateWindowChoice) - 1);
     // Read afresh each time the panel opens, at the counts.
     showSystematic(false);
     mistakes_.clear();
@@ -174,13 +173,13 @@ bool ClassMistakesPanel::readWindow() {
     classMistakesNote->setText(kReadingNote);
     classMistakesNote->repaint();
     const Status read = mistakes_.cover(
-        mistakesFile(state_), waiter_,
+        mistakesFile(state_.installation), waiter_,
         mistakeWindowFirstDate(classMistakeWindow->currentIndex() + 1, clock_.now().date()));
     if (watch.gone())
         return false;
     failure_ = read ? QString() : read.error().message;
     Result<AnswersRead> answers = readAnswersSince(
-        answersFile(state_), waiter_,
+        answersFile(state_.installation), waiter_,
         mistakeWindowFirstDate(classMistakeWindow->currentIndex() + 1, clock_.now().date()));
     if (watch.gone())
         return false;
@@ -203,7 +202,7 @@ void ClassMistakesPanel::setGroupText(const QString& groupText) {
 
 void ClassMistakesPanel::showFigures() {
     const ClassMistakesView view =
-        classMistakesView(state_, mistakes_.records(), groupText_, clock_.now(),
+        classMistakesView(state_.program, state_.roster, mistakes_.records(), groupText_, clock_.now(),
                           classMistakeWindow->currentIndex() + 1);
     classMistakesHeading->setText(view.heading);
     if (!failure_.isEmpty()) {
@@ -216,7 +215,7 @@ void ClassMistakesPanel::showFigures() {
     classMistakesNote->setText(classPages->currentIndex() == 1 ? kSystematicNote : kNote);
     QStringList systematic;
     for (const ClassSystematicRow& r : classSystematicView(
-             state_, answers_, groupText_, clock_.now(), classMistakeWindow->currentIndex() + 1))
+             state_.program, state_.roster, answers_, groupText_, clock_.now(), classMistakeWindow->currentIndex() + 1))
         systematic << r.levelText + QStringLiteral("　") + r.kinds.join(QStringLiteral("　"));
     if (!answersFailure_.isEmpty())
         classSystematicList->setPlainText(QStringLiteral("解答記録を読めません。\n") +

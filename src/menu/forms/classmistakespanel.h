@@ -17,6 +17,7 @@
 // "classMistakesTable", "classSystematicButton", "classSystematicHeading", "classSystematicList",
 // "classMistakesNote", "classMistakesBack".
 
+#include "menu/forms/menuparts.h"
 #include "menu/mistakeviews.h"
 #include "results/mistakerecord.h"
 
@@ -32,7 +33,6 @@ class QTextEdit;
 
 namespace zanfolio {
 
-struct SharedState;
 class Clock;
 class Waiter;
 
@@ -40,7 +40,7 @@ class ClassMistakesPanel : public QWidget {
     Q_OBJECT
 
   public:
-    ClassMistakesPanel(const SharedState& state, const Clock& clock, Waiter& waiter,
+    ClassMistakesPanel(const MenuParts& state, const Clock& clock, Waiter& waiter,
                        QWidget* parent = nullptr);
 
     // Reads the mistakes file and shows the panel for the grade group, in the window of the
@@ -57,7 +57,7 @@ class ClassMistakesPanel : public QWidget {
     // Every row as tall as its tallest cell at the columns' widths.
     void fitRows();
 
-    const SharedState& state_;
+    MenuParts state_;
     const Clock& clock_;
     Waiter& waiter_;
     QString groupText_;

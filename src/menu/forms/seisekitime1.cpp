@@ -9,7 +9,6 @@
 #include "frame/forms/screenhost.h"
 #include "frame/forms/textlist.h"
 #include "frame/programdefinition.h"
-#include "frame/sharedstate.h"
 #include "menu/columnlayout.h"
 #include "menu/datewindow.h"
 #include "menu/forms/chart/chartpanel.h"
@@ -46,11 +45,12 @@ const QString kToolNotReady = QStringLiteral("この機能はまだ使えませ�
 // ---------------------------------------------------------------------------------------------
 // The form's load (the controls are built in seisekitime1_layout.cpp)
 
-Seisekitime1::Seisekitime1(AppContext& context) : context_(context) {
+Seisekitime1::Seisekitime1(AppContext& context, MenuParts state)
+    : context_(context), state_(state) {
     setObjectName(QStringLiteral("seisekitime1"));
     // The form takes the keys when none of its controls has the focus (key shortcuts).
     setFocusPolicy(Qt::StrongFocus);
-    context_.state.DateWindowChoice = kDefaultDateWindowChoice;
+    state_.menu.DateWindowChoice = kDefaultDateWindowChoice;
     buildControls();
 
     // Key preview: every control hands its typed keys to the form first.
@@ -67,18 +67,18 @@ void Seisekitime1::activate() {
     // The statistics pass waits while the results file cannot be read, and the steps below let
     // events run: the window may be closed meanwhile, and the menu deleted with it.
     const ScreenWatch watch(this);
-    SharedState& state = context_.state;
+    const MenuParts state = state_;
     context_.host.setWindowTitle(QStringLiteral("Velmont")); // the installations' title, kept
     const int levels = offeredLevelCount();
 
-    const bool teacher = IsTeacherName(state.StudentName);
-    Command27->setVisible(teacher && state.TeacherPrintButton.toNumber() == 1);
+    const bool teacher = IsTeacherName(state.session.StudentName);
+    Command27->setVisible(teacher && state.program.TeacherPrintButton.toNumber() == 1);
     Command8->setVisible(teacher);
     mistakesButton->setVisible(teacher);
     Picture11->setTeacher(teacher);
 
     Label17->setText(
-        MinutesSinceSignInText(state.SignInTime, secondsSinceMidnight(context_.clock.now())));
+        MinutesSinceSignInText(state.session.SignInTime, secondsSinceMidnight(context_.clock.now())));
 
     MenuKeysEnabled = 0;
     Picture2->setGeometry(0, 0, width(), kScreenHeight);
@@ -93,14 +93,14 @@ void Seisekitime1::activate() {
     Option1[2]->setText(QStringLiteral("本日順"));
 
     {
-        ResultsFile file(resultsFile(state), context_.waiter);
-        const Status computed = ComputePupilStatistics(state, file, context_.clock);
+        ResultsFile file(resultsFile(state.installation), context_.waiter);
+        const Status computed = ComputePupilStatistics(state.Stats, state.Criteria, file, context_.clock);
         if (watch.gone() || (!computed && reportFailure(computed.error())))
             return;
     }
 
-    state.TodayRunTotal = TodayRunTotalOf(state);
-    Label18->setText(TodayRunTotalText(state.TodayRunTotal));
+    state.outcome.TodayRunTotal = TodayRunTotalOf(state.Stats, state.session.CurrentStudent);
+    Label18->setText(TodayRunTotalText(state.outcome.TodayRunTotal));
     ProgressBar1->setRange(0, std::max(levels, 1));
 
     ResultsDisplayMode = 2;
@@ -117,7 +117,7 @@ void Seisekitime1::activate() {
     ActivationInProgress = 0;
 
     for (int level : offeredLevels()) {
-        if (isPracticeLevel(state, level)) {
+        if (isPracticeLevel(state.program, level)) {
             // Practice runs are neither recorded nor timed against the criteria.
             state.Criteria.StandardTime[size_t(level)] = 600;
             state.Criteria.MinimumLineTime[size_t(level)] = 600;
@@ -127,15 +127,15 @@ void Seisekitime1::activate() {
     }
     Picture6->hide();
 
-    Label12->setText(PupilHeaderText(state));
-    Label13->setText(SchoolHeaderText(state));
-    Label11->setFont(japaneseFont(state.ProgramTitle.size() > 9 ? 20 : 24));
-    Label11->setText(state.ProgramTitle);
+    Label12->setText(PupilHeaderText(state.session));
+    Label13->setText(SchoolHeaderText(state.installation.SchoolName, state.session.CurrentStudent));
+    Label11->setFont(japaneseFont(state.program.ProgramTitle.size() > 9 ? 20 : 24));
+    Label11->setText(state.program.ProgramTitle);
 
-    state.FirstVisibleLevel = NormalizedFirstVisibleLevel(state.FirstVisibleLevel, levels);
+    state.menu.FirstVisibleLevel = NormalizedFirstVisibleLevel(state.menu.FirstVisibleLevel, levels);
     {
         const QSignalBlocker block(HScroll1);
-        HScroll1->setValue(state.FirstVisibleLevel);
+        HScroll1->setValue(state.menu.FirstVisibleLevel);
     }
     pageColumns();
     QCoreApplication::processEvents();
@@ -146,10 +146,10 @@ void Seisekitime1::activate() {
         const MenuColumn& c = columns_[size_t(level)];
         for (QLabel* l : {c.Label7, c.Label8})
             l->setStyleSheet(QStringLiteral("background: #e0e0e0; color: %1;").arg(kPanelText));
-        if (isPracticeLevel(state, level))
+        if (isPracticeLevel(state.program, level))
             hideColumnResults(c);
-        c.Label15->setText(TotalTallyText(state, level));
-        c.Label14->setText(TodayTallyText(state, level));
+        c.Label15->setText(TotalTallyText(state.Stats, state.session.CurrentStudent, level));
+        c.Label14->setText(TodayTallyText(state.Stats, state.session.CurrentStudent, level));
     }
 
     for (int level : offeredLevels())
@@ -170,7 +170,7 @@ void Seisekitime1::activate() {
 }
 
 int Seisekitime1::offeredLevelCount() const {
-    return std::clamp(context_.state.LevelCount, 0, kMaxLevel);
+    return std::clamp(state_.program.LevelCount, 0, kMaxLevel);
 }
 
 std::ranges::iota_view<int, int> Seisekitime1::offeredLevels() const {
@@ -186,7 +186,7 @@ bool Seisekitime1::reportFailure(const Error& error) {
     if (context.host.ending())
         return true; // a wait stopped because the program is ending: nothing to say
     const ScreenWatch watch(this);
-    context.dialogs.show(context.state.ProgramTitle, error.message, Dialogs::Buttons::Ok,
+    context.dialogs.show(state_.program.ProgramTitle, error.message, Dialogs::Buttons::Ok,
                          Dialogs::Icon::Critical);
     if (watch.gone())
         return true;
@@ -223,8 +223,8 @@ void Seisekitime1::成績リスト色表示単独(int level) {
 }
 
 void Seisekitime1::HScroll1_Change() {
-    SharedState& state = context_.state;
-    state.FirstVisibleLevel = ScrolledFirstVisibleLevel(HScroll1->value(), state.LevelCount);
+    const MenuParts state = state_;
+    state.menu.FirstVisibleLevel = ScrolledFirstVisibleLevel(HScroll1->value(), state.program.LevelCount);
     pageColumns();
 }
 
@@ -232,9 +232,9 @@ void Seisekitime1::HScroll1_Change() {
 // The level rules
 
 void Seisekitime1::Command9_Click() {
-    SharedState& state = context_.state;
-    const LevelButtons buttons = ApplyLevelRules(state);
-    state.LastLevelCleared = buttons.lastLevelCleared ? 1 : 0;
+    const MenuParts state = state_;
+    const LevelButtons buttons = ApplyLevelRules(state.program, state.Criteria, state.Stats, state.session);
+    state.menu.LastLevelCleared = buttons.lastLevelCleared ? 1 : 0;
     for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
         c.Command4->setEnabled(buttons.enabled[size_t(level)]);
@@ -259,7 +259,7 @@ void Seisekitime1::Command4_Click(int level) {
         return;
     Picture2->raise();
     Picture2->show();
-    context_.state.CurrentLevel = level;
+    state_.session.CurrentLevel = level;
     Picture2->repaint();
     const ScreenWatch watch(this);
     QCoreApplication::processEvents();
@@ -275,7 +275,7 @@ void Seisekitime1::Label3_Click(int level) {
         return;
     if (!isOfferedLevel(level) || !columns_[size_t(level)].Command4->isEnabled())
         return;
-    context_.state.CurrentLevel = level;
+    state_.session.CurrentLevel = level;
     MenuKeysEnabled = 0;
     if (context_.navigate.startRun)
         context_.navigate.startRun();
@@ -305,17 +305,17 @@ void Seisekitime1::Command12_Click() {
 }
 
 void Seisekitime1::Command10_Click(int index) {
-    const SharedState& state = context_.state;
+    const MenuParts state = state_;
     // A numeric password compares by its decimal digits; an empty one admits an empty box.
-    if (Text3->text() != state.TeacherPassword.toText()) {
-        context_.dialogs.show(state.ProgramTitle, QStringLiteral("パスワードを入力して下さい"),
+    if (Text3->text() != state.installation.TeacherPassword.toText()) {
+        context_.dialogs.show(state.program.ProgramTitle, QStringLiteral("パスワードを入力して下さい"),
                               Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return;
     }
     const std::function<void()>& tool =
         index == 0 ? context_.navigate.showRecordsBrowser : context_.navigate.showCriteriaEditor;
     if (!tool) {
-        context_.dialogs.show(state.ProgramTitle, kToolNotReady, Dialogs::Buttons::Ok,
+        context_.dialogs.show(state.program.ProgramTitle, kToolNotReady, Dialogs::Buttons::Ok,
                               Dialogs::Icon::Information);
         return;
     }
@@ -341,7 +341,7 @@ void Seisekitime1::Combo1_Click() {
 void Seisekitime1::Combo2_Click() {
     if (!Option1[3]->isChecked())
         return;
-    context_.state.DateWindowChoice = Combo2->currentIndex() + 1;
+    state_.menu.DateWindowChoice = Combo2->currentIndex() + 1;
     (void)Option1_Click(3);
 }
 
@@ -413,7 +413,7 @@ void Seisekitime1::beginView() {
 
 void Seisekitime1::showListsOfOfferedLevels() {
     for (int level : offeredLevels()) {
-        if (!isPracticeLevel(context_.state, level))
+        if (!isPracticeLevel(state_.program, level))
             columns_[size_t(level)].List5->show();
     }
 }
@@ -454,8 +454,9 @@ bool Seisekitime1::Option1_Click(int index) {
 }
 
 void Seisekitime1::showRanking(RankingKind kind) {
-    const SharedState& state = context_.state;
-    const RankingView view = BuildRankingView(state, kind, Combo1->currentText());
+    const MenuParts state = state_;
+    const RankingView view = BuildRankingView(state.program, state.roster, state.Stats,
+                                                state.session.CurrentStudent, kind, Combo1->currentText());
     Label5->setText(view.title);
     ProgressBar2->setRange(0, std::max(offeredLevelCount(), 1));
     ProgressBar2->setValue(0);
@@ -465,7 +466,7 @@ void Seisekitime1::showRanking(RankingKind kind) {
             ProgressBar1->setValue(level);
         const MenuColumn& c = columns_[size_t(level)];
         const RankingViewLevel& ranked = view.levels[size_t(level)];
-        if (kind == RankingKind::Time && isPracticeLevel(state, level)) {
+        if (kind == RankingKind::Time && isPracticeLevel(state.program, level)) {
             hideColumnResults(c);
             continue;
         }
@@ -483,18 +484,18 @@ void Seisekitime1::showRanking(RankingKind kind) {
 }
 
 bool Seisekitime1::showRunList(RunListView view) {
-    SharedState& state = context_.state;
+    const MenuParts state = state_;
     回数など表示();
     RunListRequest request;
     request.view = view;
-    request.dateWindowChoice = state.DateWindowChoice;
+    request.dateWindowChoice = state.menu.DateWindowChoice;
     request.mode = ResultsDisplayMode == 2 ? RunLineMode::Points : RunLineMode::Time;
     request.groupText = Combo1->currentText();
-    ResultsFile file(resultsFile(state), context_.waiter);
+    ResultsFile file(resultsFile(state.installation), context_.waiter);
     // The busy panel is up; its bar follows a long reading back, and the window paints.
     file.setReadProgress(ReadingProgress(ProgressBar2));
     const ScreenWatch watch(this);
-    Result<RunLists> lists = ReadRunLists(state, file, context_.clock, request);
+    Result<RunLists> lists = ReadRunLists(state.runListParts(), file, context_.clock, request);
     if (watch.gone())
         return false;
     if (!lists) {
@@ -503,7 +504,7 @@ bool Seisekitime1::showRunList(RunListView view) {
             return false;
     } else {
         Label5->setText(lists->title);
-        state.DateWindowDays = lists->dateWindowDays;
+        state.menu.DateWindowDays = lists->dateWindowDays;
         // A run list opens at its first line, the oldest run.
         for (int level : offeredLevels()) {
             // The list makes its lines as they come into view.
@@ -533,35 +534,35 @@ void Seisekitime1::Command17_Click() {
                                                            : RankingKind::TotalPoints);
     Picture11->show();
     Picture11->raise();
-    Picture11->showFor(context_.state.CurrentStudent);
+    Picture11->showFor(state_.session.CurrentStudent);
 }
 
 void Seisekitime1::offerAimedPractice() {
     aimedPracticeButton->hide();
     aimedPractice_.reset();
-    const SharedState& state = context_.state;
-    if (IsTeacherName(state.StudentName) || !context_.navigate.startAimedPractice)
+    const MenuParts state = state_;
+    if (IsTeacherName(state.session.StudentName) || !context_.navigate.startAimedPractice)
         return;
     const QDate firstDay = context_.clock.now().date().addDays(1 - kAimedPracticeDays);
     // An offer only: an answers file that cannot be read now offers nothing, without a word.
-    const Result<AnswersRead> read = readAnswersSince(answersFile(state), firstDay);
+    const Result<AnswersRead> read = readAnswersSince(answersFile(state.installation), firstDay);
     if (!read)
         return;
     const Diagnosis diagnosis = diagnosisOf(read->records);
-    std::vector<int> levels{state.CurrentLevel};
+    std::vector<int> levels{state.session.CurrentLevel};
     for (int level : offeredLevels())
         levels.push_back(level);
     for (int level : levels) {
         if (!isOfferedLevel(level))
             continue;
         const std::vector<MistakeKind> kinds =
-            diagnosis.systematicKinds(state.CurrentStudent, level);
+            diagnosis.systematicKinds(state.session.CurrentStudent, level);
         if (kinds.empty())
             continue;
         aimedPractice_ = AimedPractice{level, kinds.front()};
         aimedPracticeButton->setToolTip(
             QStringLiteral("%1の「%2」をもう一度練習します（筆算の形で10問）")
-                .arg(state.LevelNames[size_t(level)], mistakeKindLabel(kinds.front())));
+                .arg(state.program.LevelNames[size_t(level)], mistakeKindLabel(kinds.front())));
         aimedPracticeButton->show();
         return;
     }
@@ -570,7 +571,7 @@ void Seisekitime1::offerAimedPractice() {
 void Seisekitime1::aimedPracticeButton_Click() {
     if (!aimedPractice_ || Picture7->isVisible() || !context_.navigate.startAimedPractice)
         return;
-    context_.state.CurrentLevel = aimedPractice_->level;
+    state_.session.CurrentLevel = aimedPractice_->level;
     MenuKeysEnabled = 0;
     context_.navigate.startAimedPractice(int(aimedPractice_->kind));
 }
@@ -588,7 +589,7 @@ bool Seisekitime1::formKeyPress(const QString& text) {
     // open (a password may well contain digits, and "0" must not leave the menu then).
     if (MenuKeysEnabled != 1 || Picture7->isVisible() || text.size() != 1)
         return false;
-    const MenuShortcut shortcut = ShortcutFor(text.at(0), context_.state.LevelCount);
+    const MenuShortcut shortcut = ShortcutFor(text.at(0), state_.program.LevelCount);
     switch (shortcut.action) {
     case MenuShortcut::Action::StartLevel:
         // The class panel covers the start buttons: what cannot be seen is not started.

@@ -20,6 +20,7 @@
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
 #include "menu/forms/menucolumns.h"
+#include "menu/forms/menuparts.h"
 #include "menu/levelranking.h"
 #include "menu/runlists.h"
 #include "results/mistakerecord.h"
@@ -47,7 +48,7 @@ class Seisekitime1 : public Screen {
 
   public:
     // Building the menu (the form's load).
-    explicit Seisekitime1(AppContext& context);
+    Seisekitime1(AppContext& context, MenuParts state);
     // Activation: statistics, tallies, the points view with "累計順", the level rules.
     void activate() override;
 
@@ -115,6 +116,7 @@ class Seisekitime1 : public Screen {
     bool isOfferedLevel(int level) const;
 
     AppContext& context_;
+    MenuParts state_;
     int MenuKeysEnabled = 0;
     int ResultsDisplayMode = 0;
     int PointsRankingKind = 0;

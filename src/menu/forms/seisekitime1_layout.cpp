@@ -7,7 +7,6 @@
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/forms/textlist.h"
-#include "frame/sharedstate.h"
 #include "menu/columnlayout.h"
 #include "menu/datewindow.h"
 #include "menu/forms/chart/chartpanel.h"
@@ -42,7 +41,7 @@ constexpr int kScrollTop = 692;
 void Seisekitime1::buildControls() {
     setAttribute(Qt::WA_StyledBackground, true);
     setStyleSheet(QStringLiteral("#seisekitime1 { background: %1; }")
-                      .arg(cssColour(context_.state.SeasonColour)));
+                      .arg(cssColour(state_.installation.SeasonColour)));
 
     buildHeader();
     buildViewControls();
@@ -96,7 +95,7 @@ void Seisekitime1::buildViewControls() {
         Option1[size_t(k)] = option;
     }
 
-    SharedState& state = context_.state;
+    const MenuParts state = state_;
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->setEditable(true);
@@ -107,7 +106,7 @@ void Seisekitime1::buildViewControls() {
     Combo1->setMaxVisibleItems(12);
     Combo1->addItems(nameListGradeGroups());
     // The grade group last chosen on the roster form (that form always sets one).
-    Combo1->setEditText(state.GradeGroupFilter.isEmpty() ? kAllGrades : state.GradeGroupFilter);
+    Combo1->setEditText(state.session.GradeGroupFilter.isEmpty() ? kAllGrades : state.session.GradeGroupFilter);
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
 
     Combo2 = new QComboBox(this);
@@ -137,7 +136,7 @@ void Seisekitime1::buildViewControls() {
     Command17 = makeButton(this, "Command17", QStringLiteral("グラフ"), QRect(546, 720, 150, 40));
     Command17->hide();
     connect(Command17, &QPushButton::clicked, this, [this] { Command17_Click(); });
-    Picture11 = new ChartPanel(context_, this);
+    Picture11 = new ChartPanel(context_, state_, this);
     // Below the view title, which names the pupil's view, and out to the form's right edge,
     // where the last column in view runs past it.
     Picture11->setArea(QRect(twips(120), kLabel5Top + kLabel5Height, kScreenWidth - twips(120),
@@ -158,7 +157,7 @@ void Seisekitime1::buildViewControls() {
     aimedPracticeButton->hide();
     connect(aimedPracticeButton, &QPushButton::clicked, this,
             [this] { aimedPracticeButton_Click(); });
-    mistakesPanel = new ClassMistakesPanel(context_.state, context_.clock, context_.waiter, this);
+    mistakesPanel = new ClassMistakesPanel(state_, context_.clock, context_.waiter, this);
     // Over the view title, whose view it hides, and the columns, out to the form's edges.
     mistakesPanel->setGeometry(twips(120), kLabel5Top, kScreenWidth - twips(120),
                                kScreenHeight - kLabel5Top - twips(120));
@@ -166,7 +165,7 @@ void Seisekitime1::buildViewControls() {
 }
 
 void Seisekitime1::buildColumns() {
-    SharedState& state = context_.state;
+    const MenuParts state = state_;
     const int levels = offeredLevelCount();
     columnWidth_ = ColumnWidth(levels);
     if (ColumnScrollShown(levels)) {
@@ -191,16 +190,16 @@ void Seisekitime1::buildColumns() {
                                     .half = twips(parts.half)},
                         rows);
         c.Label1->setText(QString::number(level));
-        c.Label3->setText(state.LevelNames[size_t(level)]);
-        c.Label3->setToolTip(state.LevelNames[size_t(level)]);
+        c.Label3->setText(state.program.LevelNames[size_t(level)]);
+        c.Label3->setToolTip(state.program.LevelNames[size_t(level)]);
         c.Command4->setText(QStringLiteral("ｽﾀｰﾄ(&%1)").arg(level));
         c.Command4->setToolTip(
             QStringLiteral("クリックしてスタートします。番号を押してもよろしい"));
         c.Label9->setText(QString::number(level));
         c.Label10->setText(QString::number(level));
-        if (state.LevelPresent[size_t(level)] == 1) {
-            c.Label8->setText(ClearWindowTallyText(state, level));
-            c.Label7->setText(TargetText(state, level));
+        if (state.program.LevelPresent[size_t(level)] == 1) {
+            c.Label8->setText(ClearWindowTallyText(state.Criteria, state.Stats, state.session.CurrentStudent, level));
+            c.Label7->setText(TargetText(state.Criteria, level));
         }
         connect(c.Command4, &QPushButton::clicked, this, [this, level] { Command4_Click(level); });
         c.List5->raise();
@@ -209,7 +208,7 @@ void Seisekitime1::buildColumns() {
 }
 
 void Seisekitime1::buildPanels() {
-    const QString season = cssColour(context_.state.SeasonColour);
+    const QString season = cssColour(state_.installation.SeasonColour);
 
     Picture7 = new QWidget(this);
     Picture7->setObjectName(QStringLiteral("Picture7"));
@@ -241,7 +240,7 @@ void Seisekitime1::buildPanels() {
     Picture6 = new QWidget(this);
     Picture6->setObjectName(QStringLiteral("Picture6"));
     // An opaque panel: what it covers is not painted beneath it while it is up.
-    fillOpaque(Picture6, context_.state.SeasonColour);
+    fillOpaque(Picture6, state_.installation.SeasonColour);
     Picture6->setGeometry(0, kLabel5Top, kScreenWidth, kScrollTop - kLabel5Top);
     // "momento" is the installations' own spelling, kept on purpose: do not correct it.
     makeLabel(Picture6, "Label20", QStringLiteral("Just a momento, please."),
@@ -256,7 +255,7 @@ void Seisekitime1::buildPanels() {
     Picture2 = new QWidget(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     // An opaque panel: what it covers is not painted beneath it while it is up.
-    fillOpaque(Picture2, context_.state.SeasonColour);
+    fillOpaque(Picture2, state_.installation.SeasonColour);
     Picture2->setGeometry(0, 0, kScreenWidth, kScreenHeight);
     Label19 = makeLabel(Picture2, "Label19", QStringLiteral("Just a moment, please."),
                         QRect(0, 320, kScreenWidth, 56), japaneseFont(24), Qt::AlignCenter);
@@ -269,12 +268,12 @@ void Seisekitime1::buildPanels() {
 }
 
 void Seisekitime1::pageColumns() {
-    const SharedState& state = context_.state;
+    const MenuParts state = state_;
     const ColumnPartWidths parts = ColumnParts(columnWidth_);
     const ColumnRows rows;
     for (int level : offeredLevels()) {
         const PagedColumn paged = PagedColumnLeft(referenceLeft_, kFormWidthTwips, level,
-                                                  state.FirstVisibleLevel, columnWidth_);
+                                                  state.menu.FirstVisibleLevel, columnWidth_);
         placeMenuColumn(columns_[size_t(level)],
                         ColumnPlace{.top = columnTop_,
                                     .left = twips(paged.left),

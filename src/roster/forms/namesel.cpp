@@ -8,7 +8,6 @@
 #include "frame/forms/textlist.h"
 #include "frame/launcher.h"
 #include "frame/programdefinition.h"
-#include "frame/sharedstate.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "roster/forms/launchercommand.h"
@@ -25,13 +24,14 @@
 
 namespace zanfolio {
 
-Namesel::Namesel(AppContext& context) : context_(context) {
+Namesel::Namesel(AppContext& context, RosterFormParts state)
+    : context_(context), state_(state) {
     setObjectName(QStringLiteral("namesel"));
     buildControls();
 
     (void)名簿表示();
     Label4->setFont(japaneseFont(48));
-    Label4->setText(context_.state.ProgramTitle);
+    Label4->setText(state_.program.ProgramTitle);
     freshlyBuilt_ = true;
     Picture5->hide();
 }
@@ -43,7 +43,7 @@ void Namesel::activate() {
     DisplayMode = 1;
     Option1[1]->setChecked(true);
     fillGradeGroups();
-    context_.state.GradeGroupFilter = kAllGrades;
+    state_.session.GradeGroupFilter = kAllGrades;
     // The load has just built this very list; any later activation (the version box closing)
     // rebuilds it with fresh statistics.
     if (!freshlyBuilt_ && !名簿表示())
@@ -58,12 +58,12 @@ void Namesel::activate() {
 
 void Namesel::reportSkippedLines() {
     // Once per start: the teacher learns which lines to mend, the pupils are not held up again.
-    SharedState& state = context_.state;
-    if (state.RosterSkipsReported || list_.skippedLineNumbers.empty())
+    const RosterFormParts state = state_;
+    if (state.roster.RosterSkipsReported || list_.skippedLineNumbers.empty())
         return;
-    state.RosterSkipsReported = true;
-    context_.dialogs.show(state.ProgramTitle,
-                          skippedRosterLinesMessage(rosterFile(state), list_.skippedLineNumbers),
+    state.roster.RosterSkipsReported = true;
+    context_.dialogs.show(state.program.ProgramTitle,
+                          skippedRosterLinesMessage(rosterFile(state.installation), list_.skippedLineNumbers),
                           Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
@@ -80,18 +80,19 @@ bool Namesel::名簿表示() {
     // window may be closed meanwhile, and the form deleted with it.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    SharedState& state = context.state;
+    const RosterFormParts state = state_;
     const StatisticsPass statistics = [&context, &state]() -> Status {
-        ResultsFile file(resultsFile(state), context.waiter);
-        return ComputePupilStatistics(state, file, context.clock);
+        ResultsFile file(resultsFile(state.installation), context.waiter);
+        return ComputePupilStatistics(state.Stats, state.Criteria, file, context.clock);
     };
     const QString group = Combo1->count() > 0 ? Combo1->currentText() : kAllGrades;
-    Result<NameList> built = zanfolio::名簿表示(state, NameListRequest{DisplayMode, group},
+    Result<NameList> built = zanfolio::名簿表示(state.roster, state.installation, state.Stats,
+                                                NameListRequest{DisplayMode, group},
                                                 context.clock, context.waiter, statistics);
     if (watch.gone() || context.host.ending())
         return false;
     if (!built) {
-        context.dialogs.show(state.ProgramTitle, built.error().message, Dialogs::Buttons::Ok,
+        context.dialogs.show(state.program.ProgramTitle, built.error().message, Dialogs::Buttons::Ok,
                              Dialogs::Icon::Critical);
         if (watch.gone())
             return false;
@@ -117,7 +118,7 @@ void Namesel::Option1_Click(int index) {
 }
 
 void Namesel::Combo1_Click() {
-    context_.state.GradeGroupFilter = Combo1->currentText();
+    state_.session.GradeGroupFilter = Combo1->currentText();
     if (名簿表示())
         List1->setFocus();
 }
@@ -150,12 +151,12 @@ void Namesel::showChosenPupil(int row, bool longLabel) {
 }
 
 void Namesel::Command14_Click() {
-    SharedState& state = context_.state;
+    const RosterFormParts state = state_;
     bool numberOk = false;
     const int pupil = Label2->text().toInt(&numberOk);
     if (Label1->text() == kChooseYourName || Label1->text().isEmpty() || !numberOk || pupil < 0 ||
         pupil > kMaxPupil) {
-        const SoundOutcome outcome = context_.sounds.PlayWrongSound();
+        const SoundOutcome outcome = state_.sounds.PlayWrongSound();
         if (outcome.endProgram) {
             context_.dialogs.show(outcome.title, outcome.message, Dialogs::Buttons::Ok,
                                   Dialogs::Icon::Critical);
@@ -163,10 +164,10 @@ void Namesel::Command14_Click() {
         }
         return;
     }
-    state.SignInTime = secondsSinceMidnight(context_.clock.now());
-    state.CurrentStudent = pupil;
-    state.StudentName = state.RosterNames[size_t(pupil)];
-    state.StudentGrade = state.RosterGradeLabels[size_t(pupil)];
+    state.session.SignInTime = secondsSinceMidnight(context_.clock.now());
+    state.session.CurrentStudent = pupil;
+    state.session.StudentName = state.roster.RosterNames[size_t(pupil)];
+    state.session.StudentGrade = state.roster.RosterGradeLabels[size_t(pupil)];
     Command14->hide();
     Picture5->show();
     Picture5->raise();
@@ -176,17 +177,17 @@ void Namesel::Command14_Click() {
     if (watch.gone())
         return;
     // DefineLevels: the level list, then the results menu.
-    DefineLevelTables(state);
+    DefineLevelTables(state.program);
     if (context_.navigate.showResultsMenu)
         context_.navigate.showResultsMenu();
 }
 
 void Namesel::Command7_Click() {
-    const LauncherCommand command = launcherCommand(context_.state.AppDir);
+    const LauncherCommand command = launcherCommand(state_.installation.AppDir);
     QString reason;
     if (!context_.launcher.startDetached(command.program, command.arguments, &reason)) {
         // The pupil stays on the roster form; a teacher can start the launcher by hand.
-        context_.dialogs.show(context_.state.ProgramTitle,
+        context_.dialogs.show(state_.program.ProgramTitle,
                               QStringLiteral("プログラムメニューを起動できません。") + reason,
                               Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
         return;

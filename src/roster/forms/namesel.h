@@ -10,7 +10,11 @@
 
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
 #include "roster/namelist.h"
+#include "roster/session.h"
+#include "sound/sounds.h"
 
 #include <array>
 
@@ -23,12 +27,25 @@ namespace zanfolio {
 
 class TextList;
 
+// The parts of the state the roster form reads and fills: it signs the pupil in, builds the
+// roster tables and sets the level list.
+// References into the program-wide state: a copy stays good after the screen is gone.
+struct RosterFormParts {
+    ProgramDefinition& program;
+    const Installation& installation;
+    const CriteriaTable& Criteria;
+    PupilStatistics& Stats;
+    RosterTables& roster;
+    Session& session;
+    Sounds& sounds;
+};
+
 class Namesel : public Screen {
     Q_OBJECT
 
   public:
     // The form's load: colours, the first build of the list, the title.
-    explicit Namesel(AppContext& context);
+    Namesel(AppContext& context, RosterFormParts state);
 
     // The activation: display mode 1, the grade-group box refilled (twelve entries, once),
     // GradeGroupFilter "全学年", the list rebuilt with fresh statistics.
@@ -67,6 +84,7 @@ class Namesel : public Screen {
     void reportSkippedLines();
 
     AppContext& context_;
+    RosterFormParts state_;
     int DisplayMode = 1;
     bool freshlyBuilt_ = false; // the load built the list for mode 1 and "全学年" just now
     NameList list_;

@@ -7,7 +7,6 @@
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/forms/textlist.h"
-#include "frame/sharedstate.h"
 #include "roster/forms/namesel.h"
 
 #include <QButtonGroup>
@@ -19,7 +18,7 @@
 namespace zanfolio {
 
 void Namesel::buildControls() {
-    const QString background = cssColour(context_.state.SeasonColour);
+    const QString background = cssColour(state_.installation.SeasonColour);
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("#namesel { background: %1; }").arg(background));
     setAttribute(Qt::WA_StyledBackground, true);

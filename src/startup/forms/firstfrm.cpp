@@ -6,7 +6,6 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
-#include "frame/sharedstate.h"
 #include "frame/waiter.h"
 #include "results/answersfile.h"
 #include "results/pendingmistakes.h"
@@ -25,8 +24,8 @@ namespace {
 constexpr int kDeliveryPatienceMs = 3000;
 } // namespace
 
-Firstfrm::Firstfrm(AppContext& context, QString programDir)
-    : context_(context), programDir_(std::move(programDir)) {
+Firstfrm::Firstfrm(AppContext& context, StartUpParts parts, QString programDir)
+    : context_(context), parts_(parts), programDir_(std::move(programDir)) {
     setObjectName(QStringLiteral("Firstfrm"));
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -44,7 +43,7 @@ Firstfrm::Firstfrm(AppContext& context, QString programDir)
     Label2->setStyleSheet(Label1->styleSheet());
     Label2->setGeometry(162, 640, 700, 44);
     Label2->hide();
-    context_.state.SeasonColour = seasonColourForMonth(context_.clock.now().date().month());
+    parts_.installation.SeasonColour = seasonColourForMonth(context_.clock.now().date().month());
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -57,7 +56,7 @@ Firstfrm::Firstfrm(AppContext& context, QString programDir)
 void Firstfrm::paintEvent(QPaintEvent*) {
     // The splash picture: the program's title over a sky of its season colour.
     QPainter p(this);
-    const uint32_t c = context_.state.SeasonColour;
+    const uint32_t c = parts_.installation.SeasonColour;
     const QColor season(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
     QLinearGradient sky(0, 0, 0, height());
     sky.setColorAt(0, season.lighter(150));
@@ -91,9 +90,9 @@ bool Firstfrm::deliverKeptRuns() {
     // that still cannot take them is not waited for long: they go at the end of the next run.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    PendingRuns pending(pendingRunsFile(context.state));
+    PendingRuns pending(pendingRunsFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    ResultsFile file(resultsFile(context.state), patient);
+    ResultsFile file(resultsFile(parts_.installation), patient);
     DeliveryProgress progress;
     progress.onBatch = [this, &watch](int delivered, int total) {
         if (watch.gone())
@@ -113,9 +112,9 @@ bool Firstfrm::deliverKeptMistakes() {
     // cannot go in go ahead of the wrong answers of the next recorded run.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    PendingMistakes pending(mistakesPendingFile(context.state));
+    PendingMistakes pending(mistakesPendingFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    (void)pending.deliver(mistakesFile(context.state), patient, {}, [this, &watch](int count) {
+    (void)pending.deliver(mistakesFile(parts_.installation), patient, {}, [this, &watch](int count) {
         if (!watch.gone())
             showDelivery(QStringLiteral("このコンピュータに保管した誤答を記録しています"
                                         "（%1 件）")
@@ -128,9 +127,9 @@ bool Firstfrm::deliverKeptAnswers() {
     // Likewise the answers kept for the answers file.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    PendingAnswers pending(answersPendingFile(context.state));
+    PendingAnswers pending(answersPendingFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    (void)pending.deliver(answersFile(context.state), patient, {}, [this, &watch](int count) {
+    (void)pending.deliver(answersFile(parts_.installation), patient, {}, [this, &watch](int count) {
         if (!watch.gone())
             showDelivery(QStringLiteral("このコンピュータに保管した解答を記録しています"
                                         "（%1 件）")
@@ -141,7 +140,7 @@ bool Firstfrm::deliverKeptAnswers() {
 
 void Firstfrm::StartUp() {
     const Result<QString> configured =
-        LoadStartUpFiles(context_.state, programDir_, context_.clock);
+        LoadStartUpFiles(parts_, programDir_, context_.clock);
     if (configured && !configured->isEmpty()) {
         // The program goes on; the teacher learns which levels to mend.
         context_.dialogs.show(QStringLiteral("Zanfolio"), *configured, Dialogs::Buttons::Ok,

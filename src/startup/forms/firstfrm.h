@@ -7,6 +7,7 @@
 
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "startup/configuration.h"
 
 class QLabel;
 class QTimer;
@@ -18,7 +19,7 @@ class Firstfrm : public Screen {
 
   public:
     // `programDir`: the executable's folder (a test folder in tests).
-    Firstfrm(AppContext& context, QString programDir);
+    Firstfrm(AppContext& context, StartUpParts parts, QString programDir);
 
     QLabel* dateLabel() const { return Label1; }
     // What the splash is writing, "" when nothing.
@@ -40,6 +41,7 @@ class Firstfrm : public Screen {
     void showDelivery(const QString& text);
 
     AppContext& context_;
+    StartUpParts parts_;
     QString programDir_;
     QLabel* Label1;
     QLabel* Label2; // what is being written

@@ -6,7 +6,6 @@
 #include "frame/forms/screenhost.h"
 #include "frame/forms/textlist.h"
 #include "frame/platformfile.h"
-#include "frame/sharedstate.h"
 #include "frame/waiter.h"
 #include "results/resultsfile.h"
 #include "roster/grades.h"
@@ -59,8 +58,8 @@ class InputPause {
 
 } // namespace
 
-FrmData::FrmData(AppContext& context, BrowserPorts* ports)
-    : context_(context), ownPorts_(ports ? nullptr : std::make_unique<PlatformBrowserPorts>()),
+FrmData::FrmData(AppContext& context, TeacherParts state, BrowserPorts* ports)
+    : context_(context), state_(state), ownPorts_(ports ? nullptr : std::make_unique<PlatformBrowserPorts>()),
       ports_(ports ? *ports : *ownPorts_), names_(kPupilSlots), gradeLabels_(kPupilSlots) {
     setObjectName(QStringLiteral("FrmData"));
     buildControls();
@@ -84,7 +83,7 @@ bool FrmData::showError(const QString& what, const QString& detail) {
 }
 
 RecordListContext FrmData::listContext() const {
-    return RecordListContext{context_.state.SchoolName, context_.state.SchoolCode, names_,
+    return RecordListContext{state_.installation.SchoolName, state_.installation.SchoolCode, names_,
                              gradeLabels_};
 }
 
@@ -92,7 +91,7 @@ bool FrmData::loadRoster() {
     std::fill(names_.begin(), names_.end(), QString());
     std::fill(gradeLabels_.begin(), gradeLabels_.end(), QString());
     Combo1->clear();
-    Result<RosterFileContents> roster = readRosterFile(rosterFile(context_.state));
+    Result<RosterFileContents> roster = readRosterFile(rosterFile(state_.installation));
     if (!roster) {
         // The records are still worth seeing without names; said once per visit.
         if (!rosterErrorShown_ &&
@@ -103,7 +102,7 @@ bool FrmData::loadRoster() {
         return true;
     }
     const int schoolYear = schoolYearOf(context_.clock.now().date(),
-                                        int(context_.state.SchoolYearStartMonth.toNumber()));
+                                        int(state_.installation.SchoolYearStartMonth.toNumber()));
     for (const RosterRecord& line : roster->lines) {
         if (line.Index < 0 || line.Index > kMaxPupil)
             continue;
@@ -132,7 +131,7 @@ bool FrmData::BuildRecordList() {
     if (!loadRoster())
         return false;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(context_.state), waiter);
+    ResultsFile file(resultsFile(state_.installation), waiter);
     const ScreenWatch watch(this);
     // The length and the first page, with the patience of someone opening the list.
     Result<qint64> length = file.byteLength();
@@ -153,7 +152,7 @@ bool FrmData::BuildRecordList() {
         return showError(QStringLiteral("成績ファイルを読めませんでした。"),
                          firstPage.error().message);
     }
-    const QString path = resultsFile(context_.state);
+    const QString path = resultsFile(state_.installation);
     pages_ = std::make_unique<RecordPages>(
         [path](qint64 offset, qint64 bytes) {
             NoWaiting noWaiting;
@@ -241,7 +240,7 @@ void FrmData::OpenRecordEditor(int row) {
         return;
     const int n = RecordPages::numberOf(row);
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(context_.state), waiter);
+    ResultsFile file(resultsFile(state_.installation), waiter);
     const ScreenWatch watch(this);
     Result<ResultsRecord> record = file.read(n);
     if (watch.gone())
@@ -292,7 +291,7 @@ void FrmData::SaveRecordChange() {
     }
     const int n = selectedRecord_;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(context_.state), waiter);
+    ResultsFile file(resultsFile(state_.installation), waiter);
     const ScreenWatch watch(this);
     const Status written = file.rewrite(n, *changed);
     if (watch.gone())
@@ -332,7 +331,7 @@ void FrmData::DeleteSelectedRecord() {
         return;
     const int n = selectedRecord_;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(context_.state), waiter);
+    ResultsFile file(resultsFile(state_.installation), waiter);
     const ScreenWatch watch(this);
     const Status removed = file.remove(n);
     if (watch.gone())
@@ -355,7 +354,7 @@ void FrmData::ExportRecords() {
         return;
     const InputPause pause(this);
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(context_.state), waiter);
+    ResultsFile file(resultsFile(state_.installation), waiter);
     const ScreenWatch watch(this);
     Result<ResultsTail> tail = file.readTail(0);
     if (watch.gone())
@@ -365,7 +364,7 @@ void FrmData::ExportRecords() {
         return;
     }
     const Status written = replaceFileAtomically(
-        path, recordsCsv(*tail, listContext(), context_.state.LevelNames, context_.state.Criteria));
+        path, recordsCsv(*tail, listContext(), state_.program.LevelNames, state_.Criteria));
     if (!written) {
         showError(QStringLiteral("ファイル化できませんでした。"), written.error().message);
         return;

@@ -14,6 +14,7 @@
 #include "frame/forms/screen.h"
 #include "results/resultsrecord.h"
 #include "teacher/forms/browserports.h"
+#include "teacher/forms/teacherparts.h"
 #include "teacher/recordlist.h"
 #include "teacher/recordpages.h"
 
@@ -38,7 +39,7 @@ class FrmData : public Screen {
 
   public:
     // `ports`: the print and file dialogs; the platform's when null.
-    explicit FrmData(AppContext& context, BrowserPorts* ports = nullptr);
+    FrmData(AppContext& context, TeacherParts state, BrowserPorts* ports = nullptr);
     ~FrmData() override;
 
     void SaveRecordChange();     // 変更して記録
@@ -76,6 +77,7 @@ class FrmData : public Screen {
     void Command4_Click(); // 戻る
 
     AppContext& context_;
+    TeacherParts state_;
     std::unique_ptr<BrowserPorts> ownPorts_;
     BrowserPorts& ports_;
 

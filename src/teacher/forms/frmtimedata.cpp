@@ -4,7 +4,6 @@
 #include "frame/dialogs.h"
 #include "frame/forms/fonts.h"
 #include "frame/forms/readingprogress.h"
-#include "frame/sharedstate.h"
 #include "results/criteria.h"
 #include "results/resultsfile.h"
 #include "teacher/columnexplanations.h"
@@ -35,7 +34,8 @@ const QString kTitle = QStringLiteral("注意");
 
 } // namespace
 
-FrmTimeData::FrmTimeData(AppContext& context) : context_(context) {
+FrmTimeData::FrmTimeData(AppContext& context, TeacherParts state)
+    : context_(context), state_(state) {
     setObjectName(QStringLiteral("FrmTimeData"));
     buildControls();
 }
@@ -50,7 +50,7 @@ void FrmTimeData::activate() {
 }
 
 bool FrmTimeData::LoadGrid() {
-    Result<std::vector<CriteriaRow>> rows = readCriteriaRows(criteriaFile(context_.state));
+    Result<std::vector<CriteriaRow>> rows = readCriteriaRows(criteriaFile(state_.installation));
     if (!rows) {
         context_.dialogs.show(
             kTitle, QStringLiteral("基準データを読めませんでした。") + u'\n' + rows.error().message,
@@ -106,7 +106,7 @@ bool FrmTimeData::SaveGrid() {
     // A temporary file renamed over the old one: a failure leaves the old file whole, and the
     // criteria in effect stay those of the old file.
     const Status saved =
-        SaveCriteriaTable(criteriaFile(context_.state), levelRowTexts(), context_.state.Criteria);
+        SaveCriteriaTable(criteriaFile(state_.installation), levelRowTexts(), state_.Criteria);
     showWaitNotice(false);
     if (!saved) {
         context_.dialogs.show(
@@ -296,7 +296,7 @@ bool FrmTimeData::ShowDistribution() {
     List4->clear();
     if (levelRows_ < 1)
         return true;
-    ResultsFile file(resultsFile(context_.state), context_.waiter);
+    ResultsFile file(resultsFile(state_.installation), context_.waiter);
     // Reading every record takes its time on a big file: the wait notice shows once it is
     // slow, and the window paints.
     ReadingProgress progress(nullptr, [this] { showWaitNotice(true); });

@@ -18,6 +18,7 @@
 #include "frame/forms/screen.h"
 #include "results/criteria.h"
 #include "teacher/distribution.h"
+#include "teacher/forms/teacherparts.h"
 
 #include <vector>
 
@@ -39,7 +40,7 @@ class FrmTimeData : public Screen {
     static constexpr int kColumns = 13;
     static constexpr int kLastField = 12;
 
-    explicit FrmTimeData(AppContext& context);
+    FrmTimeData(AppContext& context, TeacherParts state);
 
     // LoadGrid, row 1 column 1, the text box over it, the distribution.
     void activate() override;
@@ -99,6 +100,7 @@ class FrmTimeData : public Screen {
     std::vector<CriteriaRow> levelRowTexts() const;
 
     AppContext& context_;
+    TeacherParts state_;
 
     QTableWidget* MSFlexGrid1; // the criteria grid: caption row 0, level column 0, 12 fields
     QLineEdit* Gridinputtext;  // the text box over the current cell; all typing goes here

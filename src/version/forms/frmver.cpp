@@ -2,7 +2,7 @@
 
 #include "frame/forms/controls.h"
 #include "frame/forms/fonts.h"
-#include "frame/sharedstate.h"
+#include "frame/programdefinition.h"
 #include "version/versiontext.h"
 
 #include <QFrame>
@@ -11,7 +11,8 @@
 
 namespace zanfolio {
 
-Frmver::Frmver(const SharedState& state, QWidget* parent) : QDialog(parent), state_(state) {
+Frmver::Frmver(const ProgramDefinition& program, QWidget* parent)
+    : QDialog(parent), program_(program) {
     setObjectName(QStringLiteral("frmver"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setFixedSize(420, 250);
@@ -44,7 +45,7 @@ void Frmver::showEvent(QShowEvent* event) {
 }
 
 void Frmver::activate() {
-    Label1->setText(state_.ProgramTitle);
+    Label1->setText(program_.ProgramTitle);
     Label2->setText(VersionText());
     Label4->setText(kProductName);
     Label5->setText(kVersionNotice);

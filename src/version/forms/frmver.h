@@ -13,13 +13,13 @@ class QPushButton;
 
 namespace zanfolio {
 
-struct SharedState;
+struct ProgramDefinition;
 
 class Frmver : public QDialog {
     Q_OBJECT
 
   public:
-    Frmver(const SharedState& state, QWidget* parent = nullptr);
+    Frmver(const ProgramDefinition& program, QWidget* parent = nullptr);
 
     // The box's activation: fills the labels (also done at construction, so the texts are
     // there before the box is shown).
@@ -29,7 +29,7 @@ class Frmver : public QDialog {
     void showEvent(QShowEvent* event) override;
 
   private:
-    const SharedState& state_;
+    const ProgramDefinition& program_;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label4;

@@ -40,14 +40,14 @@ class DrillScreenTest : public ::testing::Test {
         h.random.fallback = 0.5f;
         h.context.navigate.showEvaluation = [this] {
             ++evaluations;
-            h.host.replace(new FrmSyuuryou(h.context));
+            h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts()));
         };
         h.context.navigate.showResultsMenu = [this] { ++menus; };
     }
 
     MainFrm* start(int level = 1) {
-        h.state.CurrentLevel = level;
-        StartRun(h.context);
+        h.state.session.CurrentLevel = level;
+        StartRun(h.context, h.drillParts());
         h.processEvents();
         return h.currentAs<MainFrm>();
     }
@@ -75,19 +75,19 @@ class DrillScreenTest : public ::testing::Test {
     }
     // The lines of the mistakes file (none when it is missing).
     std::vector<MistakeRecord> mistakes() const {
-        Result<MistakesRead> read = readMistakes(mistakesFile(h.state));
+        Result<MistakesRead> read = readMistakes(mistakesFile(h.state.installation));
         EXPECT_TRUE(read.ok());
         return read ? read->records : std::vector<MistakeRecord>{};
     }
     // The lines of the answers file (none when it is missing).
     std::vector<AnswerRecord> answers() const {
-        Result<AnswersRead> read = readAnswersSince(answersFile(h.state), QDate());
+        Result<AnswersRead> read = readAnswersSince(answersFile(h.state.installation), QDate());
         EXPECT_TRUE(read.ok());
         return read ? read->records : std::vector<AnswerRecord>{};
     }
     std::vector<MistakeRecord> keptMistakes() const {
         Result<std::vector<MistakeRecord>> kept =
-            PendingMistakes(mistakesPendingFile(h.state)).load();
+            PendingMistakes(mistakesPendingFile(h.state.installation)).load();
         EXPECT_TRUE(kept.ok());
         return kept ? *kept : std::vector<MistakeRecord>{};
     }
@@ -153,7 +153,7 @@ TEST_F(DrillScreenTest, TenCorrectAnswersAreRecordedOnceAndEndOnTheEvaluation) {
             answerCorrectly(1);
         }
     }
-    EXPECT_EQ(h.state.CorrectCount, 10);
+    EXPECT_EQ(h.state.run.CorrectCount, 10);
     EXPECT_EQ(text("sLabel10"), QStringLiteral("45"));
     EXPECT_TRUE(shown("sPicture2") && shown("lblsss1"));
     EXPECT_FALSE(shown("lblsss2"));
@@ -202,7 +202,7 @@ TEST_F(DrillScreenTest, WrongAnswerShowsTheCorrectionAndWantsTwoPlusInARow) {
     EXPECT_TRUE(shown("Label1") && shown("Shape2"));
     EXPECT_TRUE(shown("Commandkakunin2"));
     EXPECT_EQ(text("Commandkakunin2"), QStringLiteral("\"+\"を２回押しなさい"));
-    EXPECT_EQ(h.state.CorrectCount, 0);
+    EXPECT_EQ(h.state.run.CorrectCount, 0);
     EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
 
     const int drawsBefore = h.random.taken;
@@ -220,18 +220,18 @@ TEST_F(DrillScreenTest, WrongAnswerShowsTheCorrectionAndWantsTwoPlusInARow) {
 
     // A wrong answer with nothing to lose leaves the count at 0.
     type(QStringLiteral("3  "));
-    EXPECT_EQ(h.state.CorrectCount, 0);
+    EXPECT_EQ(h.state.run.CorrectCount, 0);
     EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
     // "確認" acknowledges like the two "+".
     QTest::mouseClick(control<QPushButton>("Commandkakunin"), Qt::LeftButton);
     EXPECT_FALSE(shown("Commandkakunin2"));
-    EXPECT_EQ(h.state.ConfirmState, 0);
+    EXPECT_EQ(h.state.run.ConfirmState, 0);
     // With nothing to acknowledge, the button skips no problem.
     const int drawsAfter = h.random.taken;
     MainFrmTestPeer::Commandkakunin_Click(*form());
     EXPECT_EQ(h.random.taken, drawsAfter);
     answerCorrectly(1);
-    EXPECT_EQ(h.state.CorrectCount, 1);
+    EXPECT_EQ(h.state.run.CorrectCount, 1);
 }
 
 // The wrong-answer sound blocks the program for its whole length (seconds): the correction and
@@ -277,18 +277,18 @@ TEST_F(DrillScreenTest, KeysReachTheDrillWhereverTheFocusIsAndTheNinthIsRefused)
 
 TEST_F(DrillScreenTest, TimeOutIsRecordedAs99999AndEvaluatedWithoutATime) {
     start(); // minimum line 60 s: the time-out at 300 s
-    EXPECT_EQ(h.state.TimeoutSeconds, 300);
+    EXPECT_EQ(h.state.run.TimeoutSeconds, 300);
     EXPECT_EQ(width("sShape5"), MainFrm::kBarWidth);
     EXPECT_EQ(width("sShape3"), 33) << "the standard time, 40 of 300 seconds";
     EXPECT_EQ(width("sShape4"), MainFrm::kBarWidth / 5) << "the minimum line, a fifth";
     type(QStringLiteral("7"));
 
     tick(299000);
-    EXPECT_EQ(h.state.TimedOut, 0);
+    EXPECT_EQ(h.state.outcome.TimedOut, 0);
     EXPECT_EQ(text("sLabel10"), QStringLiteral("299"));
     EXPECT_EQ(width("sShape2"), 249);
     tick(1000);
-    EXPECT_EQ(h.state.TimedOut, 1);
+    EXPECT_EQ(h.state.outcome.TimedOut, 1);
     EXPECT_EQ(width("sShape2"), width("sShape5"));
     EXPECT_TRUE(shown("sPicture2") && shown("lblsss2"));
     EXPECT_FALSE(shown("lblsss1"));
@@ -316,12 +316,12 @@ TEST_F(DrillScreenTest, TimeOutTickDuringJudgingWaitsForTheNextTick) {
         tick(300000);
     };
     answerCorrectly(1);
-    EXPECT_EQ(h.state.TimedOut, 0);
-    EXPECT_EQ(h.state.CorrectCount, 1);
+    EXPECT_EQ(h.state.outcome.TimedOut, 0);
+    EXPECT_EQ(h.state.run.CorrectCount, 1);
     EXPECT_EQ(width("sShape2"), width("sShape5"));
     EXPECT_TRUE(h.records().empty());
     tick(0);
-    EXPECT_EQ(h.state.TimedOut, 1);
+    EXPECT_EQ(h.state.outcome.TimedOut, 1);
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].time, 99999);
 }
@@ -334,15 +334,15 @@ TEST_F(DrillScreenTest, LastAnswerJudgedDuringTheTimeOutTickEndsTheRunNormally) 
         tick(300000);
     };
     answerCorrectly(1);
-    EXPECT_EQ(h.state.TimedOut, 0);
-    EXPECT_EQ(h.state.RunFinished, 1);
+    EXPECT_EQ(h.state.outcome.TimedOut, 0);
+    EXPECT_EQ(h.state.run.RunFinished, 1);
     EXPECT_TRUE(shown("lblsss1"));
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].time, 300);
 }
 
 TEST_F(DrillScreenTest, PracticeLevelGoesBackToTheMenuWithoutARecord) {
-    h.state.LevelNames[1] = QStringLiteral("足し算練習");
+    h.state.program.LevelNames[1] = QStringLiteral("足し算練習");
     start();
     EXPECT_EQ(text("sLabel11"), QStringLiteral("－"));
     EXPECT_EQ(text("sLabel12"), QStringLiteral("－"));
@@ -352,14 +352,14 @@ TEST_F(DrillScreenTest, PracticeLevelGoesBackToTheMenuWithoutARecord) {
     waitForEvaluation();
     EXPECT_EQ(evaluations, 0);
     EXPECT_TRUE(h.records().empty());
-    EXPECT_EQ(h.state.RecordedTime, 0);
+    EXPECT_EQ(h.state.outcome.RecordedTime, 0);
 }
 
 TEST_F(DrillScreenTest, FourthFailedAnswerSoundEndsTheProgramWithTheMessage) {
     start();
     h.sound.fail(4);
     answerCorrectly(3); // three failures are tolerated
-    EXPECT_EQ(h.state.CorrectCount, 3);
+    EXPECT_EQ(h.state.run.CorrectCount, 3);
     EXPECT_TRUE(h.dialogs.shown.empty());
     EXPECT_FALSE(h.host.ending());
     type(QStringLiteral("2  ")); // the fourth, on the wrong-answer sound
@@ -383,7 +383,7 @@ TEST_F(DrillScreenTest, ActivationInMidRunRestartsTheClockAndKeepsTheCount) {
     EXPECT_EQ(text("sLabel10"), QStringLiteral("0"));
     EXPECT_EQ(width("sShape2"), 0);
     EXPECT_GT(h.random.taken, draws) << "a new problem";
-    EXPECT_EQ(h.state.CorrectCount, 3);
+    EXPECT_EQ(h.state.run.CorrectCount, 3);
     EXPECT_EQ(text("sLabel9"), QStringLiteral("7"));
     tick(2000);
     EXPECT_EQ(text("sLabel10"), QStringLiteral("2"));
@@ -391,7 +391,7 @@ TEST_F(DrillScreenTest, ActivationInMidRunRestartsTheClockAndKeepsTheCount) {
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].time, 2);
     f->activate(); // during the hand-off: nothing starts again
-    EXPECT_EQ(h.state.RunEnding, 1);
+    EXPECT_EQ(h.state.run.RunEnding, 1);
     tick(400000);
     EXPECT_EQ(h.records().size(), 1u);
 }
@@ -434,7 +434,7 @@ TEST_F(DrillScreenTest, ClosingTheWindowWhileTheRecordWaitsEndsTheProgramAndKeep
     EXPECT_TRUE(h.host.ending());
     EXPECT_LE(h.waiter.waits.size(), 6u);
     EXPECT_TRUE(h.records().empty());
-    PendingRuns pending(pendingRunsFile(h.state));
+    PendingRuns pending(pendingRunsFile(h.state.installation));
     Result<std::vector<ResultsRecord>> kept = pending.load();
     ASSERT_TRUE(kept.ok());
     ASSERT_EQ(kept->size(), 1u);
@@ -454,7 +454,7 @@ TEST_F(DrillScreenTest, ARunTheFolderCannotTakeIsKeptAndThePupilIsTold) {
     EXPECT_EQ(menus, 1);
     EXPECT_EQ(evaluations, 0);
     QDir().mkpath(folder);
-    PendingRuns pending(pendingRunsFile(h.state));
+    PendingRuns pending(pendingRunsFile(h.state.installation));
     ResultsFile file(h.install.resultsPath(), h.waiter);
     Result<int> delivered = pending.deliver(file);
     ASSERT_TRUE(delivered.ok());
@@ -466,9 +466,9 @@ TEST_F(DrillScreenTest, ARunTheFolderCannotTakeIsKeptAndThePupilIsTold) {
 TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {
     h.state.Criteria.MinimumLineTime[1] = 0;
     h.clock.set(QDateTime(QDate(2026, 12, 9), QTime(23, 59, 30)));
-    h.state.SignInTime = secondsSinceMidnight(QDateTime(QDate(2026, 12, 9), QTime(23, 50)));
+    h.state.session.SignInTime = secondsSinceMidnight(QDateTime(QDate(2026, 12, 9), QTime(23, 50)));
     MainFrm* f = start();
-    EXPECT_EQ(h.state.TimeoutSeconds, 0);
+    EXPECT_EQ(h.state.run.TimeoutSeconds, 0);
     EXPECT_FALSE(shown("sShape4"));
     EXPECT_EQ(width("sShape3"), 33) << "40 s on the bar's own scale of 300 s";
     tick(45000);
@@ -476,7 +476,7 @@ TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {
     MainFrmTestPeer::sTimer2_Timer(*f);
     EXPECT_EQ(text("sLabel13"), QStringLiteral("10"));
     tick(10000000);
-    EXPECT_EQ(h.state.TimedOut, 0);
+    EXPECT_EQ(h.state.outcome.TimedOut, 0);
     EXPECT_EQ(width("sShape2"), width("sShape5"));
     answerCorrectly(10);
     ASSERT_EQ(h.records().size(), 1u);
@@ -489,7 +489,7 @@ TEST_F(DrillScreenTest, WrongAnswersOfARunGoToTheMistakesFileAfterItsRecord) {
     // Another computer writes to the mistakes file as this run ends: the wait shows whether
     // the run's record was already in.
     Result<PlatformFile> opened =
-        PlatformFile::open(mistakesFile(h.state), PlatformFile::Mode::ReadWriteCreate);
+        PlatformFile::open(mistakesFile(h.state.installation), PlatformFile::Mode::ReadWriteCreate);
     ASSERT_TRUE(opened.ok());
     std::optional<PlatformFile> holder(std::move(*opened));
     ASSERT_TRUE(holder->tryLock(0, 3).value());
@@ -543,13 +543,13 @@ TEST_F(DrillScreenTest, ARunWithoutWrongAnswersWritesNoMistakes) {
     start();
     answerCorrectly(10);
     EXPECT_EQ(h.records().size(), 1u);
-    EXPECT_FALSE(QFile::exists(mistakesFile(h.state)));
-    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state)));
+    EXPECT_FALSE(QFile::exists(mistakesFile(h.state.installation)));
+    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state.installation)));
 }
 
 // Wrong answers kept on this computer after an earlier run go in ahead of this run's.
 TEST_F(DrillScreenTest, MistakesKeptEarlierGoInAheadOfTheRunsOwn) {
-    PendingMistakes pending(mistakesPendingFile(h.state));
+    PendingMistakes pending(mistakesPendingFile(h.state.installation));
     MistakeRecord earlier;
     earlier.date = QDate(2026, 12, 8);
     earlier.time = QTime(16, 0, 1);
@@ -568,13 +568,13 @@ TEST_F(DrillScreenTest, MistakesKeptEarlierGoInAheadOfTheRunsOwn) {
     EXPECT_EQ(written[0], earlier);
     EXPECT_EQ(written[1].typed, QStringLiteral("0.1"));
     EXPECT_EQ(written[2].typed, QStringLiteral("10."));
-    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state)));
+    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state.installation)));
 }
 
 // A mistakes file that cannot be written costs the run nothing: its record is in, the pupil
 // goes on to the evaluation without a word, and the wrong answers wait on this computer.
 TEST_F(DrillScreenTest, AMistakesFileThatCannotBeWrittenKeepsTheWrongAnswersAndTheRunGoesOn) {
-    ASSERT_TRUE(QDir().mkpath(mistakesFile(h.state))); // a folder where the file should be
+    ASSERT_TRUE(QDir().mkpath(mistakesFile(h.state.installation))); // a folder where the file should be
     runWithTwoWrongAnswers();
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].level, 1);
@@ -606,18 +606,18 @@ TEST_F(DrillScreenTest, WrongAnswersStayWithARunTheShareRefused) {
         waited += ms;
     EXPECT_LT(waited, 6000) << "the share was tried again for the mistakes";
     EXPECT_EQ(keptMistakes().size(), 2u);
-    EXPECT_EQ(PendingRuns(pendingRunsFile(h.state)).load()->size(), 1u);
+    EXPECT_EQ(PendingRuns(pendingRunsFile(h.state.installation)).load()->size(), 1u);
 }
 
 TEST_F(DrillScreenTest, APracticeLevelKeepsNoWrongAnswers) {
-    h.state.LevelNames[1] = QStringLiteral("足し算練習");
+    h.state.program.LevelNames[1] = QStringLiteral("足し算練習");
     start();
     type(QStringLiteral("2  "));
     type(QStringLiteral("++"));
     answerCorrectly(10);
     EXPECT_EQ(menus, 1);
-    EXPECT_FALSE(QFile::exists(mistakesFile(h.state)));
-    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state)));
+    EXPECT_FALSE(QFile::exists(mistakesFile(h.state.installation)));
+    EXPECT_FALSE(QFile::exists(mistakesPendingFile(h.state.installation)));
 }
 
 // A run that times out is recorded, and so are its wrong answers.
@@ -657,12 +657,12 @@ TEST_F(DrillScreenTest, EveryAnswerOfARunGoesToTheAnswersFile) {
     }
     EXPECT_EQ(right, 10);
     EXPECT_EQ(written[2].tenthsOfSeconds, 0); // typed at once on the fake clock
-    EXPECT_FALSE(QFile::exists(answersPendingFile(h.state)));
+    EXPECT_FALSE(QFile::exists(answersPendingFile(h.state.installation)));
 }
 
 // A practice level records no run and no wrong answer, but its answers, marked as practice.
 TEST_F(DrillScreenTest, APracticeLevelsAnswersAreMarkedAsPractice) {
-    h.state.LevelNames[1] = QStringLiteral("足し算練習");
+    h.state.program.LevelNames[1] = QStringLiteral("足し算練習");
     start();
     type(QStringLiteral("2  "));
     type(QStringLiteral("++"));
@@ -679,13 +679,13 @@ TEST_F(DrillScreenTest, APracticeLevelsAnswersAreMarkedAsPractice) {
 // A timed-out run's answers are written like its wrong answers; an answers file that cannot be
 // written keeps them on this computer without a word.
 TEST_F(DrillScreenTest, AnswersTheFileCannotTakeAreKeptAndTheRunGoesOn) {
-    ASSERT_TRUE(QDir().mkpath(answersFile(h.state))); // a folder where the file should be
+    ASSERT_TRUE(QDir().mkpath(answersFile(h.state.installation))); // a folder where the file should be
     start();
     type(QStringLiteral("0  "));
     tick(300000);
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_TRUE(h.dialogs.shown.empty());
-    Result<std::vector<AnswerRecord>> kept = PendingAnswers(answersPendingFile(h.state)).load();
+    Result<std::vector<AnswerRecord>> kept = PendingAnswers(answersPendingFile(h.state.installation)).load();
     ASSERT_TRUE(kept.ok());
     ASSERT_EQ(kept->size(), 1u);
     EXPECT_EQ((*kept)[0].typed, QStringLiteral("0."));
@@ -698,8 +698,8 @@ TEST_F(DrillScreenTest, AimedPracticeShowsTheColumnLayoutAndRecordsOnlyPracticeA
     std::uniform_real_distribution<float> uniform(0.0f, 0.999f);
     for (int i = 0; i < 20000; ++i)
         h.random.push(uniform(generator));
-    h.state.CurrentLevel = 1;
-    StartRun(h.context, MistakeKind::PlaceAlignment);
+    h.state.session.CurrentLevel = 1;
+    StartRun(h.context, h.drillParts(), MistakeKind::PlaceAlignment);
     h.processEvents();
     ASSERT_NE(form(), nullptr);
     EXPECT_TRUE(shown("Label1"));
@@ -719,7 +719,7 @@ TEST_F(DrillScreenTest, AimedPracticeShowsTheColumnLayoutAndRecordsOnlyPracticeA
     waitForEvaluation();
     EXPECT_EQ(evaluations, 0);
     EXPECT_TRUE(h.records().empty());
-    EXPECT_FALSE(QFile::exists(mistakesFile(h.state)));
+    EXPECT_FALSE(QFile::exists(mistakesFile(h.state.installation)));
     const std::vector<AnswerRecord> written = answers();
     ASSERT_EQ(written.size(), 10u);
     for (const AnswerRecord& a : written) {

@@ -37,9 +37,9 @@ MainFrm* startRun(ScreenHarness& h, int level, std::initializer_list<float> draw
     for (float r : draws)
         h.random.push(r);
     h.random.fallback = 0.5f;
-    h.state.CurrentLevel = level;
-    h.context.navigate.showEvaluation = [&h] { h.host.replace(new FrmSyuuryou(h.context)); };
-    StartRun(h.context);
+    h.state.session.CurrentLevel = level;
+    h.context.navigate.showEvaluation = [&h] { h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts())); };
+    StartRun(h.context, h.drillParts());
     h.processEvents();
     return h.currentAs<MainFrm>();
 }
@@ -65,9 +65,9 @@ void drillScreens() {
     }
     {
         ScreenHarness h;
-        h.state.StudentName = QStringLiteral("長い名前の生徒さんです一二三四五六七八");
-        h.state.SchoolName = QStringLiteral("さくら学習塾　駅前本校・第二教室");
-        h.state.ProgramTitle = QStringLiteral("Zanfolio 小数のたし算");
+        h.state.session.StudentName = QStringLiteral("長い名前の生徒さんです一二三四五六七八");
+        h.state.installation.SchoolName = QStringLiteral("さくら学習塾　駅前本校・第二教室");
+        h.state.program.ProgramTitle = QStringLiteral("Zanfolio 小数のたし算");
         MainFrm* f = startRun(h, 5, {});
         h.clock.advanceMs(300000);
         MainFrmTestPeer::sTimer1_Timer(*f);
@@ -98,10 +98,10 @@ void evaluationScreens() {
         ScreenHarness h;
         for (int i = 0; i < 5; ++i)
             h.appendRecord(5, 10);
-        h.state.CurrentLevel = 5;
-        h.state.RecordedTime = 10;
-        h.state.NewPersonalBest = 1;
-        h.host.replace(new FrmSyuuryou(h.context));
+        h.state.session.CurrentLevel = 5;
+        h.state.outcome.RecordedTime = 10;
+        h.state.outcome.NewPersonalBest = 1;
+        h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts()));
         h.processEvents();
         save(h, "evaluation-congratulation");
         FrmSyuuryouTestPeer::Timer1_Timer(*h.currentAs<FrmSyuuryou>());
@@ -112,10 +112,10 @@ void evaluationScreens() {
         h.state.Criteria.OveruseRunLimit[3] = 3;
         for (int i = 0; i < 5; ++i)
             h.appendRecord(3, 10);
-        h.state.CurrentLevel = 3;
-        h.state.RecordedTime = 10;
-        h.state.NewOverallBest = 1;
-        h.host.replace(new FrmSyuuryou(h.context));
+        h.state.session.CurrentLevel = 3;
+        h.state.outcome.RecordedTime = 10;
+        h.state.outcome.NewOverallBest = 1;
+        h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts()));
         h.processEvents();
         FrmSyuuryouTestPeer::Timer1_Timer(*h.currentAs<FrmSyuuryou>());
         save(h, "evaluation-overused");
@@ -123,10 +123,10 @@ void evaluationScreens() {
     {
         ScreenHarness h;
         h.appendRecord(2, kNoTime);
-        h.state.CurrentLevel = 2;
-        h.state.RecordedTime = kNoTime;
-        h.state.TimedOut = 1;
-        h.host.replace(new FrmSyuuryou(h.context));
+        h.state.session.CurrentLevel = 2;
+        h.state.outcome.RecordedTime = kNoTime;
+        h.state.outcome.TimedOut = 1;
+        h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts()));
         h.processEvents();
         FrmSyuuryouTestPeer::Timer1_Timer(*h.currentAs<FrmSyuuryou>());
         save(h, "evaluation-timeout");

@@ -7,7 +7,7 @@
 #include "drill/worksheet.h"
 #include "frame/clock.h"
 #include "frame/random.h"
-#include "frame/sharedstate.h"
+#include "app/sharedstate.h"
 #include "support/screenharness.h"
 
 #include <QDir>
@@ -37,11 +37,11 @@ QString pdfText(const QString& tool, const QString& file, int page) {
 TEST(Worksheet, TwentyAimedProblemsThenTheirAnswersOnTwoA4Pages) {
     testing::ensureApplication();
     SharedState state;
-    state.RosterNames[7] = QStringLiteral("森大輝");
-    state.LevelNames[1] = QStringLiteral("足し算１");
+    state.roster.RosterNames[7] = QStringLiteral("森大輝");
+    state.program.LevelNames[1] = QStringLiteral("足し算１");
     SystemRandom random(77);
     const Worksheet sheet =
-        makeWorksheet(state, 7, 1, MistakeKind::PlaceAlignment, QDate(2026, 12, 10), random);
+        makeWorksheet(state.program, state.roster, 7, 1, MistakeKind::PlaceAlignment, QDate(2026, 12, 10), random);
     ASSERT_EQ(int(sheet.problems.size()), kWorksheetProblems);
     for (const Problem& p : sheet.problems)
         EXPECT_TRUE(isOpportunity(MistakeKind::PlaceAlignment, ProblemNumbers::of(p)));

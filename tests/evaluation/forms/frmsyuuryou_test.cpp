@@ -30,7 +30,7 @@ class EvaluationScreenTest : public ::testing::Test {
         h.context.navigate.showResultsMenu = [this] { ++menus; };
         h.context.navigate.startRun = [this] {
             ++runs;
-            StartRun(h.context);
+            StartRun(h.context, h.drillParts());
         };
     }
 
@@ -40,13 +40,13 @@ class EvaluationScreenTest : public ::testing::Test {
                           const std::function<void(FrmSyuuryou&)>& loaded = {}) {
         for (int i = 0; i < runsToday; ++i)
             h.appendRecord(level, seconds);
-        h.state.CurrentLevel = level;
-        h.state.RecordedTime = seconds;
-        h.state.RunFinished = 1;
-        h.state.RunEnding = 1;
-        h.state.CorrectCount = 10;
+        h.state.session.CurrentLevel = level;
+        h.state.outcome.RecordedTime = seconds;
+        h.state.run.RunFinished = 1;
+        h.state.run.RunEnding = 1;
+        h.state.run.CorrectCount = 10;
         h.host.showWaitNotice();
-        auto* screen = new FrmSyuuryou(h.context);
+        auto* screen = new FrmSyuuryou(h.context, h.evaluationParts());
         if (loaded)
             loaded(*screen);
         h.host.replace(screen);
@@ -65,8 +65,8 @@ class EvaluationScreenTest : public ::testing::Test {
 };
 
 TEST_F(EvaluationScreenTest, FirstClearingOfTheTargetLevelPlaysTheRecordThenThePass) {
-    h.state.NewPersonalBest = 1;
-    h.state.ClearedBefore = 0;
+    h.state.outcome.NewPersonalBest = 1;
+    h.state.outcome.ClearedBefore = 0;
     FrmSyuuryou* f = evaluate(5, 10, 5);
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(h.sound.commands, (QStringList{playCommandOf(h, kPersonalBestSoundFile),
@@ -81,7 +81,7 @@ TEST_F(EvaluationScreenTest, FirstClearingOfTheTargetLevelPlaysTheRecordThenTheP
     EXPECT_TRUE(shown("Picture1"));
     EXPECT_EQ(text("Label1"), QStringLiteral("目標レベルクリア。おめでとう！"));
     EXPECT_FALSE(shown("Command4") || shown("Command5")) << "the buttons wait for the timer";
-    EXPECT_EQ(h.state.NewPersonalBest, 0) << "the screen consumes the flag";
+    EXPECT_EQ(h.state.outcome.NewPersonalBest, 0) << "the screen consumes the flag";
     EXPECT_FALSE(h.host.waitNoticeVisible());
 
     FrmSyuuryouTestPeer::Timer1_Timer(*f);
@@ -112,8 +112,8 @@ class RecordMessageTest : public EvaluationScreenTest,
 
 TEST_P(RecordMessageTest, IsOnTheScreenBeforeTheRecordSoundPlays) {
     const RecordCase& c = GetParam();
-    h.state.NewPersonalBest = c.newPersonalBest;
-    h.state.NewOverallBest = c.newOverallBest;
+    h.state.outcome.NewPersonalBest = c.newPersonalBest;
+    h.state.outcome.NewOverallBest = c.newOverallBest;
     std::unique_ptr<LatePaints> late;
     int played = 0;
     bool onScreenWhilePlaying = false;
@@ -165,9 +165,9 @@ TEST_P(WaitNoticeTest, HidesNoResultWhileTheSoundsPlay) {
     const NoticeCase& c = GetParam();
     const char* results[] = {"Label15", "Label16", "Label17", "Label18",  "Label19",  "Label13",
                              "Label14", "Label20", "Label2",  "Picture1", "Command4", "Command5"};
-    h.state.NewPersonalBest = c.newPersonalBest;
-    h.state.NewOverallBest = c.newOverallBest;
-    h.state.ClearedBefore = 0;
+    h.state.outcome.NewPersonalBest = c.newPersonalBest;
+    h.state.outcome.NewOverallBest = c.newOverallBest;
+    h.state.outcome.ClearedBefore = 0;
     // The host's notice and any of the screen's own.
     auto visibleNotices = [this] {
         QList<QWidget*> notices;
@@ -239,10 +239,10 @@ TEST_F(EvaluationScreenTest, OnceMoreStartsTheSameLevelAgainOnce) {
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(menus, 0);
     ASSERT_NE(h.currentAs<MainFrm>(), nullptr);
-    EXPECT_EQ(h.state.CurrentLevel, 2);
+    EXPECT_EQ(h.state.session.CurrentLevel, 2);
     EXPECT_EQ(text("sLabel8"), QStringLiteral("引き算１"));
-    EXPECT_EQ(h.state.CorrectCount, 0);
-    EXPECT_EQ(h.state.RunFinished + h.state.RunEnding + h.state.TimedOut, 0);
+    EXPECT_EQ(h.state.run.CorrectCount, 0);
+    EXPECT_EQ(h.state.run.RunFinished + h.state.run.RunEnding + h.state.outcome.TimedOut, 0);
     EXPECT_EQ(text("sLabel9"), QStringLiteral("10"));
     EXPECT_EQ(text("sLabel11"), QStringLiteral("2")) << "the second run of the day on this level";
     EXPECT_FALSE(h.host.waitNoticeVisible());

@@ -1,6 +1,7 @@
 // 弱点練習 from the results menu: offered only to a pupil whose answers show a systematic way of
 // working, and a run of it recorded as practice answers only.
 
+#include "app/screenparts.h"
 #include "drill/decimal.h"
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/startrun.h"
@@ -53,13 +54,13 @@ class AimedPracticeMenuTest : public ::testing::Test {
     AimedPracticeMenuTest() {
         const QDate today = f.clock.now().date();
         // 佐藤: 位取り on 3 of 4 opportunities (定着); 鈴木: on 1 of 6 (たまに).
-        f.install.writeBytes(answersFile(f.state),
+        f.install.writeBytes(answersFile(f.state.installation),
                              QByteArrayLiteral("\xEF\xBB\xBF") + answersHeading().toUtf8() +
                                  "\r\n" + answerLines(today, Classroom::kSato, 4, 3) +
                                  answerLines(today.addDays(-3), Classroom::kSuzuki, 6, 1));
         f.context.navigate.startAimedPractice = [this](int kind) {
             ++aimedRuns;
-            StartRun(f.context, MistakeKind(kind));
+            StartRun(f.context, f.drillParts(), MistakeKind(kind));
         };
     }
     QPushButton* button(QWidget* menu) const {
@@ -79,7 +80,7 @@ TEST_F(AimedPracticeMenuTest, OfferedOnlyToAPupilWithASystematicWayOfWorking) {
                          Case{Classroom::kSato, true}}) {
         SCOPED_TRACE(c.pupil);
         f.signIn(c.pupil);
-        auto* menu = f.show(new Seisekitime1(f.context));
+        auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
         QPushButton* b = button(menu);
         EXPECT_EQ(b->isVisible(), c.offered);
         if (!c.offered)
@@ -106,8 +107,8 @@ TEST_F(AimedPracticeMenuTest, ARunOfItWritesTenPracticeAnswersAndNoResult) {
         f.random.push(uniform(generator));
     f.signIn(Classroom::kSato);
     const std::vector<ResultsRecord> before = f.records();
-    const QByteArray resultsBefore = f.install.readBytes(resultsFile(f.state));
-    auto* menu = f.show(new Seisekitime1(f.context));
+    const QByteArray resultsBefore = f.install.readBytes(resultsFile(f.state.installation));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QPushButton* b = button(menu);
     ASSERT_TRUE(b->isVisible());
     b->setFocus();
@@ -117,7 +118,7 @@ TEST_F(AimedPracticeMenuTest, ARunOfItWritesTenPracticeAnswersAndNoResult) {
     EXPECT_EQ(f.went.runs, 0);
     auto* drill = f.currentAs<MainFrm>();
     ASSERT_NE(drill, nullptr);
-    EXPECT_EQ(f.state.CurrentLevel, 1);
+    EXPECT_EQ(f.state.session.CurrentLevel, 1);
     for (int i = 0; i < 10; ++i) {
         EXPECT_TRUE(control<QLabel>(drill, "Label1")->isVisible()) << "the column layout at once";
         const Decimal first = leadingDecimal(control<QLabel>(drill, "qLabel1")->text()).value;
@@ -130,7 +131,7 @@ TEST_F(AimedPracticeMenuTest, ARunOfItWritesTenPracticeAnswersAndNoResult) {
     f.processEvents();
     EXPECT_EQ(f.went.resultsMenu, 1);
 
-    Result<AnswersRead> read = readAnswersSince(answersFile(f.state), QDate());
+    Result<AnswersRead> read = readAnswersSince(answersFile(f.state.installation), QDate());
     ASSERT_TRUE(read.ok());
     ASSERT_EQ(read->records.size(), 4u + 6u + 10u);
     for (size_t i = 10; i < read->records.size(); ++i) {
@@ -144,7 +145,7 @@ TEST_F(AimedPracticeMenuTest, ARunOfItWritesTenPracticeAnswersAndNoResult) {
         EXPECT_TRUE(answerLine(a).contains(",練習,"));
     }
     EXPECT_EQ(f.records().size(), before.size());
-    EXPECT_EQ(f.install.readBytes(resultsFile(f.state)), resultsBefore);
+    EXPECT_EQ(f.install.readBytes(resultsFile(f.state.installation)), resultsBefore);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Where the chart panel Picture11 stands on the results menu: below the view title Label5, and
 // over every level column that shows on the form, whichever column the paging starts at.
 
+#include "app/screenparts.h"
 #include "frame/datafiles.h"
 #include "frame/forms/screenhost.h"
 #include "menu/forms/seisekitime1.h"
@@ -34,8 +35,8 @@ TEST(ChartPlace, PanelBelowTheViewTitleAndOverEveryColumnInSight) {
         SCOPED_TRACE(firstVisible);
         ScreenHarness f{Classroom{}};
         f.signIn(Classroom::kSato);
-        f.state.FirstVisibleLevel = firstVisible;
-        auto* menu = f.show(new Seisekitime1(f.context));
+        f.state.menu.FirstVisibleLevel = firstVisible;
+        auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
         ASSERT_EQ(control<QScrollBar>(menu, "HScroll1")->value(), firstVisible);
         QTest::mouseClick(control<QRadioButton>(menu, "Option2_2"), Qt::LeftButton);
         QTest::mouseClick(control<QPushButton>(menu, "Command17"), Qt::LeftButton);
@@ -107,8 +108,8 @@ TEST(ChartPlace, MistakesBoxBesideTheChartForTheTeacher) {
         lines.push_back(r);
     }
     f.signIn(Classroom::kTeacher);
-    ASSERT_TRUE(appendMistakes(mistakesFile(f.state), lines, f.waiter).ok());
-    auto* menu = f.show(new Seisekitime1(f.context));
+    ASSERT_TRUE(appendMistakes(mistakesFile(f.state.installation), lines, f.waiter).ok());
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QRadioButton>(menu, "Option2_2"), Qt::LeftButton);
     QTest::mouseClick(control<QPushButton>(menu, "Command17"), Qt::LeftButton);
     auto* panel = control<QWidget>(menu, "Picture11");

@@ -3,6 +3,7 @@
 // menu's grade group level by level, and following the group and the window chosen from what
 // it read when it opened.
 
+#include "app/screenparts.h"
 #include "frame/datafiles.h"
 #include "menu/forms/seisekitime1.h"
 #include "results/answersfile.h"
@@ -47,7 +48,7 @@ void writeMistakes(ScreenHarness& f) {
     add(Classroom::kSuzuki, 1, MistakeKind::PointPosition, 2, 1);
     add(Classroom::kTakahashi, 1, MistakeKind::ReversedOperation, 4);
     add(Classroom::kSuzuki, 2, MistakeKind::Zero, 1, 20);
-    ASSERT_TRUE(appendMistakes(mistakesFile(f.state), lines, f.waiter).ok());
+    ASSERT_TRUE(appendMistakes(mistakesFile(f.state.installation), lines, f.waiter).ok());
 }
 
 QStringList row(QTableWidget* table, int r) {
@@ -76,9 +77,9 @@ TEST(ClassMistakes, PupilsWhoGoWrongTheSameWayAreNamedPerLevel) {
          systematicAnswers(Classroom::kSuzuki, 1, MistakeKind::PlaceAlignment, 5, 1, today))
         answers.push_back(a);
     const QByteArray bytes = answersFileBytes(answers);
-    f.install.writeBytes(answersFile(f.state), bytes);
+    f.install.writeBytes(answersFile(f.state.installation), bytes);
     f.signIn(Classroom::kTeacher);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
     auto* list = control<QTextEdit>(menu, "classSystematicList");
     EXPECT_FALSE(list->isVisible()) << "the panel opens at the counts";
@@ -90,7 +91,7 @@ TEST(ClassMistakes, PupilsWhoGoWrongTheSameWayAreNamedPerLevel) {
     EXPECT_EQ(button->text(), QStringLiteral("間違いの数"));
     f.snapshot(QStringLiteral("class_systematic"));
     EXPECT_EQ(list->toPlainText(), QStringLiteral("1 足し算１　位取り：") +
-                                       f.state.RosterNames[Classroom::kSato].trimmed() +
+                                       f.state.roster.RosterNames[Classroom::kSato].trimmed() +
                                        QStringLiteral(" 4/5"));
     // Not among this grade group.
     auto* group = control<QComboBox>(menu, "Combo1");
@@ -104,7 +105,7 @@ TEST(ClassMistakes, PupilsWhoGoWrongTheSameWayAreNamedPerLevel) {
 TEST(ClassMistakes, OnlyTheTeacherIsOfferedThePanel) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     EXPECT_FALSE(control<QPushButton>(menu, "mistakesButton")->isVisible());
 }
 
@@ -112,7 +113,7 @@ TEST(ClassMistakes, TheGroupsKindsPerLevelWithoutThePassword) {
     ScreenHarness f{Classroom{}};
     writeMistakes(f);
     f.signIn(Classroom::kTeacher);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     auto* button = control<QPushButton>(menu, "mistakesButton");
     ASSERT_TRUE(button->isVisible());
     EXPECT_EQ(button->text(), QStringLiteral("間違いの傾向"));
@@ -165,7 +166,7 @@ TEST(ClassMistakes, TheGroupsKindsPerLevelWithoutThePassword) {
             }
 
     // Another grade group and another window, from what was read when the panel opened.
-    ASSERT_TRUE(QFile::remove(mistakesFile(f.state)));
+    ASSERT_TRUE(QFile::remove(mistakesFile(f.state.installation)));
     auto* group = control<QComboBox>(menu, "Combo1");
     group->setCurrentIndex(group->findText(QStringLiteral("小３")));
     emit group->activated(group->currentIndex());
@@ -196,9 +197,9 @@ TEST(ClassMistakes, EveryKindOnEveryLevelShowsWithoutScrolling) {
             for (int i = 0; i < 10 + int(k); ++i)
                 lines.push_back(testMistake(1 + i % 4, level, QStringLiteral("1."),
                                             kMistakeKinds[k], today, QTime(9, 0)));
-    ASSERT_TRUE(appendMistakes(mistakesFile(f.state), lines, f.waiter).ok());
+    ASSERT_TRUE(appendMistakes(mistakesFile(f.state.installation), lines, f.waiter).ok());
     f.signIn(Classroom::kTeacher);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
     f.processEvents();
     f.snapshot(QStringLiteral("class_mistakes_every_kind"));
@@ -233,7 +234,7 @@ TEST(ClassMistakes, EveryKindOnEveryLevelShowsWithoutScrolling) {
 TEST(ClassMistakes, AnotherViewPutsThePanelAway) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kTeacher);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
     auto* panel = control<QWidget>(menu, "classMistakesPanel");
     ASSERT_TRUE(panel->isVisible());
@@ -249,7 +250,7 @@ TEST(ClassMistakes, LevelKeysDoNotStartTheLevelsThePanelHides) {
     f.signIn(Classroom::kTeacher);
     int runs = 0;
     f.context.navigate.startRun = [&runs] { ++runs; };
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
     ASSERT_TRUE(control<QWidget>(menu, "classMistakesPanel")->isVisible());
     QTest::keyClick(menu, Qt::Key_1);
@@ -261,9 +262,9 @@ TEST(ClassMistakes, LevelKeysDoNotStartTheLevelsThePanelHides) {
 
 TEST(ClassMistakes, AFileThatCannotBeReadIsSaidOnThePanel) {
     ScreenHarness f{Classroom{}};
-    ASSERT_TRUE(QDir().mkpath(mistakesFile(f.state)));
+    ASSERT_TRUE(QDir().mkpath(mistakesFile(f.state.installation)));
     f.signIn(Classroom::kTeacher);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QPushButton>(menu, "mistakesButton"), Qt::LeftButton);
     auto* panel = control<QWidget>(menu, "classMistakesPanel");
     EXPECT_TRUE(control<QLabel>(panel, "classMistakesNote")

@@ -2,6 +2,7 @@
 // the grade group, the password panel, a level closed for overuse, the column paging and the
 // key shortcuts.
 
+#include "app/screenparts.h"
 #include "frame/cp932.h"
 #include "frame/forms/textlist.h"
 #include "menu/forms/seisekitime1.h"
@@ -41,14 +42,14 @@ QStringList lines(QWidget* form, int level) {
 TEST(ResultsMenu, ActivationShowsTalliesTargetsAndThePointsRanking) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     EXPECT_EQ(f.host.windowTitle(), QStringLiteral("Velmont"));
     EXPECT_EQ(text(menu, "Label11"), QStringLiteral("Zanfolio"));
     EXPECT_EQ(text(menu, "Label12"), QStringLiteral("小３ 佐藤"));
     EXPECT_EQ(text(menu, "Label13"), QStringLiteral("テスト塾:1"));
     EXPECT_EQ(text(menu, "Label17"), QStringLiteral("起動後0分"));
     EXPECT_EQ(text(menu, "Label18"), QStringLiteral("本日総回数＝2回"));
-    EXPECT_EQ(f.state.TodayRunTotal, 2);
+    EXPECT_EQ(f.state.outcome.TodayRunTotal, 2);
 
     EXPECT_EQ(text(menu, "Label3_1"), QStringLiteral("足し算１"));
     EXPECT_EQ(control<QPushButton>(menu, "Command4_3")->text(), QStringLiteral("ｽﾀｰﾄ(&3)"));
@@ -71,7 +72,7 @@ TEST(ResultsMenu, ActivationShowsTalliesTargetsAndThePointsRanking) {
     for (int level = 1; level <= 5; ++level)
         EXPECT_EQ(
             lines(menu, level),
-            RankLevel(f.state, level, RankingKind::TotalPoints, QStringLiteral("全学年")).lines);
+            RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, level, RankingKind::TotalPoints, QStringLiteral("全学年")).lines);
     // 佐藤 and 鈴木 both have 5 points on level 1; today's points put 佐藤 first.
     EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
     EXPECT_TRUE(lines(menu, 1).value(1).contains(QStringLiteral("鈴木")));
@@ -89,13 +90,13 @@ TEST(ResultsMenu, ActivationShowsTalliesTargetsAndThePointsRanking) {
 TEST(ResultsMenu, TimeDisplayShowsTheBestTimes) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::mouseClick(control<QRadioButton>(menu, "Option2_0"), Qt::LeftButton);
     EXPECT_EQ(Seisekitime1TestPeer::resultsDisplayMode(*menu), 1);
     EXPECT_EQ(text(menu, "Label5"), QStringLiteral("ベスト成績"));
     EXPECT_EQ(control<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("BEST表示"));
     EXPECT_EQ(lines(menu, 1),
-              RankLevel(f.state, 1, RankingKind::Time, QStringLiteral("全学年")).lines);
+              RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, 1, RankingKind::Time, QStringLiteral("全学年")).lines);
     EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
 
     // Today's runs, one line per run, the time of day in place of the date.
@@ -119,7 +120,7 @@ TEST(ResultsMenu, ARunListOpensAtItsFirstLineAndARankingAtThePupil) {
     }
     f.install.writeBytes(f.install.rosterPath(), roster);
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     auto* list = control<TextList>(menu, "List5_1");
     ASSERT_GT(lines(menu, 1).size(), 40);
     // The ranking keeps 佐藤's line in view, far down the list.
@@ -141,14 +142,14 @@ TEST(ResultsMenu, ARunListOpensAtItsFirstLineAndARankingAtThePupil) {
 TEST(ResultsMenu, GradeGroupChangeRebuildsTheLists) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     auto* combo = control<QComboBox>(menu, "Combo1");
     EXPECT_EQ(combo->currentText(), QStringLiteral("全学年"));
     EXPECT_EQ(combo->count(), 12);
     combo->setCurrentIndex(combo->findText(QStringLiteral("中２")));
     emit combo->activated(combo->currentIndex());
     EXPECT_EQ(lines(menu, 1),
-              RankLevel(f.state, 1, RankingKind::TotalPoints, QStringLiteral("中２")).lines);
+              RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, 1, RankingKind::TotalPoints, QStringLiteral("中２")).lines);
     EXPECT_EQ(lines(menu, 1).size(), 1);
     EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("田中")));
     // A typed text that is no grade group hides everybody.
@@ -161,12 +162,12 @@ TEST(ResultsMenu, PasswordPanelChecksThePassword) {
     {
         ScreenHarness f{Classroom{}};
         f.signIn(Classroom::kSato);
-        auto* menu = f.show(new Seisekitime1(f.context));
+        auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
         EXPECT_FALSE(control<QPushButton>(menu, "Command8")->isVisible());
     }
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kTeacher);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     auto* open = control<QPushButton>(menu, "Command8");
     EXPECT_TRUE(open->isVisible());
     EXPECT_EQ(open->text(), QStringLiteral("データ処理"));
@@ -205,7 +206,7 @@ TEST(ResultsMenu, OveruseClosesTheLevelWithTheNotice) {
     criteria[0] = QStringLiteral("40,60,30,5,1,1,,7,7,,,");
     ScreenHarness f{Classroom{criteria}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     auto* start = control<QPushButton>(menu, "Command4_1");
     auto* notice = control<QLineEdit>(menu, "Text1_1");
     EXPECT_FALSE(start->isEnabled());
@@ -219,7 +220,7 @@ TEST(ResultsMenu, OveruseClosesTheLevelWithTheNotice) {
     // A pupil without runs on level 1 is not closed out.
     ScreenHarness g{Classroom{criteria}};
     g.signIn(Classroom::kTanaka);
-    auto* other = g.show(new Seisekitime1(g.context));
+    auto* other = g.show(new Seisekitime1(g.context, g.menuParts()));
     EXPECT_TRUE(control<QPushButton>(other, "Command4_1")->isEnabled());
     EXPECT_FALSE(control<QLineEdit>(other, "Text1_1")->isVisible());
 }
@@ -227,7 +228,7 @@ TEST(ResultsMenu, OveruseClosesTheLevelWithTheNotice) {
 TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     auto* scroll = control<QScrollBar>(menu, "HScroll1");
     EXPECT_TRUE(scroll->isVisible());
     EXPECT_EQ(scroll->maximum(), 2);
@@ -237,7 +238,7 @@ TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
     EXPECT_EQ(firstLeft, twips(0.02 * 15360));
     EXPECT_EQ(list1->width(), twips(3456));
     scroll->setValue(2);
-    EXPECT_EQ(f.state.FirstVisibleLevel, 2);
+    EXPECT_EQ(f.state.menu.FirstVisibleLevel, 2);
     f.snapshot(QStringLiteral("seisekitime1_paged"));
     EXPECT_EQ(list1->x(), 1024);
     EXPECT_EQ(control<QPushButton>(menu, "Command4_1")->x(), 1024);
@@ -245,7 +246,7 @@ TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
     EXPECT_EQ(control<QLabel>(menu, "Label3_2")->x(), twips(0.02 * 15360 + 0.2 * 3456));
     EXPECT_EQ(control<QLabel>(menu, "Label15_2")->x(), twips(0.02 * 15360 + 3456 / 2));
     // The next menu opens at the column the pupil scrolled to.
-    auto* again = f.show(new Seisekitime1(f.context));
+    auto* again = f.show(new Seisekitime1(f.context, f.menuParts()));
     EXPECT_EQ(control<QScrollBar>(again, "HScroll1")->value(), 2);
     EXPECT_EQ(control<TextList>(again, "List5_1")->x(), 1024);
 }
@@ -253,12 +254,12 @@ TEST(ResultsMenu, PagingMovesLevelOneOffToTheRight) {
 TEST(ResultsMenu, KeysStartOnlyOfferedLevels) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::keyClicks(control<TextList>(menu, "List5_3"), QStringLiteral("6"));
     EXPECT_EQ(f.went.runs, 0);
     QTest::keyClicks(control<TextList>(menu, "List5_3"), QStringLiteral("2"));
     EXPECT_EQ(f.went.runs, 1);
-    EXPECT_EQ(f.state.CurrentLevel, 2);
+    EXPECT_EQ(f.state.session.CurrentLevel, 2);
     EXPECT_TRUE(control<QWidget>(menu, "Picture2")->isVisible());
     // After a start the keys are off until the next menu.
     QTest::keyClicks(menu, QStringLiteral("3"));
@@ -266,16 +267,16 @@ TEST(ResultsMenu, KeysStartOnlyOfferedLevels) {
 
     ScreenHarness g{Classroom{}};
     g.signIn(Classroom::kSato);
-    auto* byName = g.show(new Seisekitime1(g.context));
+    auto* byName = g.show(new Seisekitime1(g.context, g.menuParts()));
     QTest::mouseClick(control<QLabel>(byName, "Label3_4"), Qt::LeftButton);
     EXPECT_EQ(g.went.runs, 1);
-    EXPECT_EQ(g.state.CurrentLevel, 4);
+    EXPECT_EQ(g.state.session.CurrentLevel, 4);
 }
 
 TEST(ResultsMenu, ZeroGoesBackToTheRosterForm) {
     ScreenHarness f{Classroom{}};
     f.signIn(Classroom::kSato);
-    auto* menu = f.show(new Seisekitime1(f.context));
+    auto* menu = f.show(new Seisekitime1(f.context, f.menuParts()));
     QTest::keyClicks(menu, QStringLiteral("0"));
     EXPECT_EQ(f.went.rosterForm, 1);
     EXPECT_EQ(f.went.runs, 0);
@@ -290,9 +291,9 @@ TEST(ResultsMenu, ClosingTheWindowWhileTheResultsFileIsWaitedForEndsWithoutAWord
     const QString folder = f.install.dataRoot() + QStringLiteral("calc");
     ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral("-moved")));
     ClosingWaiter waiter(f.host);
-    AppContext context{f.state,    f.clock, f.random, f.dialogs,         f.sounds,
-                       f.launcher, waiter,  f.host,   f.context.navigate};
-    f.show(new Seisekitime1(context));
+    AppContext context{f.clock,  f.random, f.dialogs,
+                       f.launcher, waiter,    f.host,   f.context.navigate};
+    f.show(new Seisekitime1(context, f.menuParts()));
     f.processEvents();
     EXPECT_GE(waiter.waits, 1);
     EXPECT_TRUE(f.host.ending());

@@ -58,7 +58,7 @@ TEST(LauncherCommand, PathKeepsTheFolderSeparator) {
 
 TEST(RosterForm, ListShowsPlaceholderAndPupilsAndEnterSignsIn) {
     ScreenHarness f{Classroom{}};
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     auto* list = control<TextList>(form, "List1");
     EXPECT_EQ(f.host.windowTitle(), QStringLiteral("Velmont"));
     ASSERT_EQ(list->count(), 6);
@@ -80,25 +80,25 @@ TEST(RosterForm, ListShowsPlaceholderAndPupilsAndEnterSignsIn) {
     f.clock.advanceMs(5500);
     QTest::keyClick(list, Qt::Key_Return);
     EXPECT_EQ(f.went.resultsMenu, 1);
-    EXPECT_EQ(f.state.CurrentStudent, Classroom::kSato);
-    EXPECT_EQ(f.state.StudentName, QStringLiteral("佐藤").leftJustified(20));
-    EXPECT_EQ(f.state.StudentGrade, QStringLiteral("小３"));
-    EXPECT_EQ(f.state.SignInTime, 10 * 3600 + 5);
-    EXPECT_EQ(f.state.LevelCount, 5);
-    EXPECT_EQ(f.state.LevelNames[1], QStringLiteral("足し算１"));
+    EXPECT_EQ(f.state.session.CurrentStudent, Classroom::kSato);
+    EXPECT_EQ(f.state.session.StudentName, QStringLiteral("佐藤").leftJustified(20));
+    EXPECT_EQ(f.state.session.StudentGrade, QStringLiteral("小３"));
+    EXPECT_EQ(f.state.session.SignInTime, 10 * 3600 + 5);
+    EXPECT_EQ(f.state.program.LevelCount, 5);
+    EXPECT_EQ(f.state.program.LevelNames[1], QStringLiteral("足し算１"));
     EXPECT_FALSE(control<QPushButton>(form, "Command14")->isVisible());
 }
 
 TEST(RosterForm, DoubleClickConfirmsAndOneKeyConfirms) {
     {
         ScreenHarness f{Classroom{}};
-        auto* form = f.show(new Namesel(f.context));
+        auto* form = f.show(new Namesel(f.context, f.rosterParts()));
         auto* list = control<TextList>(form, "List1");
         const int row = rowOf(list, QStringLiteral("高橋"));
         list->setCurrentRow(row);
         emit list->rowDoubleClicked(row);
         EXPECT_EQ(f.went.resultsMenu, 1);
-        EXPECT_EQ(f.state.CurrentStudent, Classroom::kTakahashi);
+        EXPECT_EQ(f.state.session.CurrentStudent, Classroom::kTakahashi);
         // The double-click shows the name with its padding and first figure, up to the "/".
         const QString label = control<QLabel>(form, "Label1")->text();
         EXPECT_FALSE(label.contains(u'/'));
@@ -106,19 +106,19 @@ TEST(RosterForm, DoubleClickConfirmsAndOneKeyConfirms) {
     }
     {
         ScreenHarness f{Classroom{}};
-        auto* form = f.show(new Namesel(f.context));
+        auto* form = f.show(new Namesel(f.context, f.rosterParts()));
         auto* list = control<TextList>(form, "List1");
         list->setCurrentRow(rowOf(list, QStringLiteral("鈴木")));
         // "1" typed anywhere on the form, here on the grade-group box.
         QTest::keyClicks(control<QComboBox>(form, "Combo1"), QStringLiteral("1"));
         EXPECT_EQ(f.went.resultsMenu, 1);
-        EXPECT_EQ(f.state.CurrentStudent, Classroom::kSuzuki);
+        EXPECT_EQ(f.state.session.CurrentStudent, Classroom::kSuzuki);
     }
 }
 
 TEST(RosterForm, GradeGroupFiltersAndActivationResetsIt) {
     ScreenHarness f{Classroom{}};
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     auto* list = control<TextList>(form, "List1");
     auto* combo = control<QComboBox>(form, "Combo1");
     list->setCurrentRow(rowOf(list, QStringLiteral("田中")));
@@ -129,21 +129,21 @@ TEST(RosterForm, GradeGroupFiltersAndActivationResetsIt) {
     EXPECT_EQ(rowOf(list, QStringLiteral("田中")), -1);
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(control<QLabel>(form, "Label1")->text(), QStringLiteral("名前を選びなさい"));
-    EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("小３"));
+    EXPECT_EQ(f.state.session.GradeGroupFilter, QStringLiteral("小３"));
 
     chooseGroup(combo, QStringLiteral("中学生全体"));
     ASSERT_EQ(list->count(), 2);
     EXPECT_TRUE(list->text(1).contains(QStringLiteral("田中")));
 
     form->activate();
-    EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("全学年"));
+    EXPECT_EQ(f.state.session.GradeGroupFilter, QStringLiteral("全学年"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("全学年"));
     EXPECT_EQ(list->count(), 6);
 }
 
 TEST(RosterForm, ModeChangeRebuildsTheRowsAndResetsTheChoice) {
     ScreenHarness f{Classroom{}};
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     auto* list = control<TextList>(form, "List1");
     EXPECT_TRUE(control<QRadioButton>(form, "Option1_1")->isChecked());
     // Mode 1: points today / points so far; 佐藤 has 9 points today, 9 in all.
@@ -179,7 +179,7 @@ TEST(RosterForm, UnreadableRosterLineIsNamedOnceAtTheFirstActivation) {
                           // No pupil's number: the numbers go up to 5000.
                           QStringLiteral("6000,2017,0,0,\"鈴木\",0,\"\",\"\""),
                           QStringLiteral("4,2012,0,0,\"田中\",0,\"\",\"\"")});
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     const ScriptedDialogs::Shown& warning = f.dialogs.shown[0];
     EXPECT_EQ(warning.title, QStringLiteral("Zanfolio"));
@@ -192,27 +192,27 @@ TEST(RosterForm, UnreadableRosterLineIsNamedOnceAtTheFirstActivation) {
     EXPECT_EQ(rowOf(list, QStringLiteral("鈴木")), -1);
 
     form->activate();               // the version box closing over it
-    f.show(new Namesel(f.context)); // back from the results menu
+    f.show(new Namesel(f.context, f.rosterParts())); // back from the results menu
     EXPECT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(control<TextList>(f.host.current(), "List1")->count(), 3);
 }
 
 TEST(RosterForm, ConfirmingWithoutANamePlaysTheWrongSoundOnly) {
     ScreenHarness f{Classroom{}};
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     auto* ok = control<QPushButton>(form, "Command14");
     QTest::mouseClick(ok, Qt::LeftButton);
     ASSERT_EQ(f.sound.commands.size(), 1);
     EXPECT_TRUE(f.sound.commands.front().contains(QStringLiteral("不正解")));
     EXPECT_EQ(f.went.resultsMenu, 0);
     EXPECT_TRUE(ok->isVisible());
-    EXPECT_EQ(f.state.CurrentStudent, 0);
+    EXPECT_EQ(f.state.session.CurrentStudent, 0);
 }
 
 TEST(RosterForm, LauncherFailureShowsTheMessageAndStays) {
     ScreenHarness f{Classroom{}};
     f.launcher.fails = true;
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     QTest::mouseClick(control<QPushButton>(form, "Command7"), Qt::LeftButton);
     EXPECT_EQ(int(f.launcher.started.size()), 1);
     ASSERT_EQ(int(f.dialogs.shown.size()), 1);
@@ -226,10 +226,10 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
     ScreenHarness f{Classroom{}};
     // The program's way to the version box: modal over the window.
     f.context.navigate.showVersionBox = [&f] {
-        Frmver box(f.context.state, &f.host);
+        Frmver box(f.state.program, &f.host);
         f.host.runModal(box);
     };
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     auto* combo = control<QComboBox>(form, "Combo1");
     const QStringList twelve{
         QStringLiteral("全学年"), QStringLiteral("中学生全体"), QStringLiteral("小学生全体"),
@@ -259,7 +259,7 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
         EXPECT_EQ(seen,
                   (QStringList{QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"), QStringLiteral("Version1.0.14")}));
         EXPECT_EQ(entries(combo), twelve);
-        EXPECT_EQ(f.state.GradeGroupFilter, QStringLiteral("全学年"));
+        EXPECT_EQ(f.state.session.GradeGroupFilter, QStringLiteral("全学年"));
         EXPECT_EQ(control<TextList>(form, "List1")->count(), 6);
     }
 }
@@ -268,10 +268,10 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
 // test in a process of its own; run by hand, this test must come after the version box's).
 TEST(RosterForm, ZeroStartsTheLauncherAndEndsTheProgram) {
     ScreenHarness f{Classroom{}};
-    auto* form = f.show(new Namesel(f.context));
+    auto* form = f.show(new Namesel(f.context, f.rosterParts()));
     QTest::keyClicks(control<TextList>(form, "List1"), QStringLiteral("0"));
     ASSERT_EQ(int(f.launcher.started.size()), 1);
-    QString folder = f.state.AppDir;
+    QString folder = f.state.installation.AppDir;
     folder.chop(1);
     EXPECT_EQ(f.launcher.started[0].first,
               folder + QStringLiteral("/../起動/プログラムメニューc.exe"));
@@ -284,9 +284,9 @@ TEST(RosterForm, ClosingTheWindowWhileTheResultsFileIsWaitedForEndsWithoutAWord)
     // pass waits for it, and the pupil closes the window meanwhile.
     ScreenHarness f{Classroom{}};
     ClosingWaiter waiter(f.host);
-    AppContext context{f.state,    f.clock, f.random, f.dialogs,         f.sounds,
-                       f.launcher, waiter,  f.host,   f.context.navigate};
-    auto* form = f.show(new Namesel(context));
+    AppContext context{f.clock,  f.random, f.dialogs,
+                       f.launcher, waiter,    f.host,   f.context.navigate};
+    auto* form = f.show(new Namesel(context, f.rosterParts()));
     const QString folder = f.install.dataRoot() + QStringLiteral("calc");
     ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral("-moved")));
     chooseGroup(control<QComboBox>(form, "Combo1"), QStringLiteral("小３"));

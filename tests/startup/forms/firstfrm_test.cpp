@@ -25,7 +25,7 @@ namespace {
 int startUntilTheRosterForm(ScreenHarness& h) {
     int rosterForms = 0;
     h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(h.context, h.install.programDir()));
+    h.host.replace(new Firstfrm(h.context, h.startUpParts(), h.install.programDir()));
     for (int i = 0; i < 50 && rosterForms == 0; ++i)
         h.pump(20);
     return rosterForms;
@@ -45,7 +45,7 @@ TEST(Firstfrm, ACutCriteriaFileIsNamedAndTheRosterFormFollows) {
 
 TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
     ScreenHarness h;
-    PendingRuns pending(pendingRunsFile(h.state));
+    PendingRuns pending(pendingRunsFile(h.state.installation));
     ResultsRecord kept;
     kept.pupil = ScreenHarness::kPupil;
     kept.level = 2;
@@ -59,14 +59,14 @@ TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
 
 TEST(Firstfrm, WrongAnswersKeptOnThisComputerAreWrittenAtTheStart) {
     ScreenHarness h;
-    PendingMistakes pending(mistakesPendingFile(h.state));
+    PendingMistakes pending(mistakesPendingFile(h.state.installation));
     const MistakeRecord kept =
         testMistake(ScreenHarness::kPupil, 1, QStringLiteral("0.1"), MistakeKind::PlaceAlignment,
                     QDate(2026, 12, 8), QTime(16, 0, 1));
     ASSERT_TRUE(pending.keep({kept}, h.waiter).ok());
     const int rosterForms = startUntilTheRosterForm(h);
     EXPECT_EQ(rosterForms, 1);
-    Result<MistakesRead> written = readMistakes(mistakesFile(h.state));
+    Result<MistakesRead> written = readMistakes(mistakesFile(h.state.installation));
     ASSERT_TRUE(written.ok());
     ASSERT_EQ(written->records.size(), 1u);
     EXPECT_EQ(written->records[0], kept);
@@ -76,7 +76,7 @@ TEST(Firstfrm, WrongAnswersKeptOnThisComputerAreWrittenAtTheStart) {
 
 TEST(Firstfrm, AnswersKeptOnThisComputerAreWrittenAtTheStart) {
     ScreenHarness h;
-    PendingAnswers pending(answersPendingFile(h.state));
+    PendingAnswers pending(answersPendingFile(h.state.installation));
     AnswerRecord kept;
     kept.date = QDate(2026, 12, 8);
     kept.time = QTime(16, 0, 1);
@@ -91,7 +91,7 @@ TEST(Firstfrm, AnswersKeptOnThisComputerAreWrittenAtTheStart) {
     kept.tenthsOfSeconds = 31;
     ASSERT_TRUE(pending.keep({kept, kept}, h.waiter).ok());
     EXPECT_EQ(startUntilTheRosterForm(h), 1);
-    Result<AnswersRead> written = readAnswersSince(answersFile(h.state), QDate());
+    Result<AnswersRead> written = readAnswersSince(answersFile(h.state.installation), QDate());
     ASSERT_TRUE(written.ok());
     EXPECT_EQ(written->records, (std::vector<AnswerRecord>{kept, kept}));
     EXPECT_TRUE(pending.load()->empty());
@@ -101,7 +101,7 @@ TEST(Firstfrm, AnswersKeptOnThisComputerAreWrittenAtTheStart) {
 TEST(Firstfrm, ManyKeptRunsAreDeliveredInBatchesSayingSoAndTheWindowCanBeClosedMeanwhile) {
     constexpr int kKept = 3000;
     ScreenHarness h;
-    PendingRuns pending(pendingRunsFile(h.state));
+    PendingRuns pending(pendingRunsFile(h.state.installation));
     {
         QByteArray kept;
         for (int n = 0; n < kKept; ++n)
@@ -110,7 +110,7 @@ TEST(Firstfrm, ManyKeptRunsAreDeliveredInBatchesSayingSoAndTheWindowCanBeClosedM
     }
     int rosterForms = 0;
     h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    auto* splash = new Firstfrm(h.context, h.install.programDir());
+    auto* splash = new Firstfrm(h.context, h.startUpParts(), h.install.programDir());
     // The pupil closes the window once the splash says the first batch is in.
     QStringList said;
     QTimer watcher;
@@ -151,18 +151,18 @@ TEST(Firstfrm, ManyKeptRunsAreDeliveredInBatchesSayingSoAndTheWindowCanBeClosedM
 TEST(Firstfrm, ClosingTheWindowWhileTheDeliveryWaitsEndsThereWithTheRunsKept) {
     // Another computer holds the results file; the pupil closes the window during the wait.
     ScreenHarness h;
-    PendingRuns pending(pendingRunsFile(h.state));
+    PendingRuns pending(pendingRunsFile(h.state.installation));
     ASSERT_TRUE(pending.keep(testRecord(ScreenHarness::kPupil, 2, 48), h.waiter).ok());
     Result<PlatformFile> other =
         PlatformFile::open(h.install.resultsPath(), PlatformFile::Mode::ReadWriteCreate);
     ASSERT_TRUE(other.ok());
     ASSERT_TRUE(*other->tryLock(0, ResultsRecord::kSize));
     ClosingWaiter waiter(h.host);
-    AppContext context{h.state,    h.clock, h.random, h.dialogs,         h.sounds,
-                       h.launcher, waiter,  h.host,   h.context.navigate};
+    AppContext context{h.clock,  h.random, h.dialogs,
+                       h.launcher, waiter,    h.host,   h.context.navigate};
     int rosterForms = 0;
     context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(context, h.install.programDir()));
+    h.host.replace(new Firstfrm(context, h.startUpParts(), h.install.programDir()));
     for (int i = 0; i < 50 && !h.host.ending(); ++i)
         h.pump(20);
     h.processEvents();

@@ -72,7 +72,7 @@ TEST(ByHand, Screenshots) {
     h.install.writeBytes(h.install.resultsPath(), classRecords(400, h.clock.now().date()));
     const QString out = QString::fromLocal8Bit(dir) + u'/';
 
-    h.host.replace(new FrmTimeData(h.context));
+    h.host.replace(new FrmTimeData(h.context, h.teacherParts()));
     h.processEvents();
     auto* editor = h.currentAs<FrmTimeData>();
     ASSERT_NE(editor, nullptr);
@@ -88,7 +88,7 @@ TEST(ByHand, Screenshots) {
     h.pump();
     EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmtimedata.png")));
 
-    h.host.replace(new FrmData(h.context));
+    h.host.replace(new FrmData(h.context, h.teacherParts()));
     h.processEvents();
     auto* browser = h.currentAs<FrmData>();
     ASSERT_NE(browser, nullptr);
@@ -114,7 +114,7 @@ TEST(ByHand, DistributionTiming) {
         ASSERT_TRUE(ShowDistribution(file, 1 + i % 5));
     const double logicMs = double(timer.nsecsElapsed()) / 1e6 / kRuns;
 
-    h.host.replace(new FrmTimeData(h.context));
+    h.host.replace(new FrmTimeData(h.context, h.teacherParts()));
     h.processEvents();
     auto* editor = h.currentAs<FrmTimeData>();
     ASSERT_NE(editor, nullptr);

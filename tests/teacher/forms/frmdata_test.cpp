@@ -69,7 +69,7 @@ class RecordsBrowser : public ::testing::Test {
 
     void open() {
         h.context.navigate.showResultsMenu = [this] { ++menuShown; };
-        h.host.replace(new FrmData(h.context, &ports));
+        h.host.replace(new FrmData(h.context, h.teacherParts(), &ports));
         h.processEvents();
         form = h.currentAs<FrmData>();
         ASSERT_NE(form, nullptr);
@@ -372,9 +372,9 @@ TEST_F(RecordsBrowser, ClosingTheWindowWhileADeleteWaitsEndsWithoutAWord) {
     // teacher closes the window meanwhile.
     writeRecords({makeRecord(12, 1, 41), makeRecord(12, 1, 42), makeRecord(12, 1, 43)});
     ClosingWaiter waiter(h.host);
-    AppContext context{h.state,    h.clock, h.random, h.dialogs,         h.sounds,
-                       h.launcher, waiter,  h.host,   h.context.navigate};
-    h.host.replace(new FrmData(context, &ports));
+    AppContext context{h.clock,  h.random, h.dialogs,
+                       h.launcher, waiter,    h.host,   h.context.navigate};
+    h.host.replace(new FrmData(context, h.teacherParts(), &ports));
     h.processEvents();
     form = h.currentAs<FrmData>();
     ASSERT_NE(form, nullptr);

@@ -45,7 +45,7 @@ class CriteriaEditor : public ::testing::Test {
 
     void open() {
         h.context.navigate.showResultsMenu = [this] { ++menuShown; };
-        h.host.replace(new FrmTimeData(h.context));
+        h.host.replace(new FrmTimeData(h.context, h.teacherParts()));
         h.processEvents();
         form = h.currentAs<FrmTimeData>();
         ASSERT_NE(form, nullptr);

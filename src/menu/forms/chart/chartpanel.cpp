@@ -60,17 +60,17 @@ void ChartSurface::resizeEvent(QResizeEvent*) {
     emit resized();
 }
 
-ChartPanel::ChartPanel(SharedState& state, const Clock& clock, Waiter& waiter, Dialogs& dialogs,
+ChartPanel::ChartPanel(const MenuParts& state, const Clock& clock, Waiter& waiter, Dialogs& dialogs,
                        ChartPrinterPort& printer, QWidget* parent)
     : QWidget(parent), state_(state), clock_(clock), waiter_(waiter), dialogs_(dialogs),
       printer_(printer) {
     build();
 }
 
-ChartPanel::ChartPanel(AppContext& context, QWidget* parent)
-    : QWidget(parent), state_(context.state), clock_(context.clock), waiter_(context.waiter),
+ChartPanel::ChartPanel(AppContext& context, const MenuParts& state, QWidget* parent)
+    : QWidget(parent), state_(state), clock_(context.clock), waiter_(context.waiter),
       dialogs_(context.dialogs), ownPrinter_(std::make_unique<SystemChartPrinter>(
-                                     chartPdfFolder(context.state), context.clock)),
+                                     chartPdfFolder(state.installation), context.clock)),
       printer_(*ownPrinter_) {
     build();
     setWorksheetPrinter(context.navigate.printWorksheet);
@@ -141,15 +141,15 @@ void ChartPanel::build() {
 
 void ChartPanel::fillLists() {
     List2->clear();
-    Result<QStringList> pupils = FillChartPupilList(state_, clock_);
+    Result<QStringList> pupils = FillChartPupilList(state_.roster, state_.installation, clock_);
     if (pupils)
         List2->addItems(*pupils);
     else if (!report(pupils.error()))
         return;
     List3->clear();
-    for (int level = 1; level <= std::clamp(state_.LevelCount, 0, kMaxLevel); ++level)
+    for (int level = 1; level <= std::clamp(state_.program.LevelCount, 0, kMaxLevel); ++level)
         List3->addItem(QString::number(level));
-    ChartPupil = state_.CurrentStudent;
+    ChartPupil = state_.session.CurrentStudent;
 }
 
 void ChartPanel::showFor(int pupil) {
@@ -162,7 +162,7 @@ void ChartPanel::showFor(int pupil) {
     ChartFontSize = kChartFontSize;
     ChartLevelOffset = 1;
     // The personal view has no window of days: the box opens at the menu's.
-    mistakesBox->setWindowChoice(state_.DateWindowChoice);
+    mistakesBox->setWindowChoice(state_.menu.DateWindowChoice);
     if (readMistakes())
         (void)Command21_Click(0);
 }
@@ -247,7 +247,7 @@ bool ChartPanel::Command21_Click(int k) {
     place();
     show();
     raise();
-    ResultsFile file(resultsFile(state_), waiter_);
+    ResultsFile file(resultsFile(state_.installation), waiter_);
     // Ten years of a big school on a slow share: the window paints and can be closed meanwhile.
     file.setReadProgress(ReadingProgress());
     const ScreenWatch watch(this);
@@ -259,14 +259,14 @@ bool ChartPanel::Command21_Click(int k) {
     records_ = std::move(*records);
     if (k == 1) {
         Status printed =
-            PrintCharts(state_, records_, clock_.now(), {ChartPupil}, request(), printer_);
+            PrintCharts(state_.chartParts(), records_, clock_.now(), {ChartPupil}, request(), printer_);
         if (!printed && !report(printed.error()))
             return false;
         if (!printer_.pdfFolder().isEmpty())
             printedToPdf_ = true;
         return true;
     }
-    drawing_ = BuildChart(state_, records_, clock_.now(), request());
+    drawing_ = BuildChart(state_.chartParts(), records_, clock_.now(), request());
     Picture12->setPage(ChartPage(drawing_, std::max(drawing_.pages - 1, 0)));
     showMistakes();
     return true;
@@ -285,7 +285,7 @@ bool ChartPanel::coverMistakeWindow() {
     if (teacher_ && mistakesBox->isVisible())
         mistakesBox->showReading();
     const Status read =
-        mistakes_.cover(mistakesFile(state_), waiter_,
+        mistakes_.cover(mistakesFile(state_.installation), waiter_,
                         mistakeWindowFirstDate(mistakesBox->windowChoice(), clock_.now().date()));
     if (watch.gone())
         return false;
@@ -293,7 +293,7 @@ bool ChartPanel::coverMistakeWindow() {
     // The answers of the same window tell a way of working from a slip; without them the box
     // shows the counts alone.
     Result<AnswersRead> answers =
-        readAnswersSince(answersFile(state_), waiter_,
+        readAnswersSince(answersFile(state_.installation), waiter_,
                          mistakeWindowFirstDate(mistakesBox->windowChoice(), clock_.now().date()));
     if (watch.gone())
         return false;
@@ -313,7 +313,7 @@ void ChartPanel::showMistakes() {
         return;
     }
     mistakesBox->showView(
-        pupilMistakesView(state_, mistakes_.records(), ChartPupil, clock_.now(),
+        pupilMistakesView(state_.roster, mistakes_.records(), ChartPupil, clock_.now(),
                           mistakesBox->windowChoice()),
         pupilDiagnosisLines(answers_, ChartPupil, clock_.now(), mistakesBox->windowChoice()));
 }
@@ -345,7 +345,7 @@ int ChartPanel::mistakeWindowDays() const {
 void ChartPanel::redrawForSize() {
     if (drawing_.pages == 0)
         return;
-    drawing_ = BuildChart(state_, records_, clock_.now(), request());
+    drawing_ = BuildChart(state_.chartParts(), records_, clock_.now(), request());
     Picture12->setPage(ChartPage(drawing_, std::max(drawing_.pages - 1, 0)));
 }
 

@@ -23,6 +23,7 @@
 
 #include "menu/chartmodel.h"
 #include "menu/forms/chart/chartprint.h"
+#include "menu/forms/menuparts.h"
 #include "menu/mistakeviews.h"
 #include "results/mistakerecord.h"
 
@@ -74,10 +75,10 @@ class ChartPanel : public QWidget {
 
   public:
     // Prints through `printer` (the caller keeps it alive).
-    ChartPanel(SharedState& state, const Clock& clock, Waiter& waiter, Dialogs& dialogs,
+    ChartPanel(const MenuParts& state, const Clock& clock, Waiter& waiter, Dialogs& dialogs,
                ChartPrinterPort& printer, QWidget* parent = nullptr);
     // Prints on the default printer, or to PDF files in the data root's "印刷" folder.
-    explicit ChartPanel(AppContext& context, QWidget* parent = nullptr);
+    ChartPanel(AppContext& context, const MenuParts& state, QWidget* parent = nullptr);
     ~ChartPanel() override;
 
     // Fills List2 from the roster file and List3 with the levels 1..LevelCount; the chart
@@ -132,7 +133,7 @@ class ChartPanel : public QWidget {
     void showMistakes();
     int mistakeWindowDays() const;
 
-    SharedState& state_;
+    MenuParts state_;
     const Clock& clock_;
     Waiter& waiter_;
     Dialogs& dialogs_;

@@ -10,23 +10,23 @@
 
 namespace zanfolio {
 
-QString chartPdfFolder(const SharedState& state) {
-    return sheetPdfFolder(state);
+QString chartPdfFolder(const Installation& installation) {
+    return sheetPdfFolder(installation);
 }
 
 QString chartPdfNotice(const QString& folder) {
     return sheetPdfNotice(QString::fromUtf16(kChartSheetName), folder);
 }
 
-Status PrintCharts(const SharedState& state, const std::vector<ChartRun>& records,
+Status PrintCharts(const ChartParts& state, const std::vector<ChartRun>& records,
                    const QDateTime& now, const std::vector<int>& pupils, ChartRequest request,
                    ChartPrinterPort& port) {
     for (int pupil : pupils) {
         const QString name =
-            isValidPupil(pupil) ? trimSpaces(state.RosterNames[size_t(pupil)]) : QString();
+            isValidPupil(pupil) ? trimSpaces(state.roster.RosterNames[size_t(pupil)]) : QString();
         Result<std::unique_ptr<QPrinter>> job =
             port.openJob(QString::fromUtf16(kChartSheetName),
-                         state.ProgramTitle + QStringLiteral(" ") + name, pupil, name);
+                         state.program.ProgramTitle + QStringLiteral(" ") + name, pupil, name);
         if (!job)
             return job.error();
         QPrinter& printer = **job;

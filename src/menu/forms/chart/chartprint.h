@@ -9,7 +9,7 @@
 #include "frame/clock.h"
 #include "frame/forms/sheetprinter.h"
 #include "frame/result.h"
-#include "frame/sharedstate.h"
+#include "frame/installation.h"
 #include "menu/chartmodel.h"
 
 #include <QString>
@@ -29,13 +29,13 @@ using SystemChartPrinter = SystemSheetPrinter;
 inline constexpr char16_t kChartSheetName[] = u"成績グラフ";
 
 // The folder for sheets of a computer without a printer: the data root's "印刷" folder.
-QString chartPdfFolder(const SharedState& state);
+QString chartPdfFolder(const Installation& installation);
 // The message naming that folder.
 QString chartPdfNotice(const QString& folder);
 
 // One print job per pupil of `pupils`, in order, each with the levels of `request` (its pupil,
 // size and target are set per job). Stops at the first job that fails.
-Status PrintCharts(const SharedState& state, const std::vector<ChartRun>& records,
+Status PrintCharts(const ChartParts& parts, const std::vector<ChartRun>& records,
                    const QDateTime& now, const std::vector<int>& pupils, ChartRequest request,
                    ChartPrinterPort& port);
 

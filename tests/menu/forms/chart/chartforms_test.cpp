@@ -1,6 +1,8 @@
 // The chart as painted: pixels sampled on a QImage at the places the model gives, the panel's
 // surface after "グラフ" and "表示", and the printed sheets as PDF files through the printer port.
 
+#include "app/screenparts.h"
+#include "app/sharedstate.h"
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
 #include "frame/programdefinition.h"
@@ -106,12 +108,12 @@ QString artefactFolder() {
 // A little school: three pupils on five levels, an installation with its roster and results.
 struct School {
     School() {
-        SetProgramTitle(state);
-        DefineLevelTables(state);
-        state.DataRoot = inst.dataRoot();
-        state.ProgramDataDir = inst.programDataDir();
-        state.SchoolYearStartMonth = 4;
-        state.SchoolYear = 2026;
+        SetProgramTitle(state.program);
+        DefineLevelTables(state.program);
+        state.installation.DataRoot = inst.dataRoot();
+        state.installation.ProgramDataDir = inst.programDataDir();
+        state.installation.SchoolYearStartMonth = 4;
+        state.roster.SchoolYear = 2026;
         inst.writeLines(inst.rosterPath(), {QStringLiteral("1,2017,0,0,\"山田太郎\",0,\"\",\"\""),
                                             QStringLiteral("2,2016,0,0,\"佐藤花子\",0,\"\",\"\""),
                                             QStringLiteral("3,2015,0,0,\"鈴木一郎\",0,\"\",\"\""),
@@ -124,10 +126,10 @@ struct School {
                     bytes += run(pupil, level, t + 3 * pupil + level, day--).encode();
         inst.writeBytes(inst.resultsPath(), bytes);
         for (int p = 1; p <= 4; ++p) {
-            state.RosterListedCount = p;
-            state.RosterIndexByLine[size_t(p)] = p;
+            state.roster.RosterListedCount = p;
+            state.roster.RosterIndexByLine[size_t(p)] = p;
         }
-        state.CurrentStudent = 1;
+        state.session.CurrentStudent = 1;
     }
     TestInstallation inst;
     SharedState state;
@@ -146,10 +148,10 @@ class ChartForms : public ::testing::Test {
 // red or blue anywhere for a pupil without runs.
 TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
     SharedState state;
-    SetProgramTitle(state);
-    DefineLevelTables(state);
-    state.RosterNames[1] = QStringLiteral("山田");
-    state.RosterNames[2] = QStringLiteral("佐藤");
+    SetProgramTitle(state.program);
+    DefineLevelTables(state.program);
+    state.roster.RosterNames[1] = QStringLiteral("山田");
+    state.roster.RosterNames[2] = QStringLiteral("佐藤");
     std::vector<ResultsRecord> records{run(1, 1, 60, 4), run(1, 1, 55, 3), run(1, 1, 58, 2),
                                        run(1, 1, 50, 1)};
     QImage image(800, 600, QImage::Format_RGB32);
@@ -160,7 +162,7 @@ TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
 
     for (int pupil : {1, 2}) {
         request.pupil = pupil;
-        const ChartDrawing d = BuildChart(state, records, kNow, request);
+        const ChartDrawing d = BuildChart(ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records, kNow, request);
         image.fill(Qt::white);
         QPainter painter(&image);
         paintChart(painter, d.primitives, ChartTarget::Screen, 96);
@@ -198,15 +200,15 @@ TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
 // A slowest run of 83 s: the time axis reaches 90, labelled "90秒" at its top.
 TEST_F(ChartForms, TimeAxisLabelledWithItsScale) {
     SharedState state;
-    SetProgramTitle(state);
-    DefineLevelTables(state);
+    SetProgramTitle(state.program);
+    DefineLevelTables(state.program);
     std::vector<ResultsRecord> records{run(1, 1, 83, 2), run(1, 1, 70, 1)};
     ChartRequest request;
     request.pupil = 1;
     request.levels = {1};
     request.width = 800;
     request.height = 600;
-    const ChartDrawing d = BuildChart(state, records, kNow, request);
+    const ChartDrawing d = BuildChart(ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records, kNow, request);
     EXPECT_EQ(d.blocks.at(0).yScale, 90);
     const ChartPrimitive* top = nullptr;
     for (const ChartPrimitive& p : d.primitives)
@@ -227,8 +229,8 @@ TEST_F(ChartForms, TimeAxisLabelledWithItsScale) {
 // (which the model keeps clear of the other texts).
 TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
     School school;
-    school.state.RosterNames[1] = QStringLiteral("山田太郎");
-    ResultsFile file(resultsFile(school.state), school.waiter);
+    school.state.roster.RosterNames[1] = QStringLiteral("山田太郎");
+    ResultsFile file(resultsFile(school.state.installation), school.waiter);
     Result<std::vector<ChartRun>> records = ReadChartRecords(file, kNow.date());
     ASSERT_TRUE(records.ok());
     struct Target {
@@ -247,7 +249,7 @@ TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
         request.width = t.width;
         request.height = t.height;
         request.dpi = t.dpi;
-        const ChartDrawing d = BuildChart(school.state, *records, kNow, request);
+        const ChartDrawing d = BuildChart(ChartParts{school.state.program, school.state.roster, school.state.Stats, school.state.session.CurrentStudent}, *records, kNow, request);
         int texts = 0;
         for (const ChartPrimitive& p : d.primitives) {
             if (p.kind != ChartPrimitive::Kind::Text || p.text.trimmed().isEmpty())
@@ -275,9 +277,9 @@ TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
 // are one) and for a long row of bests.
 TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
     SharedState state;
-    SetProgramTitle(state);
-    DefineLevelTables(state);
-    state.RosterNames[1] = QStringLiteral("山田");
+    SetProgramTitle(state.program);
+    DefineLevelTables(state.program);
+    state.roster.RosterNames[1] = QStringLiteral("山田");
     struct Case {
         const char* name;
         std::vector<int> times;
@@ -308,7 +310,7 @@ TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
         request.width = c.width;
         request.height = c.height;
         request.dpi = c.dpi;
-        const ChartDrawing d = BuildChart(state, records, kNow, request);
+        const ChartDrawing d = BuildChart(ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records, kNow, request);
         if (c.target == ChartTarget::Screen) {
             QImage page(int(c.width), int(c.height), QImage::Format_RGB32);
             page.fill(Qt::white);
@@ -341,7 +343,7 @@ TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
 TEST_F(ChartForms, PanelShowsTheChartOfLevelsOneToThree) {
     School school;
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 644);
     panel.fillLists();
     auto* list2 = control<QListWidget>(&panel, "List2");
@@ -389,7 +391,7 @@ TEST_F(ChartForms, PrintsOneTwoPageFilePerPupil) {
     School school;
     QTemporaryDir out;
     PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
-    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 644);
     panel.setTeacher(true);
     panel.fillLists();
@@ -457,7 +459,7 @@ void writeMistakes(School& school) {
         testMistake(1, 2, QStringLiteral("3.7"), MistakeKind::Zero, today),
         testMistake(2, 1, QStringLiteral("4"), MistakeKind::Typo, today),
     };
-    ASSERT_TRUE(appendMistakes(mistakesFile(school.state), lines, school.waiter).ok());
+    ASSERT_TRUE(appendMistakes(mistakesFile(school.state.installation), lines, school.waiter).ok());
 }
 
 QString boxText(QWidget* panel, const char* name) {
@@ -470,10 +472,10 @@ QString boxText(QWidget* panel, const char* name) {
 TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     School school;
     writeMistakes(school);
-    school.state.RosterNames[1] = QStringLiteral("山田太郎");
-    school.state.RosterNames[2] = QStringLiteral("佐藤花子");
+    school.state.roster.RosterNames[1] = QStringLiteral("山田太郎");
+    school.state.roster.RosterNames[2] = QStringLiteral("佐藤花子");
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
     std::vector<std::tuple<int, int, int>> worksheets;
@@ -511,7 +513,7 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
         systematicAnswers(1, 1, MistakeKind::PlaceAlignment, 5, 4, kNow.date());
     for (const AnswerRecord& a : systematicAnswers(1, 2, MistakeKind::Zero, 6, 1, kNow.date()))
         answers.push_back(a);
-    school.inst.writeBytes(answersFile(school.state), answersFileBytes(answers));
+    school.inst.writeBytes(answersFile(school.state.installation), answersFileBytes(answers));
     panel.showFor(1);
     const QString withVerdicts = boxText(&panel, "mistakesKinds");
     EXPECT_TRUE(withVerdicts.contains(QStringLiteral("<b>定着：位取り 4/5</b>")))
@@ -529,7 +531,7 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     panel.grab().save(artefactFolder() + QStringLiteral("/panel-mistakes.png"));
 
     // This week: the mistake of 20 days ago is left out, from what was read before.
-    ASSERT_TRUE(QFile::remove(mistakesFile(school.state)));
+    ASSERT_TRUE(QFile::remove(mistakesFile(school.state.installation)));
     auto* window = control<QComboBox>(&panel, "mistakeWindow");
     ASSERT_NE(window, nullptr);
     window->setCurrentIndex(0);
@@ -552,7 +554,7 @@ TEST_F(ChartForms, PupilsSeeNoMistakesBox) {
     School school;
     writeMistakes(school);
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 622);
     panel.fillLists();
     panel.show();
@@ -563,9 +565,9 @@ TEST_F(ChartForms, PupilsSeeNoMistakesBox) {
 
 TEST_F(ChartForms, AMistakesFileThatCannotBeReadIsSaidInTheBox) {
     School school;
-    ASSERT_TRUE(QDir().mkpath(mistakesFile(school.state))); // a folder in the file's place
+    ASSERT_TRUE(QDir().mkpath(mistakesFile(school.state.installation))); // a folder in the file's place
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
     panel.fillLists();
@@ -582,7 +584,7 @@ TEST_F(ChartForms, PrintedSheetsCarryTheMistakesLineOfEveryLevel) {
     writeMistakes(school);
     QTemporaryDir out;
     PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
-    ChartPanel panel(school.state, school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
     panel.fillLists();

@@ -1,0 +1,18 @@
+#pragma once
+// The parts of the state the teacher's screens read: the level names, the installation's
+// files and settings, and the criteria (which the criteria editor saves and reloads).
+
+#include "frame/installation.h"
+#include "frame/programdefinition.h"
+#include "results/criteria.h"
+
+namespace zanfolio {
+
+// References into the program-wide state: a copy stays good after the screen is gone.
+struct TeacherParts {
+    const ProgramDefinition& program;
+    const Installation& installation;
+    CriteriaTable& Criteria;
+};
+
+} // namespace zanfolio
