@@ -94,7 +94,8 @@ struct School {
         const StatisticsPass statistics = [&]() -> Status {
             return ComputePupilStatistics(state->Stats, state->Criteria, file, clock);
         };
-        if (!名簿表示(state->roster, state->installation, state->Stats, NameListRequest{}, clock, waiter, statistics))
+        if (!名簿表示(state->roster, state->installation, state->Stats, NameListRequest{}, clock,
+                      waiter, statistics))
             qFatal("cannot build the name list");
         state->session.CurrentStudent = 1;
         state->session.StudentName = state->roster.RosterNames[1];
@@ -177,7 +178,7 @@ void BM_EnterMenu(benchmark::State& st) {
 void BM_OneYearRunList(benchmark::State& st) {
     School& s = school();
     s.control<QRadioButton>("Option2_0")->click(); // ﾀｲﾑ表示
-    s.state->menu.DateWindowChoice = 4;                 // １年間の全成績
+    s.state->menu.DateWindowChoice = 4;            // １年間の全成績
     auto* all = s.control<QRadioButton>("Option1_3");
     for (auto _ : st)
         all->click();
@@ -188,8 +189,9 @@ void BM_OneYearRunList(benchmark::State& st) {
 void BM_PointsRankings(benchmark::State& st) {
     School& s = school();
     for (auto _ : st)
-        benchmark::DoNotOptimize(
-            BuildRankingView(s.state->program, s.state->roster, s.state->Stats, s.state->session.CurrentStudent, RankingKind::TotalPoints, QStringLiteral("全学年")));
+        benchmark::DoNotOptimize(BuildRankingView(
+            s.state->program, s.state->roster, s.state->Stats, s.state->session.CurrentStudent,
+            RankingKind::TotalPoints, QStringLiteral("全学年")));
 }
 
 // The name list rebuilt for another display mode: the statistics pass and 5000 lines.

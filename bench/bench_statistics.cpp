@@ -87,7 +87,8 @@ void BM_PerRecordReadBaseline(benchmark::State& st) {
         }
         s.LoadedCount = slot;
         readCalls = file->readCalls();
-        TallyPupilStatistics(f.state->Stats, f.state->Criteria, presentMoment(kNow), dayCount(kNow.date()));
+        TallyPupilStatistics(f.state->Stats, f.state->Criteria, presentMoment(kNow),
+                             dayCount(kNow.date()));
         benchmark::DoNotOptimize(s.TotalPoints(1, 1));
     }
     st.counters["read_calls"] = readCalls;

@@ -3,6 +3,7 @@
 // one argument it knows, --design-size, it is a window of 1024 × 768 as designed.
 
 #include "app/navigation.h"
+#include "app/sharedstate.h"
 #include "frame/clock.h"
 #include "frame/daycount.h"
 #include "frame/forms/appcontext.h"
@@ -13,7 +14,6 @@
 #include "frame/launcher.h"
 #include "frame/random.h"
 #include "frame/responsivewaiter.h"
-#include "app/sharedstate.h"
 #include "sound/playback/platformsounddevice.h"
 #include "sound/sounds.h"
 #include "startup/forms/firstfrm.h"
@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
     AppContext context{clock, random, dialogs, launcher, waiter, host, {}};
     wireNavigation(context, *state, sounds);
 
-    host.replace(new Firstfrm(context, startUpParts(*state), QCoreApplication::applicationDirPath()));
+    host.replace(
+        new Firstfrm(context, startUpParts(*state), QCoreApplication::applicationDirPath()));
     std::unique_ptr<ScaledWindow> scaled;
     if (QCoreApplication::arguments().contains(QStringLiteral("--design-size"))) {
         host.show();

@@ -31,8 +31,8 @@ void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds) {
     };
     context.navigate.printWorksheet = [c, s](int pupil, int level, int kind,
                                              SheetPrinterPort& printer) {
-        return printWorksheet(makeWorksheet(s->program, s->roster, pupil, level,
-                                            MistakeKind(kind), c->clock.now().date(), c->random),
+        return printWorksheet(makeWorksheet(s->program, s->roster, pupil, level, MistakeKind(kind),
+                                            c->clock.now().date(), c->random),
                               pupil, printer);
     };
     context.navigate.showEvaluation = [c, s, sound] {

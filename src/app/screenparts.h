@@ -14,12 +14,10 @@ inline RosterFormParts rosterFormParts(SharedState& s, Sounds& sounds) {
     return {s.program, s.installation, s.Criteria, s.Stats, s.roster, s.session, sounds};
 }
 inline MenuParts menuParts(SharedState& s) {
-    return {s.program, s.installation, s.Criteria, s.Stats,
-            s.roster,  s.session,      s.outcome,  s.menu};
+    return {s.program, s.installation, s.Criteria, s.Stats, s.roster, s.session, s.outcome, s.menu};
 }
 inline DrillParts drillParts(SharedState& s, Sounds& sounds) {
-    return {s.program, s.installation, s.Criteria, s.Stats,
-            s.session, s.run,          s.outcome,  sounds};
+    return {s.program, s.installation, s.Criteria, s.Stats, s.session, s.run, s.outcome, sounds};
 }
 inline EvaluationParts evaluationParts(SharedState& s, Sounds& sounds) {
     return {s.program, s.installation, s.Criteria, s.Stats, s.session, s.outcome, sounds};

@@ -96,9 +96,9 @@ std::optional<Problem> drawAimedProblem(int level, MistakeKind kind, RandomSourc
     return std::nullopt;
 }
 
-AnswerRecord makeAnswerRecord(const Session& session, const Problem& problem,
-                              const QString& typed, bool correct, const QDateTime& handedIn,
-                              qint64 msSinceShown, bool practice) {
+AnswerRecord makeAnswerRecord(const Session& session, const Problem& problem, const QString& typed,
+                              bool correct, const QDateTime& handedIn, qint64 msSinceShown,
+                              bool practice) {
     const ProblemNumbers numbers = ProblemNumbers::of(problem);
     AnswerRecord r;
     r.date = handedIn.date();

@@ -55,9 +55,9 @@ std::vector<MistakeKind> misconceptionsShownBy(const ProblemNumbers& problem, co
 // after the problem appeared, kept in tenths of a second (to the nearest; never below 0);
 // `correct` as judging said; with the kind of a wrong answer, the misconceptions the problem is
 // an opportunity for and those the answer shows. `practice` for a run that is not recorded.
-AnswerRecord makeAnswerRecord(const Session& session, const Problem& problem,
-                              const QString& typed, bool correct, const QDateTime& handedIn,
-                              qint64 msSinceShown, bool practice);
+AnswerRecord makeAnswerRecord(const Session& session, const Problem& problem, const QString& typed,
+                              bool correct, const QDateTime& handedIn, qint64 msSinceShown,
+                              bool practice);
 
 std::optional<Problem> drawAimedProblem(int level, MistakeKind kind, RandomSource& random);
 

@@ -45,8 +45,8 @@
 
 #include "drill/decimal.h"
 #include "drill/problem.h"
-#include "roster/session.h"
 #include "results/mistakerecord.h"
+#include "roster/session.h"
 
 #include <QDateTime>
 #include <QString>

@@ -118,7 +118,7 @@ Problem problemOf(int type, const ProblemDraw& draw) {
 }
 
 std::optional<Problem> 問題作成表示(const RunInProgress& run, const RunOutcome& outcome, int level,
-                                   RandomSource& random) {
+                                    RandomSource& random) {
     if (outcome.TimedOut == 1 || run.RunFinished == 1 || run.InputBusy == 1)
         return std::nullopt;
     const std::optional<int> type = problemTypeForLevel(level, random);

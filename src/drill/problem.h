@@ -9,8 +9,8 @@
 // negative. The first drawn number always has decimal places (its exponent is −2 or −1).
 
 #include "drill/decimal.h"
-#include "frame/random.h"
 #include "drill/runinprogress.h"
+#include "frame/random.h"
 #include "results/recordrun.h"
 
 #include <QString>
@@ -59,11 +59,11 @@ int hintDelayMs(int correctCount, int totalProblems);
 Problem problemOf(int type, const ProblemDraw& draw);
 
 // `問題作成表示`: none while TimedOut, RunFinished or InputBusy is 1 (the current problem
-// stays), and none for a level without problems; otherwise the next problem of `level` (CurrentLevel)
-// with its hint delay from CorrectCount and TotalProblems. The form clears qLabel1 and
-// inputLabel, hides the column layout, shows the problem, arms Timer1 and takes the answer
-// as JudgedAnswer only when a problem comes back.
+// stays), and none for a level without problems; otherwise the next problem of `level`
+// (CurrentLevel) with its hint delay from CorrectCount and TotalProblems. The form clears qLabel1
+// and inputLabel, hides the column layout, shows the problem, arms Timer1 and takes the answer as
+// JudgedAnswer only when a problem comes back.
 std::optional<Problem> 問題作成表示(const RunInProgress& run, const RunOutcome& outcome, int level,
-                                   RandomSource& random);
+                                    RandomSource& random);
 
 } // namespace zanfolio

@@ -1,8 +1,8 @@
 #include "frame/datafiles.h"
 
+#include "frame/installation.h"
 #include "frame/paths.h"
 #include "frame/platformfile.h"
-#include "frame/installation.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,5 +1,6 @@
 #pragma once
-// The files of an installation, from the folders the configuration load has set in the installation:
+// The files of an installation, from the folders the configuration load has set in the
+// installation:
 //                 <parent>/パスデータ.txt          item 1: the data root
 //                 <parent>/<program folder>/       the executable
 //                 <data root>/共通データ.txt, 新名簿.txt, 音フォルダ/

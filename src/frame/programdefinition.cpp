@@ -41,7 +41,8 @@ void DefineLevelTables(ProgramDefinition& program) {
 }
 
 bool isPracticeLevel(const ProgramDefinition& program, int level) {
-    return level >= 0 && level <= kMaxLevel && isPracticeLevelName(program.LevelNames[size_t(level)]);
+    return level >= 0 && level <= kMaxLevel &&
+           isPracticeLevelName(program.LevelNames[size_t(level)]);
 }
 
 } // namespace zanfolio

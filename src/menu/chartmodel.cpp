@@ -232,14 +232,16 @@ void ChartBuilder::block(int level, double n) {
     ChartBlock b;
     b.level = level;
     b.top = n;
-    b.ranks = ChartRankings(state_.roster, state_.stats, state_.signedIn, level, pupil, request_.groupText, request_.pointsKind);
+    b.ranks = ChartRankings(state_.roster, state_.stats, state_.signedIn, level, pupil,
+                            request_.groupText, request_.pointsKind);
 
     // The page heading: the pupil's name, on the first block of every page, above its rule
     // (smaller when the page leaves too little room there).
     const double ruleHalf = ruleHalfWidth();
     if (n < 0.08 * request_.height) {
-        const QString name =
-            isValidPupil(pupil) ? trimmedSpaces(state_.roster.RosterNames[size_t(pupil)]) : QString();
+        const QString name = isValidPupil(pupil)
+                                 ? trimmedSpaces(state_.roster.RosterNames[size_t(pupil)])
+                                 : QString();
         const double top = 0.02 * v;
         const double room = n - ruleHalf - top;
         const double size =

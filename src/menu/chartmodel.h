@@ -34,8 +34,8 @@
 // among the plotted runs), so a pupil whose only runs are that slow gets an empty chart.
 
 #include "frame/clock.h"
-#include "frame/result.h"
 #include "frame/programdefinition.h"
+#include "frame/result.h"
 #include "menu/chartranking.h"
 #include "results/resultsfile.h"
 

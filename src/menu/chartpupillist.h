@@ -12,8 +12,8 @@
 // earlier label in place.
 
 #include "frame/clock.h"
-#include "frame/result.h"
 #include "frame/installation.h"
+#include "frame/result.h"
 #include "roster/rostertables.h"
 
 #include <QString>

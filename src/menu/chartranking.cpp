@@ -26,8 +26,8 @@ int chartLinePoints(const QString& line) {
 }
 
 ChartRankTexts ChartRankings(const RosterTables& roster, const PupilStatistics& stats, int signedIn,
-                             int level, int pupil,
-                             const QString& groupText, RankingKind pointsKind) {
+                             int level, int pupil, const QString& groupText,
+                             RankingKind pointsKind) {
     ChartRankTexts out;
     if (!isValidLevel(level))
         return out;
@@ -35,7 +35,8 @@ ChartRankTexts ChartRankings(const RosterTables& roster, const PupilStatistics& 
 
     if (pointsKind == RankingKind::Time)
         pointsKind = RankingKind::TotalPoints;
-    out.pointsLines = RankLevel(roster, stats, signedIn, level, pointsKind, groupText, RankStyle::Chart).lines;
+    out.pointsLines =
+        RankLevel(roster, stats, signedIn, level, pointsKind, groupText, RankStyle::Chart).lines;
     for (const QString& line : out.pointsLines) {
         const int v = chartLinePoints(line);
         if (v > 0) {
@@ -48,7 +49,9 @@ ChartRankTexts ChartRankings(const RosterTables& roster, const PupilStatistics& 
         out.pupilPoints = chartLinePoints(*line);
     }
 
-    out.timeLines = RankLevel(roster, stats, signedIn, level, RankingKind::Time, groupText, RankStyle::Chart).lines;
+    out.timeLines =
+        RankLevel(roster, stats, signedIn, level, RankingKind::Time, groupText, RankStyle::Chart)
+            .lines;
     if (const QString* line = pupilLine(out.timeLines, name))
         out.timeRankText = line->left(3);
     return out;

@@ -5,9 +5,9 @@
 // chart pupil's time rank and points rank as the first three characters of their lines, the
 // pupil's total points, and the school's sum of points over the pupils that have any.
 
+#include "menu/levelranking.h"
 #include "results/statistics.h"
 #include "roster/rostertables.h"
-#include "menu/levelranking.h"
 
 #include <QString>
 #include <QStringList>

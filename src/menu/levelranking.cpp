@@ -56,8 +56,7 @@ QString rankingNameField(const QString& rosterName) {
 }
 
 LevelRanking RankLevel(const RosterTables& roster, const PupilStatistics& stats, int signedIn,
-                       int level, RankingKind kind,
-                       const QString& groupText, RankStyle style) {
+                       int level, RankingKind kind, const QString& groupText, RankStyle style) {
     LevelRanking out;
     if (!isValidLevel(level))
         return out;

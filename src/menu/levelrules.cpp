@@ -34,7 +34,8 @@ LevelButtons ApplyLevelRules(const ProgramDefinition& program, const CriteriaTab
                              const PupilStatistics& stats, const Session& session) {
     LevelButtons out;
     const double target = program.TargetLevel.toNumber();
-    out.lastLevelCleared = target == std::floor(target) && LevelCleared(criteria, stats, session.CurrentStudent, int(target));
+    out.lastLevelCleared = target == std::floor(target) &&
+                           LevelCleared(criteria, stats, session.CurrentStudent, int(target));
 
     const int count = std::clamp(program.LevelCount, 0, kMaxLevel);
     if (count >= 1)
@@ -50,11 +51,13 @@ LevelButtons ApplyLevelRules(const ProgramDefinition& program, const CriteriaTab
         const bool nextWithoutTarget =
             level < kMaxLevel && criteria.TargetPoints[l + 1] == kNoTarget;
         const bool passable = nextWithoutTarget || allOpen || teacherNamedSensei ||
-                              LevelCleared(criteria, stats, session.CurrentStudent, level) || (!blocked && practice);
+                              LevelCleared(criteria, stats, session.CurrentStudent, level) ||
+                              (!blocked && practice);
         if (passable && level < count) {
             out.enabled[l + 1] = true;
             out.notice[l + 1] = false;
-            if (!out.lastLevelCleared && !practice && LevelOverused(criteria, stats, session.CurrentStudent, level)) {
+            if (!out.lastLevelCleared && !practice &&
+                LevelOverused(criteria, stats, session.CurrentStudent, level)) {
                 out.enabled[l] = false;
                 out.notice[l] = true;
             } else {

@@ -1,7 +1,7 @@
 #pragma once
 // The small texts of the results menu's header and level columns: pure rules over the
-// statistics and criteria, for the signed-in pupil p (CurrentStudent). Counts and points are written in
-// plain decimal digits.
+// statistics and criteria, for the signed-in pupil p (CurrentStudent). Counts and points are
+// written in plain decimal digits.
 
 #include "results/criteria.h"
 #include "results/statistics.h"

@@ -7,8 +7,8 @@
 // Windows of days are the menu's: a window of N days holds the mistakes dated today and the
 // N − 1 days before (date > now − N, the time of day aside); zero or no days hold nothing.
 
-#include "roster/rostertables.h"
 #include "results/mistakerecord.h"
+#include "roster/rostertables.h"
 
 #include <QDateTime>
 #include <QString>

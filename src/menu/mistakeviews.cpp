@@ -129,7 +129,8 @@ ClassMistakesView classMistakesView(const ProgramDefinition& program, const Rost
             continue;
         ClassMistakesRow row;
         row.level = level.level;
-        row.levelText = QString::number(level.level) + u' ' + program.LevelNames[size_t(level.level)];
+        row.levelText =
+            QString::number(level.level) + u' ' + program.LevelNames[size_t(level.level)];
         int total = 0;
         for (const KindCount& k : level.kinds)
             total += k.count;

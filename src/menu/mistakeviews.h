@@ -9,12 +9,12 @@
 // opens at the menu's choice (that of the all-runs view's Combo2, one month when the menu
 // loads): the personal view has no window of its own, since its list covers ten years.
 
-#include "frame/result.h"
 #include "frame/programdefinition.h"
-#include "roster/rostertables.h"
+#include "frame/result.h"
 #include "frame/waiter.h"
 #include "results/answerrecord.h"
 #include "results/mistakerecord.h"
+#include "roster/rostertables.h"
 
 #include <QDateTime>
 #include <QString>

@@ -89,7 +89,8 @@ class RunListBuilder {
   public:
     RunListBuilder(const RunListParts& parts, const QDateTime& now, const RunListRequest& request)
         : parts_(parts), request_(request), today_(dayCount(now.date())),
-          present_(presentMoment(now)), levelCount_(std::clamp(parts.program.LevelCount, 0, kMaxLevel)) {
+          present_(presentMoment(now)),
+          levelCount_(std::clamp(parts.program.LevelCount, 0, kMaxLevel)) {
         switch (request.view) {
         case RunListView::Today:
             lists_.title = QStringLiteral("本日の成績");
@@ -113,7 +114,8 @@ class RunListBuilder {
         for (int pupil = 0; pupil <= kMaxPupil; ++pupil) {
             const int g = pupilGradeNumber(parts.roster, pupil);
             grades_[size_t(pupil)] = g;
-            format->names[size_t(pupil)] = runListNameField(parts.roster.RosterNames[size_t(pupil)]);
+            format->names[size_t(pupil)] =
+                runListNameField(parts.roster.RosterNames[size_t(pupil)]);
             format->marks[size_t(pupil)] = pupilMark(parts.signedIn, pupil, g);
         }
         for (int level = 0; level < kLevelSlots; ++level)

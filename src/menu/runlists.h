@@ -14,11 +14,11 @@
 // are skipped by every list; the installations stopped with an error on some of them.
 
 #include "frame/clock.h"
-#include "frame/result.h"
 #include "frame/programdefinition.h"
+#include "frame/result.h"
 #include "results/criteria.h"
-#include "roster/rostertables.h"
 #include "results/resultsfile.h"
+#include "roster/rostertables.h"
 
 #include <QDateTime>
 #include <QString>

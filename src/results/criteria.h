@@ -3,8 +3,8 @@
 // twelve comma-separated fields (目標Time, 最低Time, ｸﾘｱﾎﾟｲﾝﾄ, ｸﾘｱ回数, ﾎﾟｲﾝﾄ倍率, 禁回, 禁点,
 // 判期間, 禁期間 and three spare fields), code page 932, CR LF.
 
-#include "frame/result.h"
 #include "frame/levels.h"
+#include "frame/result.h"
 #include "frame/untyped.h"
 
 #include <QString>

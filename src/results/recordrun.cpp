@@ -48,9 +48,9 @@ QString recordWaitNotice(const Error& why) {
     return what + QStringLiteral("\n記録を待っています…");
 }
 
-Result<RunRecorded> RecordRun(const RunToRecord& run, const CriteriaTable& c,
-                              PupilStatistics& s, RunOutcome& outcome, ResultsFile& file,
-                              PendingRuns& pending, const Clock& clock) {
+Result<RunRecorded> RecordRun(const RunToRecord& run, const CriteriaTable& c, PupilStatistics& s,
+                              RunOutcome& outcome, ResultsFile& file, PendingRuns& pending,
+                              const Clock& clock) {
     const int pupil = run.pupil;
     const int time = run.time;
     const int level = run.level;

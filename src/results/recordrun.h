@@ -6,9 +6,9 @@
 #include "frame/result.h"
 #include "frame/untyped.h"
 #include "results/criteria.h"
-#include "results/statistics.h"
 #include "results/pendingruns.h"
 #include "results/resultsfile.h"
+#include "results/statistics.h"
 
 namespace zanfolio {
 

@@ -4,8 +4,8 @@
 // Nothing of it is stored.
 
 #include "frame/clock.h"
-#include "frame/result.h"
 #include "frame/levels.h"
+#include "frame/result.h"
 #include "results/criteria.h"
 #include "results/resultsfile.h"
 

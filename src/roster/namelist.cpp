@@ -39,7 +39,8 @@ Result<NameList> 名簿表示(RosterTables& roster, const Installation& installa
                           const PupilStatistics& stats, const NameListRequest& request,
                           const Clock& clock, Waiter& waiter, const StatisticsPass& statistics) {
     // Step 1.
-    roster.SchoolYear = schoolYearOf(clock.now().date(), int(installation.SchoolYearStartMonth.toNumber()));
+    roster.SchoolYear =
+        schoolYearOf(clock.now().date(), int(installation.SchoolYearStartMonth.toNumber()));
     // Step 1.5.
     if (statistics) {
         Status done = statistics();

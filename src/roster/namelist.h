@@ -18,11 +18,11 @@
 //   RosterListedCount           the number of listed pupils (at most 5000)
 
 #include "frame/clock.h"
-#include "frame/result.h"
 #include "frame/installation.h"
+#include "frame/result.h"
+#include "frame/waiter.h"
 #include "results/statistics.h"
 #include "roster/rostertables.h"
-#include "frame/waiter.h"
 
 #include <QString>
 #include <QStringList>

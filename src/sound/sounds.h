@@ -11,8 +11,8 @@
 // again); the fourth asks the caller to show a message and end the program. Every other sound
 // fails silently.
 
-#include "frame/random.h"
 #include "frame/installation.h"
+#include "frame/random.h"
 #include "sound/sounddevice.h"
 #include "sound/soundtable.h"
 

@@ -8,12 +8,11 @@
 // 21 the number of alternatives as text ("" when the block gave none: no block, or more than
 // twenty names).
 
-#include "frame/result.h"
 #include "frame/installation.h"
-
-#include <array>
+#include "frame/result.h"
 
 #include <QString>
+#include <array>
 
 namespace zanfolio {
 

@@ -75,24 +75,28 @@ Status LoadConfiguration(const StartUpParts& state, const QString& programDir, c
     // A data root written without its trailing separator still names the folder.
     state.installation.DataRoot = withTrailingSeparator(root);
 
-    Result<std::vector<Item>> common = readSettingsItems(commonSettingsFile(state.installation), 10);
+    Result<std::vector<Item>> common =
+        readSettingsItems(commonSettingsFile(state.installation), 10);
     if (!common)
         return common.error();
     state.installation.SchoolYearStartMonth = (*common)[0].toUntyped();
-    splitSchoolLine((*common)[1].text, &state.installation.SchoolCode, &state.installation.SchoolName);
+    splitSchoolLine((*common)[1].text, &state.installation.SchoolCode,
+                    &state.installation.SchoolName);
     state.installation.ListStatus2Setting = (*common)[2].toUntyped();
     state.installation.TeacherPassword = (*common)[5].toUntyped();
 
     state.installation.ProgramFolderName = lastComponent(folder);
     const QChar sep = separatorOf(state.installation.DataRoot);
-    state.installation.ProgramDataDir = state.installation.DataRoot + state.installation.ProgramFolderName + sep;
+    state.installation.ProgramDataDir =
+        state.installation.DataRoot + state.installation.ProgramFolderName + sep;
     state.installation.SoundDir = state.installation.DataRoot + QStringLiteral("音フォルダ") + sep;
     if (state.installation.PendingDir.isEmpty())
         state.installation.PendingDir = defaultPendingDir();
 
     SetProgramTitle(state.program);
 
-    Result<CriteriaLoadReport> criteria = LoadCriteriaTable(criteriaFile(state.installation), state.criteria);
+    Result<CriteriaLoadReport> criteria =
+        LoadCriteriaTable(criteriaFile(state.installation), state.criteria);
     if (!criteria) {
         Error e = criteria.error();
         e.endsProgram = true;

@@ -5,9 +5,9 @@
 // the program reads before its first screen. The folder layout is in frame/datafiles.h.
 
 #include "frame/clock.h"
-#include "frame/result.h"
 #include "frame/installation.h"
 #include "frame/programdefinition.h"
+#include "frame/result.h"
 #include "results/criteria.h"
 #include "sound/soundtable.h"
 

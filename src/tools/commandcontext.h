@@ -5,14 +5,14 @@
 #include "frame/clock.h"
 #include "frame/installation.h"
 #include "frame/programdefinition.h"
+#include "frame/waiter.h"
 #include "results/criteria.h"
+#include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "roster/rostertables.h"
 #include "roster/session.h"
 #include "sound/soundtable.h"
 #include "startup/configuration.h"
-#include "frame/waiter.h"
-#include "results/resultsfile.h"
 
 #include <QString>
 #include <QTextStream>

@@ -4,18 +4,18 @@
 #include "drill/misconceptions.h"
 #include "drill/mistakekind.h"
 #include "drill/problem.h"
+#include "drill/runinprogress.h"
 #include "frame/cp932.h"
 #include "frame/daycount.h"
 #include "frame/platformfile.h"
 #include "frame/random.h"
-#include "drill/runinprogress.h"
-#include "results/recordrun.h"
-#include "roster/session.h"
 #include "frame/waiter.h"
 #include "results/answersfile.h"
 #include "results/mistakesfile.h"
+#include "results/recordrun.h"
 #include "results/resultsrecord.h"
 #include "roster/grades.h"
+#include "roster/session.h"
 #include "sound/tones/demosounds.h"
 
 #include <QDir>
@@ -183,7 +183,8 @@ std::vector<MistakeRecord> demoMistakes(const std::vector<DemoRun>& runs, unsign
             // A problem that leaves room for the mistake, or the last one tried.
             std::optional<MistakeRecord> made;
             for (int tries = 0; tries < 6 && !(made && made->kind == wanted); ++tries) {
-                const std::optional<Problem> problem = 問題作成表示(state->run, state->outcome, state->session.CurrentLevel, draws);
+                const std::optional<Problem> problem =
+                    問題作成表示(state->run, state->outcome, state->session.CurrentLevel, draws);
                 if (!problem)
                     break;
                 const QString typed = asTyped(slip(*problem, wanted, random));
@@ -231,7 +232,8 @@ DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
         std::vector<Handed> handed;
         int needed = 10 + int(wrong.size());
         for (int tries = 0; needed > 0 && tries < 200; ++tries) {
-            const std::optional<Problem> p = 問題作成表示(state->run, state->outcome, state->session.CurrentLevel, draws);
+            const std::optional<Problem> p =
+                問題作成表示(state->run, state->outcome, state->session.CurrentLevel, draws);
             if (!p)
                 break;
             const ProblemNumbers numbers = ProblemNumbers::of(*p);
@@ -256,8 +258,8 @@ DemoAnswers demoAnswers(const std::vector<DemoRun>& runs,
             const QTime at = start.addSecs(duration * (i + 1) / (int(handed.size()) + 1));
             const QDateTime when(run.date, at);
             const Handed& h = handed[size_t(i)];
-            timed.push_back({at, makeAnswerRecord(state->session, h.problem, h.typed, h.correct, when,
-                                                  qint64(duration) * 1000 / count, false)});
+            timed.push_back({at, makeAnswerRecord(state->session, h.problem, h.typed, h.correct,
+                                                  when, qint64(duration) * 1000 / count, false)});
             if (!h.correct)
                 runMistakes.push_back(makeMistakeRecord(state->session, h.problem, h.typed, when));
         }

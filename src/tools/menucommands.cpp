@@ -35,9 +35,12 @@ bool prepareMenuTables(CommandContext& context, QTextStream& err) {
         return false;
     }
     NameListRequest request;
-    Result<NameList> list = 名簿表示(context.state.roster, context.state.installation, context.state.Stats, request, context.clock, context.waiter, [&] {
-        return ComputePupilStatistics(context.state.Stats, context.state.Criteria, context.file, context.clock);
-    });
+    Result<NameList> list =
+        名簿表示(context.state.roster, context.state.installation, context.state.Stats, request,
+                 context.clock, context.waiter, [&] {
+                     return ComputePupilStatistics(context.state.Stats, context.state.Criteria,
+                                                   context.file, context.clock);
+                 });
     if (!list) {
         err << list.error().message << "\n";
         return false;
@@ -84,7 +87,8 @@ int rankingCommand(CommandContext& context, QTextStream& out, QTextStream& err) 
                                                              : RankingKind::TodayPoints;
     if (isPracticeLevel(state.program, *level))
         return 0;
-    for (const QString& line : RankLevel(state.roster, state.Stats, state.session.CurrentStudent, *level, k, group).lines)
+    for (const QString& line :
+         RankLevel(state.roster, state.Stats, state.session.CurrentStudent, *level, k, group).lines)
         out << line << "\n";
     return 0;
 }
@@ -115,9 +119,9 @@ int runsCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
     request.mode = *mode == QStringLiteral("points") ? RunLineMode::Points : RunLineMode::Time;
     request.groupText = context.option("group").value_or(kDefaultGroup);
 
-    Result<RunLists> lists = ReadRunLists(RunListParts{state.program, state.Criteria, state.roster,
-                                                  state.session.CurrentStudent},
-                                     context.file, context.clock, request);
+    Result<RunLists> lists = ReadRunLists(
+        RunListParts{state.program, state.Criteria, state.roster, state.session.CurrentStudent},
+        context.file, context.clock, request);
     if (!lists) {
         err << lists.error().message << "\n";
         return kExitUsage;

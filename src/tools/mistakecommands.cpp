@@ -34,7 +34,8 @@ int mistakesCommand(CommandContext& context, QTextStream& out, QTextStream& err)
     const std::optional<int> days = context.intOptionOr("days", kDefaultDays, err, 0, kMostDays);
     if (!pupil || !days)
         return kExitUsage;
-    Result<MistakesRead> read = readMistakes(mistakesFile(context.state.installation), context.waiter);
+    Result<MistakesRead> read =
+        readMistakes(mistakesFile(context.state.installation), context.waiter);
     if (!read) {
         err << read.error().message << "\n";
         return kExitUsage;

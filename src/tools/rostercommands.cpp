@@ -27,9 +27,12 @@ int rosterCommand(CommandContext& context, QTextStream& out, QTextStream& err) {
         return kExitUsage;
     }
 
-    Result<NameList> list = 名簿表示(context.state.roster, context.state.installation, context.state.Stats, request, context.clock, context.waiter, [&] {
-        return ComputePupilStatistics(context.state.Stats, context.state.Criteria, context.file, context.clock);
-    });
+    Result<NameList> list =
+        名簿表示(context.state.roster, context.state.installation, context.state.Stats, request,
+                 context.clock, context.waiter, [&] {
+                     return ComputePupilStatistics(context.state.Stats, context.state.Criteria,
+                                                   context.file, context.clock);
+                 });
     if (!list) {
         err << list.error().message << "\n";
         return kExitUsage;

@@ -6,10 +6,10 @@
 //
 //   zanfolio-drill-answers SEED LEVEL
 
+#include "app/sharedstate.h"
 #include "drill/decimal.h"
 #include "drill/problem.h"
 #include "frame/random.h"
-#include "app/sharedstate.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
     state.run.TotalProblems = 10;
     for (int i = 0; i < state.run.TotalProblems; ++i) {
         state.run.CorrectCount = i;
-        const std::optional<Problem> problem = 問題作成表示(state.run, state.outcome, state.session.CurrentLevel, random);
+        const std::optional<Problem> problem =
+            問題作成表示(state.run, state.outcome, state.session.CurrentLevel, random);
         if (!problem)
             return 1;
         (void)random.next(); // the correct-answer sound's pick

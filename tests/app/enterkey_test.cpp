@@ -209,7 +209,9 @@ const OwnKeysCase kOwnKeys[] = {
      }},
     // The text box over the grid takes the typing; Return there refreshes the cell.
     {"CriteriaEditor", true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmTimeData(h.context, h.teacherParts())); }},
+     [](ScreenHarness& h) -> QWidget* {
+         return h.show(new FrmTimeData(h.context, h.teacherParts()));
+     }},
 };
 
 class ReturnOnOwnKeys : public ::testing::TestWithParam<OwnKeysCase> {

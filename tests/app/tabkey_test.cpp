@@ -53,7 +53,9 @@ const TabCase kScreens[] = {
     {"RecordsBrowser", true,
      [](ScreenHarness& h) -> QWidget* { return h.show(new FrmData(h.context, h.teacherParts())); }},
     {"CriteriaEditor", true,
-     [](ScreenHarness& h) -> QWidget* { return h.show(new FrmTimeData(h.context, h.teacherParts())); }},
+     [](ScreenHarness& h) -> QWidget* {
+         return h.show(new FrmTimeData(h.context, h.teacherParts()));
+     }},
     {"Evaluation", false,
      [](ScreenHarness& h) -> QWidget* {
          h.appendRecord(2, 30);

@@ -156,8 +156,8 @@ TEST(AnswerRecords, EachAnswerHandedInAsTheDiagnosisCountsIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        const AnswerRecord r = makeAnswerRecord(state.session, p, QString::fromUtf8(c.typed), c.correct,
-                                                handedIn, c.ms, c.practice);
+        const AnswerRecord r = makeAnswerRecord(state.session, p, QString::fromUtf8(c.typed),
+                                                c.correct, handedIn, c.ms, c.practice);
         EXPECT_EQ(r.date, QDate(2026, 12, 10));
         EXPECT_EQ(r.time, QTime(10, 30, 5));
         EXPECT_EQ(r.pupil, 12);

@@ -1,5 +1,5 @@
-#include "drill/mistakekind.h"
 #include "app/sharedstate.h"
+#include "drill/mistakekind.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -250,7 +250,8 @@ TEST(ClassifyMistake, GeneratedProblems) {
         s.session.CurrentLevel = level;
         s.run.TotalProblems = 10;
         for (int i = 0; i < kProblems; ++i) {
-            const std::optional<Problem> problem = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
+            const std::optional<Problem> problem =
+                問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
             ASSERT_TRUE(problem);
             const ProblemNumbers p = ProblemNumbers::of(*problem);
             const QString text = Text(p.answer);
@@ -289,11 +290,13 @@ TEST(MakeMistakeRecord, TheProblemAsShownTheTextAsTypedAndTheMomentToTheSecond) 
     s.session.CurrentLevel = 1;
     s.session.CurrentStudent = 12;
     s.run.TotalProblems = 10;
-    const std::optional<Problem> problem = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
+    const std::optional<Problem> problem =
+        問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
     ASSERT_TRUE(problem);
     ASSERT_EQ(problem->rowTexts[0], QStringLiteral("0.07"));
-    const MistakeRecord r = makeMistakeRecord(
-        s.session, *problem, QStringLiteral("0.1"), QDateTime(QDate(2026, 12, 10), QTime(10, 30, 5, 870)));
+    const MistakeRecord r =
+        makeMistakeRecord(s.session, *problem, QStringLiteral("0.1"),
+                          QDateTime(QDate(2026, 12, 10), QTime(10, 30, 5, 870)));
     EXPECT_EQ(r.date, QDate(2026, 12, 10));
     EXPECT_EQ(r.time, QTime(10, 30, 5));
     EXPECT_EQ(r.pupil, 12);

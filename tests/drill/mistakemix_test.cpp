@@ -180,7 +180,8 @@ TEST(MistakeMix, EachWrongAnswerGetsTheKindThatMadeItAndLittleIsLeftToOther) {
         s.run.TotalProblems = 10;
         for (const Share& share : kMix) {
             for (int i = 0; i < share.weight * 4; ++i) {
-                const std::optional<Problem> problem = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
+                const std::optional<Problem> problem =
+                    問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
                 ASSERT_TRUE(problem);
                 const ProblemNumbers p = ProblemNumbers::of(*problem);
                 const QString typed = pupil.answer(share.kind, share.variant, p);

@@ -1,5 +1,5 @@
-#include "drill/problem.h"
 #include "app/sharedstate.h"
+#include "drill/problem.h"
 #include "support/fakes.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +38,8 @@ TEST(ProblemGeneration, ManyProblemsPerLevelStayInsideTheirTypesForms) {
         std::map<int, int> types;
         std::set<int> exponentsB;
         for (int i = 0; i < kProblems; ++i) {
-            const std::optional<Problem> p = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
+            const std::optional<Problem> p =
+                問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
             ASSERT_TRUE(p);
             const ProblemDraw& d = p->draw;
             ++types[p->type];
@@ -131,7 +132,8 @@ TEST(ProblemGeneration, ExtremeDrawsGiveTheSmallestAndLargestNumbersOfEachType) 
         for (float r : c.draws)
             random.push(r);
         SharedState s = runState(c.level);
-        const std::optional<Problem> p = 問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
+        const std::optional<Problem> p =
+            問題作成表示(s.run, s.outcome, s.session.CurrentLevel, random);
         ASSERT_TRUE(p) << c.name;
         EXPECT_EQ(p->rowTexts[0], QString::fromLatin1(c.first)) << c.name;
         EXPECT_EQ(p->sign, QString::fromUtf8(c.sign)) << c.name;

@@ -1,5 +1,5 @@
-#include "evaluation/evaluation.h"
 #include "app/sharedstate.h"
+#include "evaluation/evaluation.h"
 #include "frame/programdefinition.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,8 @@ class EvaluationTest : public ::testing::Test {
 TEST_F(EvaluationTest, TimedOutRunShowsNoTimeNoPointsAndPlaysNothing) {
     s.outcome.TimedOut = 1;
     run(3, kNoTime);
-    const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
+    const Evaluation e =
+        EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_EQ(e.outcome, OutcomeLine::TimedOut);
     EXPECT_EQ(e.Label20, QStringLiteral("時間切れ"));
     EXPECT_EQ(e.Label18, QStringLiteral("記録なし"));
@@ -79,14 +80,16 @@ TEST_F(EvaluationTest, PointsOfTheRunJustMadeUseItsExactTime) {
         s.Criteria.StandardTime[3] = c.standard;
         s.Criteria.PointMultiplier[3] = c.multiplier;
         run(3, c.seconds);
-        const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
+        const Evaluation e =
+            EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
         EXPECT_EQ(e.basePoints, c.base);
         EXPECT_EQ(e.finalPoints, c.final);
     }
     s.Criteria.StandardTime[3] = 60;
     s.Criteria.PointMultiplier[3] = 1.5f;
     run(3, 30);
-    const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
+    const Evaluation e =
+        EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_EQ(e.Label19, QStringLiteral("獲得ポイント：11点×1.5→16点"));
     EXPECT_EQ(e.Label18, QStringLiteral("今の成績：30秒"));
 }
@@ -110,7 +113,8 @@ TEST_F(EvaluationTest, RecordLineAndSoundFollowTheOutcomeFlagsAndAreConsumed) {
         s.outcome.NewPersonalBest = c.personal;
         s.outcome.NewOverallBest = c.overall;
         run(3, c.seconds);
-        const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
+        const Evaluation e =
+            EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
         EXPECT_EQ(e.outcome, c.line);
         EXPECT_EQ(e.Label20, outcomeLineText(c.line));
         EXPECT_EQ(e.sounds, c.sounds);
@@ -183,7 +187,8 @@ TEST_F(EvaluationTest, TimerOffersAnotherRunUnlessAClearedLevelIsPractisedTooMuc
             clearLevel(c.level);
         if (c.overused)
             overuseLevel(c.level);
-        const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
+        const Evaluation e =
+            EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
         EXPECT_EQ(e.cleared, c.cleared);
         EXPECT_EQ(e.overused, c.overused);
         EXPECT_TRUE(e.afterTimer.Command4);
@@ -209,7 +214,8 @@ TEST_F(EvaluationTest, LabelsNameThePupilLevelAndTodaysRuns) {
     s.Stats.TodayRunCounts(35, kPupil) = 1;
     s.Stats.TodayRunCounts(0, kPupil) = 7;     // index 0 is no level
     s.Stats.TodayRunCounts(3, kPupil + 1) = 9; // another pupil
-    const Evaluation e = EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
+    const Evaluation e =
+        EvaluateRun(RunParts{s.program, s.Criteria, s.Stats, s.session, s.outcome});
     EXPECT_EQ(e.Label13, QStringLiteral(" (このレベル　3回目)"));
     EXPECT_EQ(e.Label14, QStringLiteral("（5回目)"));
     EXPECT_EQ(s.outcome.TodayRunTotal, 5);

@@ -1,5 +1,5 @@
-#include "frame/datafiles.h"
 #include "app/sharedstate.h"
+#include "frame/datafiles.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -29,8 +29,10 @@ TEST(DataFiles, PendingFilesAreNamedAfterTheirSharedFile) {
     const auto other = installation(QStringLiteral("/srv/juku/calc2/"));
     const QString dir = QStringLiteral("/home/juku/.local/share/Zanfolio/");
     EXPECT_EQ(pendingRunsFile(s->installation), dir + QStringLiteral("未記録の成績-3b1d72ee.dat"));
-    EXPECT_EQ(mistakesPendingFile(s->installation), dir + QStringLiteral("未記録の誤答-60b81bce.csv"));
-    EXPECT_EQ(mistakesPendingFile(other->installation), dir + QStringLiteral("未記録の誤答-f634e554.csv"));
+    EXPECT_EQ(mistakesPendingFile(s->installation),
+              dir + QStringLiteral("未記録の誤答-60b81bce.csv"));
+    EXPECT_EQ(mistakesPendingFile(other->installation),
+              dir + QStringLiteral("未記録の誤答-f634e554.csv"));
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "frame/daycount.h"
 #include "app/sharedstate.h"
+#include "frame/daycount.h"
 #include "menu/chartmodel.h"
 #include "menu/chartpupillist.h"
 #include "menu/chartranking.h"
@@ -60,7 +60,8 @@ class ChartModelTest : public ::testing::Test {
         r.height = kH;
         r.target = target;
         r.groupText = group;
-        return BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
+        return BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent},
+                          records, kNow, r);
     }
     void runs(std::initializer_list<int> times, int pupil = kPupil, int level = 1) {
         int day = 0;
@@ -195,8 +196,10 @@ TEST_F(ChartModelTest, TextBlockLinesStepDownAndTheLastHalfALineMore) {
         const double v = c.height / 3;
         const double n = 0.05 * c.height;
         const double h = c.lineHeight * v;
-        const std::vector<ChartPrimitive> lines =
-            ofRole(BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r), ChartRole::TextBlock);
+        const std::vector<ChartPrimitive> lines = ofRole(
+            BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent},
+                       records, kNow, r),
+            ChartRole::TextBlock);
         ASSERT_EQ(lines.size(), 9u); // no school points average without points
         EXPECT_DOUBLE_EQ(lines[0].at.y(), n + 0.05 * v + h);
         EXPECT_DOUBLE_EQ(lines[7].at.y(), n + 0.05 * v + 8 * h);
@@ -212,8 +215,8 @@ TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
     s->Stats.PersonalBestTimes(1, 9) = 45;
     s->Stats.TotalPoints(1, 9) = 20;
     s->Stats.TotalPoints(1, 8) = 10;
-    ChartRankTexts long9 =
-        ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, 9, QStringLiteral("全学年"), RankingKind::TotalPoints);
+    ChartRankTexts long9 = ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, 9,
+                                         QStringLiteral("全学年"), RankingKind::TotalPoints);
     EXPECT_EQ(long9.timeRankText, QStringLiteral("  2"));
     EXPECT_EQ(long9.pointsRankText, QStringLiteral("  1"));
     EXPECT_EQ(long9.pupilPoints, 20);
@@ -221,8 +224,8 @@ TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
     EXPECT_EQ(long9.schoolPointSum, 30);
 
     // No record: "---" stays as text in the rank line.
-    ChartRankTexts none =
-        ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints);
+    ChartRankTexts none = ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, kPupil,
+                                        QStringLiteral("全学年"), RankingKind::TotalPoints);
     EXPECT_EQ(none.timeRankText, QStringLiteral("---"));
     ChartBlock b;
     b.ranks = none;
@@ -230,8 +233,8 @@ TEST_F(ChartModelTest, ChartRanksFromTheChartStyleLines) {
               QStringLiteral("\u3000\u3000順位\u3000\u3000\u3000\u3000  ---位"));
 
     // Outside the grade group: no line, so blank ranks and no points.
-    ChartRankTexts hidden =
-        ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, 9, QStringLiteral("中１"), RankingKind::TotalPoints);
+    ChartRankTexts hidden = ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, 9,
+                                          QStringLiteral("中１"), RankingKind::TotalPoints);
     EXPECT_TRUE(hidden.timeRankText.isEmpty());
     EXPECT_TRUE(hidden.pointsRankText.isEmpty());
     EXPECT_EQ(hidden.pupilPoints, 0);
@@ -241,7 +244,8 @@ TEST_F(ChartModelTest, OneNameBeginningAnotherFindsItsOwnLine) {
     s.addPupil(20, QStringLiteral("山田花子")); // contains "山田", ranked first
     s->Stats.PersonalBestTimes(1, 20) = 30;
     s->Stats.PersonalBestTimes(1, kPupil) = 50;
-    EXPECT_EQ(ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, kPupil, QStringLiteral("全学年"), RankingKind::TotalPoints)
+    EXPECT_EQ(ChartRankings(s->roster, s->Stats, s->session.CurrentStudent, 1, kPupil,
+                            QStringLiteral("全学年"), RankingKind::TotalPoints)
                   .timeRankText,
               QStringLiteral("  2"));
 }
@@ -301,7 +305,12 @@ TEST_F(ChartModelTest, PaperSizesDifferFromTheScreen) {
         r.height = height;
         r.dpi = dpi;
         r.target = target;
-        return ofRole(BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r), ChartRole::Title).at(0).fontSize;
+        return ofRole(BuildChart(
+                          ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent},
+                          records, kNow, r),
+                      ChartRole::Title)
+            .at(0)
+            .fontSize;
     };
     EXPECT_EQ(titleSize(ChartTarget::Printer, 4960, 10000, 600), 18);
     EXPECT_EQ(titleSize(ChartTarget::Screen, 826, 1000, 96), 12);
@@ -374,7 +383,9 @@ TEST_F(ChartModelTest, TextsOfAPageKeepClearOfEachOther) {
         r.height = c.height;
         r.dpi = c.dpi;
         r.target = c.target;
-        const ChartDrawing d = BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
+        const ChartDrawing d =
+            BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent},
+                       records, kNow, r);
         std::vector<ChartPrimitive> texts;
         for (const ChartPrimitive& p : ChartPage(d, 0))
             if (p.kind == ChartPrimitive::Kind::Text && !p.text.trimmed().isEmpty())
@@ -462,7 +473,9 @@ TEST_F(ChartModelTest, NothingDrawnCrossesAText) {
             return QStringLiteral("間違いの傾向：繰り上がり・繰り下がり 12回、小数点の位置 11回、"
                                   "打ち間違い 10回、位取り 10回、ゼロ 10回、逆算 10回");
         };
-        const ChartDrawing d = BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
+        const ChartDrawing d =
+            BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent},
+                       records, kNow, r);
         const double v = c.height / 3;
         const double penScale = chartPenScale(c.target, c.dpi);
         for (int page = 0; page < d.pages; ++page) {
@@ -539,7 +552,9 @@ TEST_F(ChartModelTest, OnPaperEachBlockEndsWithItsMistakesLineClearOfEverything)
             asked.emplace_back(pupil, level);
             return c.line;
         };
-        const ChartDrawing d = BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent}, records, kNow, r);
+        const ChartDrawing d =
+            BuildChart(ChartParts{s->program, s->roster, s->Stats, s->session.CurrentStudent},
+                       records, kNow, r);
         const std::vector<ChartPrimitive> trend = ofRole(d, ChartRole::MistakeTrend);
         ASSERT_EQ(int(trend.size()), 3 * c.linesPerBlock);
         if (c.linesPerBlock == 0)

@@ -62,14 +62,19 @@ TEST_F(LevelRankingTest, CurrentPupilMarkedOnBothSidesAndScrolledTo) {
         best(p, 40 + p);
     }
     s->session.CurrentStudent = 3;
-    const LevelRanking r = RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll);
+    const LevelRanking r =
+        RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll);
     EXPECT_EQ(r.lines[2], QStringLiteral(" 3●P3　　　    43 ●"));
     EXPECT_EQ(r.scrollIndex, 1);
 
     s->session.CurrentStudent = 1;
-    EXPECT_EQ(RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll).scrollIndex, std::nullopt);
+    EXPECT_EQ(RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll)
+                  .scrollIndex,
+              std::nullopt);
     s->session.CurrentStudent = 99; // not in the roster
-    EXPECT_EQ(RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll).scrollIndex, std::nullopt);
+    EXPECT_EQ(RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll)
+                  .scrollIndex,
+              std::nullopt);
 }
 
 TEST_F(LevelRankingTest, TotalPointsTiesBrokenByTodaysPoints) {
@@ -136,7 +141,9 @@ TEST_F(LevelRankingTest, ChartStyleHasThreeCharacterRanksAndLongerNoRecordMark) 
     s.addPupil(1, QStringLiteral("A"));
     s.addPupil(2, QStringLiteral("B"));
     best(1, 45);
-    const QStringList r = RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1, RankingKind::Time, kAll, RankStyle::Chart).lines;
+    const QStringList r = RankLevel(s->roster, s->Stats, s->session.CurrentStudent, 1,
+                                    RankingKind::Time, kAll, RankStyle::Chart)
+                              .lines;
     EXPECT_EQ(r, (QStringList{QStringLiteral("  1③A　　　　    45 　"),
                               QStringLiteral("---③B　　　　------ 　")}));
 }
@@ -144,18 +151,22 @@ TEST_F(LevelRankingTest, ChartStyleHasThreeCharacterRanksAndLongerNoRecordMark) 
 TEST_F(LevelRankingTest, BestViewSkipsPracticeLevelsPointsViewsRankThemHidden) {
     s.addPupil(1, QStringLiteral("A"));
     s->program.LevelNames[2] = QStringLiteral("レベル２練習");
-    const RankingView bestView = BuildRankingView(s->program, s->roster, s->Stats, s->session.CurrentStudent, RankingKind::Time, kAll);
+    const RankingView bestView = BuildRankingView(
+        s->program, s->roster, s->Stats, s->session.CurrentStudent, RankingKind::Time, kAll);
     EXPECT_EQ(bestView.title, QStringLiteral("ベスト成績"));
     EXPECT_TRUE(bestView.levels[1].listShown);
     EXPECT_EQ(bestView.levels[1].ranking.lines.size(), 1);
     EXPECT_FALSE(bestView.levels[2].listShown);
     EXPECT_TRUE(bestView.levels[2].ranking.lines.isEmpty());
 
-    const RankingView total = BuildRankingView(s->program, s->roster, s->Stats, s->session.CurrentStudent, RankingKind::TotalPoints, kAll);
+    const RankingView total = BuildRankingView(
+        s->program, s->roster, s->Stats, s->session.CurrentStudent, RankingKind::TotalPoints, kAll);
     EXPECT_EQ(total.title, QStringLiteral("獲得ポイント（今まで順位）"));
     EXPECT_FALSE(total.levels[2].listShown);
     EXPECT_EQ(total.levels[2].ranking.lines.size(), 1);
-    EXPECT_EQ(BuildRankingView(s->program, s->roster, s->Stats, s->session.CurrentStudent, RankingKind::TodayPoints, kAll).title,
+    EXPECT_EQ(BuildRankingView(s->program, s->roster, s->Stats, s->session.CurrentStudent,
+                               RankingKind::TodayPoints, kAll)
+                  .title,
               QStringLiteral("獲得ポイント（今日の順位）"));
 }
 

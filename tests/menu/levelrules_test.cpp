@@ -1,5 +1,5 @@
-#include "menu/levelrules.h"
 #include "app/sharedstate.h"
+#include "menu/levelrules.h"
 #include "menu/menufixture.h"
 
 #include <functional>

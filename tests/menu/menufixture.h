@@ -3,8 +3,8 @@
 // standard 40 s, and a roster filled straight into the tables. School year 2026, so a pupil
 // born in school year 2017 is in grade 3 (mark "③").
 
-#include "frame/programdefinition.h"
 #include "app/sharedstate.h"
+#include "frame/programdefinition.h"
 
 #include <QString>
 #include <memory>

@@ -31,7 +31,8 @@ TEST(MenuLabels, ClearWindowAndTargetTexts) {
     s->session.CurrentStudent = 4;
     s->Stats.WindowRunCounts(1, 4) = 3;
     s->Stats.WindowPoints(1, 4) = 25;
-    EXPECT_EQ(ClearWindowTallyText(s->Criteria, s->Stats, s->session.CurrentStudent, 1), QStringLiteral("最近7日=3回 / 25点"));
+    EXPECT_EQ(ClearWindowTallyText(s->Criteria, s->Stats, s->session.CurrentStudent, 1),
+              QStringLiteral("最近7日=3回 / 25点"));
 
     s->Criteria.PointMultiplier[1] = 1.5f;
     EXPECT_EQ(TargetText(s->Criteria, 1), QStringLiteral("目標=40秒 5回/30点(×1.5)"));
@@ -60,7 +61,8 @@ TEST(MenuLabels, HeaderTexts) {
     s->session.StudentName = QStringLiteral("山田　花子          ");
     s->installation.SchoolName = QStringLiteral("テスト塾");
     EXPECT_EQ(PupilHeaderText(s->session), QStringLiteral("小３ 山田　花子"));
-    EXPECT_EQ(SchoolHeaderText(s->installation.SchoolName, s->session.CurrentStudent), QStringLiteral("テスト塾:12"));
+    EXPECT_EQ(SchoolHeaderText(s->installation.SchoolName, s->session.CurrentStudent),
+              QStringLiteral("テスト塾:12"));
 }
 
 TEST(MenuLabels, TeacherEntries) {

@@ -1,5 +1,5 @@
-#include "menu/mistakefigures.h"
 #include "app/sharedstate.h"
+#include "menu/mistakefigures.h"
 #include "support/testmistakes.h"
 
 #include <gtest/gtest.h>

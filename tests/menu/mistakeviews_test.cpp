@@ -1,5 +1,5 @@
-#include "menu/mistakeviews.h"
 #include "app/sharedstate.h"
+#include "menu/mistakeviews.h"
 #include "results/mistakesfile.h"
 #include "support/fakes.h"
 #include "support/testmistakes.h"
@@ -206,8 +206,8 @@ TEST(MistakeViews, TheClassesKindsPerLevelForTheGradeGroup) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.group);
-        const ClassMistakesView view =
-            classMistakesView(s->program, s->roster, records, QString::fromUtf8(c.group), kNow, c.choice);
+        const ClassMistakesView view = classMistakesView(
+            s->program, s->roster, records, QString::fromUtf8(c.group), kNow, c.choice);
         EXPECT_EQ(view.heading, c.heading);
         ASSERT_EQ(view.rows.size(), c.rows.size());
         for (size_t i = 0; i < c.rows.size(); ++i) {
@@ -268,8 +268,8 @@ TEST(MistakeViews, TheClassesSystematicPupilsPerLevelAndAPupilsVerdicts) {
     EXPECT_EQ(rows[0].levelText, QStringLiteral("1 足し算１"));
     EXPECT_EQ(rows[0].kinds, QStringList{QStringLiteral("位取り：佐藤蓮 4/5、森大輝 3/6")});
     // Over everything the older answers count: 4 of 15 is no longer systematic.
-    const std::vector<ClassSystematicRow> untilNow =
-        classSystematicView(s->program, s->roster, all, QStringLiteral("小３"), kNow, kUntilNowMistakes);
+    const std::vector<ClassSystematicRow> untilNow = classSystematicView(
+        s->program, s->roster, all, QStringLiteral("小３"), kNow, kUntilNowMistakes);
     ASSERT_EQ(untilNow.size(), 1u);
     EXPECT_EQ(untilNow[0].kinds, QStringList{QStringLiteral("位取り：森大輝 3/6")});
 

@@ -40,7 +40,9 @@ class RunListsTest : public ::testing::Test {
         request.dateWindowChoice = window;
         request.mode = mode;
         request.groupText = group;
-        return BuildRunLists(RunListParts{s->program, s->Criteria, s->roster, s->session.CurrentStudent}, records, 1, now, request);
+        return BuildRunLists(
+            RunListParts{s->program, s->Criteria, s->roster, s->session.CurrentStudent}, records, 1,
+            now, request);
     }
     MenuState s;
     std::vector<ResultsRecord> records;
@@ -214,7 +216,9 @@ TEST(RunListsFromFile, EachListShowsItsWindowReadingBackToItsFirstDay) {
         RunListRequest request;
         request.view = c.view;
         request.dateWindowChoice = c.choice;
-        Result<RunLists> lists = ReadRunLists(RunListParts{s->program, s->Criteria, s->roster, s->session.CurrentStudent}, file, clock, request);
+        Result<RunLists> lists = ReadRunLists(
+            RunListParts{s->program, s->Criteria, s->roster, s->session.CurrentStudent}, file,
+            clock, request);
         ASSERT_TRUE(lists.ok());
         EXPECT_EQ(lists->recordCount, days * 50);
         EXPECT_EQ(lists->levels[1].size(), c.runs);

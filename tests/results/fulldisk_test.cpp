@@ -63,7 +63,10 @@ int recordOnAFullDisk(const QString& mountPoint, const QString& pendingPath) {
     RecordingWaiter waiter;
     ResultsFile file(path, waiter);
     PendingRuns pending(pendingPath);
-    Result<RunRecorded> full = RecordRun(RunToRecord{state.session.CurrentStudent, 2, state.outcome.RecordedTime, state.installation.SchoolCode}, state.Criteria, state.Stats, state.outcome, file, pending, clock);
+    Result<RunRecorded> full =
+        RecordRun(RunToRecord{state.session.CurrentStudent, 2, state.outcome.RecordedTime,
+                              state.installation.SchoolCode},
+                  state.Criteria, state.Stats, state.outcome, file, pending, clock);
     if (!full || !full->kept)
         return 4;
     if (!full->message.contains(fileFaultText(FileFault::DiskFull)))
@@ -75,7 +78,10 @@ int recordOnAFullDisk(const QString& mountPoint, const QString& pendingPath) {
 
     QFile::remove(mountPoint + QStringLiteral("/filler"));
     state.outcome.RecordedTime = 50;
-    Result<RunRecorded> room = RecordRun(RunToRecord{state.session.CurrentStudent, 2, state.outcome.RecordedTime, state.installation.SchoolCode}, state.Criteria, state.Stats, state.outcome, file, pending, clock);
+    Result<RunRecorded> room =
+        RecordRun(RunToRecord{state.session.CurrentStudent, 2, state.outcome.RecordedTime,
+                              state.installation.SchoolCode},
+                  state.Criteria, state.Stats, state.outcome, file, pending, clock);
     if (!room || room->kept)
         return 7;
     Result<ResultsTail> tail = file.readTail(0);

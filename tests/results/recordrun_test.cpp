@@ -1,5 +1,5 @@
-#include "frame/daycount.h"
 #include "app/sharedstate.h"
+#include "frame/daycount.h"
 #include "frame/platformfile.h"
 #include "results/changelog.h"
 #include "results/recordrun.h"
@@ -29,7 +29,9 @@ class RecordRunTest : public ::testing::Test {
     }
     Result<RunRecorded> record(int time) {
         s->outcome.RecordedTime = time;
-        return RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime, s->installation.SchoolCode}, s->Criteria, s->Stats, s->outcome, file, pending, clock);
+        return RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime,
+                                     s->installation.SchoolCode},
+                         s->Criteria, s->Stats, s->outcome, file, pending, clock);
     }
     std::vector<int> recordedTimes() {
         std::vector<int> times;
@@ -218,10 +220,16 @@ TEST_F(RecordRunTest, AnEqualRecordOfAnotherComputerIsNoProofThatAKeptRunWasWrit
     // timed out: the same 44 bytes. This one's share was gone; the other's went in.
     othersAppend(5);
     s->outcome.RecordedTime = kNoTime;
-    const ResultsRecord same = makeRunRecord(RunToRecord{s->session.CurrentStudent, s->session.CurrentLevel, s->outcome.RecordedTime, s->installation.SchoolCode}, clock.now());
+    const ResultsRecord same =
+        makeRunRecord(RunToRecord{s->session.CurrentStudent, s->session.CurrentLevel,
+                                  s->outcome.RecordedTime, s->installation.SchoolCode},
+                      clock.now());
     ASSERT_TRUE(file.append(same).ok());
     ResultsFile gone(install.root() + QStringLiteral("ない/成績累積データ.dat"), waiter);
-    ASSERT_TRUE(RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime, s->installation.SchoolCode}, s->Criteria, s->Stats, s->outcome, gone, pending, clock)->kept);
+    ASSERT_TRUE(RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime,
+                                      s->installation.SchoolCode},
+                          s->Criteria, s->Stats, s->outcome, gone, pending, clock)
+                    ->kept);
     Result<int> delivered = pending.deliver(file);
     ASSERT_TRUE(delivered.ok());
     EXPECT_EQ(copiesOf(kNoTime), 2);
@@ -359,7 +367,10 @@ TEST_F(RecordRunTest, AFolderThatIsGoneIsWaitedOutBrieflyThenTheRunIsKept) {
     std::vector<QString> notices;
     gone.setRetryObserver(
         [&notices](const Error& why) { notices.push_back(recordWaitNotice(why)); });
-    Result<RunRecorded> outcome = RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime, s->installation.SchoolCode}, s->Criteria, s->Stats, s->outcome, gone, pending, clock);
+    Result<RunRecorded> outcome =
+        RecordRun(RunToRecord{s->session.CurrentStudent, 3, s->outcome.RecordedTime,
+                              s->installation.SchoolCode},
+                  s->Criteria, s->Stats, s->outcome, gone, pending, clock);
     ASSERT_TRUE(outcome.ok());
     EXPECT_TRUE(outcome->kept);
     EXPECT_EQ(keptTimes(), std::vector<int>{45});

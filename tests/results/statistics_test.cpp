@@ -1,5 +1,5 @@
-#include "frame/daycount.h"
 #include "app/sharedstate.h"
+#include "frame/daycount.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "support/fakes.h"

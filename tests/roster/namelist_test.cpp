@@ -1,5 +1,5 @@
-#include "roster/namelist.h"
 #include "app/sharedstate.h"
+#include "roster/namelist.h"
 #include "roster/rosterfile.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
@@ -40,7 +40,8 @@ class NameListBuild : public ::testing::Test {
     }
     void writeRoster(const QStringList& lines) { inst.writeLines(inst.rosterPath(), lines); }
     Result<NameList> build(int mode = 1, const char* group = "全学年", StatisticsPass stats = {}) {
-        return 名簿表示(state->roster, state->installation, state->Stats, NameListRequest{mode, u8(group)}, clock, waiter, stats);
+        return 名簿表示(state->roster, state->installation, state->Stats,
+                        NameListRequest{mode, u8(group)}, clock, waiter, stats);
     }
 
     TestInstallation inst;

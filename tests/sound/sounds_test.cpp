@@ -1,5 +1,5 @@
-#include "sound/soundcommand.h"
 #include "app/sharedstate.h"
+#include "sound/soundcommand.h"
 #include "sound/sounds.h"
 #include "sound/soundtable.h"
 #include "support/fakes.h"

@@ -1,5 +1,5 @@
-#include "sound/soundtable.h"
 #include "app/sharedstate.h"
+#include "sound/soundtable.h"
 #include "sound/tones/demosounds.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
@@ -24,7 +24,9 @@ class SoundTableTest : public ::testing::Test {
         install.writeLines(install.soundDir() + QStringLiteral("新音ファイル.txt"), lines);
         return LoadSoundTable(state.installation, state.sound);
     }
-    const QString& slot(int role, int k) const { return state.sound.SoundTable[size_t(role)][size_t(k)]; }
+    const QString& slot(int role, int k) const {
+        return state.sound.SoundTable[size_t(role)][size_t(k)];
+    }
     QString count(int role) const { return slot(role, kSoundCountSlot); }
 
     TestInstallation install;

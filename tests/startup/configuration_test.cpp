@@ -1,5 +1,5 @@
-#include "frame/cp932.h"
 #include "app/sharedstate.h"
+#include "frame/cp932.h"
 #include "frame/datafiles.h"
 #include "startup/configuration.h"
 #include "support/fakes.h"
@@ -107,7 +107,8 @@ TEST_F(Configuration, OfferedLevelsWithoutUsableCriteriaAreNamedAndTheProgramGoe
          }) {
         install.writeCriteria(c.levelLines);
         SharedState s;
-        const Result<QString> warning = LoadStartUpFiles(startUpParts(s), install.programDir(), clock);
+        const Result<QString> warning =
+            LoadStartUpFiles(startUpParts(s), install.programDir(), clock);
         ASSERT_TRUE(warning.ok()) << c.what;
         if (c.named.isEmpty()) {
             EXPECT_EQ(*warning, QString()) << c.what;

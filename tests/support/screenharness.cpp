@@ -58,7 +58,8 @@ ScreenHarness::ScreenHarness() {
                         QStringLiteral("不合格音1"), kFailSoundFile, QStringLiteral("*")});
     // Runs kept for later stay inside the test installation.
     state.installation.PendingDir = install.root() + QStringLiteral("この計算機/");
-    const Result<QString> configured = LoadStartUpFiles(startUpParts(), install.programDir(), clock);
+    const Result<QString> configured =
+        LoadStartUpFiles(startUpParts(), install.programDir(), clock);
     if (!configured)
         ADD_FAILURE() << configured.error().message.toStdString();
     DefineLevelTables(state.program);

@@ -15,10 +15,10 @@
 // Screens are driven as the pupil drives them: keys and clicks through QTest, timers through
 // the form's test peer (or a short QTest::qWait), the fake clock moved by hand.
 
-#include "frame/forms/appcontext.h"
-#include "frame/forms/screenhost.h"
 #include "app/screenparts.h"
 #include "app/sharedstate.h"
+#include "frame/forms/appcontext.h"
+#include "frame/forms/screenhost.h"
 #include "results/resultsrecord.h"
 #include "sound/sounds.h"
 #include "support/fakes.h"

@@ -1,10 +1,10 @@
 // The demo installation's wrong answers: each one a mistake the drill could have recorded in
 // one of the demo's runs, classified as the drill classifies it.
 
+#include "app/sharedstate.h"
 #include "drill/answerentry.h"
 #include "drill/mistakekind.h"
 #include "frame/daycount.h"
-#include "app/sharedstate.h"
 #include "results/answersfile.h"
 #include "results/mistakesfile.h"
 #include "results/resultsfile.h"

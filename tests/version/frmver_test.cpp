@@ -1,8 +1,8 @@
 // The version box: its texts come from the program's title and the project's version number,
 // and "O.K." closes it.
 
-#include "frame/programdefinition.h"
 #include "app/sharedstate.h"
+#include "frame/programdefinition.h"
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "version/forms/frmver.h"

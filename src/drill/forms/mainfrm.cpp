@@ -78,7 +78,8 @@ void setFittedText(QLabel* label, const QString& text, double largest, double sm
 
 MainFrm::MainFrm(AppContext& context, DrillParts state, std::optional<MistakeKind> aimedAt)
     : context_(context), state_(state),
-      entry_(state_.run, state_.outcome, [this](const DrillAction& action) { act(action); }), aimedAt_(aimedAt) {
+      entry_(state_.run, state_.outcome, [this](const DrillAction& action) { act(action); }),
+      aimedAt_(aimedAt) {
     setObjectName(QStringLiteral("MainFrm"));
     // Keys go to the form, never to a control: the button takes no focus (a space on it
     // would click it), and the form reads every key press first.
@@ -222,8 +223,8 @@ std::optional<Problem> MainFrm::nextAimedProblem() {
         return std::nullopt;
     // A wrong answer costs a correct one: more problems are drawn when the first ones run out.
     if (aimedProblems_.empty())
-        aimedProblems_ =
-            aimedProblems(s.session.CurrentLevel, *aimedAt_, kAimedPracticeProblems, context_.random);
+        aimedProblems_ = aimedProblems(s.session.CurrentLevel, *aimedAt_, kAimedPracticeProblems,
+                                       context_.random);
     if (aimedProblems_.empty())
         return std::nullopt;
     Problem p = aimedProblems_.front();
@@ -233,7 +234,8 @@ std::optional<Problem> MainFrm::nextAimedProblem() {
 
 void MainFrm::問題作成表示() {
     const std::optional<Problem> problem =
-        aimedAt_ ? nextAimedProblem() : zanfolio::問題作成表示(state_.run, state_.outcome, state_.session.CurrentLevel,
+        aimedAt_ ? nextAimedProblem()
+                 : zanfolio::問題作成表示(state_.run, state_.outcome, state_.session.CurrentLevel,
                                           context_.random);
     if (!problem)
         return;
@@ -297,7 +299,8 @@ void MainFrm::Commandkakunin_Click() {
     // The button is offered only while a wrong answer waits to be acknowledged; a click at
     // any other moment would skip the problem without answering it.
     const DrillParts s = state_;
-    if (ended_ || s.run.ConfirmState < 1 || s.run.InputBusy == 1 || s.outcome.TimedOut == 1 || s.run.RunFinished == 1)
+    if (ended_ || s.run.ConfirmState < 1 || s.run.InputBusy == 1 || s.outcome.TimedOut == 1 ||
+        s.run.RunFinished == 1)
         return;
     entry_.Commandkakunin_Click();
 }
@@ -366,9 +369,9 @@ void MainFrm::keepWrongAnswer(const QString& typed) {
 void MainFrm::keepAnswer(const QString& typed, bool correct) {
     if (!problem_)
         return;
-    answers_.push_back(makeAnswerRecord(state_.session, *problem_, typed, correct, context_.clock.now(),
-                                        context_.clock.monotonicMs() - problemShownMs_,
-                                        !recordsThisLevel()));
+    answers_.push_back(
+        makeAnswerRecord(state_.session, *problem_, typed, correct, context_.clock.now(),
+                         context_.clock.monotonicMs() - problemShownMs_, !recordsThisLevel()));
 }
 
 void MainFrm::checkAnswerSound(const SoundOutcome& outcome) {
@@ -399,7 +402,8 @@ void MainFrm::sTimer1_Timer() {
     const DrillParts s = state_;
     s.run.ElapsedSeconds =
         int(std::lround(double(context_.clock.monotonicMs() - runStartMs_) / 1000.0));
-    const bool present = s.program.LevelPresent[size_t(std::clamp(s.session.CurrentLevel, 0, kMaxLevel))] != 0;
+    const bool present =
+        s.program.LevelPresent[size_t(std::clamp(s.session.CurrentLevel, 0, kMaxLevel))] != 0;
     if (present) {
         sLabel10->setText(QString::number(s.run.ElapsedSeconds));
         if (!hasTimeout() || s.run.ElapsedSeconds < s.run.TimeoutSeconds)
@@ -484,7 +488,8 @@ void MainFrm::EndOfRun() {
     // uses none of its members.
     const std::vector<MistakeRecord> mistakes = std::move(mistakes_);
     mistakes_.clear();
-    const Result<RunRecorded> recorded = RecordRun(RunToRecord{s.session.CurrentStudent, level, s.outcome.RecordedTime,
+    const Result<RunRecorded> recorded =
+        RecordRun(RunToRecord{s.session.CurrentStudent, level, s.outcome.RecordedTime,
                               s.installation.SchoolCode},
                   s.Criteria, s.Stats, s.outcome, file, pending, context.clock);
     recordWrongAnswers(context, parts, mistakes, recorded && !recorded->kept);
@@ -525,8 +530,7 @@ void MainFrm::EndOfRun() {
 }
 
 void MainFrm::recordWrongAnswers(AppContext& context, DrillParts parts,
-                                 const std::vector<MistakeRecord>& mistakes,
-                                 bool runWritten) {
+                                 const std::vector<MistakeRecord>& mistakes, bool runWritten) {
     if (mistakes.empty())
         return;
     PendingMistakes pending(mistakesPendingFile(parts.installation));
@@ -543,8 +547,7 @@ void MainFrm::recordWrongAnswers(AppContext& context, DrillParts parts,
 }
 
 void MainFrm::recordAnswersOfRun(AppContext& context, DrillParts parts,
-                                 const std::vector<AnswerRecord>& answers,
-                                 bool runWritten) {
+                                 const std::vector<AnswerRecord>& answers, bool runWritten) {
     if (answers.empty())
         return;
     PendingAnswers pending(answersPendingFile(parts.installation));
@@ -557,13 +560,15 @@ void MainFrm::recordAnswersOfRun(AppContext& context, DrillParts parts,
         // A batch the answers file cannot take in a short while is kept on this computer
         // without a word; only one that cannot be kept either is lost, and said.
         PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-        Result<LinesRecorded> recorded = recordAnswers(answersFile(parts.installation), pending, answers, patient);
+        Result<LinesRecorded> recorded =
+            recordAnswers(answersFile(parts.installation), pending, answers, patient);
         if (!recorded)
             failure = recorded.error().message;
     }
     if (failure.isEmpty() || context.host.ending())
         return;
-    context.dialogs.show(parts.program.ProgramTitle, failure, Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    context.dialogs.show(parts.program.ProgramTitle, failure, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Warning);
 }
 
 void MainFrm::WaitThenEvaluate(int seconds) {

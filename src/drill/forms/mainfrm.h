@@ -28,12 +28,12 @@
 #include "frame/forms/screen.h"
 #include "frame/installation.h"
 #include "frame/programdefinition.h"
+#include "results/answerrecord.h"
 #include "results/criteria.h"
+#include "results/mistakerecord.h"
 #include "results/statistics.h"
 #include "roster/session.h"
 #include "sound/sounds.h"
-#include "results/answerrecord.h"
-#include "results/mistakerecord.h"
 
 #include <QString>
 #include <optional>
@@ -105,13 +105,11 @@ class MainFrm : public Screen {
     // when the run was not written (the same share would refuse them) or the file refuses
     // them. Uses no member: the form may have gone while the record waited.
     static void recordWrongAnswers(AppContext& context, DrillParts parts,
-                                   const std::vector<MistakeRecord>& mistakes,
-                                   bool runWritten);
+                                   const std::vector<MistakeRecord>& mistakes, bool runWritten);
     // The answers of the run to the answers file, after the run's record as the wrong answers
     // go. A batch that can be neither written nor kept is said (unless the program is ending).
     static void recordAnswersOfRun(AppContext& context, DrillParts parts,
-                                   const std::vector<AnswerRecord>& answers,
-                                   bool runWritten);
+                                   const std::vector<AnswerRecord>& answers, bool runWritten);
     void WaitThenEvaluate(int seconds);
 
     void act(const DrillAction& action);

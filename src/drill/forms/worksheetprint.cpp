@@ -115,8 +115,8 @@ void drawAnswers(QPainter& painter, const Worksheet& sheet) {
 
 } // namespace
 
-Worksheet makeWorksheet(const ProgramDefinition& program, const RosterTables& roster, int pupil, int level, MistakeKind kind,
-                        const QDate& date, RandomSource& random) {
+Worksheet makeWorksheet(const ProgramDefinition& program, const RosterTables& roster, int pupil,
+                        int level, MistakeKind kind, const QDate& date, RandomSource& random) {
     Worksheet sheet;
     if (pupil >= 0 && size_t(pupil) < roster.RosterNames.size())
         sheet.name = roster.RosterNames[size_t(pupil)];

@@ -7,11 +7,11 @@
 
 #include "drill/problem.h"
 #include "frame/forms/sheetprinter.h"
+#include "frame/programdefinition.h"
 #include "frame/random.h"
 #include "frame/result.h"
-#include "frame/programdefinition.h"
-#include "roster/rostertables.h"
 #include "results/mistakerecord.h"
+#include "roster/rostertables.h"
 
 #include <QDate>
 #include <QString>
@@ -32,8 +32,8 @@ struct Worksheet {
 };
 
 // The worksheet of `pupil` for `level` and `kind`: twenty problems drawn with `random`.
-Worksheet makeWorksheet(const ProgramDefinition& program, const RosterTables& roster, int pupil, int level, MistakeKind kind,
-                        const QDate& date, RandomSource& random);
+Worksheet makeWorksheet(const ProgramDefinition& program, const RosterTables& roster, int pupil,
+                        int level, MistakeKind kind, const QDate& date, RandomSource& random);
 
 // Page 0 (the problems) or 1 (the answers), drawn in the painter's window of 2100 × 2970 (tenths
 // of a millimetre on A4).

@@ -1,7 +1,7 @@
 #include "frame/forms/sheetprinter.h"
 
-#include "frame/paths.h"
 #include "frame/installation.h"
+#include "frame/paths.h"
 
 #include <QDateTime>
 #include <QDir>

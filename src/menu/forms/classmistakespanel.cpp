@@ -152,8 +152,8 @@ ClassMistakesPanel::ClassMistakesPanel(const MenuParts& state, const Clock& cloc
 
 void ClassMistakesPanel::showFor(const QString& groupText) {
     groupText_ = groupText;
-    const bool known =
-        state_.menu.DateWindowChoice >= 1 && state_.menu.DateWindowChoice <= classMistakeWindow->count();
+    const bool known = state_.menu.DateWindowChoice >= 1 &&
+                       state_.menu.DateWindowChoice <= classMistakeWindow->count();
     classMistakeWindow->setCurrentIndex(
         (known ? state_.menu.DateWindowChoice : kDefaultDateWindowChoice) - 1);
     // Read afresh each time the panel opens, at the counts.
@@ -202,8 +202,8 @@ void ClassMistakesPanel::setGroupText(const QString& groupText) {
 
 void ClassMistakesPanel::showFigures() {
     const ClassMistakesView view =
-        classMistakesView(state_.program, state_.roster, mistakes_.records(), groupText_, clock_.now(),
-                          classMistakeWindow->currentIndex() + 1);
+        classMistakesView(state_.program, state_.roster, mistakes_.records(), groupText_,
+                          clock_.now(), classMistakeWindow->currentIndex() + 1);
     classMistakesHeading->setText(view.heading);
     if (!failure_.isEmpty()) {
         classMistakesTable->setRowCount(0);
@@ -214,8 +214,9 @@ void ClassMistakesPanel::showFigures() {
     classMistakesNote->setStyleSheet(QString());
     classMistakesNote->setText(classPages->currentIndex() == 1 ? kSystematicNote : kNote);
     QStringList systematic;
-    for (const ClassSystematicRow& r : classSystematicView(
-             state_.program, state_.roster, answers_, groupText_, clock_.now(), classMistakeWindow->currentIndex() + 1))
+    for (const ClassSystematicRow& r :
+         classSystematicView(state_.program, state_.roster, answers_, groupText_, clock_.now(),
+                             classMistakeWindow->currentIndex() + 1))
         systematic << r.levelText + QStringLiteral("　") + r.kinds.join(QStringLiteral("　"));
     if (!answersFailure_.isEmpty())
         classSystematicList->setPlainText(QStringLiteral("解答記録を読めません。\n") +

@@ -77,8 +77,8 @@ void Seisekitime1::activate() {
     mistakesButton->setVisible(teacher);
     Picture11->setTeacher(teacher);
 
-    Label17->setText(
-        MinutesSinceSignInText(state.session.SignInTime, secondsSinceMidnight(context_.clock.now())));
+    Label17->setText(MinutesSinceSignInText(state.session.SignInTime,
+                                            secondsSinceMidnight(context_.clock.now())));
 
     MenuKeysEnabled = 0;
     Picture2->setGeometry(0, 0, width(), kScreenHeight);
@@ -94,7 +94,8 @@ void Seisekitime1::activate() {
 
     {
         ResultsFile file(resultsFile(state.installation), context_.waiter);
-        const Status computed = ComputePupilStatistics(state.Stats, state.Criteria, file, context_.clock);
+        const Status computed =
+            ComputePupilStatistics(state.Stats, state.Criteria, file, context_.clock);
         if (watch.gone() || (!computed && reportFailure(computed.error())))
             return;
     }
@@ -132,7 +133,8 @@ void Seisekitime1::activate() {
     Label11->setFont(japaneseFont(state.program.ProgramTitle.size() > 9 ? 20 : 24));
     Label11->setText(state.program.ProgramTitle);
 
-    state.menu.FirstVisibleLevel = NormalizedFirstVisibleLevel(state.menu.FirstVisibleLevel, levels);
+    state.menu.FirstVisibleLevel =
+        NormalizedFirstVisibleLevel(state.menu.FirstVisibleLevel, levels);
     {
         const QSignalBlocker block(HScroll1);
         HScroll1->setValue(state.menu.FirstVisibleLevel);
@@ -224,7 +226,8 @@ void Seisekitime1::成績リスト色表示単独(int level) {
 
 void Seisekitime1::HScroll1_Change() {
     const MenuParts state = state_;
-    state.menu.FirstVisibleLevel = ScrolledFirstVisibleLevel(HScroll1->value(), state.program.LevelCount);
+    state.menu.FirstVisibleLevel =
+        ScrolledFirstVisibleLevel(HScroll1->value(), state.program.LevelCount);
     pageColumns();
 }
 
@@ -233,7 +236,8 @@ void Seisekitime1::HScroll1_Change() {
 
 void Seisekitime1::Command9_Click() {
     const MenuParts state = state_;
-    const LevelButtons buttons = ApplyLevelRules(state.program, state.Criteria, state.Stats, state.session);
+    const LevelButtons buttons =
+        ApplyLevelRules(state.program, state.Criteria, state.Stats, state.session);
     state.menu.LastLevelCleared = buttons.lastLevelCleared ? 1 : 0;
     for (int level : offeredLevels()) {
         const MenuColumn& c = columns_[size_t(level)];
@@ -308,8 +312,9 @@ void Seisekitime1::Command10_Click(int index) {
     const MenuParts state = state_;
     // A numeric password compares by its decimal digits; an empty one admits an empty box.
     if (Text3->text() != state.installation.TeacherPassword.toText()) {
-        context_.dialogs.show(state.program.ProgramTitle, QStringLiteral("パスワードを入力して下さい"),
-                              Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+        context_.dialogs.show(state.program.ProgramTitle,
+                              QStringLiteral("パスワードを入力して下さい"), Dialogs::Buttons::Ok,
+                              Dialogs::Icon::Warning);
         return;
     }
     const std::function<void()>& tool =
@@ -455,8 +460,9 @@ bool Seisekitime1::Option1_Click(int index) {
 
 void Seisekitime1::showRanking(RankingKind kind) {
     const MenuParts state = state_;
-    const RankingView view = BuildRankingView(state.program, state.roster, state.Stats,
-                                                state.session.CurrentStudent, kind, Combo1->currentText());
+    const RankingView view =
+        BuildRankingView(state.program, state.roster, state.Stats, state.session.CurrentStudent,
+                         kind, Combo1->currentText());
     Label5->setText(view.title);
     ProgressBar2->setRange(0, std::max(offeredLevelCount(), 1));
     ProgressBar2->setValue(0);

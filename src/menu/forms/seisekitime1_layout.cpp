@@ -106,7 +106,8 @@ void Seisekitime1::buildViewControls() {
     Combo1->setMaxVisibleItems(12);
     Combo1->addItems(nameListGradeGroups());
     // The grade group last chosen on the roster form (that form always sets one).
-    Combo1->setEditText(state.session.GradeGroupFilter.isEmpty() ? kAllGrades : state.session.GradeGroupFilter);
+    Combo1->setEditText(state.session.GradeGroupFilter.isEmpty() ? kAllGrades
+                                                                 : state.session.GradeGroupFilter);
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
 
     Combo2 = new QComboBox(this);
@@ -198,7 +199,8 @@ void Seisekitime1::buildColumns() {
         c.Label9->setText(QString::number(level));
         c.Label10->setText(QString::number(level));
         if (state.program.LevelPresent[size_t(level)] == 1) {
-            c.Label8->setText(ClearWindowTallyText(state.Criteria, state.Stats, state.session.CurrentStudent, level));
+            c.Label8->setText(ClearWindowTallyText(state.Criteria, state.Stats,
+                                                   state.session.CurrentStudent, level));
             c.Label7->setText(TargetText(state.Criteria, level));
         }
         connect(c.Command4, &QPushButton::clicked, this, [this, level] { Command4_Click(level); });

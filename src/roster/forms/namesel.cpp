@@ -24,8 +24,7 @@
 
 namespace zanfolio {
 
-Namesel::Namesel(AppContext& context, RosterFormParts state)
-    : context_(context), state_(state) {
+Namesel::Namesel(AppContext& context, RosterFormParts state) : context_(context), state_(state) {
     setObjectName(QStringLiteral("namesel"));
     buildControls();
 
@@ -62,9 +61,10 @@ void Namesel::reportSkippedLines() {
     if (state.roster.RosterSkipsReported || list_.skippedLineNumbers.empty())
         return;
     state.roster.RosterSkipsReported = true;
-    context_.dialogs.show(state.program.ProgramTitle,
-                          skippedRosterLinesMessage(rosterFile(state.installation), list_.skippedLineNumbers),
-                          Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    context_.dialogs.show(
+        state.program.ProgramTitle,
+        skippedRosterLinesMessage(rosterFile(state.installation), list_.skippedLineNumbers),
+        Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
 }
 
 void Namesel::fillGradeGroups() {
@@ -87,13 +87,13 @@ bool Namesel::名簿表示() {
     };
     const QString group = Combo1->count() > 0 ? Combo1->currentText() : kAllGrades;
     Result<NameList> built = zanfolio::名簿表示(state.roster, state.installation, state.Stats,
-                                                NameListRequest{DisplayMode, group},
-                                                context.clock, context.waiter, statistics);
+                                                NameListRequest{DisplayMode, group}, context.clock,
+                                                context.waiter, statistics);
     if (watch.gone() || context.host.ending())
         return false;
     if (!built) {
-        context.dialogs.show(state.program.ProgramTitle, built.error().message, Dialogs::Buttons::Ok,
-                             Dialogs::Icon::Critical);
+        context.dialogs.show(state.program.ProgramTitle, built.error().message,
+                             Dialogs::Buttons::Ok, Dialogs::Icon::Critical);
         if (watch.gone())
             return false;
         if (built.error().endsProgram) {

@@ -114,12 +114,13 @@ bool Firstfrm::deliverKeptMistakes() {
     const ScreenWatch watch(this);
     PendingMistakes pending(mistakesPendingFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    (void)pending.deliver(mistakesFile(parts_.installation), patient, {}, [this, &watch](int count) {
-        if (!watch.gone())
-            showDelivery(QStringLiteral("このコンピュータに保管した誤答を記録しています"
-                                        "（%1 件）")
-                             .arg(count));
-    });
+    (void)pending.deliver(
+        mistakesFile(parts_.installation), patient, {}, [this, &watch](int count) {
+            if (!watch.gone())
+                showDelivery(QStringLiteral("このコンピュータに保管した誤答を記録しています"
+                                            "（%1 件）")
+                                 .arg(count));
+        });
     return !watch.gone();
 }
 
@@ -139,8 +140,7 @@ bool Firstfrm::deliverKeptAnswers() {
 }
 
 void Firstfrm::StartUp() {
-    const Result<QString> configured =
-        LoadStartUpFiles(parts_, programDir_, context_.clock);
+    const Result<QString> configured = LoadStartUpFiles(parts_, programDir_, context_.clock);
     if (configured && !configured->isEmpty()) {
         // The program goes on; the teacher learns which levels to mend.
         context_.dialogs.show(QStringLiteral("Zanfolio"), *configured, Dialogs::Buttons::Ok,

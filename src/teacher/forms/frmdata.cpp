@@ -59,7 +59,8 @@ class InputPause {
 } // namespace
 
 FrmData::FrmData(AppContext& context, TeacherParts state, BrowserPorts* ports)
-    : context_(context), state_(state), ownPorts_(ports ? nullptr : std::make_unique<PlatformBrowserPorts>()),
+    : context_(context), state_(state),
+      ownPorts_(ports ? nullptr : std::make_unique<PlatformBrowserPorts>()),
       ports_(ports ? *ports : *ownPorts_), names_(kPupilSlots), gradeLabels_(kPupilSlots) {
     setObjectName(QStringLiteral("FrmData"));
     buildControls();

@@ -574,7 +574,8 @@ TEST_F(DrillScreenTest, MistakesKeptEarlierGoInAheadOfTheRunsOwn) {
 // A mistakes file that cannot be written costs the run nothing: its record is in, the pupil
 // goes on to the evaluation without a word, and the wrong answers wait on this computer.
 TEST_F(DrillScreenTest, AMistakesFileThatCannotBeWrittenKeepsTheWrongAnswersAndTheRunGoesOn) {
-    ASSERT_TRUE(QDir().mkpath(mistakesFile(h.state.installation))); // a folder where the file should be
+    ASSERT_TRUE(
+        QDir().mkpath(mistakesFile(h.state.installation))); // a folder where the file should be
     runWithTwoWrongAnswers();
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].level, 1);
@@ -679,13 +680,15 @@ TEST_F(DrillScreenTest, APracticeLevelsAnswersAreMarkedAsPractice) {
 // A timed-out run's answers are written like its wrong answers; an answers file that cannot be
 // written keeps them on this computer without a word.
 TEST_F(DrillScreenTest, AnswersTheFileCannotTakeAreKeptAndTheRunGoesOn) {
-    ASSERT_TRUE(QDir().mkpath(answersFile(h.state.installation))); // a folder where the file should be
+    ASSERT_TRUE(
+        QDir().mkpath(answersFile(h.state.installation))); // a folder where the file should be
     start();
     type(QStringLiteral("0  "));
     tick(300000);
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_TRUE(h.dialogs.shown.empty());
-    Result<std::vector<AnswerRecord>> kept = PendingAnswers(answersPendingFile(h.state.installation)).load();
+    Result<std::vector<AnswerRecord>> kept =
+        PendingAnswers(answersPendingFile(h.state.installation)).load();
     ASSERT_TRUE(kept.ok());
     ASSERT_EQ(kept->size(), 1u);
     EXPECT_EQ((*kept)[0].typed, QStringLiteral("0."));

@@ -38,7 +38,9 @@ MainFrm* startRun(ScreenHarness& h, int level, std::initializer_list<float> draw
         h.random.push(r);
     h.random.fallback = 0.5f;
     h.state.session.CurrentLevel = level;
-    h.context.navigate.showEvaluation = [&h] { h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts())); };
+    h.context.navigate.showEvaluation = [&h] {
+        h.host.replace(new FrmSyuuryou(h.context, h.evaluationParts()));
+    };
     StartRun(h.context, h.drillParts());
     h.processEvents();
     return h.currentAs<MainFrm>();

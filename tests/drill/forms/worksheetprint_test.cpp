@@ -1,13 +1,13 @@
 // 弱点プリント as printed: two A4 pages, the problems with the pupil's name and the way of
 // working in plain words, then the answers for the teacher.
 
+#include "app/sharedstate.h"
 #include "drill/decimal.h"
 #include "drill/forms/worksheetprint.h"
 #include "drill/misconceptions.h"
 #include "drill/worksheet.h"
 #include "frame/clock.h"
 #include "frame/random.h"
-#include "app/sharedstate.h"
 #include "support/screenharness.h"
 
 #include <QDir>
@@ -40,8 +40,8 @@ TEST(Worksheet, TwentyAimedProblemsThenTheirAnswersOnTwoA4Pages) {
     state.roster.RosterNames[7] = QStringLiteral("森大輝");
     state.program.LevelNames[1] = QStringLiteral("足し算１");
     SystemRandom random(77);
-    const Worksheet sheet =
-        makeWorksheet(state.program, state.roster, 7, 1, MistakeKind::PlaceAlignment, QDate(2026, 12, 10), random);
+    const Worksheet sheet = makeWorksheet(state.program, state.roster, 7, 1,
+                                          MistakeKind::PlaceAlignment, QDate(2026, 12, 10), random);
     ASSERT_EQ(int(sheet.problems.size()), kWorksheetProblems);
     for (const Problem& p : sheet.problems)
         EXPECT_TRUE(isOpportunity(MistakeKind::PlaceAlignment, ProblemNumbers::of(p)));

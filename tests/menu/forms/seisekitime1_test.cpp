@@ -70,9 +70,10 @@ TEST(ResultsMenu, ActivationShowsTalliesTargetsAndThePointsRanking) {
     EXPECT_EQ(control<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("累計順"));
     EXPECT_EQ(text(menu, "Label5"), QStringLiteral("獲得ポイント（今まで順位）"));
     for (int level = 1; level <= 5; ++level)
-        EXPECT_EQ(
-            lines(menu, level),
-            RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, level, RankingKind::TotalPoints, QStringLiteral("全学年")).lines);
+        EXPECT_EQ(lines(menu, level),
+                  RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, level,
+                            RankingKind::TotalPoints, QStringLiteral("全学年"))
+                      .lines);
     // 佐藤 and 鈴木 both have 5 points on level 1; today's points put 佐藤 first.
     EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
     EXPECT_TRUE(lines(menu, 1).value(1).contains(QStringLiteral("鈴木")));
@@ -96,7 +97,9 @@ TEST(ResultsMenu, TimeDisplayShowsTheBestTimes) {
     EXPECT_EQ(text(menu, "Label5"), QStringLiteral("ベスト成績"));
     EXPECT_EQ(control<QRadioButton>(menu, "Option1_1")->text(), QStringLiteral("BEST表示"));
     EXPECT_EQ(lines(menu, 1),
-              RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, 1, RankingKind::Time, QStringLiteral("全学年")).lines);
+              RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, 1,
+                        RankingKind::Time, QStringLiteral("全学年"))
+                  .lines);
     EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("●佐藤")));
 
     // Today's runs, one line per run, the time of day in place of the date.
@@ -149,7 +152,9 @@ TEST(ResultsMenu, GradeGroupChangeRebuildsTheLists) {
     combo->setCurrentIndex(combo->findText(QStringLiteral("中２")));
     emit combo->activated(combo->currentIndex());
     EXPECT_EQ(lines(menu, 1),
-              RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, 1, RankingKind::TotalPoints, QStringLiteral("中２")).lines);
+              RankLevel(f.state.roster, f.state.Stats, f.state.session.CurrentStudent, 1,
+                        RankingKind::TotalPoints, QStringLiteral("中２"))
+                  .lines);
     EXPECT_EQ(lines(menu, 1).size(), 1);
     EXPECT_TRUE(lines(menu, 1).value(0).contains(QStringLiteral("田中")));
     // A typed text that is no grade group hides everybody.
@@ -291,8 +296,8 @@ TEST(ResultsMenu, ClosingTheWindowWhileTheResultsFileIsWaitedForEndsWithoutAWord
     const QString folder = f.install.dataRoot() + QStringLiteral("calc");
     ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral("-moved")));
     ClosingWaiter waiter(f.host);
-    AppContext context{f.clock,  f.random, f.dialogs,
-                       f.launcher, waiter,    f.host,   f.context.navigate};
+    AppContext context{f.clock, f.random, f.dialogs,         f.launcher,
+                       waiter,  f.host,   f.context.navigate};
     f.show(new Seisekitime1(context, f.menuParts()));
     f.processEvents();
     EXPECT_GE(waiter.waits, 1);

@@ -191,7 +191,7 @@ TEST(RosterForm, UnreadableRosterLineIsNamedOnceAtTheFirstActivation) {
     EXPECT_EQ(list->count(), 3) << "the placeholder and the two readable pupils";
     EXPECT_EQ(rowOf(list, QStringLiteral("鈴木")), -1);
 
-    form->activate();               // the version box closing over it
+    form->activate();                                // the version box closing over it
     f.show(new Namesel(f.context, f.rosterParts())); // back from the results menu
     EXPECT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(control<TextList>(f.host.current(), "List1")->count(), 3);
@@ -284,8 +284,8 @@ TEST(RosterForm, ClosingTheWindowWhileTheResultsFileIsWaitedForEndsWithoutAWord)
     // pass waits for it, and the pupil closes the window meanwhile.
     ScreenHarness f{Classroom{}};
     ClosingWaiter waiter(f.host);
-    AppContext context{f.clock,  f.random, f.dialogs,
-                       f.launcher, waiter,    f.host,   f.context.navigate};
+    AppContext context{f.clock, f.random, f.dialogs,         f.launcher,
+                       waiter,  f.host,   f.context.navigate};
     auto* form = f.show(new Namesel(context, f.rosterParts()));
     const QString folder = f.install.dataRoot() + QStringLiteral("calc");
     ASSERT_TRUE(QDir().rename(folder, folder + QStringLiteral("-moved")));

@@ -158,8 +158,8 @@ TEST(Firstfrm, ClosingTheWindowWhileTheDeliveryWaitsEndsThereWithTheRunsKept) {
     ASSERT_TRUE(other.ok());
     ASSERT_TRUE(*other->tryLock(0, ResultsRecord::kSize));
     ClosingWaiter waiter(h.host);
-    AppContext context{h.clock,  h.random, h.dialogs,
-                       h.launcher, waiter,    h.host,   h.context.navigate};
+    AppContext context{h.clock, h.random, h.dialogs,         h.launcher,
+                       waiter,  h.host,   h.context.navigate};
     int rosterForms = 0;
     context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
     h.host.replace(new Firstfrm(context, h.startUpParts(), h.install.programDir()));

@@ -372,8 +372,8 @@ TEST_F(RecordsBrowser, ClosingTheWindowWhileADeleteWaitsEndsWithoutAWord) {
     // teacher closes the window meanwhile.
     writeRecords({makeRecord(12, 1, 41), makeRecord(12, 1, 42), makeRecord(12, 1, 43)});
     ClosingWaiter waiter(h.host);
-    AppContext context{h.clock,  h.random, h.dialogs,
-                       h.launcher, waiter,    h.host,   h.context.navigate};
+    AppContext context{h.clock, h.random, h.dialogs,         h.launcher,
+                       waiter,  h.host,   h.context.navigate};
     h.host.replace(new FrmData(context, h.teacherParts(), &ports));
     h.processEvents();
     form = h.currentAs<FrmData>();

@@ -258,8 +258,8 @@ bool ChartPanel::Command21_Click(int k) {
         return report(records.error());
     records_ = std::move(*records);
     if (k == 1) {
-        Status printed =
-            PrintCharts(state_.chartParts(), records_, clock_.now(), {ChartPupil}, request(), printer_);
+        Status printed = PrintCharts(state_.chartParts(), records_, clock_.now(), {ChartPupil},
+                                     request(), printer_);
         if (!printed && !report(printed.error()))
             return false;
         if (!printer_.pdfFolder().isEmpty())

@@ -8,8 +8,8 @@
 
 #include "frame/clock.h"
 #include "frame/forms/sheetprinter.h"
-#include "frame/result.h"
 #include "frame/installation.h"
+#include "frame/result.h"
 #include "menu/chartmodel.h"
 
 #include <QString>

@@ -162,7 +162,9 @@ TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
 
     for (int pupil : {1, 2}) {
         request.pupil = pupil;
-        const ChartDrawing d = BuildChart(ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records, kNow, request);
+        const ChartDrawing d = BuildChart(
+            ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent},
+            records, kNow, request);
         image.fill(Qt::white);
         QPainter painter(&image);
         paintChart(painter, d.primitives, ChartTarget::Screen, 96);
@@ -208,7 +210,9 @@ TEST_F(ChartForms, TimeAxisLabelledWithItsScale) {
     request.levels = {1};
     request.width = 800;
     request.height = 600;
-    const ChartDrawing d = BuildChart(ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records, kNow, request);
+    const ChartDrawing d = BuildChart(
+        ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records,
+        kNow, request);
     EXPECT_EQ(d.blocks.at(0).yScale, 90);
     const ChartPrimitive* top = nullptr;
     for (const ChartPrimitive& p : d.primitives)
@@ -249,7 +253,10 @@ TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
         request.width = t.width;
         request.height = t.height;
         request.dpi = t.dpi;
-        const ChartDrawing d = BuildChart(ChartParts{school.state.program, school.state.roster, school.state.Stats, school.state.session.CurrentStudent}, *records, kNow, request);
+        const ChartDrawing d =
+            BuildChart(ChartParts{school.state.program, school.state.roster, school.state.Stats,
+                                  school.state.session.CurrentStudent},
+                       *records, kNow, request);
         int texts = 0;
         for (const ChartPrimitive& p : d.primitives) {
             if (p.kind != ChartPrimitive::Kind::Text || p.text.trimmed().isEmpty())
@@ -310,7 +317,9 @@ TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
         request.width = c.width;
         request.height = c.height;
         request.dpi = c.dpi;
-        const ChartDrawing d = BuildChart(ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent}, records, kNow, request);
+        const ChartDrawing d = BuildChart(
+            ChartParts{state.program, state.roster, state.Stats, state.session.CurrentStudent},
+            records, kNow, request);
         if (c.target == ChartTarget::Screen) {
             QImage page(int(c.width), int(c.height), QImage::Format_RGB32);
             page.fill(Qt::white);
@@ -565,7 +574,8 @@ TEST_F(ChartForms, PupilsSeeNoMistakesBox) {
 
 TEST_F(ChartForms, AMistakesFileThatCannotBeReadIsSaidInTheBox) {
     School school;
-    ASSERT_TRUE(QDir().mkpath(mistakesFile(school.state.installation))); // a folder in the file's place
+    ASSERT_TRUE(
+        QDir().mkpath(mistakesFile(school.state.installation))); // a folder in the file's place
     PdfChartPrinter printer(artefactFolder(), school.clock);
     ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
     panel.resize(1008, 622);
