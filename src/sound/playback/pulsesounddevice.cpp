@@ -1,6 +1,7 @@
 #include "sound/playback/pulsesounddevice.h"
 
 #include "frame/platformfile.h"
+#include "sound/playback/platformsounddevice.h"
 #include "sound/playback/pulsestreams.h"
 #include "sound/playback/wavefile.h"
 #include "sound/soundcommand.h"
@@ -173,6 +174,10 @@ PlayResult PulseSoundDevice::play(const QString& command) {
     PlayResult result = state->result;
     state->phase = Phase::Idle;
     return result;
+}
+
+std::unique_ptr<SoundDevice> createPlatformSoundDevice() {
+    return std::make_unique<PulseSoundDevice>();
 }
 
 } // namespace zanfolio
