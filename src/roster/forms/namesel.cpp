@@ -11,8 +11,8 @@
 #include "frame/sharedstate.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
-#include "roster/forms/launchercommand.h"
 #include "roster/grades.h"
+#include "roster/launchercommand.h"
 #include "roster/rosterfile.h"
 #include "sound/sounds.h"
 

@@ -3,7 +3,6 @@
 
 #include "frame/dialogs.h"
 #include "frame/forms/textlist.h"
-#include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
 #include "roster/forms/nameselpeer.h"
 #include "support/closingwaiter.h"
@@ -46,14 +45,6 @@ QStringList entries(QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     return texts;
-}
-
-TEST(LauncherCommand, PathKeepsTheFolderSeparator) {
-    const LauncherCommand windows = launcherCommand(QStringLiteral("C:\\juku\\calc\\"));
-    EXPECT_EQ(windows.program, QStringLiteral("C:\\juku\\calc\\..\\起動\\プログラムメニューc.exe"));
-    EXPECT_EQ(windows.arguments, QStringList{QStringLiteral("001")});
-    EXPECT_EQ(launcherCommand(QStringLiteral("/srv/juku/calc/")).program,
-              QStringLiteral("/srv/juku/calc/../起動/プログラムメニューc.exe"));
 }
 
 TEST(RosterForm, ListShowsPlaceholderAndPupilsAndEnterSignsIn) {
