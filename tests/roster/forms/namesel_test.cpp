@@ -8,6 +8,7 @@
 #include "support/closingwaiter.h"
 #include "support/control.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 #include "version/forms/frmver.h"
 
 #include <QApplication>
@@ -239,9 +240,7 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
             if (!box || !box->isVisible())
                 return;
             poll.stop();
-            if (!qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR").isEmpty())
-                box->grab().save(qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR") +
-                                 QStringLiteral("/frmver.png"));
+            saveScreenshot(*box, QStringLiteral("frmver"));
             seen << box->windowTitle() << control<QLabel>(box, "Label2")->text();
             QTest::mouseClick(control<QPushButton>(box, "Command1"), Qt::LeftButton);
         });
