@@ -101,13 +101,37 @@ class ChartBuilder {
     QPointF clearPlace(QPointF at, double size, const QString& s) const;
     QRectF obstacle(const ChartPrimitive& p, const QRectF& box) const;
 
+    // One level's block at N = n: its figures, then its layout (the heading, the header band,
+    // the axes, the pupil's runs, the text block), then the labels of the pupil's bests.
     void block(int level, double n);
+
+    // A run of the pupil as plotted: x across the block, y down from its top N.
+    struct PlottedRun {
+        double x;
+        double y;
+        uint32_t colour;
+    };
+    // What a block shows, worked out before anything of it is drawn.
+    struct BlockFigures {
+        ChartBlock block; // all but its top
+        std::vector<PlottedRun> points;
+        double lastPlottedX = 0;
+        QString lastPlottedDate;
+    };
+    BlockFigures blockFigures(int level) const;
+    // Draws all of the block but the bests' lines and labels; returns where its points begin.
+    size_t layBlockOut(int level, double n, const BlockFigures& figures);
+    // The lines joining the pupil's bests, in front of the points from `firstPoint` on, and the
+    // labels of the axis and the bests.
+    void labelBests(int level, double n, const BlockFigures& figures, size_t firstPoint);
     // The text block and, under it on paper, the pupil's mistakes on the level, at the text
     // block's size, spaced to end above the next block.
     void textBlock(int level, double n, const QStringList& lines, double size);
     // The mistakes line broken after a "、" wherever the next kind would run past the edge.
     QStringList trendLines(int level, double size) const;
 
+    double penWidth() const { return screen() ? kScreenLineWidth : kPrinterLineWidth; }
+    double baseFont() const { return screen() ? request_.fontSize : kChartFontSize; }
     double em(double size) const { return size * request_.dpi / 72.0; }
     // Half the width of the header band's rules, in target units.
     double ruleHalfWidth() const {
@@ -223,17 +247,77 @@ QPointF ChartBuilder::clearPlace(QPointF at, double size, const QString& s) cons
 }
 
 void ChartBuilder::block(int level, double n) {
+    blockStart_ = drawing_.primitives.size();
+    blockTop_ = n;
+    BlockFigures figures = blockFigures(level);
+    figures.block.top = n;
+    const size_t firstPoint = layBlockOut(level, n, figures);
+    labelBests(level, n, figures, firstPoint);
+    drawing_.blocks.push_back(std::move(figures.block));
+}
+
+ChartBuilder::BlockFigures ChartBuilder::blockFigures(int level) const {
+    const double u = u_;
+    const double v = v_;
+    const int pupil = request_.pupil;
+    BlockFigures figures;
+    ChartBlock& b = figures.block;
+    b.level = level;
+    b.ranks = ChartRankings(state_.roster, state_.stats, state_.signedIn, level, pupil,
+                            request_.groupText, request_.pointsKind);
+
+    // First scan: the pupil's plotted runs.
+    for (const ChartRun& r : records_) {
+        if (!selected(r) || r.level != level || r.pupil != pupil || r.time >= kChartSlowRunFrom)
+            continue;
+        b.personalRunCount += 1;
+        b.personalTimeSum += r.time;
+        b.personalMaxTime = std::max(b.personalMaxTime, int(r.time));
+    }
+
+    b.yScale = YScale(b.personalMaxTime);
+
+    // Second scan: the school's times and the pupil's points.
+    const int g = isValidPupil(pupil) ? pupilGradeNumber(state_.roster, pupil) : 0;
+    const bool pupilShown = passesGradeGroup(request_.groupText, g);
+    int t = 0;
+    ChartBest sentinel;
+    sentinel.y = -99999;
+    for (const ChartRun& r : records_) {
+        if (!selected(r) || r.level != level)
+            continue;
+        if (r.time < kChartSlowRunFrom) {
+            b.schoolTimeSum += r.time;
+            b.schoolTimeCount += 1;
+        }
+        b.schoolBestTime = std::min(b.schoolBestTime, int(r.time));
+        if (r.pupil != pupil || r.time >= kChartSlowRunFrom)
+            continue;
+        t += 1;
+        if (!pupilShown)
+            continue;
+        const double x = u * (0.7 * t / b.personalRunCount + 0.2);
+        const double y = v * (0.8 - 0.7 * r.time / b.yScale);
+        const ChartBest& previous = b.bests.empty() ? sentinel : b.bests.back();
+        if (y > previous.y && int(b.bests.size()) < kMaxBestEntries) {
+            b.bests.push_back({y, x, runTimeText(r.time), shortDateText(r.date)});
+            figures.points.push_back({x, y, kNewBestColour});
+        } else {
+            figures.points.push_back({x, y, kRunColour});
+        }
+        figures.lastPlottedX = x;
+        figures.lastPlottedDate = shortDateText(r.date);
+    }
+
+    b.textLines = ChartTextBlock(b);
+    return figures;
+}
+
+size_t ChartBuilder::layBlockOut(int level, double n, const BlockFigures& figures) {
     const double u = u_;
     const double v = v_;
     const double fs = request_.fontSize;
-    blockStart_ = drawing_.primitives.size();
-    blockTop_ = n;
     const int pupil = request_.pupil;
-    ChartBlock b;
-    b.level = level;
-    b.top = n;
-    b.ranks = ChartRankings(state_.roster, state_.stats, state_.signedIn, level, pupil,
-                            request_.groupText, request_.pointsKind);
 
     // The page heading: the pupil's name, on the first block of every page, above its rule
     // (smaller when the page leaves too little room there).
@@ -248,9 +332,6 @@ void ChartBuilder::block(int level, double n) {
             std::min(3 * fs, room / (kChartTextBottomEms + kChartTextGapEms) * 72.0 / request_.dpi);
         text(ChartRole::PupilName, level, {0.01 * u, top}, size, name);
     }
-
-    const double penWidth = screen() ? kScreenLineWidth : kPrinterLineWidth;
-    const double baseFont = screen() ? fs : kChartFontSize;
 
     // Header band.
     line(ChartRole::HeaderRule, level, {0, n}, {request_.width, n}, kRuleLineWidth);
@@ -272,105 +353,67 @@ void ChartBuilder::block(int level, double n) {
     text(ChartRole::Title, level, {0.7 * u, titleY}, titleSize,
          state_.program.ProgramTitle + QStringLiteral(" ") + levelName);
 
-    // First scan: the pupil's plotted runs.
-    for (const ChartRun& r : records_) {
-        if (!selected(r) || r.level != level || r.pupil != pupil || r.time >= kChartSlowRunFrom)
-            continue;
-        b.personalRunCount += 1;
-        b.personalTimeSum += r.time;
-        b.personalMaxTime = std::max(b.personalMaxTime, int(r.time));
-    }
-
     // Axes.
-    line(ChartRole::Axis, level, {0.2 * u, n + 0.8 * v}, {0.9 * u, n + 0.8 * v}, penWidth);
-    line(ChartRole::Axis, level, {0.2 * u, n + 0.8 * v}, {0.2 * u, n + 0.1 * v}, penWidth);
+    line(ChartRole::Axis, level, {0.2 * u, n + 0.8 * v}, {0.9 * u, n + 0.8 * v}, penWidth());
+    line(ChartRole::Axis, level, {0.2 * u, n + 0.8 * v}, {0.2 * u, n + 0.1 * v}, penWidth());
 
-    b.yScale = YScale(b.personalMaxTime);
-
-    // Second scan: the school's times and the pupil's points. The lines joining the bests
-    // go in front of the points later on, so that they never hide a best's red mark.
+    // The pupil's runs.
     const size_t firstPoint = drawing_.primitives.size();
-    const int g = isValidPupil(pupil) ? pupilGradeNumber(state_.roster, pupil) : 0;
-    const bool pupilShown = passesGradeGroup(request_.groupText, g);
-    int t = 0;
-    ChartBest sentinel;
-    sentinel.y = -99999;
-    QString lastPlottedDate;
-    double lastPlottedX = 0;
-    for (const ChartRun& r : records_) {
-        if (!selected(r) || r.level != level)
-            continue;
-        if (r.time < kChartSlowRunFrom) {
-            b.schoolTimeSum += r.time;
-            b.schoolTimeCount += 1;
+    for (const PlottedRun& run : figures.points)
+        point(level, {run.x, n + run.y}, penWidth(), run.colour);
+
+    textBlock(level, n, figures.block.textLines, 1.5 * baseFont());
+    return firstPoint;
+}
+
+void ChartBuilder::labelBests(int level, double n, const BlockFigures& figures, size_t firstPoint) {
+    const ChartBlock& b = figures.block;
+    if (b.bests.empty())
+        return;
+    const double u = u_;
+    const double v = v_;
+    const double baseFont = this->baseFont();
+    const ChartBest& first = b.bests.front();
+    const ChartBest& last = b.bests.back();
+    label(ChartRole::LastDate, level, {figures.lastPlottedX - 0.025 * u, n + 0.815 * v}, baseFont,
+          figures.lastPlottedDate);
+    // The lines joining the bests go in front of the points, so that they never hide a best's
+    // red mark.
+    const size_t lastPrimitive = drawing_.primitives.size();
+    for (size_t k = 1; k < b.bests.size(); ++k)
+        line(ChartRole::BestLine, level, {b.bests[k - 1].x, n + b.bests[k - 1].y},
+             {b.bests[k].x, n + b.bests[k].y}, kBestLineWidth);
+    std::rotate(drawing_.primitives.begin() + std::ptrdiff_t(firstPoint),
+                drawing_.primitives.begin() + std::ptrdiff_t(lastPrimitive),
+                drawing_.primitives.end());
+    label(ChartRole::AxisLabel, level, {0.12 * u, n + 0.79 * v}, baseFont, QStringLiteral("0秒"));
+    label(ChartRole::AxisLabel, level, {0.12 * u, n + 0.1 * v}, baseFont,
+          QString::number(b.yScale) + QStringLiteral("秒"));
+    label(ChartRole::BestLabel, level, {0.12 * u, n + first.y - 0.01 * v}, baseFont,
+          first.timeText);
+    label(ChartRole::BestLabel, level, {first.x - 0.025 * u, n + 0.815 * v}, baseFont, first.date);
+
+    // Entry k (1-based) with its date shortened to month/day when the year is that of
+    // entry k − 1.
+    auto dateOf = [&](size_t k) {
+        const QString& date = b.bests[k - 1].date;
+        const QString previous = k >= 2 ? b.bests[k - 2].date : QString();
+        return date.left(5) == previous.left(5) ? date.right(5) : date;
+    };
+    const size_t count = b.bests.size();
+    if (count > 5) {
+        for (size_t k = 3; k + 2 <= count; k += 3) {
+            const ChartBest& e = b.bests[k - 1];
+            label(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.01 * v}, baseFont,
+                  e.timeText);
+            label(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.03 * v}, baseFont,
+                  dateOf(k));
         }
-        b.schoolBestTime = std::min(b.schoolBestTime, int(r.time));
-        if (r.pupil != pupil || r.time >= kChartSlowRunFrom)
-            continue;
-        t += 1;
-        if (!pupilShown)
-            continue;
-        const double x = u * (0.7 * t / b.personalRunCount + 0.2);
-        const double y = v * (0.8 - 0.7 * r.time / b.yScale);
-        const ChartBest& previous = b.bests.empty() ? sentinel : b.bests.back();
-        if (y > previous.y && int(b.bests.size()) < kMaxBestEntries) {
-            b.bests.push_back({y, x, runTimeText(r.time), shortDateText(r.date)});
-            point(level, {x, n + y}, penWidth, kNewBestColour);
-        } else {
-            point(level, {x, n + y}, penWidth, kRunColour);
-        }
-        lastPlottedX = x;
-        lastPlottedDate = shortDateText(r.date);
     }
-
-    b.textLines = ChartTextBlock(b);
-    textBlock(level, n, b.textLines, 1.5 * baseFont);
-
-    // Personal bests: joined and labelled.
-    if (!b.bests.empty()) {
-        const ChartBest& first = b.bests.front();
-        const ChartBest& last = b.bests.back();
-        label(ChartRole::LastDate, level, {lastPlottedX - 0.025 * u, n + 0.815 * v}, baseFont,
-              lastPlottedDate);
-        const size_t lastPrimitive = drawing_.primitives.size();
-        for (size_t k = 1; k < b.bests.size(); ++k)
-            line(ChartRole::BestLine, level, {b.bests[k - 1].x, n + b.bests[k - 1].y},
-                 {b.bests[k].x, n + b.bests[k].y}, kBestLineWidth);
-        std::rotate(drawing_.primitives.begin() + std::ptrdiff_t(firstPoint),
-                    drawing_.primitives.begin() + std::ptrdiff_t(lastPrimitive),
-                    drawing_.primitives.end());
-        label(ChartRole::AxisLabel, level, {0.12 * u, n + 0.79 * v}, baseFont,
-              QStringLiteral("0秒"));
-        label(ChartRole::AxisLabel, level, {0.12 * u, n + 0.1 * v}, baseFont,
-              QString::number(b.yScale) + QStringLiteral("秒"));
-        label(ChartRole::BestLabel, level, {0.12 * u, n + first.y - 0.01 * v}, baseFont,
-              first.timeText);
-        label(ChartRole::BestLabel, level, {first.x - 0.025 * u, n + 0.815 * v}, baseFont,
-              first.date);
-
-        // Entry k (1-based) with its date shortened to month/day when the year is that of
-        // entry k − 1.
-        auto dateOf = [&](size_t k) {
-            const QString& date = b.bests[k - 1].date;
-            const QString previous = k >= 2 ? b.bests[k - 2].date : QString();
-            return date.left(5) == previous.left(5) ? date.right(5) : date;
-        };
-        const size_t count = b.bests.size();
-        if (count > 5) {
-            for (size_t k = 3; k + 2 <= count; k += 3) {
-                const ChartBest& e = b.bests[k - 1];
-                label(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.01 * v}, baseFont,
-                      e.timeText);
-                label(ChartRole::BestLabel, level, {e.x - 0.025 * u, n + e.y + 0.03 * v}, baseFont,
-                      dateOf(k));
-            }
-        }
-        label(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.04 * v}, baseFont,
-              last.timeText);
-        label(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.07 * v}, baseFont,
-              dateOf(count));
-    }
-    drawing_.blocks.push_back(std::move(b));
+    label(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.04 * v}, baseFont,
+          last.timeText);
+    label(ChartRole::BestLabel, level, {last.x - 0.025 * u, n + last.y + 0.07 * v}, baseFont,
+          dateOf(count));
 }
 
 void ChartBuilder::textBlock(int level, double n, const QStringList& lines, double size) {

@@ -8,6 +8,7 @@
 #include "frame/forms/textlist.h"
 #include "support/control.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -18,13 +19,6 @@ using namespace zanfolio;
 using namespace zanfolio::testing;
 
 namespace {
-
-// With ZANFOLIO_SCREENSHOT_DIR set, the whole window as <dir>/<name>.png.
-void snapshot(QWidget& window, const QString& name) {
-    const QString dir = qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        window.grab().save(dir + u'/' + name + QStringLiteral(".png"));
-}
 
 TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
     for (QSize size : {QSize(1920, 1080), QSize(1280, 1024)}) {
@@ -45,7 +39,7 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         h.context.navigate.showRosterForm();
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));
-        snapshot(window, tag + QStringLiteral("-roster"));
+        saveScreenshot(window, tag + QStringLiteral("-roster"));
         TextList* names = control<TextList>(h.host.current(), "List1");
         ASSERT_NE(names, nullptr);
         EXPECT_TRUE(names->hasFocus());
@@ -57,7 +51,7 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Seisekitime1"));
         EXPECT_EQ(h.state.session.CurrentStudent, ScreenHarness::kPupil);
-        snapshot(window, tag + QStringLiteral("-menu"));
+        saveScreenshot(window, tag + QStringLiteral("-menu"));
 
         // Level 2's start button, clicked where the window shows it.
         auto* start = control<QPushButton>(h.host.current(), "Command4_2");
@@ -70,7 +64,7 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         h.processEvents();
         ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::MainFrm"));
         EXPECT_EQ(h.state.session.CurrentLevel, 2);
-        snapshot(window, tag + QStringLiteral("-drill"));
+        saveScreenshot(window, tag + QStringLiteral("-drill"));
 
         for (int i = 0; i < 10; ++i) {
             h.clock.advanceMs(3000);

@@ -14,7 +14,8 @@
 #    with exit code 0;
 #  - the uninstaller removes the program folder's files and leaves パスデータ.txt, 起動\ and
 #    the data folder alone.
-# Screenshots go to $ZF_SHOTS (default: a folder in the work folder).
+# Screenshots go to $ZANFOLIO_SCREENSHOT_DIR/windows-smoke (without it, a folder in the work
+# folder).
 #
 #   windows_smoke_test.sh SETUP_EXE WINDOWS_BUILD LINUX_TOOLS_BUILD WINE_RUN
 set -euo pipefail
@@ -28,7 +29,8 @@ fi
 windows_path() { local p; p=$(realpath -m "$1"); printf 'Z:%s' "${p//\//\\}"; }
 
 work=$(mktemp -d /tmp/zanfolio-winsmoke.XXXXXX)
-shots=${ZF_SHOTS:-$work/screens}
+shots=${ZANFOLIO_SCREENSHOT_DIR:+$ZANFOLIO_SCREENSHOT_DIR/windows-smoke}
+shots=${shots:-$work/screens}
 rm -rf "$shots" && mkdir -p "$shots"
 data_tool=$tools/src/tools/zanfolio-data
 program_pid=

@@ -8,6 +8,7 @@
 #include "roster/namelist.h"
 #include "sound/soundcommand.h"
 #include "startup/configuration.h"
+#include "support/screenshots.h"
 
 #include <QApplication>
 #include <QFile>
@@ -119,9 +120,7 @@ void ScreenHarness::pump(int ms) {
 }
 
 void ScreenHarness::snapshot(const QString& name) {
-    const QString dir = qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        host.grab().save(dir + u'/' + name + QStringLiteral(".png"));
+    saveScreenshot(host, name);
 }
 
 void ScreenHarness::signIn(int pupil) {

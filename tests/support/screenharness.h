@@ -96,8 +96,8 @@ class ScreenHarness {
         processEvents();
         return screen;
     }
-    // With ZANFOLIO_SCREENSHOT_DIR set, saves the window as <dir>/<name>.png (to look at the
-    // screens without a display).
+    // Saves the window as a screenshot <name>.png when screenshots are on
+    // (support/screenshots.h).
     void snapshot(const QString& name);
 
     // What the roster form leaves behind for `pupil` of the classroom: the roster tables, the

@@ -1,8 +1,8 @@
 #include "drill/forms/mainfrm.h"
 
-#include "drill/forms/noticewaiter.h"
 #include "drill/misconceptions.h"
 #include "drill/mistakekind.h"
+#include "drill/noticewaiter.h"
 #include "drill/problem.h"
 #include "drill/worksheet.h"
 #include "frame/datafiles.h"

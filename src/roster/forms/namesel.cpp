@@ -10,8 +10,8 @@
 #include "frame/programdefinition.h"
 #include "results/resultsfile.h"
 #include "results/statistics.h"
-#include "roster/forms/launchercommand.h"
 #include "roster/grades.h"
+#include "roster/launchercommand.h"
 #include "roster/rosterfile.h"
 #include "sound/sounds.h"
 

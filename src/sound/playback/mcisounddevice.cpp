@@ -1,8 +1,7 @@
 #include "sound/playback/mcisounddevice.h"
 
+#include "sound/playback/platformsounddevice.h"
 #include "sound/soundcommand.h"
-
-#ifdef _WIN32
 
 #include <string>
 #include <windows.h> // with mmsystem.h
@@ -30,6 +29,8 @@ PlayResult MciSoundDevice::play(const QString& command) {
     return {int(error), QString::fromWCharArray(description)};
 }
 
-} // namespace zanfolio
+std::unique_ptr<SoundDevice> createPlatformSoundDevice() {
+    return std::make_unique<MciSoundDevice>();
+}
 
-#endif
+} // namespace zanfolio

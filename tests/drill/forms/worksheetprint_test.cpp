@@ -9,8 +9,8 @@
 #include "frame/clock.h"
 #include "frame/random.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -56,7 +56,7 @@ TEST(Worksheet, TwentyAimedProblemsThenTheirAnswersOnTwoA4Pages) {
     EXPECT_EQ(QFileInfo(file).fileName(),
               QStringLiteral("弱点プリント_7_森大輝_20261210-160000.pdf"));
 
-    // What a look at the sheet shows (kept beside the test's build for the eye).
+    // What a look at the sheet shows (a screenshot when they are on).
     QImage page(1050, 1485, QImage::Format_RGB32);
     page.fill(Qt::white);
     {
@@ -64,7 +64,7 @@ TEST(Worksheet, TwentyAimedProblemsThenTheirAnswersOnTwoA4Pages) {
         painter.setWindow(0, 0, 2100, 2970);
         paintWorksheetPage(painter, sheet, 0);
     }
-    page.save(QDir::temp().filePath(QStringLiteral("worksheet-page1.png")));
+    saveScreenshot(page, QStringLiteral("worksheet-page1"));
 
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));

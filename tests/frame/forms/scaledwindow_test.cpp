@@ -383,8 +383,7 @@ TEST(ScaledWindow, BarsTakeTheBackdropOfTheNextScreen) {
     const QColor season(0xc0, 0xff, 0xc0);
     w.backdrop = season;
     w.host.replace(new TestScreen);
-    QTest::qWait(20);
-    EXPECT_TRUE(near(onScreen(w.scaled, bar), season));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return near(onScreen(w.scaled, bar), season); }, 5000));
 }
 
 TEST(ScaledWindow, WaitNoticeOnTheScreenAtOnce) {

@@ -3,12 +3,12 @@
 
 #include "frame/dialogs.h"
 #include "frame/forms/textlist.h"
-#include "roster/forms/launchercommand.h"
 #include "roster/forms/namesel.h"
 #include "roster/forms/nameselpeer.h"
 #include "support/closingwaiter.h"
 #include "support/control.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 #include "version/forms/frmver.h"
 
 #include <QApplication>
@@ -46,14 +46,6 @@ QStringList entries(QComboBox* combo) {
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     return texts;
-}
-
-TEST(LauncherCommand, PathKeepsTheFolderSeparator) {
-    const LauncherCommand windows = launcherCommand(QStringLiteral("C:\\juku\\calc\\"));
-    EXPECT_EQ(windows.program, QStringLiteral("C:\\juku\\calc\\..\\起動\\プログラムメニューc.exe"));
-    EXPECT_EQ(windows.arguments, QStringList{QStringLiteral("001")});
-    EXPECT_EQ(launcherCommand(QStringLiteral("/srv/juku/calc/")).program,
-              QStringLiteral("/srv/juku/calc/../起動/プログラムメニューc.exe"));
 }
 
 TEST(RosterForm, ListShowsPlaceholderAndPupilsAndEnterSignsIn) {
@@ -248,9 +240,7 @@ TEST(RosterForm, VersionBoxReactivationKeepsTwelveGradeGroups) {
             if (!box || !box->isVisible())
                 return;
             poll.stop();
-            if (!qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR").isEmpty())
-                box->grab().save(qEnvironmentVariable("ZANFOLIO_SCREENSHOT_DIR") +
-                                 QStringLiteral("/frmver.png"));
+            saveScreenshot(*box, QStringLiteral("frmver"));
             seen << box->windowTitle() << control<QLabel>(box, "Label2")->text();
             QTest::mouseClick(control<QPushButton>(box, "Command1"), Qt::LeftButton);
         });

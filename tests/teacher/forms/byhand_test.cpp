@@ -1,18 +1,20 @@
 // Run by hand, skipped otherwise:
-//   ZANFOLIO_SCREENS_DIR=/tmp/screens  both screens with a class's worth of data, as PNG files
-//   ZANFOLIO_TIMING=1                  how long the distribution panel takes over 25000 records
+//   ZANFOLIO_SCREENSHOT_DIR=/tmp/screens  both screens with a class's worth of data, as PNG
+//                                         files (support/screenshots.h)
+//   ZANFOLIO_TIMING=1                     how long the distribution panel takes over 25000
+//                                         records
 
 #include "frame/daycount.h"
 #include "frame/forms/textlist.h"
 #include "results/resultsfile.h"
 #include "support/control.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 #include "teacher/distribution.h"
 #include "teacher/forms/frmdata.h"
 #include "teacher/forms/frmdatapeer.h"
 #include "teacher/forms/frmtimedata.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -59,10 +61,8 @@ void writeRoster(ScreenHarness& h) {
 }
 
 TEST(ByHand, Screenshots) {
-    const QByteArray dir = qgetenv("ZANFOLIO_SCREENS_DIR");
-    if (dir.isEmpty())
-        GTEST_SKIP() << "set ZANFOLIO_SCREENS_DIR to render the screens";
-    QDir().mkpath(QString::fromLocal8Bit(dir));
+    if (screenshotFolder().isEmpty())
+        GTEST_SKIP() << "set ZANFOLIO_SCREENSHOT_DIR to render the screens";
     ScreenHarness h;
     writeRoster(h);
     h.install.writeCriteria(
@@ -70,7 +70,6 @@ TEST(ByHand, Screenshots) {
          QStringLiteral("60,90,40,6,1.5,,200,7,7,,,"), QStringLiteral("80,120,40,6,2,,,14,14,,,"),
          QStringLiteral("100,150,9999,9999,2.5,,,14,14,,,")});
     h.install.writeBytes(h.install.resultsPath(), classRecords(400, h.clock.now().date()));
-    const QString out = QString::fromLocal8Bit(dir) + u'/';
 
     h.host.replace(new FrmTimeData(h.context, h.teacherParts()));
     h.processEvents();
@@ -86,7 +85,7 @@ TEST(ByHand, Screenshots) {
     input->selectAll();
     QTest::keyClicks(input, QStringLiteral("1.3"));
     h.pump();
-    EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmtimedata.png")));
+    EXPECT_TRUE(saveScreenshot(h.host, QStringLiteral("frmtimedata")));
 
     h.host.replace(new FrmData(h.context, h.teacherParts()));
     h.processEvents();
@@ -98,7 +97,7 @@ TEST(ByHand, Screenshots) {
     FrmDataTestPeer::OpenRecordEditor(*browser, 3);
     control<TextList>(browser, "List1")->setCurrentRow(3);
     h.pump();
-    EXPECT_TRUE(h.host.grab().save(out + QStringLiteral("frmdata.png")));
+    EXPECT_TRUE(saveScreenshot(h.host, QStringLiteral("frmdata")));
 }
 
 TEST(ByHand, DistributionTiming) {

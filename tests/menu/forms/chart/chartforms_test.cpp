@@ -16,6 +16,7 @@
 #include "support/control.h"
 #include "support/fakes.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 #include "support/systematicanswers.h"
 #include "support/testfolder.h"
 #include "support/testmistakes.h"
@@ -169,7 +170,7 @@ TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
         QPainter painter(&image);
         paintChart(painter, d.primitives, ChartTarget::Screen, 96);
         painter.end();
-        image.save(artefactFolder() + QStringLiteral("/points-%1.png").arg(pupil));
+        saveScreenshot(image, QStringLiteral("chart-points-%1").arg(pupil));
 
         std::vector<ChartPrimitive> points;
         for (const ChartPrimitive& p : d.primitives)
@@ -326,7 +327,7 @@ TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
             QPainter painter(&page);
             paintChart(painter, ChartPage(d, 0), c.target, c.dpi);
             painter.end();
-            page.save(artefactFolder() + QStringLiteral("/texts-%1.png").arg(&c - cases));
+            saveScreenshot(page, QStringLiteral("chart-texts-%1").arg(&c - cases));
         }
         std::map<std::pair<int, int>, QString> inked;
         for (const ChartPrimitive& p : ChartPage(d, 0)) {
@@ -368,7 +369,7 @@ TEST_F(ChartForms, PanelShowsTheChartOfLevelsOneToThree) {
     EXPECT_FALSE(control<QPushButton>(&panel, "Command24_1")->isVisible());
     ASSERT_EQ(int(ChartPanelTestPeer::drawing(panel).blocks.size()), 3);
     EXPECT_EQ(ChartPanelTestPeer::drawing(panel).blocks[2].level, 3);
-    panel.grab().save(artefactFolder() + QStringLiteral("/panel.png"));
+    saveScreenshot(panel, QStringLiteral("chart-panel"));
 
     auto* surface = control<ChartSurface>(&panel, "Picture12");
     ASSERT_NE(surface, nullptr);
@@ -533,11 +534,11 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     // 弱点プリント: one worksheet for the way of working that is 定着, on its level.
     ASSERT_TRUE(worksheetButton->isVisible());
     EXPECT_EQ(worksheetButton->text(), QStringLiteral("弱点プリント"));
-    panel.grab().save(artefactFolder() + QStringLiteral("/panel-verdicts.png"));
+    saveScreenshot(panel, QStringLiteral("chart-panel-verdicts"));
     QTest::mouseClick(worksheetButton, Qt::LeftButton);
     EXPECT_EQ(worksheets,
               (std::vector<std::tuple<int, int, int>>{{1, 1, int(MistakeKind::PlaceAlignment)}}));
-    panel.grab().save(artefactFolder() + QStringLiteral("/panel-mistakes.png"));
+    saveScreenshot(panel, QStringLiteral("chart-panel-mistakes"));
 
     // This week: the mistake of 20 days ago is left out, from what was read before.
     ASSERT_TRUE(QFile::remove(mistakesFile(school.state.installation)));

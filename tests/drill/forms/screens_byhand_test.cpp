@@ -1,7 +1,8 @@
-// Renders the drill and evaluation screens in their main states to PNG files, for looking at
-// them as a pupil sees them (layout, Japanese text, nothing cut or overlapping).
+// Run by hand, skipped otherwise: renders the drill and evaluation screens in their main states
+// to PNG files, for looking at them as a pupil sees them (layout, Japanese text, nothing cut or
+// overlapping).
 //
-//   QT_QPA_PLATFORM=offscreen render_screens [folder]      (default /tmp/screens)
+//   ZANFOLIO_SCREENSHOT_DIR=/tmp/screens drill_forms_test --gtest_filter='ByHand.*'
 
 #include "drill/forms/mainfrm.h"
 #include "drill/forms/mainfrmpeer.h"
@@ -10,11 +11,11 @@
 #include "evaluation/forms/frmsyuuryoupeer.h"
 #include "frame/platformfile.h"
 #include "support/screenharness.h"
+#include "support/screenshots.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QTest>
-#include <cstdio>
+#include <gtest/gtest.h>
 #include <optional>
 
 using namespace zanfolio;
@@ -22,15 +23,9 @@ using namespace zanfolio::testing;
 
 namespace {
 
-QString folder = QStringLiteral("/tmp/screens");
-
 void save(ScreenHarness& h, const char* name) {
     h.processEvents();
-    const QString path = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
-    if (!h.host.grab().save(path))
-        std::fprintf(stderr, "cannot save %s\n", qPrintable(path));
-    else
-        std::printf("%s\n", qPrintable(path));
+    saveScreenshot(h.host, QString::fromLatin1(name));
 }
 
 MainFrm* startRun(ScreenHarness& h, int level, std::initializer_list<float> draws) {
@@ -137,12 +132,9 @@ void evaluationScreens() {
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc > 1)
-        folder = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(folder);
-    ensureApplication();
+TEST(ByHand, DrillAndEvaluationScreens) {
+    if (screenshotFolder().isEmpty())
+        GTEST_SKIP() << "set ZANFOLIO_SCREENSHOT_DIR to render the screens";
     drillScreens();
     evaluationScreens();
-    return 0;
 }

@@ -1,4 +1,4 @@
-#include "roster/forms/launchercommand.h"
+#include "roster/launchercommand.h"
 
 namespace zanfolio {
 
