@@ -64,7 +64,7 @@ TEST(Worksheet, TwentyAimedProblemsThenTheirAnswersOnTwoA4Pages) {
         painter.setWindow(0, 0, 2100, 2970);
         paintWorksheetPage(painter, sheet, 0);
     }
-    saveScreenshot(page, QStringLiteral("worksheet-page1"));
+    testing::saveScreenshot(page, QStringLiteral("worksheet-page1"));
 
     const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
     const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
