@@ -190,6 +190,7 @@ struct School {
     OkDialogs dialogs;
     SilentDevice device;
     Sounds sounds{state->sound, state->installation, device, random};
+    SharedFolderStore store{state->installation};
     NoLauncher launcher;
     SleepingWaiter waiter;
     ScreenHost host;
@@ -230,7 +231,7 @@ template <class Step> void measure(benchmark::State& st, School& s, Step step) {
 }
 
 Seisekitime1* menuOf(School& s) {
-    auto* menu = new Seisekitime1(s.context, menuParts(*s.state));
+    auto* menu = new Seisekitime1(s.context, menuParts(*s.state, s.store));
     s.host.replace(menu);
     s.settle(); // the first activation
     return menu;
@@ -242,7 +243,7 @@ void menuActivation(benchmark::State& st, int records, int mistakes) {
     measure(
         st, s, [&] { menu->activate(); },
         [&] {
-            menu = new Seisekitime1(s.context, menuParts(*s.state));
+            menu = new Seisekitime1(s.context, menuParts(*s.state, s.store));
             s.host.replace(menu);
             s.settle(); // its first activation
         });
@@ -258,7 +259,7 @@ void runList(benchmark::State& st, int records, int mistakes, int windowChoice) 
 }
 
 FrmData* browserOf(School& s) {
-    auto* browser = new FrmData(s.context, teacherParts(*s.state));
+    auto* browser = new FrmData(s.context, teacherParts(*s.state, s.store));
     s.host.replace(browser);
     return browser;
 }
@@ -304,7 +305,7 @@ void browserDelete(benchmark::State& st, int records, int mistakes) {
 
 void criteriaKey(benchmark::State& st, int records, int mistakes) {
     School& s = schoolOf(records, mistakes);
-    auto* editor = new FrmTimeData(s.context, teacherParts(*s.state));
+    auto* editor = new FrmTimeData(s.context, teacherParts(*s.state, s.store));
     s.host.replace(editor);
     s.settle();
     auto* input = School::control<QLineEdit>(editor, "Gridinputtext");

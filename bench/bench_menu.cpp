@@ -101,7 +101,7 @@ struct School {
         state->session.StudentName = state->roster.RosterNames[1];
         state->session.GradeGroupFilter = QStringLiteral("全学年");
         DefineLevelTables(state->program);
-        menu = new Seisekitime1(context, menuParts(*state));
+        menu = new Seisekitime1(context, menuParts(*state, store));
         host.replace(menu);
         host.show(); // on the offscreen platform: laid out and painted, as on a screen
         QCoreApplication::processEvents(); // the first activation
@@ -120,6 +120,7 @@ struct School {
     OkDialogs dialogs;
     SilentDevice device;
     Sounds sounds{state->sound, state->installation, device, random};
+    SharedFolderStore store{state->installation};
     NoLauncher launcher;
     SleepingWaiter waiter;
     ScreenHost host;
@@ -149,7 +150,7 @@ void BM_MenuActivation(benchmark::State& st) {
     School& s = school();
     for (auto _ : st) {
         st.PauseTiming();
-        s.menu = new Seisekitime1(s.context, menuParts(*s.state));
+        s.menu = new Seisekitime1(s.context, menuParts(*s.state, s.store));
         s.host.replace(s.menu);
         st.ResumeTiming();
         s.menu->activate();
@@ -165,7 +166,7 @@ void BM_MenuActivation(benchmark::State& st) {
 void BM_EnterMenu(benchmark::State& st) {
     School& s = school();
     for (auto _ : st) {
-        s.menu = new Seisekitime1(s.context, menuParts(*s.state));
+        s.menu = new Seisekitime1(s.context, menuParts(*s.state, s.store));
         s.host.replace(s.menu);
         s.menu->activate();
         st.PauseTiming();
@@ -197,7 +198,7 @@ void BM_PointsRankings(benchmark::State& st) {
 // The name list rebuilt for another display mode: the statistics pass and 5000 lines.
 void BM_RosterList(benchmark::State& st) {
     School& s = school();
-    auto* roster = new Namesel(s.context, rosterFormParts(*s.state, s.sounds));
+    auto* roster = new Namesel(s.context, rosterFormParts(*s.state, s.sounds, s.store));
     s.host.replace(roster);
     QCoreApplication::processEvents();
     const std::array modes{roster->findChild<QRadioButton*>(QStringLiteral("Option1_0")),
@@ -214,7 +215,7 @@ void BM_RecordsBrowser(benchmark::State& st) {
     School& s = school();
     int lines = 0;
     for (auto _ : st) {
-        auto* browser = new FrmData(s.context, teacherParts(*s.state));
+        auto* browser = new FrmData(s.context, teacherParts(*s.state, s.store));
         s.host.replace(browser);
         lines =
             browser->findChild<QAbstractItemView*>(QStringLiteral("List1"))->model()->rowCount();

@@ -14,6 +14,7 @@
 #include "frame/launcher.h"
 #include "frame/random.h"
 #include "frame/responsivewaiter.h"
+#include "results/resultsstore.h"
 #include "sound/playback/platformsounddevice.h"
 #include "sound/sounds.h"
 #include "startup/forms/firstfrm.h"
@@ -57,11 +58,12 @@ int main(int argc, char** argv) {
     ResponsiveWaiter waiter;
     host.onEnd = [&waiter] { waiter.stop(); };
 
+    SharedFolderStore store(state->installation);
     AppContext context{clock, random, dialogs, launcher, waiter, host, {}};
-    wireNavigation(context, *state, sounds);
+    wireNavigation(context, *state, sounds, store);
 
     host.replace(
-        new Firstfrm(context, startUpParts(*state), QCoreApplication::applicationDirPath()));
+        new Firstfrm(context, startUpParts(*state), store, QCoreApplication::applicationDirPath()));
     std::unique_ptr<ScaledWindow> scaled;
     if (QCoreApplication::arguments().contains(QStringLiteral("--design-size"))) {
         host.show();

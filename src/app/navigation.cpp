@@ -15,19 +15,20 @@
 
 namespace zanfolio {
 
-void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds) {
+void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds, ResultsStore& store) {
     AppContext* c = &context;
     SharedState* s = &state;
     Sounds* sound = &sounds;
-    context.navigate.showRosterForm = [c, s, sound] {
-        c->host.replace(new Namesel(*c, rosterFormParts(*s, *sound)));
+    ResultsStore* st = &store;
+    context.navigate.showRosterForm = [c, s, sound, st] {
+        c->host.replace(new Namesel(*c, rosterFormParts(*s, *sound, *st)));
     };
-    context.navigate.showResultsMenu = [c, s] {
-        c->host.replace(new Seisekitime1(*c, menuParts(*s)));
+    context.navigate.showResultsMenu = [c, s, st] {
+        c->host.replace(new Seisekitime1(*c, menuParts(*s, *st)));
     };
-    context.navigate.startRun = [c, s, sound] { StartRun(*c, drillParts(*s, *sound)); };
-    context.navigate.startAimedPractice = [c, s, sound](int kind) {
-        StartRun(*c, drillParts(*s, *sound), MistakeKind(kind));
+    context.navigate.startRun = [c, s, sound, st] { StartRun(*c, drillParts(*s, *sound, *st)); };
+    context.navigate.startAimedPractice = [c, s, sound, st](int kind) {
+        StartRun(*c, drillParts(*s, *sound, *st), MistakeKind(kind));
     };
     context.navigate.printWorksheet = [c, s](int pupil, int level, int kind,
                                              SheetPrinterPort& printer) {
@@ -35,14 +36,14 @@ void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds) {
                                             c->clock.now().date(), c->random),
                               pupil, printer);
     };
-    context.navigate.showEvaluation = [c, s, sound] {
-        c->host.replace(new FrmSyuuryou(*c, evaluationParts(*s, *sound)));
+    context.navigate.showEvaluation = [c, s, sound, st] {
+        c->host.replace(new FrmSyuuryou(*c, evaluationParts(*s, *sound, *st)));
     };
-    context.navigate.showRecordsBrowser = [c, s] {
-        c->host.replace(new FrmData(*c, teacherParts(*s)));
+    context.navigate.showRecordsBrowser = [c, s, st] {
+        c->host.replace(new FrmData(*c, teacherParts(*s, *st)));
     };
-    context.navigate.showCriteriaEditor = [c, s] {
-        c->host.replace(new FrmTimeData(*c, teacherParts(*s)));
+    context.navigate.showCriteriaEditor = [c, s, st] {
+        c->host.replace(new FrmTimeData(*c, teacherParts(*s, *st)));
     };
     context.navigate.showVersionBox = [c, s] {
         Frmver box(s->program, c->host.dialogParent());

@@ -4,12 +4,13 @@
 
 #include "app/sharedstate.h"
 #include "frame/forms/appcontext.h"
+#include "results/resultsstore.h"
 #include "sound/sounds.h"
 
 namespace zanfolio {
 
 // Fills context.navigate with every screen of the program, each handed its parts of `state`
-// (which, with `sounds`, must outlive the context).
-void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds);
+// (which, with `sounds` and `store`, must outlive the context).
+void wireNavigation(AppContext& context, SharedState& state, Sounds& sounds, ResultsStore& store);
 
 } // namespace zanfolio

@@ -10,20 +10,22 @@
 
 namespace zanfolio {
 
-inline RosterFormParts rosterFormParts(SharedState& s, Sounds& sounds) {
-    return {s.program, s.installation, s.Criteria, s.Stats, s.roster, s.session, sounds};
+inline RosterFormParts rosterFormParts(SharedState& s, Sounds& sounds, ResultsStore& store) {
+    return {s.program, s.installation, s.Criteria, s.Stats, s.roster, s.session, sounds, store};
 }
-inline MenuParts menuParts(SharedState& s) {
-    return {s.program, s.installation, s.Criteria, s.Stats, s.roster, s.session, s.outcome, s.menu};
+inline MenuParts menuParts(SharedState& s, ResultsStore& store) {
+    return {s.program, s.installation, s.Criteria, s.Stats, s.roster,
+            s.session, s.outcome,      s.menu,     store};
 }
-inline DrillParts drillParts(SharedState& s, Sounds& sounds) {
-    return {s.program, s.installation, s.Criteria, s.Stats, s.session, s.run, s.outcome, sounds};
+inline DrillParts drillParts(SharedState& s, Sounds& sounds, ResultsStore& store) {
+    return {s.program, s.installation, s.Criteria, s.Stats, s.session,
+            s.run,     s.outcome,      sounds,     store};
 }
-inline EvaluationParts evaluationParts(SharedState& s, Sounds& sounds) {
-    return {s.program, s.installation, s.Criteria, s.Stats, s.session, s.outcome, sounds};
+inline EvaluationParts evaluationParts(SharedState& s, Sounds& sounds, ResultsStore& store) {
+    return {s.program, s.installation, s.Criteria, s.Stats, s.session, s.outcome, sounds, store};
 }
-inline TeacherParts teacherParts(SharedState& s) {
-    return {s.program, s.installation, s.Criteria};
+inline TeacherParts teacherParts(SharedState& s, ResultsStore& store) {
+    return {s.program, s.installation, s.Criteria, store};
 }
 
 } // namespace zanfolio

@@ -24,7 +24,7 @@ TEST(PupilRoad, SignInRunEvaluationMenuAndBackToTheLauncherByKeyboard) {
     h.install.writeLines(h.install.rosterPath(),
                          {QStringLiteral("12,2017,0,0,\"山田　花子\",0,\"\",\"\""),
                           QStringLiteral("13,2016,0,0,\"佐藤一郎\",0,\"\",\"\"")});
-    wireNavigation(h.context, h.state, h.sounds);
+    wireNavigation(h.context, h.state, h.sounds, h.store);
     h.context.navigate.showRosterForm();
     h.processEvents();
     ASSERT_EQ(screenName(h), QStringLiteral("zanfolio::Namesel"));

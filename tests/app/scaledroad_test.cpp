@@ -29,7 +29,7 @@ TEST(ScaledRoad, KeysAndClicksOnTheWindowDriveTheScreens) {
         h.install.writeLines(h.install.rosterPath(),
                              {QStringLiteral("12,2017,0,0,\"山田　花子\",0,\"\",\"\""),
                               QStringLiteral("13,2016,0,0,\"佐藤一郎\",0,\"\",\"\"")});
-        wireNavigation(h.context, h.state, h.sounds);
+        wireNavigation(h.context, h.state, h.sounds, h.store);
         ScaledWindow window(h.host);
         window.resize(size);
         window.show();

@@ -80,7 +80,7 @@ TEST_F(MciDeviceTest, MissingAnswerSoundsEndTheProgramOnTheFourthFailure) {
     state.sound.SoundTable[size_t(kWrongSoundRole)][1] = QStringLiteral("ない音");
     state.sound.SoundTable[size_t(kWrongSoundRole)][kSoundCountSlot] = QStringLiteral("1");
     ScriptedRandom random;
-    Sounds sounds(state, device_, random);
+    Sounds sounds(state.sound, state.installation, device_, random);
 
     for (int i = 0; i < 3; ++i)
         ASSERT_FALSE(sounds.PlayWrongSound().endProgram) << i;

@@ -127,17 +127,21 @@ class ScreenHarness {
     HookedSoundDevice device;
     RecordingSoundDevice& sound = device.recording;
     Sounds sounds{state.sound, state.installation, device, random};
+    SharedFolderStore store{state.installation};
     ScreenHost host;
     Navigation went; // counted by the classroom's Navigator only
     AppContext context{clock, random, dialogs, launcher, waiter, host, Navigator{}};
 
     // Each screen's parts of `state`.
     StartUpParts startUpParts() { return zanfolio::startUpParts(state); }
-    RosterFormParts rosterParts() { return rosterFormParts(state, sounds); }
-    MenuParts menuParts() { return zanfolio::menuParts(state); }
-    DrillParts drillParts() { return zanfolio::drillParts(state, sounds); }
-    EvaluationParts evaluationParts() { return zanfolio::evaluationParts(state, sounds); }
-    TeacherParts teacherParts() { return zanfolio::teacherParts(state); }
+    RosterFormParts rosterParts() { return rosterFormParts(state, sounds, store); }
+    MenuParts menuParts() { return zanfolio::menuParts(state, store); }
+    DrillParts drillParts() { return zanfolio::drillParts(state, sounds, store); }
+    DrillParts drillParts(ResultsStore& other) {
+        return zanfolio::drillParts(state, sounds, other);
+    }
+    EvaluationParts evaluationParts() { return zanfolio::evaluationParts(state, sounds, store); }
+    TeacherParts teacherParts() { return zanfolio::teacherParts(state, store); }
 };
 
 // The sound files of the harness's sound list (one alternative per role) and the fixed ones:

@@ -4,6 +4,7 @@
 #include "drill/mistakekind.h"
 #include "drill/noticewaiter.h"
 #include "drill/problem.h"
+#include "drill/runend.h"
 #include "drill/worksheet.h"
 #include "frame/datafiles.h"
 #include "frame/daycount.h"
@@ -11,10 +12,7 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/screenhost.h"
 #include "frame/programdefinition.h"
-#include "results/answersfile.h"
-#include "results/pendingmistakes.h"
 #include "results/recordrun.h"
-#include "results/resultsfile.h"
 #include "results/statistics.h"
 #include "sound/sounds.h"
 
@@ -451,124 +449,100 @@ void MainFrm::EndOfRun() {
     // none of its members.
     const std::vector<AnswerRecord> answers = std::move(answers_);
     answers_.clear();
+    const std::vector<MistakeRecord> mistakes = std::move(mistakes_);
+    mistakes_.clear();
+    sTimer1->stop();
+    QPointer<MainFrm> self(this);
     if (!recordsThisLevel()) {
         // Practice: the results file records nothing and nothing is evaluated; the answers
         // are kept, marked as practice.
-        sTimer1->stop();
-        QPointer<MainFrm> self(this);
         recordAnswersOfRun(context, parts, answers, true);
         if (!self || context.host.ending())
             return;
-        context.host.showWaitNotice();
-        if (context.navigate.showResultsMenu)
-            context.navigate.showResultsMenu();
+        carryOut(runEndOf(true, RunRecorded{}));
         QCoreApplication::processEvents();
         return;
     }
 
-    sTimer1->stop();
     s.outcome.RecordedTime = s.outcome.TimedOut == 1 ? kNoTime : s.run.ElapsedSeconds;
     // While another computer holds the results file the append waits and tries again; the
     // overlay says what it waits for meanwhile. A run the file cannot take is kept on this
     // computer and recorded later: it is never dropped.
-    QPointer<MainFrm> self(this);
     NoticeWaiter waiter(context.waiter, [this] {
         recordNotice->show();
         recordNotice->repaint();
     });
-    ResultsFile file(resultsFile(s.installation), waiter);
-    file.setRetryObserver([this, self](const Error& why) {
-        if (!self)
-            return;
-        recordNotice->setText(recordWaitNotice(why));
-        recordNotice->repaint();
-    });
-    PendingRuns pending(pendingRunsFile(s.installation));
-    // The form may go while the record waits (the program closing): what follows the record
-    // uses none of its members.
-    const std::vector<MistakeRecord> mistakes = std::move(mistakes_);
-    mistakes_.clear();
-    const Result<RunRecorded> recorded =
-        RecordRun(RunToRecord{s.session.CurrentStudent, level, s.outcome.RecordedTime,
-                              s.installation.SchoolCode},
-                  s.Criteria, s.Stats, s.outcome, file, pending, context.clock);
-    recordWrongAnswers(context, parts, mistakes, recorded && !recorded->kept);
-    recordAnswersOfRun(context, parts, answers, recorded && !recorded->kept);
+    const Result<RunRecorded> recorded = s.store.recordRun(
+        RunToRecord{s.session.CurrentStudent, level, s.outcome.RecordedTime,
+                    s.installation.SchoolCode},
+        s.Criteria, s.Stats, s.outcome, waiter, context.clock, [this, self](const Error& why) {
+            if (!self)
+                return;
+            recordNotice->setText(recordWaitNotice(why));
+            recordNotice->repaint();
+        });
+    const bool runWritten = recorded && !recorded->kept;
+    recordWrongAnswers(context, parts, mistakes, runWritten);
+    recordAnswersOfRun(context, parts, answers, runWritten);
     if (!self)
         return; // the program ended during the wait
     recordNotice->hide();
-    if (recorded && recorded->kept) {
-        if (context.host.ending())
-            return;
-        context.dialogs.show(s.program.ProgramTitle, recorded->message, Dialogs::Buttons::Ok,
-                             Dialogs::Icon::Warning);
-        // The evaluation reads the results file, which does not hold this run yet.
+    carryOut(runEndOf(false, recorded));
+}
+
+void MainFrm::carryOut(const RunEnd& end) {
+    AppContext& context = context_;
+    if (context.host.ending())
+        return;
+    if (!end.message.isEmpty())
+        context.dialogs.show(state_.program.ProgramTitle, end.message, Dialogs::Buttons::Ok,
+                             end.critical ? Dialogs::Icon::Critical : Dialogs::Icon::Warning);
+    switch (end.next) {
+    case AfterRun::EndProgram:
+        context.host.endProgram(1);
+        return;
+    case AfterRun::ResultsMenu:
+        // The evaluation would read a results file that does not hold this run.
         context.host.showWaitNotice();
         if (context.navigate.showResultsMenu)
             context.navigate.showResultsMenu();
         return;
-    }
-    if (!recorded) {
-        if (context.host.ending())
+    case AfterRun::Evaluation: {
+        context.host.showWaitNotice();
+        QPointer<MainFrm> self(this);
+        QCoreApplication::processEvents();
+        if (!self)
             return;
-        context.dialogs.show(s.program.ProgramTitle, recorded.error().message, Dialogs::Buttons::Ok,
-                             Dialogs::Icon::Critical);
-        if (recorded.error().endsProgram) {
-            context.host.endProgram(1);
-        } else {
-            context.host.showWaitNotice();
-            if (context.navigate.showResultsMenu)
-                context.navigate.showResultsMenu();
-        }
+        WaitThenEvaluate(1);
         return;
     }
-    context.host.showWaitNotice();
-    QCoreApplication::processEvents();
-    if (!self)
-        return;
-    WaitThenEvaluate(1);
+    }
 }
 
 void MainFrm::recordWrongAnswers(AppContext& context, DrillParts parts,
                                  const std::vector<MistakeRecord>& mistakes, bool runWritten) {
-    if (mistakes.empty())
-        return;
-    PendingMistakes pending(mistakesPendingFile(parts.installation));
-    if (!runWritten) {
-        // The share has just refused the run (or the program is closing): the wrong answers
-        // stay with the run on this computer, without a second wait on the share.
-        (void)pending.keep(mistakes, context.waiter);
-        return;
-    }
-    // The pupil has waited for the record already: the mistakes file gets a short while, and
-    // a batch it cannot take then is kept on this computer without a word (the run is safe).
+    // When the share has just refused the run (or the program is closing) the wrong answers
+    // stay with the run on this computer, without a second wait on the share. Otherwise the
+    // pupil has waited for the record already: the mistakes file gets a short while, and a
+    // batch it cannot take then is kept on this computer without a word (the run is safe).
+    // Only a batch that can be neither written nor kept is lost, and said.
     PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-    (void)recordMistakes(mistakesFile(parts.installation), pending, mistakes, patient);
+    const Status done = parts.store.recordMistakes(
+        mistakes, runWritten, runWritten ? static_cast<Waiter&>(patient) : context.waiter);
+    if (!done && !context.host.ending())
+        context.dialogs.show(parts.program.ProgramTitle, done.error().message, Dialogs::Buttons::Ok,
+                             Dialogs::Icon::Warning);
 }
 
 void MainFrm::recordAnswersOfRun(AppContext& context, DrillParts parts,
                                  const std::vector<AnswerRecord>& answers, bool runWritten) {
-    if (answers.empty())
-        return;
-    PendingAnswers pending(answersPendingFile(parts.installation));
-    QString failure;
-    if (!runWritten) {
-        // As the wrong answers: they stay on this computer, without a second wait on the share.
-        if (Status kept = pending.keep(answers, context.waiter); !kept)
-            failure = kept.error().message;
-    } else {
-        // A batch the answers file cannot take in a short while is kept on this computer
-        // without a word; only one that cannot be kept either is lost, and said.
-        PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-        Result<LinesRecorded> recorded =
-            recordAnswers(answersFile(parts.installation), pending, answers, patient);
-        if (!recorded)
-            failure = recorded.error().message;
-    }
-    if (failure.isEmpty() || context.host.ending())
-        return;
-    context.dialogs.show(parts.program.ProgramTitle, failure, Dialogs::Buttons::Ok,
-                         Dialogs::Icon::Warning);
+    // As the wrong answers.
+    PatientWaiter patient(context.waiter, kMistakesPatienceMs);
+    const Status done = parts.store.recordAnswers(
+        answers, runWritten, runWritten ? static_cast<Waiter&>(patient) : context.waiter);
+    if (!done && !context.host.ending())
+        context.dialogs.show(parts.program.ProgramTitle, done.error().message, Dialogs::Buttons::Ok,
+                             Dialogs::Icon::Warning);
 }
 
 void MainFrm::WaitThenEvaluate(int seconds) {

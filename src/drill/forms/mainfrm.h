@@ -24,6 +24,7 @@
 
 #include "drill/answerentry.h"
 #include "drill/problem.h"
+#include "drill/runend.h"
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
 #include "frame/installation.h"
@@ -31,6 +32,7 @@
 #include "results/answerrecord.h"
 #include "results/criteria.h"
 #include "results/mistakerecord.h"
+#include "results/resultsstore.h"
 #include "results/statistics.h"
 #include "roster/session.h"
 #include "sound/sounds.h"
@@ -61,6 +63,7 @@ struct DrillParts {
     RunInProgress& run;
     RunOutcome& outcome;
     Sounds& sounds;
+    ResultsStore& store;
 };
 
 class MainFrm : public Screen {
@@ -104,6 +107,8 @@ class MainFrm : public Screen {
     // After the run's record: its wrong answers to the mistakes file, or kept on this computer
     // when the run was not written (the same share would refuse them) or the file refuses
     // them. Uses no member: the form may have gone while the record waited.
+    // What follows the record: the message, then the next screen.
+    void carryOut(const RunEnd& end);
     static void recordWrongAnswers(AppContext& context, DrillParts parts,
                                    const std::vector<MistakeRecord>& mistakes, bool runWritten);
     // The answers of the run to the answers file, after the run's record as the wrong answers

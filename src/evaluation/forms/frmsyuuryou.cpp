@@ -52,7 +52,7 @@ void FrmSyuuryou::activate() {
 
     // The run just recorded must count in what the screen says. The pass waits while the file
     // cannot be read: the window may be closed meanwhile, and the screen deleted with it.
-    ResultsFile file(resultsFile(s.installation), context.waiter);
+    ResultsFile file = s.store.results(context.waiter);
     const ScreenWatch watch(this);
     const Status computed = ComputePupilStatistics(s.Stats, s.Criteria, file, context.clock);
     if (watch.gone())

@@ -12,6 +12,7 @@
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
 #include "frame/installation.h"
+#include "results/resultsstore.h"
 #include "sound/sounds.h"
 
 class QFrame;
@@ -32,6 +33,7 @@ struct EvaluationParts {
     const Session& session;
     RunOutcome& outcome;
     Sounds& sounds;
+    ResultsStore& store;
 };
 
 class FrmSyuuryou : public Screen {

@@ -10,6 +10,7 @@
 #include "menu/runlists.h"
 #include "results/criteria.h"
 #include "results/recordrun.h"
+#include "results/resultsstore.h"
 #include "results/statistics.h"
 #include "roster/rostertables.h"
 #include "roster/session.h"
@@ -26,6 +27,7 @@ struct MenuParts {
     Session& session;
     RunOutcome& outcome;
     MenuMemory& menu;
+    ResultsStore& store;
 
     RunListParts runListParts() const {
         return {program, Criteria, roster, session.CurrentStudent};

@@ -93,7 +93,7 @@ void Seisekitime1::activate() {
     Option1[2]->setText(QStringLiteral("本日順"));
 
     {
-        ResultsFile file(resultsFile(state.installation), context_.waiter);
+        ResultsFile file = state.store.results(context_.waiter);
         const Status computed =
             ComputePupilStatistics(state.Stats, state.Criteria, file, context_.clock);
         if (watch.gone() || (!computed && reportFailure(computed.error())))
@@ -497,7 +497,7 @@ bool Seisekitime1::showRunList(RunListView view) {
     request.dateWindowChoice = state.menu.DateWindowChoice;
     request.mode = ResultsDisplayMode == 2 ? RunLineMode::Points : RunLineMode::Time;
     request.groupText = Combo1->currentText();
-    ResultsFile file(resultsFile(state.installation), context_.waiter);
+    ResultsFile file = state.store.results(context_.waiter);
     // The busy panel is up; its bar follows a long reading back, and the window paints.
     file.setReadProgress(ReadingProgress(ProgressBar2));
     const ScreenWatch watch(this);

@@ -82,7 +82,7 @@ bool Namesel::名簿表示() {
     const ScreenWatch watch(this);
     const RosterFormParts state = state_;
     const StatisticsPass statistics = [&context, &state]() -> Status {
-        ResultsFile file(resultsFile(state.installation), context.waiter);
+        ResultsFile file = state.store.results(context.waiter);
         return ComputePupilStatistics(state.Stats, state.Criteria, file, context.clock);
     };
     const QString group = Combo1->count() > 0 ? Combo1->currentText() : kAllGrades;

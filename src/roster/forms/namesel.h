@@ -12,6 +12,7 @@
 #include "frame/forms/screen.h"
 #include "frame/programdefinition.h"
 #include "results/criteria.h"
+#include "results/resultsstore.h"
 #include "roster/namelist.h"
 #include "roster/session.h"
 #include "sound/sounds.h"
@@ -38,6 +39,7 @@ struct RosterFormParts {
     RosterTables& roster;
     Session& session;
     Sounds& sounds;
+    ResultsStore& store;
 };
 
 class Namesel : public Screen {

@@ -7,10 +7,6 @@
 #include "frame/forms/palette.h"
 #include "frame/forms/screenhost.h"
 #include "frame/waiter.h"
-#include "results/answersfile.h"
-#include "results/pendingmistakes.h"
-#include "results/pendingruns.h"
-#include "results/resultsfile.h"
 #include "startup/configuration.h"
 
 #include <QLabel>
@@ -24,8 +20,8 @@ namespace {
 constexpr int kDeliveryPatienceMs = 3000;
 } // namespace
 
-Firstfrm::Firstfrm(AppContext& context, StartUpParts parts, QString programDir)
-    : context_(context), parts_(parts), programDir_(std::move(programDir)) {
+Firstfrm::Firstfrm(AppContext& context, StartUpParts parts, ResultsStore& store, QString programDir)
+    : context_(context), parts_(parts), store_(store), programDir_(std::move(programDir)) {
     setObjectName(QStringLiteral("Firstfrm"));
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -90,9 +86,7 @@ bool Firstfrm::deliverKeptRuns() {
     // that still cannot take them is not waited for long: they go at the end of the next run.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    PendingRuns pending(pendingRunsFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    ResultsFile file(resultsFile(parts_.installation), patient);
     DeliveryProgress progress;
     progress.onBatch = [this, &watch](int delivered, int total) {
         if (watch.gone())
@@ -103,7 +97,8 @@ bool Firstfrm::deliverKeptRuns() {
                          .arg(total));
         return !watch.gone();
     };
-    (void)pending.deliver(file, progress);
+    // What cannot go in now stays kept, and is tried again after the next run.
+    (void)store_.deliverKeptRuns(patient, progress);
     return !watch.gone();
 }
 
@@ -112,15 +107,13 @@ bool Firstfrm::deliverKeptMistakes() {
     // cannot go in go ahead of the wrong answers of the next recorded run.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    PendingMistakes pending(mistakesPendingFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    (void)pending.deliver(
-        mistakesFile(parts_.installation), patient, {}, [this, &watch](int count) {
-            if (!watch.gone())
-                showDelivery(QStringLiteral("このコンピュータに保管した誤答を記録しています"
-                                            "（%1 件）")
-                                 .arg(count));
-        });
+    (void)store_.deliverKeptMistakes(patient, [this, &watch](int count) {
+        if (!watch.gone())
+            showDelivery(QStringLiteral("このコンピュータに保管した誤答を記録しています"
+                                        "（%1 件）")
+                             .arg(count));
+    });
     return !watch.gone();
 }
 
@@ -128,9 +121,8 @@ bool Firstfrm::deliverKeptAnswers() {
     // Likewise the answers kept for the answers file.
     AppContext& context = context_;
     const ScreenWatch watch(this);
-    PendingAnswers pending(answersPendingFile(parts_.installation));
     PatientWaiter patient(context.waiter, kDeliveryPatienceMs);
-    (void)pending.deliver(answersFile(parts_.installation), patient, {}, [this, &watch](int count) {
+    (void)store_.deliverKeptAnswers(patient, [this, &watch](int count) {
         if (!watch.gone())
             showDelivery(QStringLiteral("このコンピュータに保管した解答を記録しています"
                                         "（%1 件）")

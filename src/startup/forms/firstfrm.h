@@ -7,6 +7,7 @@
 
 #include "frame/forms/appcontext.h"
 #include "frame/forms/screen.h"
+#include "results/resultsstore.h"
 #include "startup/configuration.h"
 
 class QLabel;
@@ -19,7 +20,7 @@ class Firstfrm : public Screen {
 
   public:
     // `programDir`: the executable's folder (a test folder in tests).
-    Firstfrm(AppContext& context, StartUpParts parts, QString programDir);
+    Firstfrm(AppContext& context, StartUpParts parts, ResultsStore& store, QString programDir);
 
     QLabel* dateLabel() const { return Label1; }
     // What the splash is writing, "" when nothing.
@@ -42,6 +43,7 @@ class Firstfrm : public Screen {
 
     AppContext& context_;
     StartUpParts parts_;
+    ResultsStore& store_;
     QString programDir_;
     QLabel* Label1;
     QLabel* Label2; // what is being written

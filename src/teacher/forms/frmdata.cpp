@@ -132,7 +132,7 @@ bool FrmData::BuildRecordList() {
     if (!loadRoster())
         return false;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(state_.installation), waiter);
+    ResultsFile file = state_.store.results(waiter);
     const ScreenWatch watch(this);
     // The length and the first page, with the patience of someone opening the list.
     Result<qint64> length = file.byteLength();
@@ -153,11 +153,11 @@ bool FrmData::BuildRecordList() {
         return showError(QStringLiteral("成績ファイルを読めませんでした。"),
                          firstPage.error().message);
     }
-    const QString path = resultsFile(state_.installation);
+    ResultsStore* store = &state_.store;
     pages_ = std::make_unique<RecordPages>(
-        [path](qint64 offset, qint64 bytes) {
+        [store](qint64 offset, qint64 bytes) {
             NoWaiting noWaiting;
-            return ResultsFile(path, noWaiting).readRange(offset, bytes);
+            return store->results(noWaiting).readRange(offset, bytes);
         },
         *length, listContext());
     pages_->keepPage(0, *firstPage);
@@ -241,7 +241,7 @@ void FrmData::OpenRecordEditor(int row) {
         return;
     const int n = RecordPages::numberOf(row);
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(state_.installation), waiter);
+    ResultsFile file = state_.store.results(waiter);
     const ScreenWatch watch(this);
     Result<ResultsRecord> record = file.read(n);
     if (watch.gone())
@@ -292,7 +292,7 @@ void FrmData::SaveRecordChange() {
     }
     const int n = selectedRecord_;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(state_.installation), waiter);
+    ResultsFile file = state_.store.results(waiter);
     const ScreenWatch watch(this);
     const Status written = file.rewrite(n, *changed);
     if (watch.gone())
@@ -332,7 +332,7 @@ void FrmData::DeleteSelectedRecord() {
         return;
     const int n = selectedRecord_;
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(state_.installation), waiter);
+    ResultsFile file = state_.store.results(waiter);
     const ScreenWatch watch(this);
     const Status removed = file.remove(n);
     if (watch.gone())
@@ -355,7 +355,7 @@ void FrmData::ExportRecords() {
         return;
     const InputPause pause(this);
     PatientWaiter waiter(context_.waiter, kPatienceMs);
-    ResultsFile file(resultsFile(state_.installation), waiter);
+    ResultsFile file = state_.store.results(waiter);
     const ScreenWatch watch(this);
     Result<ResultsTail> tail = file.readTail(0);
     if (watch.gone())

@@ -296,7 +296,7 @@ bool FrmTimeData::ShowDistribution() {
     List4->clear();
     if (levelRows_ < 1)
         return true;
-    ResultsFile file(resultsFile(state_.installation), context_.waiter);
+    ResultsFile file = state_.store.results(context_.waiter);
     // Reading every record takes its time on a big file: the wait notice shows once it is
     // slow, and the window paints.
     ReadingProgress progress(nullptr, [this] { showWaitNotice(true); });

@@ -1,10 +1,12 @@
 #pragma once
 // The parts of the state the teacher's screens read: the level names, the installation's
-// files and settings, and the criteria (which the criteria editor saves and reloads).
+// files and settings, the criteria (which the criteria editor saves and reloads), and the
+// records.
 
 #include "frame/installation.h"
 #include "frame/programdefinition.h"
 #include "results/criteria.h"
+#include "results/resultsstore.h"
 
 namespace zanfolio {
 
@@ -13,6 +15,7 @@ struct TeacherParts {
     const ProgramDefinition& program;
     const Installation& installation;
     CriteriaTable& Criteria;
+    ResultsStore& store;
 };
 
 } // namespace zanfolio

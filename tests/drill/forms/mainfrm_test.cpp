@@ -17,6 +17,7 @@
 #include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
 #include "support/control.h"
+#include "support/faultystore.h"
 #include "support/latepaints.h"
 #include "support/screenharness.h"
 
@@ -47,9 +48,10 @@ class DrillScreenTest : public ::testing::Test {
         h.context.navigate.showResultsMenu = [this] { ++menus; };
     }
 
-    MainFrm* start(int level = 1) {
+    // `store`: where the run's records go (the test installation's folder without it).
+    MainFrm* start(int level = 1, ResultsStore* store = nullptr) {
         h.state.session.CurrentLevel = level;
-        StartRun(h.context, h.drillParts());
+        StartRun(h.context, store ? h.drillParts(*store) : h.drillParts());
         h.processEvents();
         return h.currentAs<MainFrm>();
     }
@@ -105,10 +107,10 @@ class DrillScreenTest : public ::testing::Test {
     // A run of level 1 with two wrong answers: 0.07 ＋ 3 answered "0.1" (the digits lined up
     // at the right), then 0.5 ＋ 0.5 answered "10" (the point one place off), then ten
     // correct answers.
-    void runWithTwoWrongAnswers() {
+    void runWithTwoWrongAnswers(ResultsStore* store = nullptr) {
         for (float r : {0.7f, 0.1f, 0.25f, 0.9f}) // 0.07 ＋ 3
             h.random.push(r);
-        start();
+        start(1, store);
         tick(3000);
         type(QStringLiteral("0.1 "));
         type(QStringLiteral("++"));
@@ -472,6 +474,17 @@ TEST_F(DrillScreenTest, ARunTheFolderCannotTakeIsKeptAndThePupilIsTold) {
     EXPECT_EQ(*delivered, 1);
     ASSERT_EQ(h.records().size(), 1u);
     EXPECT_EQ(h.records()[0].level, 1);
+}
+
+// Wrong answers that can be neither written nor kept are lost: the pupil's teacher must hear
+// of it, as of lost answers.
+TEST_F(DrillScreenTest, WrongAnswersThatCanBeNeitherWrittenNorKeptAreSaid) {
+    FaultyStore store(h.store);
+    store.mistakesFail = makeError(QString(), QStringLiteral("このコンピュータに保管できません。"));
+    runWithTwoWrongAnswers(&store);
+    ASSERT_FALSE(h.dialogs.shown.empty());
+    EXPECT_EQ(h.dialogs.shown.back().text, QStringLiteral("このコンピュータに保管できません。"));
+    ASSERT_EQ(h.records().size(), 1u) << "the run itself is recorded";
 }
 
 TEST_F(DrillScreenTest, NoMinimumLineMeansNoTimeOutAndMidnightKeepsCounting) {

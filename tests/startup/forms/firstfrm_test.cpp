@@ -25,7 +25,7 @@ namespace {
 int startUntilTheRosterForm(ScreenHarness& h) {
     int rosterForms = 0;
     h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(h.context, h.startUpParts(), h.install.programDir()));
+    h.host.replace(new Firstfrm(h.context, h.startUpParts(), h.store, h.install.programDir()));
     for (int i = 0; i < 50 && rosterForms == 0; ++i)
         h.pump(20);
     return rosterForms;
@@ -110,7 +110,7 @@ TEST(Firstfrm, ManyKeptRunsAreDeliveredInBatchesSayingSoAndTheWindowCanBeClosedM
     }
     int rosterForms = 0;
     h.context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    auto* splash = new Firstfrm(h.context, h.startUpParts(), h.install.programDir());
+    auto* splash = new Firstfrm(h.context, h.startUpParts(), h.store, h.install.programDir());
     // The pupil closes the window once the splash says the first batch is in.
     QStringList said;
     QTimer watcher;
@@ -162,7 +162,7 @@ TEST(Firstfrm, ClosingTheWindowWhileTheDeliveryWaitsEndsThereWithTheRunsKept) {
                        waiter,  h.host,   h.context.navigate};
     int rosterForms = 0;
     context.navigate.showRosterForm = [&rosterForms] { ++rosterForms; };
-    h.host.replace(new Firstfrm(context, h.startUpParts(), h.install.programDir()));
+    h.host.replace(new Firstfrm(context, h.startUpParts(), h.store, h.install.programDir()));
     for (int i = 0; i < 50 && !h.host.ending(); ++i)
         h.pump(20);
     h.processEvents();

@@ -247,7 +247,7 @@ bool ChartPanel::Command21_Click(int k) {
     place();
     show();
     raise();
-    ResultsFile file(resultsFile(state_.installation), waiter_);
+    ResultsFile file = state_.store.results(waiter_);
     // Ten years of a big school on a slow share: the window paints and can be closed meanwhile.
     file.setReadProgress(ReadingProgress());
     const ScreenWatch watch(this);

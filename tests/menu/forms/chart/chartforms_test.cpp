@@ -134,6 +134,7 @@ struct School {
     }
     TestInstallation inst;
     SharedState state;
+    SharedFolderStore store{state.installation};
     FakeClock clock{kNow};
     RecordingWaiter waiter;
     ScriptedDialogs dialogs;
@@ -149,6 +150,7 @@ class ChartForms : public ::testing::Test {
 // red or blue anywhere for a pupil without runs.
 TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
     SharedState state;
+    SharedFolderStore store{state.installation};
     SetProgramTitle(state.program);
     DefineLevelTables(state.program);
     state.roster.RosterNames[1] = QStringLiteral("山田");
@@ -203,6 +205,7 @@ TEST_F(ChartForms, PointsPaintedInTheirColoursAtTheirPlaces) {
 // A slowest run of 83 s: the time axis reaches 90, labelled "90秒" at its top.
 TEST_F(ChartForms, TimeAxisLabelledWithItsScale) {
     SharedState state;
+    SharedFolderStore store{state.installation};
     SetProgramTitle(state.program);
     DefineLevelTables(state.program);
     std::vector<ResultsRecord> records{run(1, 1, 83, 2), run(1, 1, 70, 1)};
@@ -285,6 +288,7 @@ TEST_F(ChartForms, TextsInkInsideTheirBoxes) {
 // are one) and for a long row of bests.
 TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
     SharedState state;
+    SharedFolderStore store{state.installation};
     SetProgramTitle(state.program);
     DefineLevelTables(state.program);
     state.roster.RosterNames[1] = QStringLiteral("山田");
@@ -353,7 +357,8 @@ TEST_F(ChartForms, NoTwoTextsInkTheSamePixel) {
 TEST_F(ChartForms, PanelShowsTheChartOfLevelsOneToThree) {
     School school;
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state, school.store), school.clock, school.waiter,
+                     school.dialogs, printer);
     panel.resize(1008, 644);
     panel.fillLists();
     auto* list2 = control<QListWidget>(&panel, "List2");
@@ -401,7 +406,8 @@ TEST_F(ChartForms, PrintsOneTwoPageFilePerPupil) {
     School school;
     QTemporaryDir out;
     PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
-    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state, school.store), school.clock, school.waiter,
+                     school.dialogs, printer);
     panel.resize(1008, 644);
     panel.setTeacher(true);
     panel.fillLists();
@@ -485,7 +491,8 @@ TEST_F(ChartForms, TeachersSeeThePupilsMistakesBesideTheChart) {
     school.state.roster.RosterNames[1] = QStringLiteral("山田太郎");
     school.state.roster.RosterNames[2] = QStringLiteral("佐藤花子");
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state, school.store), school.clock, school.waiter,
+                     school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
     std::vector<std::tuple<int, int, int>> worksheets;
@@ -564,7 +571,8 @@ TEST_F(ChartForms, PupilsSeeNoMistakesBox) {
     School school;
     writeMistakes(school);
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state, school.store), school.clock, school.waiter,
+                     school.dialogs, printer);
     panel.resize(1008, 622);
     panel.fillLists();
     panel.show();
@@ -578,7 +586,8 @@ TEST_F(ChartForms, AMistakesFileThatCannotBeReadIsSaidInTheBox) {
     ASSERT_TRUE(
         QDir().mkpath(mistakesFile(school.state.installation))); // a folder in the file's place
     PdfChartPrinter printer(artefactFolder(), school.clock);
-    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state, school.store), school.clock, school.waiter,
+                     school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
     panel.fillLists();
@@ -595,7 +604,8 @@ TEST_F(ChartForms, PrintedSheetsCarryTheMistakesLineOfEveryLevel) {
     writeMistakes(school);
     QTemporaryDir out;
     PdfChartPrinter printer(out.path() + QStringLiteral("/印刷"), school.clock);
-    ChartPanel panel(menuParts(school.state), school.clock, school.waiter, school.dialogs, printer);
+    ChartPanel panel(menuParts(school.state, school.store), school.clock, school.waiter,
+                     school.dialogs, printer);
     panel.resize(1008, 622);
     panel.setTeacher(true);
     panel.fillLists();
