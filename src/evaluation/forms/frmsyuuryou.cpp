@@ -3,7 +3,7 @@
 #include "frame/datafiles.h"
 #include "frame/dialogs.h"
 #include "frame/forms/screenhost.h"
-#include "results/resultsfile.h"
+#include "results/resultsstore.h"
 #include "results/statistics.h"
 #include "sound/sounds.h"
 

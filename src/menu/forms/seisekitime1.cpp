@@ -17,7 +17,7 @@
 #include "menu/levelrules.h"
 #include "menu/menulabels.h"
 #include "results/answersfile.h"
-#include "results/resultsfile.h"
+#include "results/resultsstore.h"
 #include "results/statistics.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "frame/forms/textlist.h"
 #include "frame/launcher.h"
 #include "frame/programdefinition.h"
-#include "results/resultsfile.h"
+#include "results/resultsstore.h"
 #include "results/statistics.h"
 #include "roster/grades.h"
 #include "roster/launchercommand.h"

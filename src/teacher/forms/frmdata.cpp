@@ -7,7 +7,7 @@
 #include "frame/forms/textlist.h"
 #include "frame/platformfile.h"
 #include "frame/waiter.h"
-#include "results/resultsfile.h"
+#include "results/resultsstore.h"
 #include "roster/grades.h"
 #include "roster/rosterfile.h"
 #include "teacher/recordeditor.h"

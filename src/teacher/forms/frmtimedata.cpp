@@ -5,7 +5,7 @@
 #include "frame/forms/fonts.h"
 #include "frame/forms/readingprogress.h"
 #include "results/criteria.h"
-#include "results/resultsfile.h"
+#include "results/resultsstore.h"
 #include "teacher/columnexplanations.h"
 #include "teacher/distribution.h"
 

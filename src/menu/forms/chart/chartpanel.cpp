@@ -13,7 +13,7 @@
 #include "menu/mistakeviews.h"
 #include "results/answersfile.h"
 #include "results/mistakesfile.h"
-#include "results/resultsfile.h"
+#include "results/resultsstore.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
