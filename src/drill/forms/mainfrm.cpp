@@ -4,6 +4,7 @@
 #include "drill/mistakekind.h"
 #include "drill/noticewaiter.h"
 #include "drill/problem.h"
+#include "drill/runclock.h"
 #include "drill/runend.h"
 #include "drill/worksheet.h"
 #include "frame/datafiles.h"
@@ -138,7 +139,7 @@ void MainFrm::初期設定() {
 
     if (s.program.LevelPresent[l] != 0) {
         const int minimumLine = s.Criteria.MinimumLineTime[l];
-        s.run.TimeoutSeconds = minimumLine > 0 ? minimumLine * 5 : 0;
+        s.run.TimeoutSeconds = timeoutSecondsFor(minimumLine);
         sLabel10->setText(QStringLiteral("0"));
         placeTimeBar();
     }
@@ -184,13 +185,13 @@ void MainFrm::placeTimeBar() {
     const DrillParts s = state_;
     const size_t l = size_t(std::clamp(s.session.CurrentLevel, 0, kMaxLevel));
     // Without a time-out the bar still shows the time passing, on a scale of its own.
-    s.run.BarScale =
-        double(sShape5->width()) / double(hasTimeout() ? s.run.TimeoutSeconds : kDefaultBarSeconds);
+    s.run.BarScale = barScaleFor(sShape5->width(), s.run.TimeoutSeconds);
     setBarWidth(sShape2, 0);
     const int standard = s.Criteria.StandardTime[l];
-    setBarWidth(sShape3, int(std::lround(standard * s.run.BarScale)));
+    setBarWidth(sShape3, barWidthFor(standard, s.run.BarScale, sShape5->width()));
     sShape3->setVisible(standard > 0);
-    setBarWidth(sShape4, int(std::lround(s.Criteria.MinimumLineTime[l] * s.run.BarScale)));
+    setBarWidth(sShape4,
+                barWidthFor(s.Criteria.MinimumLineTime[l], s.run.BarScale, sShape5->width()));
     sShape4->setVisible(hasTimeout());
 }
 
@@ -201,7 +202,8 @@ void MainFrm::setBarWidth(QFrame* shape, int width) {
 }
 
 void MainFrm::showElapsedBar() {
-    setBarWidth(sShape2, int(std::lround(state_.run.ElapsedSeconds * state_.run.BarScale)));
+    setBarWidth(sShape2,
+                barWidthFor(state_.run.ElapsedSeconds, state_.run.BarScale, sShape5->width()));
 }
 
 int MainFrm::minutesSinceSignIn() const {
@@ -398,18 +400,17 @@ void MainFrm::sTimer1_Timer() {
     if (!sTimer1->isActive() || ended_)
         return; // the clock has stopped: a tick still on its way counts no more
     const DrillParts s = state_;
-    s.run.ElapsedSeconds =
-        int(std::lround(double(context_.clock.monotonicMs() - runStartMs_) / 1000.0));
+    s.run.ElapsedSeconds = elapsedSecondsOf(context_.clock.monotonicMs() - runStartMs_);
     const bool present =
         s.program.LevelPresent[size_t(std::clamp(s.session.CurrentLevel, 0, kMaxLevel))] != 0;
     if (present) {
         sLabel10->setText(QString::number(s.run.ElapsedSeconds));
-        if (!hasTimeout() || s.run.ElapsedSeconds < s.run.TimeoutSeconds)
+        if (!reachesTimeout(s.run.ElapsedSeconds, s.run.TimeoutSeconds))
             showElapsedBar();
     }
     QCoreApplication::processEvents();
 
-    if (!hasTimeout() || s.run.ElapsedSeconds < s.run.TimeoutSeconds) {
+    if (!reachesTimeout(s.run.ElapsedSeconds, s.run.TimeoutSeconds)) {
         showElapsedBar();
         return;
     }

@@ -81,7 +81,6 @@ class MainFrm : public Screen {
 
     // Time bar: the frame's width in pixels, and the scale used without a time-out.
     static constexpr int kBarWidth = 250;
-    static constexpr int kDefaultBarSeconds = 300;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
