@@ -118,14 +118,10 @@ void Seisekitime1::activate() {
     Command1->setEnabled(true);
     ActivationInProgress = 0;
 
+    setPracticeLevelTimes(state.program, state.Criteria);
     for (int level : offeredLevels()) {
-        if (isPracticeLevel(state.program, level)) {
-            // Practice runs are neither recorded nor timed against the criteria.
-            state.Criteria.StandardTime[size_t(level)] = 600;
-            state.Criteria.MinimumLineTime[size_t(level)] = 600;
-        } else {
+        if (!isPracticeLevel(state.program, level))
             columns_[size_t(level)].List5->show();
-        }
     }
     Picture6->hide();
 
