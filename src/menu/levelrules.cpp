@@ -70,4 +70,14 @@ LevelButtons ApplyLevelRules(const ProgramDefinition& program, const CriteriaTab
     return out;
 }
 
+void setPracticeLevelTimes(const ProgramDefinition& program, CriteriaTable& criteria) {
+    const int count = std::clamp(program.LevelCount, 0, kMaxLevel);
+    for (int level = 1; level <= count; ++level) {
+        if (isPracticeLevel(program, level)) {
+            criteria.StandardTime[size_t(level)] = kPracticeLevelTime;
+            criteria.MinimumLineTime[size_t(level)] = kPracticeLevelTime;
+        }
+    }
+}
+
 } // namespace zanfolio

@@ -41,4 +41,10 @@ bool LevelOverused(const CriteriaTable& criteria, const PupilStatistics& stats, 
 LevelButtons ApplyLevelRules(const ProgramDefinition& program, const CriteriaTable& criteria,
                              const PupilStatistics& stats, const Session& session);
 
+// A practice level's runs are neither recorded nor timed against the criteria: the menu's
+// activation sets StandardTime and MinimumLineTime of every practice level among the offered
+// ones (1..LevelCount) to kPracticeLevelTime seconds, whatever the criteria file says.
+inline constexpr int kPracticeLevelTime = 600;
+void setPracticeLevelTimes(const ProgramDefinition& program, CriteriaTable& criteria);
+
 } // namespace zanfolio

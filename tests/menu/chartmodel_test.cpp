@@ -6,6 +6,7 @@
 #include "menu/menufixture.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
+#include "support/testrecords.h"
 
 #include <QLineF>
 #include <algorithm>
@@ -27,13 +28,7 @@ constexpr double kN = 0.05 * kH;
 constexpr int kPupil = 7;
 
 ResultsRecord run(int pupil, int level, int time, QDate date = kNow.date()) {
-    ResultsRecord r;
-    r.date = dayCount(date);
-    r.timeOfDay = 0.5;
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = time;
-    return r;
+    return testRecord(pupil, level, time).date(dayCount(date));
 }
 
 std::vector<ChartPrimitive> ofRole(const ChartDrawing& d, ChartRole role) {

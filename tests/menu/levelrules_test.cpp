@@ -168,4 +168,20 @@ TEST(LevelRules, OverusedLevelOpensAgainOnceTheTargetLevelIsCleared) {
     EXPECT_FALSE(b.notice[2]);
 }
 
+TEST(LevelRules, PracticeLevelsOfferedTakeTheFixedTimes) {
+    MenuState s;
+    for (int level = 1; level <= kMaxLevel; ++level)
+        s->Criteria.MinimumLineTime[size_t(level)] = 20;
+    s->program.LevelNames[2] = QStringLiteral("レベル２練習");
+    s->program.LevelNames[5] = QStringLiteral("練習");
+    s->program.LevelNames[7] = QStringLiteral("レベル７練習"); // beyond LevelCount 5
+    setPracticeLevelTimes(s->program, s->Criteria);
+    for (int level = 1; level <= 8; ++level) {
+        SCOPED_TRACE(level);
+        const bool practice = level == 2 || level == 5;
+        EXPECT_EQ(s->Criteria.StandardTime[size_t(level)], practice ? 600 : 40);
+        EXPECT_EQ(s->Criteria.MinimumLineTime[size_t(level)], practice ? 600 : 20);
+    }
+}
+
 } // namespace

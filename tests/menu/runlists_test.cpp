@@ -4,6 +4,7 @@
 #include "menu/runlists.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
+#include "support/testrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,7 @@ const QDateTime kWednesday(QDate(2026, 12, 9), QTime(10, 30));
 
 ResultsRecord run(int pupil, int level, int time, QDate date = kWednesday.date(),
                   QTime at = QTime(9, 5, 7)) {
-    ResultsRecord r;
-    r.date = dayCount(date);
-    r.timeOfDay = dayFraction(at);
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = time;
-    return r;
+    return testRecord(pupil, level, time).date(dayCount(date)).timeOfDay(dayFraction(at));
 }
 
 class RunListsTest : public ::testing::Test {

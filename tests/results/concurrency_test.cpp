@@ -1,93 +1,119 @@
 // Several classroom computers sharing one results file, and power cuts in the middle of a
-// delete, played by forked processes on this machine. The byte-range lock is a real
-// open-file-description lock, so separate processes exclude each other as separate computers do.
+// delete, played by child processes of this test program (support/childprocess.h). The
+// byte-range lock is a real one (an open-file-description lock; LockFileEx on Windows), so
+// separate processes exclude each other as separate computers do; the delete replaces the file
+// by a rename (MoveFileExW on Windows).
+//
+// The child modes of results_concurrency_test:
+//   append FILE COMPUTER RUNS [PAUSE_MS]
+//       appends RUNS records of pupil COMPUTER, level 1, times 0 .. RUNS - 1, with a brief
+//       pause before each (PAUSE_MS milliseconds when given: tests/results/mixed_fleet_test.sh
+//       runs it beside Linux processes)
+//   delete FILE NUMBER                    deletes record NUMBER
 //
 // To see that the lock is what keeps the appends whole, run once with ZANFOLIO_TEST_NO_LOCK=1:
 // the append test then loses records.
 
 #include "results/resultsfile.h"
+#include "support/childprocess.h"
 #include "support/sharedappends.h"
 #include "support/testfolder.h"
 #include "support/testrecords.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <csignal>
+#include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
 
 namespace {
 
+#ifdef _WIN32
+// A Windows child is the whole test program started again, under wine: fewer of them fit.
+constexpr int kRunsPerComputer = 250;
+constexpr int kCuts = 40;
+#else
+constexpr int kRunsPerComputer = 500;
+constexpr int kCuts = 100;
+#endif
+
 ResultsFile::Locking lockingUnderTest() {
     const char* off = std::getenv("ZANFOLIO_TEST_NO_LOCK");
     return off && *off == '1' ? ResultsFile::Locking::Off : ResultsFile::Locking::On;
 }
 
+int appendChild(const QStringList& arguments) {
+    if (arguments.size() != 3 && arguments.size() != 4)
+        return 2;
+    const int computer = arguments[1].toInt();
+    const int runs = arguments[2].toInt();
+    const int pauseMs = arguments.size() == 4 ? arguments[3].toInt() : 0;
+    SleepingWaiter waiter;
+    ResultsFile file(arguments[0], waiter, lockingUnderTest());
+    std::mt19937 random(unsigned(computer * 7919 + 1));
+    int failures = 0;
+    for (int i = 0; i < runs; ++i) {
+        if (pauseMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+        else
+            pauseBriefly(random);
+        if (!file.append(sharedRecord(computer, 1, i)).ok())
+            ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
+const ChildModeRegistration kAppendMode("append", appendChild);
+
+int deleteChild(const QStringList& arguments) {
+    if (arguments.size() != 2)
+        return 2;
+    SleepingWaiter waiter;
+    ResultsFile file(arguments[0], waiter);
+    return file.remove(arguments[1].toInt()).ok() ? 0 : 1;
+}
+const ChildModeRegistration kDeleteMode("delete", deleteChild);
+
 TEST(SharedResultsFile, EightComputersAppendingAtOnceLoseNothing) {
     constexpr int kComputers = 8;
-    constexpr int kRuns = 500;
     TestInstallation install;
-    std::vector<pid_t> children;
-    for (int c = 0; c < kComputers; ++c) {
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            SleepingWaiter waiter;
-            ResultsFile file(install.resultsPath(), waiter, lockingUnderTest());
-            std::mt19937 random(unsigned(c * 7919 + 1));
-            std::uniform_int_distribution<int> pause(0, 300);
-            int failures = 0;
-            for (int i = 0; i < kRuns; ++i) {
-                usleep(useconds_t(pause(random)));
-                if (!file.append(sharedRecord(c + 1, 1, i)).ok())
-                    ++failures;
-            }
-            _exit(failures == 0 ? 0 : 1);
-        }
-        children.push_back(pid);
+    std::vector<ChildProcess> children;
+    for (int c = 1; c <= kComputers; ++c) {
+        children.push_back(ChildProcess::start(
+            QStringLiteral("append"),
+            {install.resultsPath(), QString::number(c), QString::number(kRunsPerComputer)}));
+        ASSERT_TRUE(children.back().started()) << "cannot start child " << c;
     }
-    for (pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    for (ChildProcess& child : children)
+        EXPECT_EQ(child.finish(), 0);
 
     const QByteArray bytes = install.readBytes(install.resultsPath());
-    expectEveryAppendWhole(bytes, kComputers, kRuns);
+    expectEveryAppendWhole(bytes, kComputers, kRunsPerComputer);
 }
 
 TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
     constexpr int kRecords = 3000;
-    constexpr int kCuts = 100;
     TestInstallation install;
     QByteArray bytes;
     for (int i = 0; i < kRecords; ++i)
         bytes += sharedRecord(1 + i % 50, 1, i).encode();
     install.writeBytes(install.resultsPath(), bytes);
 
-    // How long one delete takes here, to cut the power at random moments within it.
-    auto deleteInChild = [&](int number) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            SleepingWaiter waiter;
-            ResultsFile file(install.resultsPath(), waiter);
-            _exit(file.remove(number).ok() ? 0 : 1);
-        }
-        return pid;
+    const auto deleteInChild = [&](int number) {
+        return ChildProcess::start(QStringLiteral("delete"),
+                                   {install.resultsPath(), QString::number(number)});
     };
+    // How long a child takes to start and delete, to cut the power at random moments within.
     QElapsedTimer timer;
     timer.start();
-    const pid_t first = deleteInChild(1);
-    int status = 0;
-    waitpid(first, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const qint64 deleteUs = std::max<qint64>(timer.nsecsElapsed() / 1000, 200);
+    ChildProcess first = deleteInChild(1);
+    ASSERT_TRUE(first.started());
+    ASSERT_EQ(first.finish(), 0);
+    const qint64 childUs = std::max<qint64>(timer.nsecsElapsed() / 1000, 200);
 
     std::mt19937 random(20261209);
     int before = 0;
@@ -100,10 +126,11 @@ TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
         QByteArray expectedAfter = old;
         expectedAfter.remove(qint64(number - 1) * 44, 44);
 
-        const pid_t pid = deleteInChild(number);
-        usleep(useconds_t(std::uniform_int_distribution<qint64>(0, deleteUs * 3 / 2)(random)));
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
+        ChildProcess child = deleteInChild(number);
+        ASSERT_TRUE(child.started());
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            std::uniform_int_distribution<qint64>(0, childUs * 3 / 2)(random)));
+        child.cut();
 
         ASSERT_TRUE(QFile::exists(install.resultsPath())) << "cut " << cut;
         const QByteArray now = install.readBytes(install.resultsPath());
@@ -116,7 +143,11 @@ TEST(SharedResultsFile, PowerCutDuringADeleteLeavesTheOldOrTheNewFileWhole) {
                    << now.size() << " bytes)";
     }
     std::cout << "cuts before the rename: " << before << ", after: " << after
-              << ", one delete takes about " << deleteUs << " us\n";
+              << ", a child's start and delete take about " << childUs << " us\n";
 }
 
 } // namespace
+
+int main(int argc, char** argv) {
+    return childModeOrTests(argc, argv);
+}

@@ -2,24 +2,32 @@
 // computer (a double click, a second user signed in) delivering the same kept runs and wrong
 // answers at once, one keeping while the other delivers, and the power cut (kill -9) at random
 // moments of a delivery, with other computers appending and a teacher deleting before the next
-// start. Forked processes; the locks are real byte-range locks.
+// start. Child processes of the test program (support/childprocess.h); the locks are real
+// byte-range locks.
+//
+// The child modes of results_concurrency_test:
+//   deliver RESULTS KEPT_RUNS KEPT_MISTAKES MISTAKES
+//       one instance of the program at its start: delivers the kept runs, then the kept wrong
+//       answers
+//   keep KEPT_RUNS FROM COUNT
+//       keeps the runs FROM .. FROM + COUNT - 1 (keptRun), a short pause after each
 
 #include "results/mistakesfile.h"
 #include "results/pendingmistakes.h"
 #include "results/pendingruns.h"
 #include "results/resultsfile.h"
+#include "support/childprocess.h"
 #include "support/testfolder.h"
 #include "support/testmistakes.h"
 #include "support/testrecords.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <csignal>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 
 using namespace zanfolio;
 using namespace zanfolio::testing;
@@ -45,44 +53,39 @@ std::map<int, int> copiesByTime(const QString& path) {
     return copies;
 }
 
-// Starts `work` in a child process; all children start together once release() is called.
-class Children {
-  public:
-    Children() { EXPECT_EQ(pipe(gate_), 0); }
-    ~Children() {
-        close(gate_[0]);
-        close(gate_[1]);
-    }
-    template <class Work> void start(Work work) {
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            close(gate_[1]);
-            char go = 0;
-            if (read(gate_[0], &go, 1) != 1)
-                _exit(3);
-            _exit(work() ? 0 : 1);
-        }
-        pids_.push_back(pid);
-    }
-    void release() {
-        const std::string go(pids_.size(), 'g');
-        ASSERT_EQ(write(gate_[1], go.data(), go.size()), ssize_t(go.size()));
-    }
-    // Every child ended well.
-    void finish() {
-        for (pid_t pid : pids_) {
-            int status = 0;
-            ASSERT_EQ(waitpid(pid, &status, 0), pid);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
-        pids_.clear();
-    }
+// One instance of the program at its start: the kept runs, then the kept wrong answers.
+bool deliverKept(const QString& resultsPath, const QString& keptRunsPath,
+                 const QString& keptMistakesPath, const QString& mistakesPath) {
+    SleepingWaiter waiter(2000);
+    ResultsFile file(resultsPath, waiter);
+    PendingRuns runs(keptRunsPath);
+    PendingMistakes mistakes(keptMistakesPath);
+    DeliveryProgress progress;
+    progress.batch = 25; // many batches, so that two deliveries would interleave
+    return runs.deliver(file, progress).ok() && mistakes.deliver(mistakesPath, waiter).ok();
+}
 
-  private:
-    int gate_[2] = {-1, -1};
-    std::vector<pid_t> pids_;
-};
+int deliverChild(const QStringList& arguments) {
+    if (arguments.size() != 4)
+        return 2;
+    return deliverKept(arguments[0], arguments[1], arguments[2], arguments[3]) ? 0 : 1;
+}
+const ChildModeRegistration kDeliverMode("deliver", deliverChild);
+
+int keepChild(const QStringList& arguments) {
+    if (arguments.size() != 3)
+        return 2;
+    SleepingWaiter waiter(2000);
+    PendingRuns pending(arguments[0]);
+    const int from = arguments[1].toInt();
+    for (int n = from; n < from + arguments[2].toInt(); ++n) {
+        if (!pending.keep(keptRun(n), waiter).ok())
+            return 1;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return 0;
+}
+const ChildModeRegistration kKeepMode("keep", keepChild);
 
 class KeptDelivery : public ::testing::Test {
   protected:
@@ -108,15 +111,15 @@ class KeptDelivery : public ::testing::Test {
                                         kMistakeKinds[size_t(n % 8)]));
         return batch;
     }
-    // One instance of the program at its start: the kept runs, then the kept wrong answers.
     bool deliverAll() {
-        SleepingWaiter waiter(2000);
-        ResultsFile file(install.resultsPath(), waiter);
-        PendingRuns runs(pendingRunsPath());
-        PendingMistakes mistakes(pendingMistakesPath());
-        DeliveryProgress progress;
-        progress.batch = 25; // many batches, so that two deliveries would interleave
-        return runs.deliver(file, progress).ok() && mistakes.deliver(mistakesPath(), waiter).ok();
+        return deliverKept(install.resultsPath(), pendingRunsPath(), pendingMistakesPath(),
+                           mistakesPath());
+    }
+    ChildProcess startDelivery(ChildGate* gate = nullptr) {
+        return ChildProcess::start(
+            QStringLiteral("deliver"),
+            {install.resultsPath(), pendingRunsPath(), pendingMistakesPath(), mistakesPath()},
+            gate);
     }
 
     TestInstallation install;
@@ -134,11 +137,13 @@ TEST_F(KeptDelivery, TwoInstancesDeliveringTheSameKeptRecordsWriteEachOnce) {
         PendingMistakes pending(pendingMistakesPath());
         ASSERT_TRUE(pending.keep(keptMistakes(kMistakes), waiter).ok());
 
-        Children children;
-        children.start([this] { return deliverAll(); });
-        children.start([this] { return deliverAll(); });
-        children.release();
-        children.finish();
+        ChildGate gate;
+        ChildProcess first = startDelivery(&gate);
+        ChildProcess second = startDelivery(&gate);
+        ASSERT_TRUE(first.started() && second.started());
+        ASSERT_TRUE(gate.open());
+        EXPECT_EQ(first.finish(), 0);
+        EXPECT_EQ(second.finish(), 0);
 
         const std::map<int, int> copies = copiesByTime(install.resultsPath());
         EXPECT_EQ(copies.size(), size_t(kRuns));
@@ -156,20 +161,15 @@ TEST_F(KeptDelivery, RunsKeptWhileAnotherInstanceDeliversAreNeitherLostNorDouble
     constexpr int kEarlier = 300;
     constexpr int kLater = 100;
     keepRuns(0, kEarlier);
-    Children children;
-    children.start([this] { return deliverAll(); });
-    children.start([this] {
-        SleepingWaiter waiter(2000);
-        PendingRuns pending(pendingRunsPath());
-        for (int n = kEarlier; n < kEarlier + kLater; ++n) {
-            if (!pending.keep(keptRun(n), waiter).ok())
-                return false;
-            usleep(200);
-        }
-        return true;
-    });
-    children.release();
-    children.finish();
+    ChildGate gate;
+    ChildProcess delivering = startDelivery(&gate);
+    ChildProcess keeping = ChildProcess::start(
+        QStringLiteral("keep"),
+        {pendingRunsPath(), QString::number(kEarlier), QString::number(kLater)}, &gate);
+    ASSERT_TRUE(delivering.started() && keeping.started());
+    ASSERT_TRUE(gate.open());
+    EXPECT_EQ(delivering.finish(), 0);
+    EXPECT_EQ(keeping.finish(), 0);
     ASSERT_TRUE(deliverAll()); // what the first one left
     const std::map<int, int> copies = copiesByTime(install.resultsPath());
     EXPECT_EQ(copies.size(), size_t(kEarlier + kLater)) << "runs lost";
@@ -200,14 +200,11 @@ TEST_F(KeptDelivery, PowerCutsDuringADeliveryNeitherLoseNorDoubleARun) {
         install.writeBytes(install.resultsPath(), earlier);
         keepRuns(0, kKept);
 
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0)
-            _exit(deliverAll() ? 0 : 1);
-        usleep(useconds_t(std::uniform_int_distribution<qint64>(0, deliveryUs)(random)));
-        kill(pid, SIGKILL);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        ChildProcess delivery = startDelivery();
+        ASSERT_TRUE(delivery.started());
+        std::this_thread::sleep_for(std::chrono::microseconds(
+            std::uniform_int_distribution<qint64>(0, deliveryUs)(random)));
+        delivery.cut();
 
         const int before = int(copiesByTime(install.resultsPath()).size());
         if (before > 0 && before < kKept)

@@ -2,7 +2,7 @@
 # A mixed fleet on one data folder: Linux and Windows computers append to the same results file
 # at the same time. Four Linux writers (the Linux zanfolio-data append, one process a record,
 # pupils 101..104, level 2) and four Windows writers under wine (results_concurrency_test.exe
-# --append-child, pupils 1..4, level 1), 200 records each. The Linux side locks with
+# --child append, pupils 1..4, level 1), 200 records each. The Linux side locks with
 # F_OFD_SETLK; wine's server turns each LockFileEx into a POSIX fcntl lock on the same bytes,
 # and the two kinds exclude each other, so nothing may be lost, doubled or torn. The test also
 # counts how often the file switches between the two sides, to show that they did overlap.
@@ -28,7 +28,7 @@ pids=()
 t0=$SECONDS
 for ((w = 1; w <= writers; w++)); do
   # A pause of 15 ms between appends keeps the Windows writers going as long as the Linux ones.
-  "$wine_run" "$writer_exe" --append-child \
+  "$wine_run" "$writer_exe" --child append \
     "$(windows_path "$results")" "$w" "$runs" 15 &
   pids+=($!)
 done

@@ -1,20 +1,17 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
+#include "support/testrecords.h"
 
 #include <gtest/gtest.h>
 
 using namespace zanfolio;
+using zanfolio::testing::testRecord;
 
 TEST(ResultsRecord, EncodesTheWorkedExampleByteForByte) {
-    ResultsRecord r;
-    r.date = dayCount(QDate(2004, 5, 6));
-    r.timeOfDay = dayFraction(QTime(10, 30));
-    r.pupil = 12;
-    r.level = 3;
-    r.time = 45;
-    r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-    r.secondText = ResultsRecord::textField(QString());
-    r.pointsText = ResultsRecord::textField(QStringLiteral("0"));
+    const ResultsRecord r = testRecord(12, 3, 45)
+                                .date(dayCount(QDate(2004, 5, 6)))
+                                .timeOfDay(dayFraction(QTime(10, 30)))
+                                .schoolCode(QStringLiteral("00123"));
     const QByteArray expected = QByteArray::fromHex("00000000209ce240"
                                                     "000000000000dc3f"
                                                     "0c00"

@@ -4,6 +4,7 @@
 #include "results/statistics.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
+#include "support/testrecords.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -30,13 +31,8 @@ class Statistics : public ::testing::Test {
     }
     CriteriaTable& c() { return state->Criteria; }
     void add(int pupil, int level, int time, int daysAgo = 0) {
-        ResultsRecord r;
-        r.date = dayCount(kToday) - daysAgo;
-        r.timeOfDay = 0.4;
-        r.pupil = int16_t(pupil);
-        r.level = int16_t(level);
-        r.time = time;
-        bytes += r.encode();
+        bytes +=
+            testRecord(pupil, level, time).date(dayCount(kToday) - daysAgo).timeOfDay(0.4).encode();
     }
     void compute() {
         install.writeBytes(install.resultsPath(), bytes);
@@ -153,12 +149,8 @@ TEST_F(Statistics, AnOutOfRangeMultiplierSaturatesEverySum) {
 TEST_F(Statistics, InvalidRecordsGiveTheirSlotBack) {
     add(0, 1, 10); // pupil 0
     add(1, 0, 10); // level 0
-    ResultsRecord negative;
-    negative.date = -1;
-    negative.pupil = 2;
-    negative.level = 1;
-    negative.time = 15;
-    bytes += negative.encode();
+    // A negative date.
+    bytes += testRecord(2, 1, 15).date(-1).timeOfDay(0).encode();
     add(3, 1, 30);
     compute();
     EXPECT_EQ(s().LoadedCount, 1);

@@ -4,12 +4,15 @@
 
 #include "frame/daycount.h"
 #include "results/windowread.h"
+#include "support/testrecords.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
 
 namespace zanfolio {
 namespace {
+
+using testing::testRecord;
 
 const QDate kToday(2026, 12, 10);
 
@@ -26,13 +29,7 @@ struct FakeFile {
 };
 
 ResultsRecord runOn(QDate date, int pupil) {
-    ResultsRecord r;
-    r.date = dayCount(date);
-    r.timeOfDay = 0.5;
-    r.pupil = int16_t(pupil);
-    r.level = 1;
-    r.time = 40;
-    return r;
+    return testRecord(pupil, 1, 40).date(dayCount(date));
 }
 
 // `perDay` runs a day for `days` days up to today, in time order.

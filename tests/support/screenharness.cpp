@@ -9,6 +9,7 @@
 #include "sound/soundcommand.h"
 #include "startup/configuration.h"
 #include "support/screenshots.h"
+#include "support/testrecords.h"
 
 #include <QApplication>
 #include <QFile>
@@ -26,13 +27,7 @@ QString rosterLine(int pupil, int birthYear, const QString& name) {
 // A run of the classroom, without a school code.
 ResultsRecord classroomRun(const QDate& date, const QTime& time, int pupil, int level,
                            int seconds) {
-    ResultsRecord r;
-    r.date = dayCount(date);
-    r.timeOfDay = dayFraction(time);
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = seconds;
-    return r;
+    return testRecord(pupil, level, seconds).date(dayCount(date)).timeOfDay(dayFraction(time));
 }
 
 } // namespace
@@ -155,14 +150,10 @@ std::vector<ResultsRecord> ScreenHarness::records() {
 }
 
 void ScreenHarness::appendRecord(int level, int seconds, int daysAgo, int pupil) {
-    ResultsRecord r;
-    r.date = dayCount(clock.now().date()) - daysAgo;
-    r.timeOfDay = dayFraction(QTime(9, 0));
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = seconds;
-    r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-    append(r);
+    append(testRecord(pupil, level, seconds)
+               .date(dayCount(clock.now().date()) - daysAgo)
+               .timeOfDay(dayFraction(QTime(9, 0)))
+               .schoolCode(QStringLiteral("00123")));
 }
 
 void ScreenHarness::append(const ResultsRecord& record) {

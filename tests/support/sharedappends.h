@@ -19,9 +19,7 @@ namespace zanfolio::testing {
 
 // The record computer `pupil` appends as its run number `time` (level 1 in the append tests).
 inline ResultsRecord sharedRecord(int pupil, int level, int time) {
-    ResultsRecord r = testRecord(pupil, level, time, 46365);
-    r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-    return r;
+    return testRecord(pupil, level, time).date(46365).schoolCode(QStringLiteral("00123"));
 }
 
 // The results file after `computers` computers (pupils 1..computers) appended `runs` records

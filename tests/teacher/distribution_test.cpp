@@ -1,5 +1,6 @@
 #include "support/fakes.h"
 #include "support/testfolder.h"
+#include "support/testrecords.h"
 #include "teacher/columnexplanations.h"
 #include "teacher/distribution.h"
 
@@ -8,14 +9,10 @@
 namespace zanfolio {
 namespace {
 
+using testing::testRecord;
+
 ResultsRecord record(int level, int pupil, int seconds) {
-    ResultsRecord r;
-    r.date = 38113;
-    r.timeOfDay = 0.4375;
-    r.level = int16_t(level);
-    r.pupil = int16_t(pupil);
-    r.time = seconds;
-    return r;
+    return testRecord(pupil, level, seconds).date(38113).timeOfDay(0.4375);
 }
 
 // Level 1: a few pupils in the first buckets, slower runs first; level 2: nothing but

@@ -1,10 +1,13 @@
 #include "app/sharedstate.h"
+#include "support/testrecords.h"
 #include "teacher/recordeditor.h"
 
 #include <gtest/gtest.h>
 
 namespace zanfolio {
 namespace {
+
+using testing::testRecord;
 
 TEST(RecordEditor, TimeBoxReadsTheLeadingNumberRoundedHalfToEven) {
     struct Case {
@@ -41,13 +44,8 @@ TEST(RecordEditor, ChooserWithoutSlashNamesNoPupilInsteadOfPupilZero) {
 }
 
 TEST(RecordEditor, ChangeKeepsEveryOtherFieldAsRead) {
-    ResultsRecord asRead;
-    asRead.date = 38113;
-    asRead.timeOfDay = 0.4375;
-    asRead.pupil = 12;
-    asRead.level = 3;
-    asRead.time = 45;
-    asRead.schoolCode = "00123";
+    ResultsRecord asRead =
+        testRecord(12, 3, 45).date(38113).timeOfDay(0.4375).schoolCode(QStringLiteral("00123"));
     asRead.spare = QByteArray("ab\0\0c", 5); // whatever the file held
     const Result<ResultsRecord> changed =
         changedRecord(asRead, QStringLiteral("38"), QStringLiteral("15 /  佐藤花子"));
@@ -70,10 +68,7 @@ TEST(RecordEditor, PanelShowsTheRealTimeAndHoldsTheBarWithinItsRange) {
     RecordListContext c;
     c.names = names;
     c.gradeLabels = grades;
-    ResultsRecord r;
-    r.date = 38113;
-    r.pupil = 12;
-    r.level = 3;
+    ResultsRecord r = testRecord(12, 3, 0).date(38113).timeOfDay(0);
     struct Case {
         int time;
         int bar;

@@ -1,6 +1,7 @@
 #include "app/sharedstate.h"
 #include "support/fakes.h"
 #include "support/testfolder.h"
+#include "support/testrecords.h"
 #include "teacher/recordexport.h"
 #include "teacher/recordlist.h"
 #include "teacher/recordpages.h"
@@ -10,15 +11,13 @@
 namespace zanfolio {
 namespace {
 
+using testing::testRecord;
+
 ResultsRecord record(int pupil, int level, int seconds, const char* school = "00123") {
-    ResultsRecord r;
-    r.date = 38113.0;     // 2004/05/06
-    r.timeOfDay = 0.4375; // 10:30:00
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = seconds;
-    r.schoolCode = ResultsRecord::textField(QString::fromLatin1(school));
-    return r;
+    return testRecord(pupil, level, seconds)
+        .date(38113.0)     // 2004/05/06
+        .timeOfDay(0.4375) // 10:30:00
+        .schoolCode(QString::fromLatin1(school));
 }
 
 class RecordListTest : public ::testing::Test {

@@ -1,5 +1,6 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
+#include "support/testrecords.h"
 #include "tools/commandfixture.h"
 
 #include <QJsonArray>
@@ -17,14 +18,11 @@ class DataCommands : public CommandFixture {
     DataCommands() : CommandFixture(QStringLiteral("2026-12-09T10:30:00")) {}
 
     void addRecord(int pupil, int level, int time, QDate date = QDate(2026, 12, 9)) {
-        ResultsRecord r;
-        r.date = dayCount(date);
-        r.timeOfDay = dayFraction(QTime(9, 5, 7));
-        r.pupil = int16_t(pupil);
-        r.level = int16_t(level);
-        r.time = time;
-        r.schoolCode = ResultsRecord::textField(QStringLiteral("00123"));
-        records += r.encode();
+        records += testRecord(pupil, level, time)
+                       .date(dayCount(date))
+                       .timeOfDay(dayFraction(QTime(9, 5, 7)))
+                       .schoolCode(QStringLiteral("00123"))
+                       .encode();
         install.writeBytes(install.resultsPath(), records);
     }
 

@@ -1,5 +1,6 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
+#include "support/testrecords.h"
 #include "tools/commandfixture.h"
 
 #include <QFile>
@@ -24,13 +25,10 @@ class MenuCommands : public CommandFixture {
     }
 
     void addRecord(int pupil, int level, int time, QDate date = QDate(2026, 12, 9)) {
-        ResultsRecord r;
-        r.date = dayCount(date);
-        r.timeOfDay = dayFraction(QTime(9, 5, 7));
-        r.pupil = int16_t(pupil);
-        r.level = int16_t(level);
-        r.time = time;
-        records += r.encode();
+        records += testRecord(pupil, level, time)
+                       .date(dayCount(date))
+                       .timeOfDay(dayFraction(QTime(9, 5, 7)))
+                       .encode();
         install.writeBytes(install.resultsPath(), records);
     }
     QStringList outLines() const { return out.split(u'\n', Qt::SkipEmptyParts); }

@@ -1,5 +1,6 @@
 #include "frame/daycount.h"
 #include "results/resultsrecord.h"
+#include "support/testrecords.h"
 #include "tools/commandfixture.h"
 
 #include <QFile>
@@ -27,12 +28,9 @@ class RosterCommand : public CommandFixture {
                                                   u8("30,1991,0,0,\"佐藤\",0,\"\",\"\""),
                                                   u8("31,1991,0,0,\"休み\",1,\"\",\"\"")});
         // Pupil 12 ran level 1 in 20 seconds today: 11 points (standard time 40).
-        ResultsRecord r;
-        r.date = dayCount(QDate(2004, 4, 1));
-        r.timeOfDay = dayFraction(QTime(9, 0));
-        r.pupil = 12;
-        r.level = 1;
-        r.time = 20;
+        const ResultsRecord r = testRecord(12, 1, 20)
+                                    .date(dayCount(QDate(2004, 4, 1)))
+                                    .timeOfDay(dayFraction(QTime(9, 0)));
         install.writeBytes(install.resultsPath(), r.encode());
     }
 };

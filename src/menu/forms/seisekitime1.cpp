@@ -16,6 +16,7 @@
 #include "menu/keyshortcuts.h"
 #include "menu/levelrules.h"
 #include "menu/menulabels.h"
+#include "menu/menuview.h"
 #include "results/answersfile.h"
 #include "results/resultsstore.h"
 #include "results/statistics.h"
@@ -117,14 +118,10 @@ void Seisekitime1::activate() {
     Command1->setEnabled(true);
     ActivationInProgress = 0;
 
+    setPracticeLevelTimes(state.program, state.Criteria);
     for (int level : offeredLevels()) {
-        if (isPracticeLevel(state.program, level)) {
-            // Practice runs are neither recorded nor timed against the criteria.
-            state.Criteria.StandardTime[size_t(level)] = 600;
-            state.Criteria.MinimumLineTime[size_t(level)] = 600;
-        } else {
+        if (!isPracticeLevel(state.program, level))
             columns_[size_t(level)].List5->show();
-        }
     }
     Picture6->hide();
 
@@ -367,40 +364,31 @@ bool Seisekitime1::Option2_Click(int index) {
     Picture6->repaint();
     if (ActivationInProgress == 1)
         return true;
-    if (index == 0) {
-        Option1[1]->setText(QStringLiteral("BEST表示"));
-        Option1[2]->setText(QStringLiteral("本日のみ"));
-        Option1[3]->setEnabled(true);
-        ResultsDisplayMode = 1;
-        for (int k = 1; k <= 3; ++k) {
-            if (Option1[size_t(k)]->isChecked())
-                return Option1_Click(k);
-        }
-    } else if (index == 1) {
-        Combo2->hide();
-        Option1[1]->setText(QStringLiteral("合計累計"));
-        Option1[2]->setText(QStringLiteral("合計本日"));
-        Option1[3]->setText(QStringLiteral("すべて"));
-        Option1[3]->setEnabled(true);
-        ResultsDisplayMode = 2;
-        Picture6->repaint();
-        if (Option1[1]->isChecked()) {
-            PointsRankingKind = 1;
-            return Option1_Click(1);
-        } else if (Option1[3]->isChecked()) {
-            return Option1_Click(3);
-        } else if (Option1[2]->isChecked()) {
-            PointsRankingKind = 2;
-            return Option1_Click(2);
-        }
-    } else {
+    int checked = 0;
+    for (int k = 1; k <= 3 && !checked; ++k) {
+        if (Option1[size_t(k)]->isChecked())
+            checked = k;
+    }
+    const ViewChoice choice = chooseView(MenuView(index), checked, viewMemory());
+    if (choice.chartButtonShown)
         Command17->show();
+    if (choice.dateWindowBoxHidden)
         Combo2->hide();
+    for (int k = 1; k <= 3; ++k) {
+        if (!choice.subViewCaptions[size_t(k)].isEmpty())
+            Option1[size_t(k)]->setText(choice.subViewCaptions[size_t(k)]);
+    }
+    if (choice.allRunsEnabled)
+        Option1[3]->setEnabled(true);
+    setViewMemory(choice.memory);
+    if (choice.personalList) {
         // The chart's pupil and level lists are filled before the personal list is built.
         Picture11->fillLists();
         return showRunList(RunListView::Personal);
     }
-    return true;
+    if (MenuView(index) == MenuView::Points)
+        Picture6->repaint();
+    return choice.subView == 0 || Option1_Click(choice.subView);
 }
 
 void Seisekitime1::beginView() {
@@ -432,30 +420,25 @@ void Seisekitime1::finishView() {
 
 bool Seisekitime1::Option1_Click(int index) {
     beginView();
-    if (ResultsDisplayMode == 0)
-        ResultsDisplayMode = 1;
-    if (ResultsDisplayMode == 1) {
-        if (index == 1)
-            showRanking(RankingKind::Time);
-        else if (!showRunList(index == 2 ? RunListView::Today : RunListView::AllRuns))
-            return false;
-    } else {
-        if (PointsRankingKind == 0)
-            PointsRankingKind = 1;
-        if (index == 1) {
-            PointsRankingKind = 1;
-            ProgressBar1->setValue(0);
-            showRanking(RankingKind::TotalPoints);
-        } else if (index == 2) {
-            PointsRankingKind = 2;
-            showRanking(RankingKind::TodayPoints);
-        } else if (!showRunList(RunListView::AllRuns)) {
-            return false;
-        }
-        Picture1->setEnabled(true);
-    }
+    const SubViewChoice choice = chooseSubView(index, viewMemory());
+    setViewMemory(choice.memory);
+    if (choice.menuProgressReset)
+        ProgressBar1->setValue(0);
+    if (const RankingKind* kind = std::get_if<RankingKind>(&choice.listing))
+        showRanking(*kind);
+    else if (!showRunList(std::get<RunListView>(choice.listing)))
+        return false;
     finishView();
     return true;
+}
+
+MenuViewMemory Seisekitime1::viewMemory() const {
+    return {ResultsDisplayMode, PointsRankingKind};
+}
+
+void Seisekitime1::setViewMemory(const MenuViewMemory& memory) {
+    ResultsDisplayMode = memory.displayMode;
+    PointsRankingKind = memory.pointsRankingKind;
 }
 
 void Seisekitime1::showRanking(RankingKind kind) {

@@ -22,6 +22,7 @@
 #include "menu/forms/menucolumns.h"
 #include "menu/forms/menuparts.h"
 #include "menu/levelranking.h"
+#include "menu/menuview.h"
 #include "menu/runlists.h"
 #include "results/mistakerecord.h"
 
@@ -107,6 +108,9 @@ class Seisekitime1 : public Screen {
     void beginView();
     void finishView();
     void showListsOfOfferedLevels();
+    // ResultsDisplayMode and PointsRankingKind, as menu/menuview.h takes and gives them.
+    MenuViewMemory viewMemory() const;
+    void setViewMemory(const MenuViewMemory& memory);
     // Shows the error; true when the caller must stop (the program ends, or the menu is gone).
     bool reportFailure(const Error& error);
 

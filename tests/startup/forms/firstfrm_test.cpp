@@ -46,10 +46,7 @@ TEST(Firstfrm, ACutCriteriaFileIsNamedAndTheRosterFormFollows) {
 TEST(Firstfrm, RunsKeptOnThisComputerAreRecordedAtTheStart) {
     ScreenHarness h;
     PendingRuns pending(pendingRunsFile(h.state.installation));
-    ResultsRecord kept;
-    kept.pupil = ScreenHarness::kPupil;
-    kept.level = 2;
-    kept.time = 48;
+    const ResultsRecord kept = testRecord(ScreenHarness::kPupil, 2, 48).date(0).timeOfDay(0);
     ASSERT_TRUE(pending.keep(kept, h.waiter).ok());
     startUntilTheRosterForm(h);
     ASSERT_EQ(h.records().size(), 1u);

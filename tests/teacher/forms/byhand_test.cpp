@@ -10,6 +10,7 @@
 #include "support/control.h"
 #include "support/screenharness.h"
 #include "support/screenshots.h"
+#include "support/testrecords.h"
 #include "teacher/distribution.h"
 #include "teacher/forms/frmdata.h"
 #include "teacher/forms/frmdatapeer.h"
@@ -36,16 +37,19 @@ QByteArray classRecords(int count, const QDate& today) {
         return (seed >> 16) & 0x7fff;
     };
     for (int i = 0; i < count; ++i) {
-        ResultsRecord r;
-        r.level = int16_t(1 + next() % 5);
-        r.pupil = int16_t(1 + next() % 40);
-        const int base = 30 + 10 * r.level;
-        r.time = next() % 25 == 0 ? 99999 : int32_t(base + next() % (3 * base));
-        r.date = dayCount(today) - double(next() % 200);
-        r.timeOfDay = dayFraction(QTime(9 + int(next() % 9), int(next() % 60)));
-        r.schoolCode = ResultsRecord::textField(next() % 10 == 0 ? QStringLiteral("00777")
-                                                                 : QStringLiteral("00123"));
-        bytes += r.encode();
+        // The draws in this order: level, pupil, time, day, time of day, school.
+        const int level = int(1 + next() % 5);
+        const int pupil = int(1 + next() % 40);
+        const int base = 30 + 10 * level;
+        const int time = next() % 25 == 0 ? 99999 : int(base + next() % (3 * base));
+        const double date = dayCount(today) - double(next() % 200);
+        const double timeOfDay = dayFraction(QTime(9 + int(next() % 9), int(next() % 60)));
+        const QString school = next() % 10 == 0 ? QStringLiteral("00777") : QStringLiteral("00123");
+        bytes += testRecord(pupil, level, time)
+                     .date(date)
+                     .timeOfDay(timeOfDay)
+                     .schoolCode(school)
+                     .encode();
     }
     return bytes;
 }

@@ -6,6 +6,7 @@
 #include "support/closingwaiter.h"
 #include "support/control.h"
 #include "support/screenharness.h"
+#include "support/testrecords.h"
 #include "teacher/forms/frmdata.h"
 #include "teacher/forms/frmdatapeer.h"
 #include "teacher/recordlist.h"
@@ -36,14 +37,10 @@ class FakePorts final : public BrowserPorts {
 };
 
 ResultsRecord makeRecord(int pupil, int level, int time, const char* school = "00123") {
-    ResultsRecord r;
-    r.date = dayCount(QDate(2026, 12, 1)) + pupil % 3;
-    r.timeOfDay = dayFraction(QTime(10, 30));
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = time;
-    r.schoolCode = ResultsRecord::textField(QString::fromLatin1(school));
-    return r;
+    return testRecord(pupil, level, time)
+        .date(dayCount(QDate(2026, 12, 1)) + pupil % 3)
+        .timeOfDay(dayFraction(QTime(10, 30)))
+        .schoolCode(QString::fromLatin1(school));
 }
 
 class RecordsBrowser : public ::testing::Test {

@@ -20,6 +20,7 @@
 #include "support/systematicanswers.h"
 #include "support/testfolder.h"
 #include "support/testmistakes.h"
+#include "support/testrecords.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -49,13 +50,7 @@ namespace {
 const QDateTime kNow(QDate(2026, 12, 9), QTime(10, 0));
 
 ResultsRecord run(int pupil, int level, int time, int daysAgo) {
-    ResultsRecord r;
-    r.date = dayCount(kNow.date().addDays(-daysAgo));
-    r.timeOfDay = 0.5;
-    r.pupil = int16_t(pupil);
-    r.level = int16_t(level);
-    r.time = time;
-    return r;
+    return testRecord(pupil, level, time).date(dayCount(kNow.date().addDays(-daysAgo)));
 }
 
 bool isRed(QColor c) {
