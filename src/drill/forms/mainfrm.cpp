@@ -457,7 +457,7 @@ void MainFrm::EndOfRun() {
     if (!recordsThisLevel()) {
         // Practice: the results file records nothing and nothing is evaluated; the answers
         // are kept, marked as practice.
-        recordAnswersOfRun(context, parts, answers, true);
+        recordSideFiles(context, parts, {}, answers, true);
         if (!self || context.host.ending())
             return;
         carryOut(runEndOf(true, RunRecorded{}));
@@ -483,8 +483,7 @@ void MainFrm::EndOfRun() {
             recordNotice->repaint();
         });
     const bool runWritten = recorded && !recorded->kept;
-    recordWrongAnswers(context, parts, mistakes, runWritten);
-    recordAnswersOfRun(context, parts, answers, runWritten);
+    recordSideFiles(context, parts, mistakes, answers, runWritten);
     if (!self)
         return; // the program ended during the wait
     recordNotice->hide();
@@ -520,30 +519,27 @@ void MainFrm::carryOut(const RunEnd& end) {
     }
 }
 
-void MainFrm::recordWrongAnswers(AppContext& context, DrillParts parts,
-                                 const std::vector<MistakeRecord>& mistakes, bool runWritten) {
-    // When the share has just refused the run (or the program is closing) the wrong answers
-    // stay with the run on this computer, without a second wait on the share. Otherwise the
-    // pupil has waited for the record already: the mistakes file gets a short while, and a
-    // batch it cannot take then is kept on this computer without a word (the run is safe).
-    // Only a batch that can be neither written nor kept is lost, and said.
+void MainFrm::recordSideFiles(AppContext& context, DrillParts parts,
+                              const std::vector<MistakeRecord>& mistakes,
+                              const std::vector<AnswerRecord>& answers, bool runWritten) {
+    // When the share has just refused the run (or the program is closing) the wrong answers and
+    // the answers stay with the run on this computer, without a second wait on the share.
+    // Otherwise the pupil has waited for the record already: each side file gets a short
+    // while, and a batch it cannot take then is kept on this computer without a word (the run
+    // is safe). Only a batch that can be neither written nor kept is lost, and said.
+    const auto say = [&](const Status& done) {
+        if (!done && !context.host.ending())
+            context.dialogs.show(parts.program.ProgramTitle, done.error().message,
+                                 Dialogs::Buttons::Ok, Dialogs::Icon::Warning);
+    };
+    {
+        PatientWaiter patient(context.waiter, kMistakesPatienceMs);
+        say(parts.store.recordMistakes(
+            mistakes, runWritten, runWritten ? static_cast<Waiter&>(patient) : context.waiter));
+    }
     PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-    const Status done = parts.store.recordMistakes(
-        mistakes, runWritten, runWritten ? static_cast<Waiter&>(patient) : context.waiter);
-    if (!done && !context.host.ending())
-        context.dialogs.show(parts.program.ProgramTitle, done.error().message, Dialogs::Buttons::Ok,
-                             Dialogs::Icon::Warning);
-}
-
-void MainFrm::recordAnswersOfRun(AppContext& context, DrillParts parts,
-                                 const std::vector<AnswerRecord>& answers, bool runWritten) {
-    // As the wrong answers.
-    PatientWaiter patient(context.waiter, kMistakesPatienceMs);
-    const Status done = parts.store.recordAnswers(
-        answers, runWritten, runWritten ? static_cast<Waiter&>(patient) : context.waiter);
-    if (!done && !context.host.ending())
-        context.dialogs.show(parts.program.ProgramTitle, done.error().message, Dialogs::Buttons::Ok,
-                             Dialogs::Icon::Warning);
+    say(parts.store.recordAnswers(answers, runWritten,
+                                  runWritten ? static_cast<Waiter&>(patient) : context.waiter));
 }
 
 void MainFrm::WaitThenEvaluate(int seconds) {

@@ -103,17 +103,16 @@ class MainFrm : public Screen {
     void スタート();
     void 問題作成表示();
     void EndOfRun();
-    // After the run's record: its wrong answers to the mistakes file, or kept on this computer
-    // when the run was not written (the same share would refuse them) or the file refuses
-    // them. Uses no member: the form may have gone while the record waited.
     // What follows the record: the message, then the next screen.
     void carryOut(const RunEnd& end);
-    static void recordWrongAnswers(AppContext& context, DrillParts parts,
-                                   const std::vector<MistakeRecord>& mistakes, bool runWritten);
-    // The answers of the run to the answers file, after the run's record as the wrong answers
-    // go. A batch that can be neither written nor kept is said (unless the program is ending).
-    static void recordAnswersOfRun(AppContext& context, DrillParts parts,
-                                   const std::vector<AnswerRecord>& answers, bool runWritten);
+    // After the run's record: its wrong answers to the mistakes file and its answers to the
+    // answers file, or kept on this computer when the run was not written (the same share
+    // would refuse them) or a file refuses them. A batch that can be neither written nor kept
+    // is said (unless the program is ending). Uses no member: the form may have gone while
+    // the record waited.
+    static void recordSideFiles(AppContext& context, DrillParts parts,
+                                const std::vector<MistakeRecord>& mistakes,
+                                const std::vector<AnswerRecord>& answers, bool runWritten);
     void WaitThenEvaluate(int seconds);
 
     void act(const DrillAction& action);
